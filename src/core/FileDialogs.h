@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace vexa {
+
+// Asks the user for a file name. The filter is given as "Description|*.ext".
+// An empty result means the dialog was cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual std::string openFileName(const std::string& filter) = 0;
+    // Asks before it overwrites an existing file.
+    virtual std::string saveFileName(const std::string& filter) = 0;
+};
+
+} // namespace vexa

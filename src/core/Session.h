@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/Clock.h"
+#include "core/Progress.h"
+#include "core/Prompter.h"
+#include "link/LinkState.h"
+#include "link/SerialPort.h"
+#include "link/Trace.h"
+#include "model/ConfigurationImage.h"
+
+#include <memory>
+#include <string>
+
+namespace vexa {
+
+// The serial port currently chosen, with the settings that apply to it.
+struct PortState {
+    std::unique_ptr<SerialPort> port; // null until a port is chosen
+    std::string name;                 // name of the chosen port, empty when none
+    std::string settings = "19200,o,8,1";
+
+    bool isOpen() const { return port && port->isOpen(); }
+};
+
+// Everything an operation reads or changes: the configuration image, the link, the
+// window-level values that operations set, and the seams to the outside world.
+// Operations never touch a widget; views refresh themselves from the Session.
+class Session {
+public:
+    Session(Prompter& prompterSeam, Clock& clockSeam, PortProvider& portProvider)
+        : prompter(prompterSeam), clock(clockSeam), ports(portProvider), progress(&idleProgress) {}
+
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Prompter& prompter;
+    Clock& clock;
+    PortProvider& ports;
+    Progress* progress; // never null; set by whoever runs a long operation
+
+    ConfigurationImage image;
+    LinkState link;
+    PortState port;
+    Trace trace;
+
+    int numberingBase = 1;          // "Start numbering at 1"
+    std::string versionText = "Unknown"; // firmware version as last read
+    bool expertMode = false;
+
+    // Shows a message in an OK box.
+    void tell(const std::string& text) { prompter.tell(text); }
+
+private:
+    Progress idleProgress;
+};
+
+} // namespace vexa

@@ -1,0 +1,266 @@
+#include "link/Exchange.h"
+
+#include "link/TunnelExchange.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vexa {
+
+namespace {
+
+constexpr double AnswerTimeoutSeconds = 2.0;
+// Longest single block on the port, so that a window can repaint during a wait.
+constexpr int WaitSliceMs = 50;
+const char* const CrLf = "\r\n";
+
+// The port stopped working while open (for example, a USB adapter was pulled out):
+// close it and say so once. Later requests then ask for a port.
+void ReportPortFailure(Session& session) {
+    const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
+    if (session.port.port)
+        session.port.port->close();
+    session.tell("The serial port " + session.port.name + " stopped working" + (reason.empty() ? "" : ": " + reason) +
+                 CrLf + "The port has been closed. Choose a port again to go on.");
+}
+
+bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {
+    for (std::uint8_t byte : bytes)
+        if (!session.port.port->writeByte(byte)) {
+            ReportPortFailure(session);
+            return false;
+        }
+    return true;
+}
+
+std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame) {
+    unsigned sum = 0;
+    for (std::uint8_t byte : frame)
+        sum += byte;
+    frame.push_back(FrameCheckByte(sum));
+    return frame;
+}
+
+// Sends the preamble and the empty toggle-0 frame when the link is not synchronised.
+bool SynchroniseIfNeeded(Session& session, const std::vector<std::uint8_t>& emptyFrame) {
+    if (session.link.frameToggle != ToggleUnsynchronised)
+        return true;
+    if (!ResyncLink(session) || !WriteBytes(session, emptyFrame))
+        return false;
+    session.link.frameToggle = 64;
+    return true;
+}
+
+enum class WaitResult { Byte, TimedOut, PortFailed };
+
+// Blocks on the port until a byte is waiting, the answer time is over or the clock wrapped
+// past midnight.
+WaitResult WaitForByte(Session& session, double t0) {
+    for (;;) {
+        const double now = session.clock.secondsOfDay();
+        if (now > t0 + AnswerTimeoutSeconds || now < t0)
+            return WaitResult::TimedOut;
+        const int waiting = session.port.port->bytesWaiting();
+        if (waiting < 0)
+            return WaitResult::PortFailed;
+        if (waiting > 0)
+            return WaitResult::Byte;
+        const double left = t0 + AnswerTimeoutSeconds - now;
+        const int sliceMs = std::clamp(static_cast<int>(std::ceil(left * 1000.0)), 1, WaitSliceMs);
+        session.port.port->waitReadable(sliceMs);
+        session.progress->keepAlive();
+    }
+}
+
+std::string InvalidResponseText(const LinkState& link, int h0) {
+    return "Invalid response received, " + std::string(CrLf) + "Received: Addr = " +
+           std::to_string(link.answerBuffer[0]) + " Header = " + std::to_string(link.answerBuffer[1]) + CrLf +
+           "Expected: Addr = " + std::to_string(h0) + " Header > 95 ";
+}
+
+// The checks of a received direct answer, in order; the first failing one shows its message.
+bool CheckAnswer(Session& session, int header, int h0) {
+    LinkState& link = session.link;
+    const auto& answer = link.answerBuffer;
+    const bool hasXAddress = (answer[1] & 16) != 0;
+    if (answer[1] < 96 || answer[0] != header) {
+        session.tell(InvalidResponseText(link, h0));
+        return false;
+    }
+    if (hasXAddress && !link.useXAddress) {
+        session.tell("Unexpected eXtended Address Byte " + std::to_string(answer[2] & 127));
+        return false;
+    }
+    if (!hasXAddress && link.useXAddress) {
+        session.tell("eXtended Address Byte expected");
+        return false;
+    }
+    if (hasXAddress && (answer[2] & 127) != link.xAddress) {
+        session.tell("Incorrect eXtended Address byte " + std::string(CrLf) + "Received " +
+                     std::to_string(answer[2] & 127) + " Expected " + std::to_string(link.xAddress));
+        return false;
+    }
+    return true;
+}
+
+void TraceAnswer(Session& session) {
+    const auto& answer = session.link.answerBuffer;
+    const int count = (answer[1] & 15) + ((answer[1] & 16) ? 1 : 0);
+    std::string line = "< " + FormatTraceByte(answer[0]);
+    for (int i = 1; i <= 1 + count; ++i)
+        line += FormatTraceByte(answer[static_cast<std::size_t>(i)]);
+    session.trace.append(line + CrLf);
+}
+
+// Removes the eXtended Address byte so that the data bytes start at [2].
+void DropXAddressByte(LinkState& link) {
+    const int count = link.answerBuffer[1] & 15;
+    for (int i = 2; i < 2 + count; ++i)
+        link.answerBuffer[static_cast<std::size_t>(i)] = link.answerBuffer[static_cast<std::size_t>(i + 1)];
+}
+
+} // namespace
+
+std::string FormatTraceByte(std::uint8_t byte) {
+    static const char* const digits = "0123456789ABCDEF";
+    std::string text = " [";
+    text += digits[byte >> 4];
+    text += digits[byte & 15];
+    text += ']';
+    return text;
+}
+
+std::uint8_t FrameCheckByte(unsigned sum) {
+    unsigned check = (256 - sum % 256) % 256;
+    if (check < 128)
+        check += 128;
+    return static_cast<std::uint8_t>(check);
+}
+
+bool ResyncLink(Session& session) {
+    if (!session.port.isOpen())
+        return false;
+    return WriteBytes(session, {0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xAA, 0xAA, 0xAA});
+}
+
+bool ReceiveAnswer(Session& session) {
+    auto& answer = session.link.answerBuffer;
+    const double t0 = session.clock.secondsOfDay();
+    int state = 0; // 0 waiting for a header, 1 for the control byte, then the next index to fill
+    int remaining = 0;
+    unsigned sum = 0;
+    for (;;) {
+        const WaitResult waited = WaitForByte(session, t0);
+        if (waited == WaitResult::TimedOut)
+            return false;
+        const int read = waited == WaitResult::Byte ? session.port.port->readByte() : -1;
+        if (read < 0) {
+            ReportPortFailure(session);
+            return false;
+        }
+        const auto byte = static_cast<std::uint8_t>(read);
+        if (byte < 128) { // a header always starts a new frame
+            answer[0] = byte;
+            sum = byte;
+            state = 1;
+            remaining = 0;
+            continue;
+        }
+        if (state == 0)
+            continue;
+        sum += byte & 127u;
+        if (state == 1) {
+            answer[1] = byte & 127;
+            remaining = (byte & 15) + ((byte & 16) ? 1 : 0);
+            state = 2;
+        } else if (remaining > 0) {
+            answer[static_cast<std::size_t>(state)] = byte & 127;
+            ++state;
+            --remaining;
+        } else if ((sum & 127u) != 0) {
+            state = 0; // bad check byte: drop the frame and keep waiting
+        } else {
+            return true;
+        }
+    }
+}
+
+bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
+    LinkState& link = session.link;
+    link.answerValid = false;
+    const int n = static_cast<int>(data.size());
+    if (n >= 16) {
+        session.tell("SendVexaMessage: Message Size Overrun, size = " + std::to_string(n));
+        return false;
+    }
+    if (session.progress->stopRequested())
+        return false; // the user stopped a long operation: send nothing more
+    if (!session.port.isOpen()) {
+        session.tell("Select communications port");
+        return false;
+    }
+    if (link.useCorvan)
+        return SendVexaMessageTunnelled(session, expectAnswer, data);
+
+    const int h0 = link.moduleAddress * 4 + 3;
+    if (!SynchroniseIfNeeded(session, {static_cast<std::uint8_t>(h0), 0xC0, static_cast<std::uint8_t>(0xC0 - h0)}))
+        return false;
+
+    const int header = link.frameToggle + h0;
+    const int control = 128 + 64 + (link.bidirectional ? 32 : 0) + (link.useXAddress ? 16 : 0) + n;
+    std::vector<std::uint8_t> frame{static_cast<std::uint8_t>(header), static_cast<std::uint8_t>(control)};
+    std::string traced = "> " + FormatTraceByte(static_cast<std::uint8_t>(header)) +
+                         FormatTraceByte(static_cast<std::uint8_t>(control - 128));
+    if (link.useXAddress) {
+        frame.push_back(static_cast<std::uint8_t>(link.xAddress + 128));
+        traced += FormatTraceByte(static_cast<std::uint8_t>(link.xAddress));
+    }
+    for (int value : data) {
+        frame.push_back(static_cast<std::uint8_t>((value & 127) + 128));
+        traced += FormatTraceByte(static_cast<std::uint8_t>(value & 127));
+    }
+    session.trace.append(traced + CrLf);
+    if (!WriteBytes(session, WithCheckByte(std::move(frame))))
+        return false;
+
+    if (link.bidirectional) {
+        if (!ReceiveAnswer(session)) {
+            if (!session.port.isOpen())
+                return false; // the port failed and has said so
+            session.tell("No response received, resetting bidirectional communication");
+            link.bidirectional = false;
+        } else {
+            TraceAnswer(session);
+            link.answerValid = CheckAnswer(session, header, h0);
+            if (link.answerValid && (link.answerBuffer[1] & 16))
+                DropXAddressByte(link);
+        }
+    }
+    link.frameToggle = (link.frameToggle + 64) & 127;
+    return true;
+}
+
+void SendLumoMessage(Session& session, int header, int b1, int b2, int b3) {
+    if (session.progress->stopRequested())
+        return;
+    if (!session.port.isOpen()) {
+        session.tell("Select communications port");
+        return;
+    }
+    if (session.link.useCorvan) {
+        SendLumoMessageTunnelled(session, header, b1, b2, b3);
+        return;
+    }
+    const auto a = static_cast<std::uint8_t>(header & 127);
+    if (!SynchroniseIfNeeded(session, {a, 0x80, 0x80, 0x80, FrameCheckByte(a + 3u * 0x80)}))
+        return;
+    std::vector<std::uint8_t> frame{a, static_cast<std::uint8_t>((b1 & 127) + 128),
+                                    static_cast<std::uint8_t>((b2 & 127) + 128),
+                                    static_cast<std::uint8_t>((b3 & 127) + 128)};
+    session.trace.append("> " + FormatTraceByte(a) + FormatTraceByte(static_cast<std::uint8_t>(b1 & 127)) +
+                         FormatTraceByte(static_cast<std::uint8_t>(b2 & 127)) +
+                         FormatTraceByte(static_cast<std::uint8_t>(b3 & 127)) + CrLf);
+    WriteBytes(session, WithCheckByte(std::move(frame)));
+}
+
+} // namespace vexa

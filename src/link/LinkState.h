@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vexa {
+
+constexpr std::uint8_t ToggleUnsynchronised = 128;
+
+// State of the link to the controller, kept for the whole run.
+struct LinkState {
+    int moduleAddress = 0;    // 0..15 direct, 0..31 tunnelled
+    int xAddress = 0;         // 0..95, sent when useXAddress is on
+    int frameToggle = ToggleUnsynchronised; // 128 = not synchronised, else 64 or 0
+    bool answerValid = false;
+    std::array<std::uint8_t, 21> answerBuffer{};
+
+    bool bidirectional = true; // "Bidirectional Comm." (CheckVexaBD)
+    bool useXAddress = false;  // "Use eXtended Addr" (CheckXaddress)
+    bool useCorvan = false;    // "Use Corvan Tunneling" (CheckCorvan)
+
+    // Number of data bytes of the last answer ([1] AND 15).
+    int answerSize() const { return answerBuffer[1] & 15; }
+    // Data byte i of the last answer (0 = the echoed command code).
+    int answerData(int i) const { return answerBuffer.at(static_cast<std::size_t>(2 + i)); }
+};
+
+} // namespace vexa

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// A serial port as the link uses it: one byte at a time, with a blocking wait for input.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+    // Opens the named port with the current settings; on failure errorString() says why.
+    virtual bool open(const std::string& name) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // Settings text such as "19200,o,8,1"; applied at once when open, else at the next open.
+    virtual bool setSettings(const std::string& settings) = 0;
+    // Writes one byte; false when the port failed (for example, it disappeared).
+    virtual bool writeByte(std::uint8_t byte) = 0;
+    // Number of received bytes waiting; -1 when the port failed.
+    virtual int bytesWaiting() = 0;
+    // Takes one received byte; -1 when none is waiting or the port failed.
+    virtual int readByte() = 0;
+    // Blocks until a byte is waiting or timeoutMs passed; true when a byte is waiting.
+    virtual bool waitReadable(int timeoutMs) = 0;
+    // Why the last operation failed.
+    virtual std::string errorString() const = 0;
+};
+
+// Name of the in-process simulated controller in the port list.
+inline constexpr const char* SimulatorPortName = "Simulator";
+
+// Lists the ports that can be opened and makes port objects for their names.
+class PortProvider {
+public:
+    virtual ~PortProvider() = default;
+    virtual std::vector<std::string> scanPorts() = 0;
+    virtual std::unique_ptr<SerialPort> makePort(const std::string& name) = 0;
+};
+
+} // namespace vexa

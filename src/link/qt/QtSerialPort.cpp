@@ -1,0 +1,135 @@
+#include "link/qt/QtSerialPort.h"
+
+#include <sstream>
+
+namespace vexa {
+
+bool ParsePortSettings(const std::string& text, PortSettings& settings) {
+    std::istringstream in(text);
+    std::string rate, parity, data, stop;
+    if (!std::getline(in, rate, ',') || !std::getline(in, parity, ',') || !std::getline(in, data, ',') ||
+        !std::getline(in, stop))
+        return false;
+    try {
+        settings.bitRate = std::stoi(rate);
+        settings.dataBits = std::stoi(data);
+        settings.stopBits = std::stoi(stop);
+    } catch (...) {
+        return false;
+    }
+    if (parity.size() != 1 || std::string("noems").find(parity[0]) == std::string::npos)
+        return false;
+    settings.parity = parity[0];
+    return settings.bitRate > 0 && (settings.dataBits >= 5 && settings.dataBits <= 8) &&
+           (settings.stopBits == 1 || settings.stopBits == 2);
+}
+
+QtSerialPort::QtSerialPort() = default;
+
+QtSerialPort::~QtSerialPort() { close(); }
+
+bool QtSerialPort::open(const std::string& name) {
+    close();
+    port_.setPortName(QString::fromStdString(name));
+    if (!port_.open(QIODevice::ReadWrite)) {
+        error_ = port_.errorString().toStdString();
+        return false;
+    }
+    if (!applySettings()) {
+        port_.close();
+        return false;
+    }
+    error_.clear();
+    return true;
+}
+
+void QtSerialPort::close() {
+    if (port_.isOpen())
+        port_.close();
+}
+
+bool QtSerialPort::isOpen() const { return port_.isOpen(); }
+
+bool QtSerialPort::setSettings(const std::string& settings) {
+    PortSettings parsed;
+    if (!ParsePortSettings(settings, parsed)) {
+        error_ = "Invalid port settings " + settings;
+        return false;
+    }
+    settings_ = settings;
+    return !port_.isOpen() || applySettings();
+}
+
+bool QtSerialPort::applySettings() {
+    PortSettings parsed;
+    ParsePortSettings(settings_, parsed);
+    const QSerialPort::Parity parity = parsed.parity == 'o'   ? QSerialPort::OddParity
+                                       : parsed.parity == 'e' ? QSerialPort::EvenParity
+                                       : parsed.parity == 'm' ? QSerialPort::MarkParity
+                                       : parsed.parity == 's' ? QSerialPort::SpaceParity
+                                                              : QSerialPort::NoParity;
+    const bool ok = port_.setBaudRate(parsed.bitRate) && port_.setParity(parity) &&
+                    port_.setDataBits(static_cast<QSerialPort::DataBits>(parsed.dataBits)) &&
+                    port_.setStopBits(parsed.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+                    port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!ok)
+        error_ = port_.errorString().toStdString();
+    return ok;
+}
+
+// A port whose device went away reports a resource error and must not be used again.
+bool QtSerialPort::failed() const {
+    const auto error = port_.error();
+    return !port_.isOpen() || error == QSerialPort::ResourceError || error == QSerialPort::DeviceNotFoundError ||
+           error == QSerialPort::PermissionError;
+}
+
+bool QtSerialPort::writeByte(std::uint8_t byte) {
+    if (failed()) {
+        error_ = port_.isOpen() ? port_.errorString().toStdString() : "the port is closed";
+        return false;
+    }
+    const char data = static_cast<char>(byte);
+    if (port_.write(&data, 1) != 1) {
+        error_ = port_.errorString().toStdString();
+        return false;
+    }
+    // Hand the byte to the device at once: bytes go out one at a time, in frame order.
+    while (port_.bytesToWrite() > 0)
+        if (!port_.waitForBytesWritten(1000)) {
+            error_ = port_.errorString().toStdString();
+            return false;
+        }
+    return true;
+}
+
+int QtSerialPort::bytesWaiting() {
+    if (failed()) {
+        error_ = port_.isOpen() ? port_.errorString().toStdString() : "the port is closed";
+        return -1;
+    }
+    return static_cast<int>(port_.bytesAvailable());
+}
+
+int QtSerialPort::readByte() {
+    char data = 0;
+    if (failed() || port_.read(&data, 1) != 1)
+        return -1;
+    return static_cast<unsigned char>(data);
+}
+
+bool QtSerialPort::waitReadable(int timeoutMs) {
+    if (failed())
+        return false;
+    if (port_.bytesAvailable() > 0)
+        return true;
+    // waitForReadyRead blocks on the device; a time-out is not an error of the port.
+    const bool ready = port_.waitForReadyRead(timeoutMs);
+    if (!ready && port_.error() == QSerialPort::TimeoutError)
+        port_.clearError();
+    return ready || port_.bytesAvailable() > 0;
+}
+
+std::string QtSerialPort::errorString() const { return error_; }
+
+} // namespace vexa

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "link/SerialPort.h"
+
+#include <QSerialPort>
+
+namespace vexa {
+
+// A real serial port through QSerialPort, used without an event loop: every wait blocks
+// on the device with a deadline.
+class QtSerialPort : public SerialPort {
+public:
+    QtSerialPort();
+    ~QtSerialPort() override;
+
+    bool open(const std::string& name) override;
+    void close() override;
+    bool isOpen() const override;
+    bool setSettings(const std::string& settings) override;
+    bool writeByte(std::uint8_t byte) override;
+    int bytesWaiting() override;
+    int readByte() override;
+    bool waitReadable(int timeoutMs) override;
+    std::string errorString() const override;
+
+private:
+    bool applySettings();
+    bool failed() const;
+
+    QSerialPort port_;
+    std::string settings_ = "19200,o,8,1";
+    std::string error_;
+};
+
+// Parses "19200,o,8,1" into its parts; false when the text is not such a setting.
+struct PortSettings {
+    int bitRate = 19200;
+    char parity = 'o';
+    int dataBits = 8;
+    int stopBits = 1;
+};
+bool ParsePortSettings(const std::string& text, PortSettings& settings);
+
+} // namespace vexa
