@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vexa {
 
@@ -18,6 +19,7 @@ struct PortState {
     std::unique_ptr<SerialPort> port; // null until a port is chosen
     std::string name;                 // name of the chosen port, empty when none
     std::string settings = "19200,o,8,1";
+    std::vector<std::string> available; // ports found by the last scan, in list order
 
     bool isOpen() const { return port && port->isOpen(); }
 };
@@ -46,6 +48,8 @@ public:
     int numberingBase = 1;          // "Start numbering at 1"
     std::string versionText = "Unknown"; // firmware version as last read
     bool expertMode = false;
+    std::string verificationReport; // text of the verification report, one finding per CR LF line
+    bool operationRunning = false;  // a long operation runs: no timer or dispatch may start another
 
     // Shows a message in an OK box.
     void tell(const std::string& text) { prompter.tell(text); }

@@ -144,6 +144,8 @@ bool ResyncLink(Session& session) {
 }
 
 bool ReceiveAnswer(Session& session) {
+    if (!session.port.isOpen())
+        return false;
     auto& answer = session.link.answerBuffer;
     const double t0 = session.clock.secondsOfDay();
     int state = 0; // 0 waiting for a header, 1 for the control byte, then the next index to fill

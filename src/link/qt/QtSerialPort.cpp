@@ -77,16 +77,28 @@ bool QtSerialPort::applySettings() {
     return ok;
 }
 
-// A port whose device went away reports a resource error and must not be used again.
+// A port whose device went away reports a resource error and must not be used again. A
+// pseudo-terminal whose far end closed reports a read or write error instead, and every
+// wait on it returns at once: that port is gone as well.
 bool QtSerialPort::failed() const {
     const auto error = port_.error();
     return !port_.isOpen() || error == QSerialPort::ResourceError || error == QSerialPort::DeviceNotFoundError ||
-           error == QSerialPort::PermissionError;
+           error == QSerialPort::PermissionError || error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+}
+
+// Why failed() holds. After a read or write error Qt's own text is often that of an unrelated
+// earlier system call, so those errors are named plainly.
+std::string QtSerialPort::failureReason() const {
+    if (!port_.isOpen())
+        return "the port is closed";
+    if (port_.error() == QSerialPort::ReadError || port_.error() == QSerialPort::WriteError)
+        return "the device can no longer be read or written (it may have been unplugged)";
+    return port_.errorString().toStdString();
 }
 
 bool QtSerialPort::writeByte(std::uint8_t byte) {
     if (failed()) {
-        error_ = port_.isOpen() ? port_.errorString().toStdString() : "the port is closed";
+        error_ = failureReason();
         return false;
     }
     const char data = static_cast<char>(byte);
@@ -105,7 +117,7 @@ bool QtSerialPort::writeByte(std::uint8_t byte) {
 
 int QtSerialPort::bytesWaiting() {
     if (failed()) {
-        error_ = port_.isOpen() ? port_.errorString().toStdString() : "the port is closed";
+        error_ = failureReason();
         return -1;
     }
     return static_cast<int>(port_.bytesAvailable());

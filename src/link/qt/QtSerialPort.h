@@ -26,6 +26,7 @@ public:
 private:
     bool applySettings();
     bool failed() const;
+    std::string failureReason() const;
 
     QSerialPort port_;
     std::string settings_ = "19200,o,8,1";

@@ -1,1 +1,64 @@
-int main() { return 0; }
+// vexa-sim: a simulated Vexa controller on a pseudo-terminal.
+
+#include "PseudoTerminal.h"
+#include "PtyServer.h"
+#include "StopSignal.h"
+
+#include "sim/SimToolOptions.h"
+#include "sim/Simulator.h"
+#include "sim/SimulatorPort.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+constexpr int ExitUsage = 2;
+constexpr int ExitFailure = 1;
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace vexa;
+    SimToolOptions options;
+    std::string error;
+    if (!ParseSimToolOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::cerr << "vexa-sim: " << error << "\n\n" << SimToolUsage();
+        return ExitUsage;
+    }
+    if (options.help) {
+        std::cout << SimToolUsage();
+        return 0;
+    }
+
+    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
+    std::error_code ec;
+    if (!options.statePath.empty() && std::filesystem::exists(options.statePath, ec) &&
+        !simulator->load(options.statePath, error)) {
+        std::cerr << "vexa-sim: " << error << '\n';
+        return ExitFailure; // keep the file as it is rather than overwrite it at exit
+    }
+    ApplySimToolOptions(options, *simulator);
+
+    StopSignal stop;
+    if (!stop.install()) {
+        std::cerr << "vexa-sim: cannot catch the stop signals: " << std::strerror(errno) << '\n';
+        return ExitFailure;
+    }
+    PseudoTerminal terminal;
+    if (!terminal.open(error)) {
+        std::cerr << "vexa-sim: cannot open a pseudo-terminal: " << error << '\n';
+        return ExitFailure;
+    }
+    std::cout << terminal.slaveName() << std::endl;
+
+    int result = ServePseudoTerminal(terminal.master(), stop.fd(), *simulator);
+    if (!options.statePath.empty() && !simulator->save(options.statePath, error)) {
+        std::cerr << "vexa-sim: " << error << '\n';
+        result = ExitFailure;
+    }
+    return result;
+}

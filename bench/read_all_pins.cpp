@@ -1,0 +1,117 @@
+// Reading all 32 pins of a full configuration (layout 3, every step used, servo type blocks)
+// from the in-process simulated controller paced at 19200 bit/s. Prints the elapsed time
+// against the time the bytes need on the wire (11 bit times per byte), and the CPU time as a
+// share of the elapsed time: the link should keep the line busy and block while it waits.
+
+#include "core/Clock.h"
+#include "core/Session.h"
+#include "pins/PinTransfer.h"
+#include "sim/Simulator.h"
+#include "sim/SimulatorPort.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+constexpr int BitRate = 19200;
+constexpr double BitsPerByte = 11.0;
+constexpr double TargetWireRatio = 1.10;
+constexpr double TargetCpuShare = 0.05;
+
+// Counts the messages instead of showing them.
+class CountingPrompter : public vexa::Prompter {
+public:
+    bool ask(vexa::MessageKind, const std::string& text) override {
+        ++count;
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+        return true;
+    }
+    int count = 0;
+};
+
+class NoPorts : public vexa::PortProvider {
+public:
+    std::vector<std::string> scanPorts() override { return {}; }
+    std::unique_ptr<vexa::SerialPort> makePort(const std::string&) override { return nullptr; }
+};
+
+// 32 servo pins with four aspects of nine steps each, every step in use.
+void FillImage(vexa::ConfigurationImage& image) {
+    for (int p = 0; p < vexa::PinCount; ++p) {
+        vexa::PinRecord& pin = image.pins[static_cast<std::size_t>(p)];
+        pin.aspectLayout = vexa::LayoutFourByNine;
+        pin.initialAspect = static_cast<std::uint8_t>(1 + p % 4);
+        pin.configType = 1;
+        for (int n = 1; n <= vexa::ConfigParamCount; ++n)
+            pin.param(n) = static_cast<std::uint8_t>(n == 2 ? 8 : (p + n) % 128);
+        for (int a = 0; a < vexa::AspectsInLayout(pin.aspectLayout); ++a)
+            for (int s = 0; s < vexa::StepCount; ++s)
+                pin.aspects[static_cast<std::size_t>(a)].steps[static_cast<std::size_t>(s)] =
+                    vexa::AspectStep{39, 1, static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(64 + p), 0, 0};
+    }
+}
+
+} // namespace
+
+int main() {
+    CountingPrompter prompter;
+    vexa::SystemClock clock;
+    NoPorts ports;
+    vexa::Session session(prompter, clock, ports);
+    auto simulator = std::make_shared<vexa::Simulator>();
+    session.port.port = vexa::MakeSimulatorPort(simulator);
+    session.port.port->open(vexa::SimulatorPortName);
+    session.port.name = vexa::SimulatorPortName;
+
+    // Fill the controller at full speed, then read it back at the paced bit rate.
+    FillImage(session.image);
+    if (!vexa::WriteAllPins(session)) {
+        std::fprintf(stderr, "writing the configuration failed\n");
+        return 1;
+    }
+    const vexa::ConfigurationImage written = session.image;
+    session.image = vexa::ConfigurationImage{};
+    simulator->setPacing(BitRate);
+    simulator->resetByteCounts();
+
+    const std::clock_t cpuStart = std::clock();
+    const auto start = std::chrono::steady_clock::now();
+    const bool read = vexa::ReadAllPins(session);
+    const auto end = std::chrono::steady_clock::now();
+    const std::clock_t cpuEnd = std::clock();
+
+    if (!read || prompter.count != 0) {
+        std::fprintf(stderr, "reading all pins failed\n");
+        return 1;
+    }
+    for (int p = 0; p < vexa::PinCount; ++p) {
+        const auto& expected = written.pins[static_cast<std::size_t>(p)];
+        const auto& got = session.image.pins[static_cast<std::size_t>(p)];
+        if (got.aspects != expected.aspects || got.configParams != expected.configParams) {
+            std::fprintf(stderr, "pin %d read back differently\n", p);
+            return 1;
+        }
+    }
+
+    const double elapsed = std::chrono::duration<double>(end - start).count();
+    const double cpu = static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC;
+    const auto bytes = simulator->requestBytes() + simulator->answerBytes();
+    const double wire = static_cast<double>(bytes) * BitsPerByte / BitRate;
+    const double ratio = elapsed / wire;
+    const double cpuShare = cpu / elapsed;
+
+    std::printf("read all pins: 32 pins, layout 3, every step used, %d bit/s\n", BitRate);
+    std::printf("bytes on the wire:   %llu (requests %llu, answers %llu)\n", static_cast<unsigned long long>(bytes),
+                static_cast<unsigned long long>(simulator->requestBytes()),
+                static_cast<unsigned long long>(simulator->answerBytes()));
+    std::printf("wire time:           %.3f s\n", wire);
+    std::printf("elapsed time:        %.3f s\n", elapsed);
+    std::printf("elapsed / wire time: %.3f (target %.2f or less) %s\n", ratio, TargetWireRatio,
+                ratio <= TargetWireRatio ? "ok" : "MISSED");
+    std::printf("CPU time:            %.3f s = %.1f %% of elapsed (target under %.0f %%) %s\n", cpu, 100.0 * cpuShare,
+                100.0 * TargetCpuShare, cpuShare < TargetCpuShare ? "ok" : "MISSED");
+    return 0;
+}

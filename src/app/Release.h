@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vexa {
+
+// The release text shown on the main window's release label.
+inline constexpr const char* ReleaseText = "Release 3.1.0";
+
+} // namespace vexa

@@ -1,0 +1,248 @@
+#include "app/ui/LinkControls.h"
+
+#include "app/ui/GestureLabel.h"
+#include "app/ui/UpDownControl.h"
+#include "link/PortSetup.h"
+#include "module/LinkAddress.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+namespace {
+
+const char* const BitRateCaptions[] = {"  9k6", "19k2", "38k4"};
+const char* const XAddressWarning = "eXtended Addressing is intended for\r\nexperienced users only!";
+
+QLineEdit* MakeNumberField(const char* name, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setMaxLength(8);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    return field;
+}
+
+template <typename Widget> Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+LinkControls::LinkControls(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(makePortRow());
+    layout->addWidget(makeAddressRow());
+    refreshFromSession();
+}
+
+QWidget* LinkControls::makePortRow() {
+    auto* row = new QWidget(this);
+    portRow_ = new QHBoxLayout(row);
+    portRow_->setContentsMargins(0, 0, 0, 0);
+
+    labelPort_ = Named(new GestureLabel(QStringLiteral("Port:"), row), "LabelPort");
+    labelPort_->setToolTip(QStringLiteral("Double-click to show or hide the bit rates"));
+    comboPort_ = Named(new QComboBox(row), "ComboPort");
+    comboPort_->setMinimumContentsLength(14);
+    comboPort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* refresh = Named(new QPushButton(QStringLiteral("Refresh"), row), "cmdRefreshComm");
+
+    frameBitrate_ = Named(new QGroupBox(QStringLiteral("Bitrate"), row), "FrameBitrate");
+    auto* rates = new QHBoxLayout(frameBitrate_);
+    rates->setContentsMargins(6, 0, 6, 0);
+    for (int i = 0; i < 3; ++i) {
+        optionBitRate_[i] = new QRadioButton(QString::fromLatin1(BitRateCaptions[i]), frameBitrate_);
+        optionBitRate_[i]->setObjectName(QStringLiteral("OptionBitRate(%1)").arg(i));
+        rates->addWidget(optionBitRate_[i]);
+        connect(optionBitRate_[i], &QRadioButton::clicked, this, [this, i] {
+            ChooseBitRate(session_, i);
+            refreshFromSession();
+            emit sessionChanged();
+        });
+    }
+    frameBitrate_->hide();
+
+    checkVexaBD_ = Named(new QCheckBox(QStringLiteral("Bidirectional Comm."), row), "CheckVexaBD");
+
+    portRow_->addWidget(labelPort_);
+    portRow_->addWidget(comboPort_);
+    portRow_->addWidget(refresh);
+    portRow_->addWidget(frameBitrate_);
+    portRow_->addSpacing(12);
+    portRow_->addWidget(checkVexaBD_);
+    portRow_->addStretch(1);
+
+    connect(labelPort_, &GestureLabel::doubleClicked, this,
+            [this] { frameBitrate_->setVisible(frameBitrate_->isHidden()); });
+    connect(comboPort_, &QComboBox::activated, this, &LinkControls::choosePort);
+    connect(refresh, &QPushButton::clicked, this, [this] {
+        RefreshPorts(session_);
+        refreshFromSession();
+        emit sessionChanged();
+    });
+    connect(checkVexaBD_, &QCheckBox::clicked, this, [this](bool checked) { session_.link.bidirectional = checked; });
+    return row;
+}
+
+QWidget* LinkControls::makeAddressRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    labelAddress_ = Named(new QLabel(QStringLiteral("Module Address"), row), "LabelAddress");
+    textAddress_ = MakeNumberField("TextAddress", row);
+    upDownAddress_ = Named(new UpDownControl(row), "UpDownAddress");
+    checkXaddress_ = Named(new QCheckBox(QStringLiteral("Use eXtended Addr"), row), "CheckXaddress");
+    labelXaddress_ = Named(new QLabel(QStringLiteral("eXtended address"), row), "LabelXaddress");
+    txtXaddr_ = MakeNumberField("txtXaddr", row);
+    upDownXaddr_ = Named(new UpDownControl(row), "UpDownXaddr");
+    checkKLnumber_ = Named(new QCheckBox(QStringLiteral("Start numbering at 1"), row), "CheckKLnumber");
+
+    layout->addWidget(labelAddress_);
+    layout->addWidget(textAddress_);
+    layout->addWidget(upDownAddress_);
+    layout->addSpacing(12);
+    layout->addWidget(checkXaddress_);
+    layout->addWidget(labelXaddress_);
+    layout->addWidget(txtXaddr_);
+    layout->addWidget(upDownXaddr_);
+    layout->addSpacing(12);
+    layout->addWidget(checkKLnumber_);
+    layout->addStretch(1);
+
+    connect(textAddress_, &QLineEdit::editingFinished, this, &LinkControls::enterModuleAddress);
+    connect(txtXaddr_, &QLineEdit::editingFinished, this, &LinkControls::enterXAddress);
+    connect(upDownAddress_, &UpDownControl::valueStepped, this, [this](int shown) {
+        SetModuleAddress(session_, shown - session_.numberingBase);
+        showAddresses();
+        emit sessionChanged();
+    });
+    connect(upDownXaddr_, &UpDownControl::valueStepped, this, [this](int shown) {
+        SetXAddress(session_, shown - session_.numberingBase);
+        showAddresses();
+        emit sessionChanged();
+    });
+    connect(checkXaddress_, &QCheckBox::clicked, this, &LinkControls::useXAddressClicked);
+    connect(checkKLnumber_, &QCheckBox::clicked, this, [this](bool checked) {
+        SetNumberingBase(session_, checked);
+        showAddresses();
+        emit sessionChanged();
+    });
+    return row;
+}
+
+void LinkControls::scanPorts() {
+    ScanPorts(session_);
+    showPortList();
+}
+
+void LinkControls::addLinkControl(QWidget* control) {
+    // Before the stretch that closes the row.
+    portRow_->insertWidget(portRow_->count() - 1, control);
+}
+
+void LinkControls::choosePort(int index) {
+    if (index < 0)
+        return;
+    SelectPort(session_, comboPort_->itemText(index).toStdString());
+    refreshFromSession();
+    emit sessionChanged();
+}
+
+void LinkControls::enterModuleAddress() {
+    const int before = session_.link.moduleAddress;
+    EnterModuleAddress(session_, textAddress_->text().toStdString());
+    showAddresses();
+    if (session_.link.moduleAddress != before)
+        emit sessionChanged();
+}
+
+void LinkControls::enterXAddress() {
+    const int before = session_.link.xAddress;
+    EnterXAddress(session_, txtXaddr_->text().toStdString());
+    showAddresses();
+    if (session_.link.xAddress != before)
+        emit sessionChanged();
+}
+
+void LinkControls::useXAddressClicked(bool checked) {
+    if (checked && !session_.prompter.ask(MessageKind::OkCancelWarning, XAddressWarning))
+        checkXaddress_->setChecked(false);
+    session_.link.useXAddress = checkXaddress_->isChecked();
+    showAddresses();
+    emit sessionChanged();
+}
+
+void LinkControls::showAddresses() {
+    const ShownRange moduleRange = ModuleAddressShownRange(session_);
+    upDownAddress_->setRange(moduleRange.lowest, moduleRange.highest);
+    upDownAddress_->setValue(session_.link.moduleAddress + session_.numberingBase);
+    textAddress_->setText(QString::fromStdString(ShownModuleAddress(session_)));
+
+    const ShownRange xRange = XAddressShownRange(session_);
+    upDownXaddr_->setRange(xRange.lowest, xRange.highest);
+    upDownXaddr_->setValue(session_.link.xAddress + session_.numberingBase);
+    txtXaddr_->setText(QString::fromStdString(ShownXAddress(session_)));
+
+    const bool useX = session_.link.useXAddress;
+    {
+        const QSignalBlocker blocker(checkXaddress_);
+        checkXaddress_->setChecked(useX);
+    }
+    labelAddress_->setText(useX ? QStringLiteral("Channel Number") : QStringLiteral("Module Address"));
+    labelXaddress_->setVisible(useX);
+    txtXaddr_->setVisible(useX);
+    upDownXaddr_->setVisible(useX);
+    {
+        const QSignalBlocker blocker(checkKLnumber_);
+        checkKLnumber_->setChecked(session_.numberingBase == 1);
+    }
+}
+
+void LinkControls::showPortList() {
+    QStringList names;
+    for (const std::string& name : session_.port.available)
+        names << QString::fromStdString(name);
+    const QSignalBlocker blocker(comboPort_);
+    QStringList shown;
+    for (int i = 0; i < comboPort_->count(); ++i)
+        shown << comboPort_->itemText(i);
+    if (shown != names) {
+        comboPort_->clear();
+        comboPort_->addItems(names);
+    }
+    comboPort_->setCurrentIndex(
+        session_.port.name.empty() ? -1 : comboPort_->findText(QString::fromStdString(session_.port.name)));
+}
+
+void LinkControls::refreshFromSession() {
+    showPortList();
+    const int rate = BitRateIndex(session_.port.settings);
+    for (int i = 0; i < 3; ++i)
+        optionBitRate_[i]->setChecked(i == rate);
+    checkVexaBD_->setChecked(session_.link.bidirectional);
+    showAddresses();
+}
+
+void LinkControls::commitEdits() {
+    // The window refreshes every view after the operation; views not yet committed must keep
+    // their edits until then.
+    const QSignalBlocker blocker(this);
+    if (textAddress_->text() != QString::fromStdString(ShownModuleAddress(session_)))
+        enterModuleAddress();
+    if (txtXaddr_->text() != QString::fromStdString(ShownXAddress(session_)))
+        enterXAddress();
+}
+
+} // namespace vexa

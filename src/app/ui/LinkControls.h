@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/ui/SessionView.h"
+#include "core/Session.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace vexa {
+
+class GestureLabel;
+class UpDownControl;
+
+// The link controls above the tabs: the port list with "Refresh" and the bit-rate group,
+// "Bidirectional Comm.", the module and eXtended address fields and "Start numbering at 1".
+class LinkControls : public QWidget, public SessionView {
+    Q_OBJECT
+public:
+    LinkControls(Session& session, QWidget* parent);
+
+    // Runs the port scan and shows its list (the port stays closed).
+    void scanPorts();
+    // Adds a control to the port row, after the ones there.
+    void addLinkControl(QWidget* control);
+
+    void refreshFromSession() override;
+    // Applies the address fields as typed, as when they lose the focus.
+    void commitEdits() override;
+
+signals:
+    // The link setup, the addresses or the numbering base changed: numbers shown elsewhere
+    // may depend on them.
+    void sessionChanged();
+
+private:
+    QWidget* makePortRow();
+    QWidget* makeAddressRow();
+    void choosePort(int index);
+    void enterModuleAddress();
+    void enterXAddress();
+    void useXAddressClicked(bool checked);
+    void showAddresses();
+    void showPortList();
+
+    Session& session_;
+    GestureLabel* labelPort_ = nullptr;
+    QComboBox* comboPort_ = nullptr;
+    QGroupBox* frameBitrate_ = nullptr;
+    QRadioButton* optionBitRate_[3] = {};
+    QCheckBox* checkVexaBD_ = nullptr;
+    QHBoxLayout* portRow_ = nullptr;
+    QLabel* labelAddress_ = nullptr;
+    QLineEdit* textAddress_ = nullptr;
+    UpDownControl* upDownAddress_ = nullptr;
+    QCheckBox* checkXaddress_ = nullptr;
+    QLabel* labelXaddress_ = nullptr;
+    QLineEdit* txtXaddr_ = nullptr;
+    UpDownControl* upDownXaddr_ = nullptr;
+    QCheckBox* checkKLnumber_ = nullptr;
+};
+
+} // namespace vexa

@@ -1,0 +1,301 @@
+#include "app/ui/MainWindow.h"
+
+#include "app/OperationGuard.h"
+#include "app/Release.h"
+#include "app/ui/GestureLabel.h"
+#include "app/ui/LinkControls.h"
+#include "app/ui/PressButton.h"
+#include "app/ui/ProgressDialog.h"
+#include "app/ui/TraceWindow.h"
+#include "app/ui/VerificationWindow.h"
+#include "files/ConfigFileActions.h"
+#include "module/ui/GeneralPage.h"
+#include "pins/ui/PinPage.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vexa {
+
+namespace {
+
+constexpr int DispatchIntervalMs = 200;
+
+QPushButton* MakeButton(QPushButton* button, const char* name) {
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+// A tab page that scrolls when the window is smaller than its content.
+QScrollArea* MakeTabFrame(QWidget* content, QWidget* parent) {
+    auto* frame = new QScrollArea(parent);
+    frame->setWidgetResizable(true);
+    frame->setFrameShape(QFrame::NoFrame);
+    frame->setWidget(content);
+    return frame;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, FileDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), session_(prompter, clock, ports), dialogs_(dialogs), dispatch_(session_) {
+    setObjectName(QStringLiteral("frmVexaMain"));
+    setWindowTitle(QStringLiteral("Vexa Config"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    linkControls_ = new LinkControls(session_, central);
+    layout->addWidget(linkControls_);
+    layout->addWidget(makeCommandRow());
+    makeTabs();
+    layout->addWidget(tabs_, 1);
+    setCentralWidget(central);
+
+    traceWindow_ = new TraceWindow(session_, this);
+    verificationWindow_ = new VerificationWindow(this);
+
+    registerView(linkControls_);
+    registerView(traceWindow_);
+    connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
+    connect(generalPage_, &GeneralPage::operationEnded, this, &MainWindow::refreshAllViews);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(DispatchIntervalMs);
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::dispatchPending);
+
+    start();
+    timer1_->start();
+    resize(1100, 680);
+}
+
+// The tabs are destroyed after this window's members; their expert widgets must not reach
+// back into the list then.
+MainWindow::~MainWindow() {
+    for (QWidget* widget : expertWidgets_)
+        disconnect(widget, nullptr, this, nullptr);
+    expertWidgets_.clear();
+}
+
+QWidget* MainWindow::makeCommandRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* readAll = MakeButton(new QPushButton(QStringLiteral("Read All"), row), "CommandReadAll");
+    auto* writeAll = MakeButton(new QPushButton(QStringLiteral("Write All"), row), "CommandWriteAll");
+    auto* verifyAll = MakeButton(new QPushButton(QStringLiteral("Verify All"), row), "CommandVerifyAll");
+    auto* save = new PressButton(QStringLiteral("Save File"), row);
+    save->setObjectName(QStringLiteral("CommandSave"));
+    save->setToolTip(QStringLiteral("Shift+Save File to save compact"));
+    save->setFocusPolicy(Qt::NoFocus);
+    auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
+    load->setToolTip(QStringLiteral("Read from file"));
+
+    labelAction_ = new QLabel(QStringLiteral("  Working ... Please WAIT"), row);
+    labelAction_->setObjectName(QStringLiteral("LabelAction"));
+    QFont busyFont = labelAction_->font();
+    busyFont.setBold(true);
+    labelAction_->setFont(busyFont);
+    // Keeps its room while hidden, so the row does not jump when it appears.
+    QSizePolicy busyPolicy = labelAction_->sizePolicy();
+    busyPolicy.setRetainSizeWhenHidden(true);
+    labelAction_->setSizePolicy(busyPolicy);
+    labelAction_->hide();
+
+    release_ = new GestureLabel(QString::fromLatin1(ReleaseText), row);
+    release_->setObjectName(QStringLiteral("Release"));
+
+    layout->addWidget(readAll);
+    layout->addWidget(writeAll);
+    layout->addWidget(verifyAll);
+    layout->addSpacing(16);
+    layout->addWidget(save);
+    layout->addWidget(load);
+    layout->addSpacing(16);
+    layout->addWidget(labelAction_);
+    layout->addStretch(1);
+    layout->addWidget(release_);
+
+    connect(readAll, &QPushButton::clicked, this, [this] { queueCommand("ReadAll"); });
+    connect(writeAll, &QPushButton::clicked, this, [this] { queueCommand("WriteAll"); });
+    connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
+    connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
+    connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
+    connect(release_, &GestureLabel::pressed, this, &MainWindow::releasePressed);
+    connect(release_, &GestureLabel::doubleClicked, this, &MainWindow::showTraceWindow);
+    return row;
+}
+
+void MainWindow::makeTabs() {
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("SSTab_Main"));
+    generalPage_ = new GeneralPage(session_);
+    tabs_->addTab(MakeTabFrame(generalPage_, tabs_), QStringLiteral("General"));
+    tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event Control"));
+    auto* pinPage = new PinPage(session_, *this);
+    tabs_->addTab(MakeTabFrame(pinPage, tabs_), QStringLiteral("Vexa Device Configuration"));
+    tabs_->addTab(new QWidget(tabs_), QStringLiteral("Test"));
+    registerView(generalPage_);
+    registerView(pinPage);
+    for (QWidget* widget : pinPage->expertWidgets())
+        addExpertWidget(widget);
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
+}
+
+// The start sequence of the window, for the parts that exist: mode flags, the port list,
+// the address displays with the numbering base.
+void MainWindow::start() {
+    session_.image.currentPin = 0;
+    session_.expertMode = false;
+    setExpertMode(false);
+    linkControls_->scanPorts();
+    refreshAllViews();
+}
+
+void MainWindow::setTabPage(int index, QWidget* page, SessionView* view) {
+    if (index < 0 || index >= tabs_->count() || !page)
+        return;
+    const QString caption = tabs_->tabText(index);
+    const QSignalBlocker blocker(tabs_);
+    QWidget* old = tabs_->widget(index);
+    tabs_->removeTab(index);
+    tabs_->insertTab(index, MakeTabFrame(page, tabs_), caption);
+    tabs_->setCurrentIndex(shownTab_);
+    delete old;
+    if (view)
+        registerView(view);
+}
+
+void MainWindow::registerView(SessionView* view) {
+    if (view && std::find(views_.begin(), views_.end(), view) == views_.end())
+        views_.push_back(view);
+}
+
+void MainWindow::addExpertWidget(QWidget* widget) {
+    if (!widget)
+        return;
+    expertWidgets_.push_back(widget);
+    connect(widget, &QObject::destroyed, this, [this, widget] {
+        expertWidgets_.erase(std::remove(expertWidgets_.begin(), expertWidgets_.end(), widget), expertWidgets_.end());
+    });
+    widget->setVisible(session_.expertMode);
+}
+
+void MainWindow::commitAllViews() {
+    for (SessionView* view : views_)
+        view->commitEdits();
+}
+
+void MainWindow::refreshAllViews() {
+    for (SessionView* view : views_)
+        view->refreshFromSession();
+}
+
+void MainWindow::setExpertMode(bool on) {
+    session_.expertMode = on;
+    for (QWidget* widget : expertWidgets_)
+        widget->setVisible(on);
+    if (!on && tabs_->currentIndex() == TestTab) {
+        tabs_->setCurrentIndex(GeneralTab);
+    }
+    emit expertModeChanged(on);
+    refreshAllViews();
+}
+
+void MainWindow::queueCommand(const std::string& word) {
+    if (!dispatch_.queue(word))
+        return;
+    labelAction_->show();
+}
+
+void MainWindow::dispatchPending() {
+    if (session_.operationRunning)
+        return;
+    const bool hadWord = !dispatch_.pending().empty();
+    const CommandWord* entry = dispatch_.take();
+    if (entry)
+        runCommand(*entry);
+    else if (hadWord)
+        labelAction_->hide(); // a word without an operation: nothing to wait for
+}
+
+void MainWindow::runCommand(const CommandWord& entry) {
+    commitAllViews();
+    {
+        ProgressDialog progress(this);
+        Progress* previous = session_.progress;
+        session_.progress = &progress;
+        dispatch_.run(entry);
+        session_.progress = previous;
+    }
+    labelAction_->hide();
+    refreshAllViews();
+    if (entry.showsReport)
+        verificationWindow_->showReport(session_.verificationReport);
+}
+
+void MainWindow::tabChanged(int index) {
+    if (index == TestTab && !session_.expertMode) {
+        {
+            const QSignalBlocker blocker(tabs_);
+            tabs_->setCurrentIndex(shownTab_);
+        }
+        session_.tell("Sorry, This tab is disabled");
+        return;
+    }
+    shownTab_ = index;
+    if (index == GeneralTab)
+        generalPage_->refreshFromSession();
+}
+
+void MainWindow::releasePressed(Qt::MouseButton button) {
+    if (button != Qt::RightButton || session_.operationRunning)
+        return;
+    setExpertMode(session_.prompter.ask(MessageKind::YesNo, "Expert Mode?"));
+}
+
+void MainWindow::showTraceWindow() {
+    traceWindow_->show();
+    traceWindow_->raise();
+    traceWindow_->activateWindow();
+}
+
+void MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers keys =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (keys != Qt::NoModifier && keys != Qt::ShiftModifier)
+        return;
+    commitAllViews();
+    RunExclusive(session_, [this, keys](Session& session) {
+        return SaveConfigurationWithDialog(session, dialogs_, keys == Qt::ShiftModifier);
+    });
+    refreshAllViews();
+}
+
+void MainWindow::loadFile() {
+    commitAllViews();
+    RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); });
+    refreshAllViews();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The window stays while an operation runs: it owns what the operation works on.
+    if (session_.operationRunning) {
+        event->ignore();
+        return;
+    }
+    traceWindow_->close();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace vexa

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/CommandDispatch.h"
+#include "app/ui/CommandQueue.h"
+#include "app/ui/SessionView.h"
+#include "core/FileDialogs.h"
+#include "core/Session.h"
+
+#include <QMainWindow>
+
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace vexa {
+
+class GeneralPage;
+class GestureLabel;
+class LinkControls;
+class TraceWindow;
+class VerificationWindow;
+
+// The one window of the tool, "Vexa Config": it owns the Session for the whole run, carries
+// the link and file controls above the four tabs, and runs the deferred command words.
+class MainWindow : public QMainWindow, public CommandQueue {
+    Q_OBJECT
+public:
+    // Tabs of SSTab_Main.
+    enum Tab { GeneralTab = 0, EventTab = 1, DeviceTab = 2, TestTab = 3 };
+
+    MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, FileDialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Session& session() { return session_; }
+    GeneralPage& generalPage() { return *generalPage_; }
+    LinkControls& linkControls() { return *linkControls_; }
+
+    // Puts a page into a tab (replacing what it shows) and registers its view, when given.
+    void setTabPage(int index, QWidget* page, SessionView* view);
+    // Registers a view: it commits its edits before each operation and is refreshed after.
+    void registerView(SessionView* view);
+    // A widget shown only in expert mode.
+    void addExpertWidget(QWidget* widget);
+
+    // Stores a command word for the dispatch timer (CommandQueue); shows the busy label.
+    void queueCommand(const std::string& word) override;
+
+    // Asks every view to commit its edits, or to show the Session again.
+    void commitAllViews();
+    void refreshAllViews();
+
+    // Switches expert mode and shows or hides the expert widgets.
+    void setExpertMode(bool on);
+
+    // One tick of the dispatch timer: runs the pending command word, if any.
+    void dispatchPending();
+
+signals:
+    void expertModeChanged(bool on);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* makeCommandRow();
+    void makeTabs();
+    void start();
+    void runCommand(const CommandWord& entry);
+    void tabChanged(int index);
+    void releasePressed(Qt::MouseButton button);
+    void showTraceWindow();
+    void saveFile(Qt::KeyboardModifiers modifiers);
+    void loadFile();
+
+    Session session_;
+    FileDialogs& dialogs_;
+    CommandDispatch dispatch_;
+    LinkControls* linkControls_ = nullptr;
+    GeneralPage* generalPage_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QLabel* labelAction_ = nullptr;
+    GestureLabel* release_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    TraceWindow* traceWindow_ = nullptr;
+    VerificationWindow* verificationWindow_ = nullptr;
+    std::vector<SessionView*> views_;
+    std::vector<QWidget*> expertWidgets_;
+    int shownTab_ = GeneralTab;
+};
+
+} // namespace vexa

@@ -1,0 +1,29 @@
+#include "app/ui/VerificationWindow.h"
+
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+VerificationWindow::VerificationWindow(QWidget* parent) : QDialog(parent), text_(new QPlainTextEdit(this)) {
+    setObjectName(QStringLiteral("frmVexaVerification"));
+    setWindowTitle(QStringLiteral("VexaConfig - Verification Report"));
+    text_->setObjectName(QStringLiteral("txtVerification"));
+    text_->setReadOnly(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    resize(600, 420);
+}
+
+void VerificationWindow::showReport(const std::string& report) {
+    QString shown = QString::fromLatin1(report.data(), static_cast<qsizetype>(report.size()));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text_->setPlainText(shown);
+    open();
+}
+
+QString VerificationWindow::reportText() const {
+    return text_->toPlainText();
+}
+
+} // namespace vexa

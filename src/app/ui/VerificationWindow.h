@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QPlainTextEdit;
+
+namespace vexa {
+
+// The verification report window "VexaConfig - Verification Report", shown modally over the
+// main window at the end of each verify command.
+class VerificationWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit VerificationWindow(QWidget* parent);
+
+    // Shows the report text modally; returns at once, the window stays until closed.
+    void showReport(const std::string& report);
+    QString reportText() const;
+
+private:
+    QPlainTextEdit* text_;
+};
+
+} // namespace vexa

@@ -1,0 +1,195 @@
+#include "cli/CliOptions.h"
+
+#include "link/PortSetup.h"
+#include "link/SerialPort.h"
+
+#include <charconv>
+
+namespace vexa::cli {
+
+namespace {
+
+constexpr int DirectAddressCount = 16;
+constexpr int XAddressCount = 96;
+
+bool ParseInteger(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+// Splits "--name=value" into its two parts; a plain "--name" gives no value.
+void SplitOption(const std::string& arg, std::string& name, std::optional<std::string>& value) {
+    const auto equals = arg.find('=');
+    if (equals == std::string::npos) {
+        name = arg;
+        value.reset();
+    } else {
+        name = arg.substr(0, equals);
+        value = arg.substr(equals + 1);
+    }
+}
+
+const CliCommand* FindCommand(const std::vector<CliCommand>& table, const std::string& name) {
+    for (const CliCommand& command : table)
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+// The raw values of the options that depend on the numbering base, checked once it is known.
+struct ShownAddresses {
+    std::optional<int> module;
+    std::optional<int> extended;
+};
+
+bool CheckShownAddress(const std::optional<int>& shown, int base, int count, const char* option,
+                       std::optional<int>& stored, std::string& error) {
+    if (!shown)
+        return true;
+    if (*shown < base || *shown > base + count - 1) {
+        error = std::string(option) + " must be between " + std::to_string(base) + " and " +
+                std::to_string(base + count - 1);
+        return false;
+    }
+    stored = *shown - base;
+    return true;
+}
+
+bool ParseOption(const std::string& name, const std::string& value, CliOptions& options, ShownAddresses& shown,
+                 std::string& error) {
+    int number = 0;
+    if (name == "--port") {
+        if (value.empty()) {
+            error = "--port needs a port name";
+            return false;
+        }
+        options.port = value == "sim" ? std::string(SimulatorPortName) : value;
+    } else if (name == "--bitrate") {
+        const int index = BitRateIndex(value + ",o,8,1");
+        if (index < 0) {
+            error = "--bitrate must be 9600, 19200 or 38400";
+            return false;
+        }
+        options.bitRateIndex = index;
+    } else if (name == "--address" || name == "--xaddress") {
+        if (!ParseInteger(value, number)) {
+            error = name + " needs a number";
+            return false;
+        }
+        (name == "--address" ? shown.module : shown.extended) = number;
+    } else if (name == "--base") {
+        if (value != "0" && value != "1") {
+            error = "--base must be 0 or 1";
+            return false;
+        }
+        options.numberingBase = value == "1" ? 1 : 0;
+    } else if (name == "--trace") {
+        if (value.empty()) {
+            error = "--trace needs a file name";
+            return false;
+        }
+        options.traceFile = value;
+    } else {
+        error = "unknown option " + name;
+        return false;
+    }
+    return true;
+}
+
+bool IsValuedOption(const std::string& name) {
+    return name == "--port" || name == "--bitrate" || name == "--address" || name == "--xaddress" || name == "--base" ||
+           name == "--trace";
+}
+
+} // namespace
+
+bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<CliCommand>& table, CliOptions& options,
+                     std::string& error) {
+    options = CliOptions{};
+    ShownAddresses shown;
+    std::size_t i = 0;
+    for (; i < args.size() && args[i].rfind("-", 0) == 0; ++i) {
+        std::string name;
+        std::optional<std::string> value;
+        SplitOption(args[i], name, value);
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            return true;
+        }
+        if (name == "--one-way" || name == "--yes") {
+            if (value) {
+                error = name + " takes no value";
+                return false;
+            }
+            (name == "--yes" ? options.answerYes : options.oneWay) = true;
+            continue;
+        }
+        if (IsValuedOption(name) && !value) {
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+        if (!ParseOption(name, value.value_or(""), options, shown, error))
+            return false;
+    }
+    if (!CheckShownAddress(shown.module, options.numberingBase, DirectAddressCount, "--address", options.moduleAddress,
+                           error) ||
+        !CheckShownAddress(shown.extended, options.numberingBase, XAddressCount, "--xaddress", options.xAddress, error))
+        return false;
+
+    for (; i < args.size(); ++i) {
+        const CliCommand* command = FindCommand(table, args[i]);
+        if (!command) {
+            error = args[i].rfind("-", 0) == 0 ? "options go before the commands: " + args[i]
+                                               : "unknown command " + args[i];
+            return false;
+        }
+        CommandCall call{command, {}};
+        if (!command->argument.empty()) {
+            if (i + 1 >= args.size()) {
+                error = command->name + " needs " + command->argument;
+                return false;
+            }
+            call.argument = args[++i];
+        }
+        options.commands.push_back(call);
+    }
+    if (options.commands.empty()) {
+        error = "no command given";
+        return false;
+    }
+    return true;
+}
+
+std::string UsageText(const std::vector<CliCommand>& table) {
+    std::string text = "Usage: vexaconfig-cli [OPTIONS] COMMAND [ARG] [COMMAND [ARG]]...\n"
+                       "Runs the commands in order on one controller and stops at the first that fails.\n"
+                       "\n"
+                       "Options:\n"
+                       "  --port NAME        serial device, or sim for the built-in simulated controller\n"
+                       "  --bitrate RATE     9600, 19200 (default) or 38400\n"
+                       "  --address N        module address, as shown (with the numbering base)\n"
+                       "  --xaddress N       use the eXtended Address N, as shown\n"
+                       "  --base 0|1         numbering base of the shown numbers (default 1)\n"
+                       "  --one-way          start with bidirectional communication off\n"
+                       "  --yes              answer OK/Yes to every question (default Cancel/No)\n"
+                       "  --trace FILE       write the link trace to FILE at the end\n"
+                       "  --help             show this text\n"
+                       "\n"
+                       "Commands:\n";
+    for (const CliCommand& command : table) {
+        std::string head = "  " + command.name + (command.argument.empty() ? "" : " " + command.argument);
+        if (head.size() < 21)
+            head.resize(21, ' ');
+        else
+            head += ' ';
+        text += head + command.help + "\n";
+    }
+    text += "\nExit status: 0 when every command succeeded, 1 when one failed, 2 for a usage error.\n";
+    return text;
+}
+
+} // namespace vexa::cli

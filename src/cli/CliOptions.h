@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexa::cli {
+
+// One command of the command line with its argument.
+struct CommandCall {
+    const CliCommand* command = nullptr;
+    std::string argument;
+};
+
+// The options and commands of one run of vexaconfig-cli, addresses as stored (base taken off).
+struct CliOptions {
+    std::string port;                 // empty: no port is opened
+    int bitRateIndex = 1;             // index of the bit-rate option (19200)
+    std::optional<int> moduleAddress; // 0..15
+    std::optional<int> xAddress;      // 0..95; turns "Use eXtended Addr" on
+    int numberingBase = 1;
+    bool oneWay = false;
+    bool answerYes = false;
+    std::string traceFile;
+    bool help = false;
+    std::vector<CommandCall> commands;
+};
+
+// Parses the arguments (without the program name) against the command table. False with a
+// reason in `error` when they are not a valid command line.
+bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<CliCommand>& table, CliOptions& options,
+                     std::string& error);
+
+// The usage text, with every command of the table.
+std::string UsageText(const std::vector<CliCommand>& table);
+
+} // namespace vexa::cli

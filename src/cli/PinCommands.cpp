@@ -1,0 +1,73 @@
+#include "cli/PinCommands.h"
+
+#include "pins/PinTransfer.h"
+#include "pins/PinVerification.h"
+
+#include <charconv>
+#include <optional>
+
+namespace vexa::cli {
+
+namespace {
+
+// The internal pin of a pin number as the user counts it, or nothing (with a message) when the
+// text is not a whole number within the shown range.
+std::optional<int> PinOfArgument(Session& session, const std::string& text) {
+    const int first = session.numberingBase;
+    const int last = session.numberingBase + PinCount - 1;
+    int shown = 0;
+    const char* const end = text.data() + text.size();
+    const auto [next, error] = std::from_chars(text.data(), end, shown);
+    if (text.empty() || error != std::errc() || next != end || shown < first || shown > last) {
+        session.prompter.ask(MessageKind::OkError, "Invalid pin number \"" + text + "\": give a pin from " +
+                                                       std::to_string(first) + " to " + std::to_string(last));
+        return std::nullopt;
+    }
+    return shown - session.numberingBase;
+}
+
+bool RunOnPin(CliContext& context, const std::string& text, bool (*operation)(Session&, int)) {
+    const std::optional<int> pin = PinOfArgument(context.session, text);
+    return pin && operation(context.session, *pin);
+}
+
+} // namespace
+
+bool RunReadPin(CliContext& context, const std::string& pin) {
+    return RunOnPin(context, pin, ReadWholePin);
+}
+bool RunWritePin(CliContext& context, const std::string& pin) {
+    return RunOnPin(context, pin, WriteWholePin);
+}
+bool RunReadDevice(CliContext& context, const std::string& pin) {
+    return RunOnPin(context, pin, ReadDevice);
+}
+bool RunWriteDevice(CliContext& context, const std::string& pin) {
+    return RunOnPin(context, pin, WriteDevice);
+}
+
+bool RunReadAllPins(CliContext& context, const std::string&) {
+    return ReadAllPins(context.session);
+}
+bool RunWriteAllPins(CliContext& context, const std::string&) {
+    return WriteAllPins(context.session);
+}
+
+bool RunVerifyPins(CliContext& context, const std::string&) {
+    Session& session = context.session;
+    if (!session.port.isOpen()) {
+        session.tell("Select communications port");
+        return false;
+    }
+    const bool verified = RunVerifyAllPins(session);
+    // One report line per output line, with the line ends of standard output.
+    std::string text = session.verificationReport;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    context.out << text;
+    return verified;
+}
+
+} // namespace vexa::cli

@@ -1,0 +1,59 @@
+#include "dialogs/TimeCalculator.h"
+
+#include "pins/NumberField.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+namespace {
+
+constexpr int TicksPerSecond = 50; // one tick is 20 ms
+constexpr int MsPerTick = 20;
+constexpr int BaseFactor = 8;
+
+std::string TwoDigits(int value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+} // namespace
+
+std::string DurationText(int timeValue, int base) {
+    int ticks = std::clamp(timeValue, 0, HighestTimeValue);
+    for (int b = std::clamp(base, 0, HighestTimeBase); b > 0; --b)
+        ticks *= BaseFactor;
+    const int restTicks = ticks % TicksPerSecond;
+    const int seconds = ticks / TicksPerSecond;
+    return TwoDigits(seconds / 60) + ":" + TwoDigits(seconds % 60) + "." + TwoDigits(restTicks * MsPerTick / 10);
+}
+
+void TimeCalculator::open(const std::string& baseText, int timeValue) {
+    base_ = ClampedFieldValue(baseText, 0, HighestTimeBase);
+    timeValue_ = std::clamp(timeValue, 0, HighestTimeValue);
+    openingBase_ = base_;
+    openingTimeValue_ = timeValue_;
+    showDurations();
+}
+
+void TimeCalculator::setTimeValue(int timeValue) {
+    timeValue_ = std::clamp(timeValue, 0, HighestTimeValue);
+    timeText_ = DurationText(timeValue_, base_);
+}
+
+void TimeCalculator::setBase(int base) {
+    base_ = std::clamp(base, 0, HighestTimeBase);
+    showDurations();
+}
+
+void TimeCalculator::cancel() {
+    base_ = openingBase_;
+    timeValue_ = openingTimeValue_;
+    showDurations();
+}
+
+void TimeCalculator::showDurations() {
+    maxTimeText_ = DurationText(HighestTimeValue, base_);
+    timeText_ = DurationText(timeValue_, base_);
+}
+
+} // namespace vexa

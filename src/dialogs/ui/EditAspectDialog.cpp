@@ -1,0 +1,54 @@
+#include "dialogs/ui/EditAspectDialog.h"
+
+#include "dialogs/ui/DialogParts.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+EditAspectDialog::EditAspectDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+    setObjectName(QStringLiteral("dlgEditAspect"));
+    setWindowTitle(QStringLiteral("Edit Aspect"));
+    setModal(true);
+
+    QPushButton* clear = MakeButton(this, "CommandClear", "Clear Aspect");
+    QPushButton* clean = MakeButton(this, "CommandClean", "Cleanup Aspect");
+    QPushButton* copy = MakeButton(this, "CommandCopy", "Copy Aspect");
+    QPushButton* paste = MakeButton(this, "CommandPaste", "Paste Aspect");
+    QPushButton* cancel = MakeButton(this, "CommandCancel", "Cancel");
+
+    connect(clear, &QPushButton::clicked, this, [this] {
+        ClearCurrentAspect(session_.image);
+        changed_ = true;
+        accept();
+    });
+    connect(clean, &QPushButton::clicked, this, [this] {
+        CleanUpCurrentAspect(session_.image);
+        changed_ = true;
+        accept();
+    });
+    connect(copy, &QPushButton::clicked, this, [this] {
+        CopyCurrentAspect(session_.image, clipboard_);
+        accept();
+    });
+    connect(paste, &QPushButton::clicked, this, [this] {
+        if (!PasteCurrentAspect(session_, clipboard_))
+            return; // nothing to paste: the dialog stays open
+        changed_ = true;
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QPushButton* button : {clear, clean, copy, paste, cancel})
+        layout->addWidget(button);
+}
+
+bool EditAspectDialog::run() {
+    changed_ = false;
+    exec();
+    return changed_;
+}
+
+} // namespace vexa

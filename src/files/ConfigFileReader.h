@@ -1,0 +1,67 @@
+#pragma once
+
+#include "files/ConfigFileFields.h"
+#include "model/ConfigurationImage.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vexa {
+
+// Reads a configuration data file: first the header, then the fields after it into an image.
+// The reader changes only what the file names. It stops at the first field it cannot use (a
+// file that ends before "End", a number that does not fit its field, a pin, aspect, step or
+// event pin outside the tables) and says where; the image is then partly changed, so callers
+// read into a copy and keep it only when the whole file was read.
+class ConfigFileReader {
+public:
+    explicit ConfigFileReader(std::string_view bytes) : fields_(bytes) {}
+
+    // Reads the first field: false for an empty file or an invalid header.
+    bool readHeader();
+    // The data-file version of the header (valid after readHeader()).
+    int version() const { return version_; }
+
+    // Reads every field after the header up to "End" into the image; false when the file is
+    // malformed, with problem() saying where and what.
+    bool readBody(ConfigurationImage& image);
+    // "Line <n>: <what was wrong>".
+    const std::string& problem() const { return problem_; }
+
+private:
+    bool fail(int line, const std::string& what);
+    bool nextField(configfile::Field& field);
+    bool readText(std::string& text);
+    bool readNumber(const char* what, std::int64_t low, std::int64_t high, std::int64_t& value);
+    bool readByte(const char* what, std::uint8_t& value);
+    bool readInt(const char* what, std::int16_t& value);
+    bool readIndex(const char* what, int count, int& index);
+    bool readTextBoxNumber(const char* what, int& value);
+
+    bool runKeyword(const std::string& keyword, bool& ended);
+    bool readDcc();
+    bool readAddressing();
+    bool readHardware();
+    bool readLed();
+    bool readSerialPort();
+    bool readEvents(bool on);
+    bool readPin();
+    bool readDevice();
+    bool readConfig();
+    bool readAddressCounts();
+    bool readAspect();
+    bool readStep();
+
+    PinRecord& currentPin() { return image_->pins[static_cast<std::size_t>(pin_)]; }
+
+    configfile::FieldReader fields_;
+    int version_ = 0;
+    std::string problem_;
+    ConfigurationImage* image_ = nullptr;
+    int pin_ = 0;      // set by "Pin"
+    int aspect_ = 0;   // set by "Asp"
+    int lastLine_ = 1; // line of the last field read
+};
+
+} // namespace vexa

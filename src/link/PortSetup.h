@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/Session.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// The settings texts of the three bit rates, by the index of the bit-rate option.
+inline constexpr std::array<const char*, 3> BitRateSettings{"9600,o,8,1", "19200,o,8,1", "38400,o,8,1"};
+
+// Index of the bit-rate option whose settings text is given; -1 when it is none of them.
+int BitRateIndex(const std::string& settings);
+
+// Fills session.port.available with the ports that can be opened. The port stays as it is.
+void ScanPorts(Session& session);
+
+// Closes the current port and opens the named one with the current settings. An empty name
+// only closes. A failing open shows why (error box) and leaves the port closed, the name chosen.
+bool SelectPort(Session& session, const std::string& name);
+
+// Closes the port, stores the settings of bit rate `index` (0..2) and opens the chosen port
+// again when one is chosen.
+bool ChooseBitRate(Session& session, int index);
+
+// Closes the port, forgets the choice and scans again.
+void RefreshPorts(Session& session);
+
+} // namespace vexa

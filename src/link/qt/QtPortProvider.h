@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/SerialPort.h"
+
+#include <memory>
+
+namespace vexa {
+
+class Simulator;
+
+// The ports of this system that can be opened, and "Simulator" last: an in-process simulated
+// controller that keeps its state for the provider's lifetime.
+class QtPortProvider : public PortProvider {
+public:
+    QtPortProvider();
+    ~QtPortProvider() override;
+
+    std::vector<std::string> scanPorts() override;
+    std::unique_ptr<SerialPort> makePort(const std::string& name) override;
+
+private:
+    std::shared_ptr<Simulator> simulator_; // made on first use
+};
+
+} // namespace vexa

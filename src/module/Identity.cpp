@@ -1,0 +1,76 @@
+#include "module/Identity.h"
+
+#include "link/Exchange.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr int ReadSetting = 112;
+constexpr int WriteSetting = 96;
+constexpr int VersionSetting = 0;
+constexpr int IdStringSetting = 10;
+
+} // namespace
+
+bool IsSevenBitAscii(const std::string& text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 128)
+            return false;
+    return true;
+}
+
+bool ReadVersion(Session& session) {
+    LinkState& link = session.link;
+    session.versionText = "Unknown";
+    link.bidirectional = true;
+    SendVexaMessage(session, true, {ReadSetting, VersionSetting});
+    if (!link.answerValid)
+        return false;
+    if (link.answerSize() != 6) {
+        session.tell("GetVersion: No valid response, size <> 6");
+        return false;
+    }
+    if (link.answerData(0) != ReadSetting || link.answerData(1) != VersionSetting) {
+        session.tell("GetVersion: No valid response");
+        return false;
+    }
+    session.versionText = std::to_string(link.answerData(2)) + "." + std::to_string(link.answerData(3)) + "." +
+                          std::to_string(link.answerData(4)) + "." + std::to_string(link.answerData(5));
+    return true;
+}
+
+bool ReadIdString(Session& session) {
+    LinkState& link = session.link;
+    link.bidirectional = true;
+    SendVexaMessage(session, true, {ReadSetting, IdStringSetting});
+    if (!link.answerValid)
+        return false;
+    const int size = link.answerSize();
+    if (size <= 1 || link.answerData(0) != ReadSetting || link.answerData(1) != IdStringSetting) {
+        session.tell("No valid response");
+        return false;
+    }
+    std::string text;
+    for (int i = 2; i < size; ++i)
+        text += static_cast<char>(link.answerData(i));
+    session.image.module.idString = text;
+    return true;
+}
+
+bool WriteIdString(Session& session) {
+    std::string& text = session.image.module.idString;
+    if (text.size() > IdStringMaxLength)
+        text.resize(IdStringMaxLength);
+    // A data byte carries 7 bits: other characters would arrive as different ones.
+    if (!IsSevenBitAscii(text)) {
+        session.tell("The ID string can only hold 7-bit ASCII characters.");
+        return false;
+    }
+    std::vector<int> data{WriteSetting, IdStringSetting};
+    for (char c : text)
+        data.push_back(static_cast<unsigned char>(c));
+    return SendVexaMessage(session, false, data);
+}
+
+} // namespace vexa

@@ -1,0 +1,103 @@
+#include "module/ui/GeneralPage.h"
+
+#include "app/OperationGuard.h"
+#include "module/Identity.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+namespace {
+
+// Printable 7-bit ASCII: every character fits in one data byte and in one line of a file.
+const char* const IdStringPattern = "[\\x20-\\x7E]*";
+
+QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace
+
+GeneralPage::GeneralPage(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), sections_(new QGridLayout) {
+    auto* layout = new QVBoxLayout(this);
+    addSection(makeIdFrame());
+    addSection(makeVersionRow());
+    layout->addLayout(sections_);
+    layout->addStretch(1);
+    refreshFromSession();
+}
+
+QWidget* GeneralPage::makeIdFrame() {
+    auto* frame = new QGroupBox(QStringLiteral("ID String"), this);
+    frame->setObjectName(QStringLiteral("FrameGenIDString"));
+    idString_ = new QLineEdit(frame);
+    idString_->setObjectName(QStringLiteral("TextGenIDString"));
+    idString_->setMaxLength(static_cast<int>(IdStringMaxLength));
+    idString_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(IdStringPattern)), idString_));
+    idString_->setMinimumWidth(idString_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWW")) + 12);
+    auto* read = MakeButton("Read String", "CommandGenIDRead", frame);
+    auto* write = MakeButton("Write String", "CommandGenIDWrite", frame);
+    auto* layout = new QHBoxLayout(frame);
+    layout->addWidget(idString_, 1);
+    layout->addWidget(read);
+    layout->addWidget(write);
+
+    connect(idString_, &QLineEdit::textEdited, this, [this] { commitEdits(); });
+    connect(read, &QPushButton::clicked, this, [this] { runOperation(ReadIdString); });
+    connect(write, &QPushButton::clicked, this, [this] { runOperation(WriteIdString); });
+    return frame;
+}
+
+QWidget* GeneralPage::makeVersionRow() {
+    auto* row = new QWidget(this);
+    auto* caption = new QLabel(QStringLiteral("Firmware Version:"), row);
+    caption->setObjectName(QStringLiteral("LabelGenVersion"));
+    version_ = new QLabel(row);
+    version_->setObjectName(QStringLiteral("LabelGenVersionString"));
+    version_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* request = MakeButton("Request Version", "CommandGenVersion", row);
+    auto* layout = new QHBoxLayout(row);
+    layout->addWidget(caption);
+    layout->addWidget(version_);
+    layout->addSpacing(12);
+    layout->addWidget(request);
+    layout->addStretch(1);
+    connect(request, &QPushButton::clicked, this, [this] { runOperation(ReadVersion); });
+    return row;
+}
+
+void GeneralPage::addSection(QWidget* section) {
+    sections_->addWidget(section, sectionCount_ / 2, sectionCount_ % 2, Qt::AlignTop);
+    ++sectionCount_;
+}
+
+void GeneralPage::runOperation(bool (*operation)(Session&)) {
+    commitEdits();
+    RunExclusive(session_, operation);
+    refreshFromSession();
+    emit operationEnded();
+}
+
+void GeneralPage::refreshFromSession() {
+    const QString id = QString::fromLatin1(session_.image.module.idString.c_str());
+    if (idString_->text() != id)
+        idString_->setText(id);
+    version_->setText(QString::fromStdString(session_.versionText));
+}
+
+void GeneralPage::commitEdits() {
+    session_.image.module.idString = idString_->text().toLatin1().toStdString();
+}
+
+} // namespace vexa

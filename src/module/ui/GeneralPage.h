@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/ui/SessionView.h"
+#include "core/Session.h"
+
+#include <QWidget>
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+
+namespace vexa {
+
+// The "General" tab: the "ID String" frame and the firmware version, with their buttons, which
+// act at once. Further frames of module settings join it through addSection.
+class GeneralPage : public QWidget, public SessionView {
+    Q_OBJECT
+public:
+    GeneralPage(Session& session, QWidget* parent = nullptr);
+
+    // Places a frame of settings on the page, in reading order (two columns).
+    void addSection(QWidget* section);
+
+    void refreshFromSession() override;
+    void commitEdits() override;
+
+signals:
+    // One of the page's operations ended: the window refreshes every view.
+    void operationEnded();
+
+private:
+    QWidget* makeIdFrame();
+    QWidget* makeVersionRow();
+    void runOperation(bool (*operation)(Session&));
+
+    Session& session_;
+    QGridLayout* sections_;
+    int sectionCount_ = 0;
+    QLineEdit* idString_ = nullptr;
+    QLabel* version_ = nullptr;
+};
+
+} // namespace vexa

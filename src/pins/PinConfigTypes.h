@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/ConfigurationImage.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vexa {
+
+// The four type families of a pin; the value is also the page number of the type tabs.
+enum class TypeFamily : int { Clear = 0, Servo = 1, Pwm = 2, Input = 3 };
+
+// Configuration type values.
+constexpr std::uint8_t TypeNone = 0;
+constexpr std::uint8_t TypeServo = 1;
+constexpr std::uint8_t TypePwm = 2;      // + 1 when inverted
+constexpr std::uint8_t TypeInput = 4;    // + 1 when low active
+constexpr std::uint8_t ServoCentre = 64; // servo bytes are shown minus 64
+
+// Family of a configuration type: 0 Clear, 1 Servo, 2-3 PWM, 4-5 Input; false for any other type.
+bool FamilyOfType(int configType, TypeFamily& family);
+
+// Installs the defaults of a family: type, liveValue and parameters 1..11 (the rest 0).
+void InstallFamilyDefaults(PinRecord& pin, TypeFamily family);
+
+// The user chose the page of a family: when the pin's type is of another family (or unknown),
+// its defaults are installed. Returns whether they were.
+bool ChooseTypeFamily(PinRecord& pin, TypeFamily family);
+
+// "Unknown configuration: " and the type in decimal.
+std::string UnknownConfigurationText(int configType);
+
+// Whether the hardware configuration of the pin's group of eight has its sink or source driver
+// set, which the servo and input pages warn about.
+bool HardwareConfigurationMismatch(const ModuleSettings& module, int pin);
+
+// A servo flag byte read from the controller in the older form (above 15 with bit 3 clear)
+// is moved into the current one: (byte div 16) + 40. Other bytes are returned unchanged.
+std::uint8_t ConvertReadServoFlags(std::uint8_t flags);
+
+// Number of the aspect-layout choice (0 "0", 1 "4", 2 "12") for a layout value, and back.
+int LayoutOptionOf(int aspectLayout);
+std::uint8_t LayoutOfOption(int option);
+
+// Last aspect number the aspect and initial-aspect selectors allow with a layout choice.
+int LastAspectOfOption(int option);
+
+// The user (or the pin display) chose an aspect layout for the current pin: sets its layout;
+// with "4" an aspect above 3 becomes 3 and an initial aspect above 3 becomes none.
+void ApplyLayoutOption(ConfigurationImage& image, int option);
+
+} // namespace vexa

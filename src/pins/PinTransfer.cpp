@@ -1,0 +1,282 @@
+#include "pins/PinTransfer.h"
+
+#include "link/Exchange.h"
+#include "pins/PinConfigRequests.h"
+#include "pins/StepEncoding.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+namespace {
+
+constexpr int ReadLayoutCode = 114;
+constexpr int ReadStepCode = 115;
+constexpr int ReadInitialAspectCode = 116;
+constexpr int ReadAddressConfigCode = 118;
+constexpr int WriteLayoutCode = 98;
+constexpr int WriteStepCode = 99;
+constexpr int WriteInitialAspectCode = 100;
+constexpr int WriteAddressConfigCode = 102;
+// Spacing of one-way writes while no answers come back, so that the controller keeps up.
+constexpr int OneWayPauseMs = 100;
+
+const char* const NoValidResponse = "No valid response";
+const char* const InvalidAddressConfig = "Read Pin Address Configuration: Invalid Response";
+
+bool IsPin(int pin) {
+    return pin >= 0 && pin < PinCount;
+}
+
+PinRecord& PinAt(Session& session, int pin) {
+    return session.image.pins[static_cast<std::size_t>(pin)];
+}
+
+// Sends a read request; true when a valid answer came (the link has reported any fault).
+bool Ask(Session& session, const std::vector<int>& request) {
+    return SendVexaMessage(session, true, request) && session.link.answerValid;
+}
+
+// True when the answer has `size` data bytes and starts with the given echo bytes.
+bool AnswerEchoes(const LinkState& link, int size, std::initializer_list<int> echo) {
+    if (link.answerSize() != size)
+        return false;
+    int i = 0;
+    for (int expected : echo)
+        if (link.answerData(i++) != expected)
+            return false;
+    return true;
+}
+
+// Sends a write request; while "Bidirectional Comm." is off, pauses before the next one.
+bool Tell(Session& session, const std::vector<int>& request) {
+    if (!SendVexaMessage(session, false, request))
+        return false;
+    if (!session.link.bidirectional)
+        session.clock.pauseMs(OneWayPauseMs);
+    return true;
+}
+
+// Sends 118 for the pin and checks the echo; the answer's three bytes are then at data 2..4.
+bool AskAddressConfig(Session& session, int pin) {
+    if (!Ask(session, {ReadAddressConfigCode, pin}))
+        return false;
+    if (!AnswerEchoes(session.link, 5, {ReadAddressConfigCode, pin})) {
+        session.tell(InvalidAddressConfig);
+        return false;
+    }
+    return true;
+}
+
+bool ReadStep(Session& session, int pin, int aspect, int step) {
+    if (!Ask(session, {ReadStepCode, pin, aspect, step}))
+        return false;
+    const LinkState& link = session.link;
+    if (!AnswerEchoes(link, 9, {ReadStepCode, pin, aspect, step})) {
+        session.tell(NoValidResponse);
+        return false;
+    }
+    StepWire wire;
+    wire.instruction = link.answerData(4);
+    for (int i = 0; i < 4; ++i)
+        wire.bytes[static_cast<std::size_t>(i)] = link.answerData(5 + i);
+    PinAt(session, pin).aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)] =
+        DecodeStep(wire);
+    return true;
+}
+
+// Head pin named by the last device-pointer byte of a 118 answer for the pin, or -1.
+int HeadFromAnswer(const LinkState& link, int pin) {
+    int head = -1;
+    for (int i = 2; i <= 4; ++i)
+        if (ClassifyAddressByte(link.answerData(i)) == AddressByteKind::DevicePointer)
+            head = HeadPinFromPointer(pin, link.answerData(i));
+    return head;
+}
+
+bool PointsToHead(const LinkState& link, int pin, int head) {
+    for (int i = 2; i <= 4; ++i)
+        if (ClassifyAddressByte(link.answerData(i)) == AddressByteKind::DevicePointer &&
+            HeadPinFromPointer(pin, link.answerData(i)) == head)
+            return true;
+    return false;
+}
+
+void ReportPin(Session& session, const char* stage, int pin) {
+    session.progress->stage(stage);
+    session.progress->count(pin + 1, PinCount);
+}
+
+} // namespace
+
+bool ReadPinAspects(Session& session, int pin) {
+    if (!IsPin(pin))
+        return false;
+    session.link.bidirectional = true;
+    PinRecord& record = PinAt(session, pin);
+    const LinkState& link = session.link;
+
+    if (!Ask(session, {ReadLayoutCode, pin}))
+        return false;
+    if (!AnswerEchoes(link, 3, {ReadLayoutCode, pin})) {
+        session.tell(NoValidResponse);
+        return false;
+    }
+    record.aspectLayout = static_cast<std::uint8_t>(link.answerData(2));
+
+    const int aspects = AspectsInLayout(record.aspectLayout);
+    const int steps = StepsInLayout(record.aspectLayout);
+    for (int aspect = 0; aspect < aspects; ++aspect)
+        for (int step = 0; step < steps; ++step)
+            if (!ReadStep(session, pin, aspect, step))
+                return false;
+
+    if (!Ask(session, {ReadInitialAspectCode, pin}))
+        return false;
+    std::optional<int> initial;
+    if (AnswerEchoes(link, 7, {ReadInitialAspectCode, pin}))
+        initial = DecodeInitialAspect(link.answerData(2));
+    record.initialAspect = static_cast<std::uint8_t>(initial.value_or(0));
+
+    if (!AskAddressConfig(session, pin))
+        return false;
+    for (int i = 2; i <= 4; ++i)
+        if (!ApplyAddressByte(record, pin, link.answerData(i))) {
+            session.tell(InvalidAddressConfig);
+            return false;
+        }
+    return true;
+}
+
+bool WriteAspect(Session& session, int pin, int aspect) {
+    if (!IsPin(pin))
+        return false;
+    const PinRecord& record = PinAt(session, pin);
+    if (aspect < 0 || aspect >= AspectsInLayout(record.aspectLayout))
+        return false; // no aspects in this layout (or not this one): nothing is sent
+    const int steps = StepsInLayout(record.aspectLayout);
+    for (int step = 0; step < steps; ++step) {
+        const StepWire wire =
+            EncodeStep(record.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)]);
+        if (!Tell(session, {WriteStepCode, pin, aspect, step, wire.instruction, wire.bytes[0], wire.bytes[1],
+                            wire.bytes[2], wire.bytes[3]}))
+            return false;
+    }
+    return true;
+}
+
+bool WritePinAspects(Session& session, int pin) {
+    if (!IsPin(pin))
+        return false;
+    const PinRecord& record = PinAt(session, pin);
+    const std::array<int, 3> address = EncodeAddressConfig(record);
+    if (!Tell(session, {WriteLayoutCode, pin, record.aspectLayout & 127}) ||
+        !Tell(session, {WriteInitialAspectCode, pin, EncodeInitialAspect(record.initialAspect)}) ||
+        !Tell(session, {WriteAddressConfigCode, pin, address[0], address[1], address[2]}))
+        return false;
+    const int aspects = AspectsInLayout(record.aspectLayout);
+    for (int aspect = 0; aspect < aspects; ++aspect)
+        if (!WriteAspect(session, pin, aspect))
+            return false;
+    return true;
+}
+
+// The type parameters follow the aspect part; the result is that of the aspect part, since the
+// type requests have shown their own messages.
+bool ReadWholePin(Session& session, int pin) {
+    if (!ReadPinAspects(session, pin))
+        return false;
+    ReadPinConfig(session, pin);
+    return true;
+}
+
+bool WriteWholePin(Session& session, int pin) {
+    if (!WritePinAspects(session, pin))
+        return false;
+    WritePinConfig(session, pin);
+    return true;
+}
+
+bool ReadDevice(Session& session, int pin) {
+    if (!IsPin(pin))
+        return false;
+    session.link.bidirectional = true;
+    if (!AskAddressConfig(session, pin))
+        return false;
+    const int head = HeadFromAnswer(session.link, pin);
+    if (head < 0) {
+        session.tell("Cannot read DevicePointer from Pin " + std::to_string(pin + session.numberingBase));
+        return false;
+    }
+    for (int member = 0; member < PinCount; ++member) {
+        ReportPin(session, "Reading device", member);
+        if (!AskAddressConfig(session, member))
+            return false;
+        // A pin is read once, however many of its bytes point to the head.
+        if (PointsToHead(session.link, member, head) && !ReadWholePin(session, member))
+            return false;
+    }
+    return true;
+}
+
+bool CheckDeviceHead(Session& session, int pin) {
+    const int head = HeadPinOf(session.image, pin);
+    if (head < 0 || PinAt(session, head).deviceReferral != 0) {
+        session.prompter.ask(MessageKind::OkWarning, "Referral is not a device");
+        return false;
+    }
+    return true;
+}
+
+bool WriteDevice(Session& session, int pin) {
+    if (!IsPin(pin) || !CheckDeviceHead(session, pin))
+        return false;
+    const int head = HeadPinOf(session.image, pin);
+    for (int member = 0; member < PinCount; ++member) {
+        ReportPin(session, "Writing device", member);
+        if (HeadPinOf(session.image, member) == head && !WriteWholePin(session, member))
+            return false;
+    }
+    return true;
+}
+
+bool ReadAllPins(Session& session) {
+    for (int pin = 0; pin < PinCount; ++pin) {
+        ReportPin(session, "Reading pins", pin);
+        if (!ReadWholePin(session, pin))
+            return false;
+    }
+    return true;
+}
+
+bool WriteAllPins(Session& session) {
+    for (int pin = 0; pin < PinCount; ++pin) {
+        ReportPin(session, "Writing pins", pin);
+        if (!WriteWholePin(session, pin))
+            return false;
+    }
+    return true;
+}
+
+bool ReadCurrentPinAspects(Session& session) {
+    return ReadPinAspects(session, session.image.currentPin);
+}
+bool WriteCurrentPinAspects(Session& session) {
+    return WritePinAspects(session, session.image.currentPin);
+}
+bool ReadCurrentPin(Session& session) {
+    return ReadWholePin(session, session.image.currentPin);
+}
+bool WriteCurrentPin(Session& session) {
+    return WriteWholePin(session, session.image.currentPin);
+}
+bool ReadCurrentDevice(Session& session) {
+    return ReadDevice(session, session.image.currentPin);
+}
+bool WriteCurrentDevice(Session& session) {
+    return WriteDevice(session, session.image.currentPin);
+}
+
+} // namespace vexa

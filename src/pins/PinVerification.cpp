@@ -1,0 +1,202 @@
+#include "pins/PinVerification.h"
+
+#include "app/VerificationReport.h"
+#include "link/Exchange.h"
+#include "pins/PinConfigTypes.h"
+#include "pins/StepEncoding.h"
+
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+namespace {
+
+constexpr int ReadFlashTypeCode = 113;
+constexpr int ReadActiveTypeCode = 81;
+constexpr int ReadLayoutCode = 114;
+constexpr int ReadStepCode = 115;
+constexpr int ReadInitialAspectCode = 116;
+constexpr int ReadAddressConfigCode = 118;
+// A PWM answer of at most this many bytes (type included) lacks the off and on levels.
+constexpr int ShortPwmAnswerBytes = 5;
+constexpr int ShortPwmOffLevel = 0;
+constexpr int ShortPwmOnLevel = 31;
+
+bool Ask(Session& session, const std::vector<int>& request) {
+    return SendVexaMessage(session, true, request) && session.link.answerValid;
+}
+
+// Compares one pin with the controller. Returns false when the verification must stop; sets
+// `differs` for every difference found (each already logged).
+class PinCheck {
+public:
+    PinCheck(Session& session, int pin)
+        : session_(session), link_(session.link), pin_(pin), record_(session.image.pins[static_cast<std::size_t>(pin)]),
+          prefix_("Pin " + std::to_string(pin + session.numberingBase) + ": ") {}
+
+    bool run() { return checkTypeBlock() && checkAspects() && checkInitialAspect() && checkAddressConfig(); }
+
+    bool differs = false;
+
+private:
+    void log(const std::string& text) {
+        LogVerificationLine(session_, text);
+        differs = true;
+    }
+    void logNoValidResponse() { LogVerificationLine(session_, "No valid response"); }
+
+    // Type byte and parameters 1..n of the image; parameters beyond those kept read as 0.
+    int expectedTypeByte(int index) const {
+        if (index == 0)
+            return record_.configType;
+        return index <= ConfigParamCount ? record_.param(index) : 0;
+    }
+
+    bool checkTypeBlock() {
+        if (!Ask(session_, {ReadFlashTypeCode, pin_}))
+            return false;
+        const int size = link_.answerSize();
+        const int code = link_.answerData(0);
+        if (size < 3 || (code != ReadFlashTypeCode && code != ReadActiveTypeCode) || link_.answerData(1) != pin_) {
+            logNoValidResponse();
+            return false;
+        }
+        std::vector<int> block;
+        for (int i = 2; i < size; ++i)
+            block.push_back(link_.answerData(i));
+        // A servo's option byte in the older form is converted as on reading.
+        if (block[0] == TypeServo && block.size() > 2)
+            block[2] = ConvertReadServoFlags(static_cast<std::uint8_t>(block[2]));
+
+        bool typeDiffers = false;
+        for (std::size_t i = 0; i < block.size() && !typeDiffers; ++i)
+            typeDiffers = block[i] != expectedTypeByte(static_cast<int>(i));
+        const bool shortPwm =
+            (block[0] == TypePwm || block[0] == TypePwm + 1) && static_cast<int>(block.size()) <= ShortPwmAnswerBytes;
+        if (shortPwm && !(record_.param(5) == ShortPwmOnLevel && record_.param(4) == ShortPwmOffLevel))
+            typeDiffers = true;
+        if (typeDiffers)
+            log(prefix_ + "Pinconfig does not compare");
+        return true;
+    }
+
+    bool checkAspects() {
+        if (!Ask(session_, {ReadLayoutCode, pin_}))
+            return false;
+        if (link_.answerSize() != 3 || link_.answerData(0) != ReadLayoutCode || link_.answerData(1) != pin_) {
+            logNoValidResponse();
+            return false;
+        }
+        if (link_.answerData(2) != record_.aspectLayout) {
+            log(prefix_ + "Aspectconfig does not compare");
+            return true;
+        }
+        const int aspects = AspectsInLayout(record_.aspectLayout);
+        const int steps = StepsInLayout(record_.aspectLayout);
+        for (int aspect = 0; aspect < aspects; ++aspect)
+            for (int step = 0; step < steps; ++step) {
+                bool same = true;
+                if (!checkStep(aspect, step, same))
+                    return false;
+                if (!same) {
+                    log(prefix_ + "Aspect " + std::to_string(aspect) + " does not compare");
+                    break; // one line per aspect: go on with the next aspect
+                }
+            }
+        return true;
+    }
+
+    bool checkStep(int aspect, int step, bool& same) {
+        if (!Ask(session_, {ReadStepCode, pin_, aspect, step}))
+            return false;
+        if (link_.answerSize() != 9 || link_.answerData(0) != ReadStepCode || link_.answerData(1) != pin_ ||
+            link_.answerData(2) != aspect || link_.answerData(3) != step) {
+            logNoValidResponse();
+            return false;
+        }
+        const AspectStep& expected =
+            record_.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)];
+        std::uint8_t instruction = 0;
+        std::uint8_t fade = 0;
+        DecodeInstructionByte(link_.answerData(4), instruction, fade);
+        same = instruction == expected.instruction && fade == expected.fade;
+        const StepWire wire = EncodeStep(expected);
+        for (int i = 0; i < 4 && same; ++i)
+            same = wire.bytes[static_cast<std::size_t>(i)] == link_.answerData(5 + i);
+        return true;
+    }
+
+    bool checkInitialAspect() {
+        if (!Ask(session_, {ReadInitialAspectCode, pin_}))
+            return false;
+        if (link_.answerSize() != 7 || link_.answerData(0) != ReadInitialAspectCode || link_.answerData(1) != pin_)
+            return true; // a malformed answer is not reported
+        const std::optional<int> initial = DecodeInitialAspect(link_.answerData(2));
+        if (initial && *initial != record_.initialAspect)
+            log(prefix_ + "Init does not compare");
+        return true;
+    }
+
+    bool checkAddressConfig() {
+        if (!Ask(session_, {ReadAddressConfigCode, pin_}))
+            return false;
+        const int size = link_.answerSize();
+        if (size != 5 || link_.answerData(0) != ReadAddressConfigCode || link_.answerData(1) != pin_) {
+            log("Pin Address Configuration: Invalid Response, expected 5,118," + std::to_string(pin_) + ", received " +
+                std::to_string(size) + "," + std::to_string(link_.answerData(0)) + "," +
+                std::to_string(link_.answerData(1)));
+            return true;
+        }
+        for (int i = 2; i <= 4; ++i)
+            checkAddressByte(link_.answerData(i));
+        return true;
+    }
+
+    void checkAddressByte(int value) {
+        if (value <= 15) {
+            if (8 * record_.xdccAddressCount + record_.dccAddressCount != (value & 15))
+                log(prefix_ + "DCC Address Configuration does not compare");
+        } else if (value <= 31) {
+            if (record_.lumoAddressCount != (value & 15))
+                log(prefix_ + "Serial Address Configuration does not compare");
+        } else if (value >= 64) {
+            if ((record_.deviceReferral & 31) != (value & 31))
+                log(prefix_ + "Device Pointer does not compare");
+        } else {
+            log("Pin Address Configuration: Invalid Response " + std::to_string(value / 16));
+        }
+    }
+
+    Session& session_;
+    const LinkState& link_;
+    int pin_;
+    const PinRecord& record_;
+    std::string prefix_;
+};
+
+} // namespace
+
+bool VerifyPins(Session& session) {
+    session.link.bidirectional = true;
+    LogVerificationLine(session, "Start Pin Verification");
+    if (session.numberingBase == 1)
+        LogVerificationLine(session, "Note: Numbering starts at 1");
+    bool verdict = true;
+    for (int pin = 0; pin < PinCount; ++pin) {
+        session.progress->stage("Verifying pins");
+        session.progress->count(pin + 1, PinCount);
+        PinCheck check(session, pin);
+        if (!check.run())
+            return false;
+        if (check.differs)
+            verdict = false;
+    }
+    return verdict;
+}
+
+bool RunVerifyAllPins(Session& session) {
+    return RunVerifyCommand(session, VerifyPins, VerdictLineEnd::None);
+}
+
+} // namespace vexa

@@ -1,0 +1,116 @@
+#include "sim/SimToolOptions.h"
+
+#include <charconv>
+
+namespace vexa {
+
+namespace {
+
+bool ParseNumber(const std::string& text, int min, int max, int& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value >= min && value <= max;
+}
+
+std::optional<SimulatorFault> FaultNamed(const std::string& name) {
+    if (name == "drop")
+        return SimulatorFault::Drop;
+    if (name == "corrupt")
+        return SimulatorFault::Corrupt;
+    if (name == "stray")
+        return SimulatorFault::Stray;
+    if (name == "late")
+        return SimulatorFault::Late;
+    return std::nullopt;
+}
+
+// "drop" hits every answer, "drop:3" the next three.
+bool ParseFault(const std::string& text, std::pair<SimulatorFault, int>& fault) {
+    const std::size_t colon = text.find(':');
+    const std::optional<SimulatorFault> kind = FaultNamed(text.substr(0, colon));
+    if (!kind)
+        return false;
+    int count = EveryAnswer;
+    if (colon != std::string::npos && !ParseNumber(text.substr(colon + 1), 1, 1'000'000, count))
+        return false;
+    fault = {*kind, count};
+    return true;
+}
+
+} // namespace
+
+bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& options, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            continue;
+        }
+        const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
+                                option == "--fault" || option == "--late-ms" || option == "--state";
+        if (!takesValue) {
+            error = "unknown option \"" + option + "\"";
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = option + " needs a value";
+            return false;
+        }
+        const std::string& value = args[++i];
+        bool ok = true;
+        if (option == "--address") {
+            ok = ParseNumber(value, 0, 15, options.moduleAddress);
+        } else if (option == "--xaddress") {
+            int x = 0;
+            ok = ParseNumber(value, 0, 95, x);
+            options.xAddress = x;
+        } else if (option == "--pace") {
+            ok = ParseNumber(value, 50, 4'000'000, options.paceBitRate);
+        } else if (option == "--late-ms") {
+            ok = ParseNumber(value, 0, 600'000, options.lateDelayMs);
+        } else if (option == "--fault") {
+            std::pair<SimulatorFault, int> fault{};
+            ok = ParseFault(value, fault);
+            if (ok)
+                options.faults.push_back(fault);
+        } else {
+            ok = !value.empty();
+            options.statePath = value;
+        }
+        if (!ok) {
+            error = "invalid value \"" + value + "\" for " + option;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string SimToolUsage() {
+    return "Usage: vexa-sim [options]\n"
+           "Simulates a Vexa controller on a pseudo-terminal. The first line of the output is\n"
+           "the device name to open (for example /dev/pts/3); the simulator then serves\n"
+           "requests until it gets SIGTERM or SIGINT.\n"
+           "\n"
+           "Options:\n"
+           "  --address N      module address 0..15 (default 0)\n"
+           "  --xaddress N     demand the eXtended address N (0..95) in every request\n"
+           "  --pace BITRATE   send answers at this bit rate, 11 bit times a byte (50..4000000)\n"
+           "  --fault KIND     put a fault on every answer; KIND:COUNT on the next COUNT answers.\n"
+           "                   KIND is drop (no answer), corrupt (wrong check byte),\n"
+           "                   stray (stray bytes before the answer) or late (answer after\n"
+           "                   the late delay). May be given more than once.\n"
+           "  --late-ms MS     delay of a late answer in milliseconds (default 2500)\n"
+           "  --state FILE     load the controller's state from FILE when it exists and\n"
+           "                   write it there at exit\n"
+           "  --help           show this text\n";
+}
+
+void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
+    simulator.setModuleAddress(options.moduleAddress);
+    simulator.setXAddress(options.xAddress);
+    simulator.setPacing(options.paceBitRate);
+    simulator.setLateDelay(std::chrono::milliseconds(options.lateDelayMs));
+    for (const auto& [fault, count] : options.faults)
+        simulator.injectFault(fault, count);
+}
+
+} // namespace vexa

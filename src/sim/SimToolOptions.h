@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sim/Simulator.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vexa {
+
+// Command line of vexa-sim.
+struct SimToolOptions {
+    int moduleAddress = 0;
+    std::optional<int> xAddress;
+    int paceBitRate = 0; // 0 = answers as fast as the pseudo-terminal takes them
+    // Each fault with the number of answers it hits (EveryAnswer = all of them).
+    std::vector<std::pair<SimulatorFault, int>> faults;
+    int lateDelayMs = 2500;
+    std::string statePath;
+    bool help = false;
+};
+
+// Parses the arguments after the program name; false with a reason when they are not valid.
+bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& options, std::string& error);
+
+// The text of --help.
+std::string SimToolUsage();
+
+// Gives the simulator the link address, pacing and faults of the options.
+void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator);
+
+} // namespace vexa

@@ -1,0 +1,187 @@
+#include "sim/Simulator.h"
+
+#include "link/Exchange.h"
+#include "sim/SimRequests.h"
+#include "sim/SimStateFile.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> DefaultVersion{3, 1, 0, 12};
+constexpr std::size_t LogLimit = 4096; // frames kept in each log; older ones are dropped
+constexpr std::array<std::uint8_t, 3> StrayBytes{0xFF, 0x80, 0xAA};
+constexpr int BitTimesPerByte = 11;
+
+// Takes one hit of a fault count: true when the fault applies to this answer.
+bool TakeFault(int& count) {
+    if (count == 0)
+        return false;
+    if (count > 0)
+        --count;
+    return true;
+}
+
+template <typename T> void AppendBounded(std::deque<T>& log, T entry) {
+    if (log.size() >= LogLimit)
+        log.pop_front();
+    log.push_back(std::move(entry));
+}
+
+} // namespace
+
+Simulator::Simulator() : memory_(FactoryMemory(DefaultVersion)) {}
+
+bool Simulator::setModuleAddress(int address) {
+    if (address < 0 || address > 15)
+        return false;
+    moduleAddress_ = address;
+    return true;
+}
+
+bool Simulator::setXAddress(std::optional<int> address) {
+    if (address && (*address < 0 || *address > 95))
+        return false;
+    xAddress_ = address;
+    return true;
+}
+
+void Simulator::setPacing(int bitRate) {
+    pacingBitRate_ = bitRate > 0 ? bitRate : 0;
+}
+
+std::chrono::nanoseconds Simulator::byteTime() const {
+    if (pacingBitRate_ <= 0)
+        return std::chrono::nanoseconds(0);
+    return std::chrono::nanoseconds(BitTimesPerByte * 1'000'000'000LL / pacingBitRate_);
+}
+
+void Simulator::injectFault(SimulatorFault fault, int count) {
+    int* slot = nullptr;
+    switch (fault) {
+    case SimulatorFault::Drop:
+        slot = &faults_.drop;
+        break;
+    case SimulatorFault::Corrupt:
+        slot = &faults_.corrupt;
+        break;
+    case SimulatorFault::Stray:
+        slot = &faults_.stray;
+        break;
+    case SimulatorFault::Late:
+        slot = &faults_.late;
+        break;
+    }
+    if (count == EveryAnswer || *slot == EveryAnswer)
+        *slot = EveryAnswer;
+    else if (count > 0)
+        *slot += count;
+}
+
+void Simulator::clearFaults() {
+    faults_ = FaultCounts{};
+}
+
+std::string Simulator::idString() const {
+    const auto& bytes = setting(SettingIdString);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void Simulator::setIdString(const std::string& text) {
+    auto& bytes = setting(SettingIdString);
+    bytes.clear();
+    for (char c : text.substr(0, SimIdStringMax))
+        bytes.push_back(static_cast<std::uint8_t>(c & 127));
+}
+
+void Simulator::erase() {
+    EraseConfiguration(memory_);
+    live_.shownAspect.fill(-1);
+}
+
+std::optional<SimulatorAnswer> Simulator::receive(std::uint8_t byte) {
+    ++requestBytes_;
+    const std::optional<ParsedFrame> frame = parser_.push(byte);
+    if (!frame)
+        return std::nullopt;
+    if (frame->kind == ParsedFrame::Kind::Lumo) {
+        recordLumo(*frame);
+        return std::nullopt; // Lumo modules never answer
+    }
+    return serve(*frame);
+}
+
+void Simulator::recordLumo(const ParsedFrame& frame) {
+    // The empty Lumo frame right after a preamble is the link synchronising, not a command.
+    const bool isSync = frame.followsPreamble && frame.data == std::vector<std::uint8_t>{0, 0, 0};
+    if (isSync)
+        return;
+    AppendBounded(lumoFrames_, SimLumoFrame{frame.header, {frame.data[0], frame.data[1], frame.data[2]}});
+}
+
+bool Simulator::addressedToMe(const ParsedFrame& frame) const {
+    if (frame.moduleAddress() != moduleAddress_)
+        return false;
+    if (xAddress_)
+        return frame.xAddress && *frame.xAddress == *xAddress_;
+    return true;
+}
+
+std::optional<SimulatorAnswer> Simulator::serve(const ParsedFrame& frame) {
+    if (!addressedToMe(frame))
+        return std::nullopt;
+    AppendBounded(requests_, SimReceivedRequest{frame.header, frame.bidirectional(), frame.xAddress, frame.data});
+    // Without the bidirectional bit the tool does not wait, so nothing is sent back. An empty
+    // frame sent that way (the link synchronising) is no poll: its report stays queued.
+    if (!frame.bidirectional()) {
+        if (!frame.data.empty())
+            ServeRequest(memory_, live_, frame.data);
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> answer = ServeRequest(memory_, live_, frame.data);
+    if (TakeFault(faults_.drop))
+        return std::nullopt;
+    return frameAnswer(frame, answer);
+}
+
+SimulatorAnswer Simulator::frameAnswer(const ParsedFrame& request, const std::vector<std::uint8_t>& data) {
+    const std::size_t count = std::min<std::size_t>(data.size(), 15);
+    SimulatorAnswer answer;
+    if (TakeFault(faults_.stray))
+        answer.bytes.assign(StrayBytes.begin(), StrayBytes.end());
+    const std::size_t start = answer.bytes.size();
+    answer.bytes.push_back(request.header);
+    answer.bytes.push_back(static_cast<std::uint8_t>(128 + 96 + (request.xAddress ? 16 : 0) + count));
+    if (request.xAddress)
+        answer.bytes.push_back(static_cast<std::uint8_t>(*request.xAddress + 128));
+    for (std::size_t i = 0; i < count; ++i)
+        answer.bytes.push_back(static_cast<std::uint8_t>((data[i] & 127) + 128));
+    unsigned sum = 0;
+    for (std::size_t i = start; i < answer.bytes.size(); ++i)
+        sum += answer.bytes[i];
+    std::uint8_t check = FrameCheckByte(sum);
+    if (TakeFault(faults_.corrupt))
+        check ^= 1; // still a byte with bit 7 set, but the sum no longer fits
+    answer.bytes.push_back(check);
+    if (TakeFault(faults_.late))
+        answer.delay = lateDelay_;
+    answerBytes_ += answer.bytes.size();
+    return answer;
+}
+
+bool Simulator::save(const std::string& path, std::string& error) const {
+    return SaveSimState(memory_, path, error);
+}
+
+bool Simulator::load(const std::string& path, std::string& error) {
+    ControllerMemory loaded = memory_;
+    if (!LoadSimState(path, loaded, error))
+        return false;
+    memory_ = std::move(loaded);
+    live_.shownAspect.fill(-1);
+    return true;
+}
+
+} // namespace vexa

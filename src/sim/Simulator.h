@@ -1,0 +1,141 @@
+#pragma once
+
+#include "sim/ControllerMemory.h"
+#include "sim/SimFrameParser.h"
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// Faults the simulated controller can put on its answers, for tests of the link.
+enum class SimulatorFault {
+    Drop,    // the answer is not sent
+    Corrupt, // the answer's check byte is wrong
+    Stray,   // stray bytes with bit 7 set go out before the answer
+    Late,    // the answer goes out only after the late delay
+};
+
+// Count for injectFault: the fault hits every answer from now on.
+constexpr int EveryAnswer = -1;
+
+// The bytes of one answer and how long after its request the controller starts sending it.
+struct SimulatorAnswer {
+    std::vector<std::uint8_t> bytes;
+    std::chrono::milliseconds delay{0};
+};
+
+// A Lumo-format frame taken off the line (the controller never answers these).
+struct SimLumoFrame {
+    std::uint8_t header = 0;
+    std::array<std::uint8_t, 3> data{};
+
+    bool operator==(const SimLumoFrame&) const = default;
+};
+
+// A Vexa request addressed to this controller, as it came.
+struct SimReceivedRequest {
+    std::uint8_t header = 0;
+    bool bidirectional = false;
+    std::optional<std::uint8_t> xAddress;
+    std::vector<std::uint8_t> data;
+};
+
+// A simulated Vexa controller at the far end of the serial line. It takes the bytes of the
+// line one at a time, keeps the whole configuration of a controller, answers each
+// bidirectional request addressed to it (its module address, and its eXtended address when
+// one is set) and stays silent otherwise.
+class Simulator {
+public:
+    // A freshly erased controller with firmware version 3.1.0.12.
+    Simulator();
+
+    // --- the line ---
+    // Takes one byte sent to the controller; returns the answer when the byte completed a
+    // request that is answered.
+    std::optional<SimulatorAnswer> receive(std::uint8_t byte);
+
+    int moduleAddress() const { return moduleAddress_; }
+    bool setModuleAddress(int address); // 0..15; false (and unchanged) otherwise
+    // The eXtended address the controller demands in every request, or nullopt: then it takes
+    // requests with or without the byte and answers in the same form.
+    std::optional<int> xAddress() const { return xAddress_; }
+    bool setXAddress(std::optional<int> address); // 0..95; false (and unchanged) otherwise
+
+    // Bit rate at which answer (and request) bytes travel, 11 bit times a byte; 0 = no pacing.
+    int pacingBitRate() const { return pacingBitRate_; }
+    void setPacing(int bitRate);
+    std::chrono::nanoseconds byteTime() const;
+
+    // --- faults ---
+    // The next `count` answers (or every answer with EveryAnswer) get the fault.
+    void injectFault(SimulatorFault fault, int count = 1);
+    void clearFaults();
+    std::chrono::milliseconds lateDelay() const { return lateDelay_; }
+    void setLateDelay(std::chrono::milliseconds delay) { lateDelay_ = delay; }
+
+    // --- the controller's state ---
+    ControllerMemory& memory() { return memory_; }
+    const ControllerMemory& memory() const { return memory_; }
+    SimPin& pin(int p) { return memory_.pins.at(static_cast<std::size_t>(p)); }
+    const SimPin& pin(int p) const { return memory_.pins.at(static_cast<std::size_t>(p)); }
+    // Value bytes of module setting s (0..13).
+    std::vector<std::uint8_t>& setting(int s) { return memory_.settings.at(static_cast<std::size_t>(s)); }
+    const std::vector<std::uint8_t>& setting(int s) const { return memory_.settings.at(static_cast<std::size_t>(s)); }
+    std::string idString() const;
+    void setIdString(const std::string& text); // cut to 12 characters, 7-bit
+    void erase();                              // as the erase command does
+    // Aspect the pin shows since the last set-aspect command, -1 = none.
+    int shownAspect(int p) const { return live_.shownAspect.at(static_cast<std::size_t>(p)); }
+    // A message the controller reports in answer to the next empty request.
+    void queueReport(const std::array<std::uint8_t, 4>& message) { QueueReport(live_, message); }
+    std::size_t pendingReports() const { return live_.reports.size(); }
+
+    // --- what came and went ---
+    const std::deque<SimLumoFrame>& lumoFrames() const { return lumoFrames_; }
+    void clearLumoFrames() { lumoFrames_.clear(); }
+    const std::deque<SimReceivedRequest>& requests() const { return requests_; }
+    void clearRequests() { requests_.clear(); }
+    std::uint64_t requestBytes() const { return requestBytes_; } // bytes taken off the line
+    std::uint64_t answerBytes() const { return answerBytes_; }   // bytes put on the line
+    void resetByteCounts() { requestBytes_ = answerBytes_ = 0; }
+    int badFrames() const { return parser_.badFrames(); }
+
+    // --- state file ---
+    // Writes the configuration memory to a text file; false with a reason when that failed.
+    bool save(const std::string& path, std::string& error) const;
+    // Reads a state file; on any fault the state stays as it was and error says where.
+    bool load(const std::string& path, std::string& error);
+
+private:
+    struct FaultCounts {
+        int drop = 0;
+        int corrupt = 0;
+        int stray = 0;
+        int late = 0;
+    };
+
+    std::optional<SimulatorAnswer> serve(const ParsedFrame& frame);
+    bool addressedToMe(const ParsedFrame& frame) const;
+    SimulatorAnswer frameAnswer(const ParsedFrame& request, const std::vector<std::uint8_t>& data);
+    void recordLumo(const ParsedFrame& frame);
+
+    ControllerMemory memory_;
+    SimLiveState live_;
+    SimFrameParser parser_;
+    int moduleAddress_ = 0;
+    std::optional<int> xAddress_;
+    int pacingBitRate_ = 0;
+    FaultCounts faults_;
+    std::chrono::milliseconds lateDelay_{2500};
+    std::deque<SimLumoFrame> lumoFrames_;
+    std::deque<SimReceivedRequest> requests_;
+    std::uint64_t requestBytes_ = 0;
+    std::uint64_t answerBytes_ = 0;
+};
+
+} // namespace vexa

@@ -1,0 +1,110 @@
+#include "sim/SimulatorPort.h"
+
+#include "sim/AnswerSchedule.h"
+#include "sim/DemoConfiguration.h"
+#include "sim/Simulator.h"
+
+#include <thread>
+
+namespace vexa {
+
+namespace {
+
+// A serial port whose far end is a simulated controller in this process. Answers become
+// readable when the schedule says so; waiting sleeps until then.
+class SimulatorPort : public SerialPort {
+public:
+    explicit SimulatorPort(std::shared_ptr<Simulator> simulator) : simulator_(std::move(simulator)) {}
+
+    bool open(const std::string& name) override {
+        name_ = name;
+        open_ = true;
+        error_.clear();
+        return true;
+    }
+
+    void close() override {
+        open_ = false;
+        schedule_.clear(); // what was still on the way is lost with the port
+    }
+
+    bool isOpen() const override { return open_; }
+
+    bool setSettings(const std::string& settings) override {
+        settings_ = settings;
+        return true;
+    }
+
+    bool writeByte(std::uint8_t byte) override {
+        if (!notClosed())
+            return false;
+        const auto byteTime = simulator_->byteTime();
+        const auto arrival = schedule_.requestByteArrives(AnswerSchedule::Clock::now(), byteTime);
+        if (auto answer = simulator_->receive(byte))
+            schedule_.add(*answer, arrival, byteTime);
+        return true;
+    }
+
+    int bytesWaiting() override {
+        if (!notClosed())
+            return -1;
+        return schedule_.dueCount(AnswerSchedule::Clock::now());
+    }
+
+    int readByte() override {
+        if (!notClosed())
+            return -1;
+        return schedule_.takeDue(AnswerSchedule::Clock::now());
+    }
+
+    bool waitReadable(int timeoutMs) override {
+        if (!notClosed())
+            return false;
+        const auto now = AnswerSchedule::Clock::now();
+        if (schedule_.dueCount(now) > 0)
+            return true;
+        const auto deadline = now + std::chrono::milliseconds(std::max(timeoutMs, 0));
+        const auto next = schedule_.nextDue();
+        if (next && *next <= deadline) {
+            std::this_thread::sleep_until(*next);
+            return true;
+        }
+        std::this_thread::sleep_until(deadline);
+        return false;
+    }
+
+    std::string errorString() const override { return error_; }
+
+    const std::string& settings() const { return settings_; }
+
+private:
+    bool notClosed() {
+        if (open_)
+            return true;
+        error_ = "The port " + (name_.empty() ? std::string(SimulatorPortName) : name_) + " is not open";
+        return false;
+    }
+
+    std::shared_ptr<Simulator> simulator_;
+    AnswerSchedule schedule_;
+    bool open_ = false;
+    std::string name_;
+    std::string settings_ = "19200,o,8,1";
+    std::string error_;
+};
+
+} // namespace
+
+std::shared_ptr<Simulator> MakeDefaultSimulator() {
+    auto simulator = std::make_shared<Simulator>();
+    InstallDemoConfiguration(*simulator);
+    return simulator;
+}
+
+std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulator) {
+    if (!simulator)
+        simulator = MakeDefaultSimulator();
+    return std::make_unique<SimulatorPort>(std::move(simulator));
+}
+
+} // namespace vexa

@@ -1,0 +1,149 @@
+#include "app/BatchOperations.h"
+
+#include "app/VerificationReport.h"
+#include "sim/SimulatorPort.h"
+
+#include "TestSeams.h"
+
+#include <gtest/gtest.h>
+
+namespace vexa {
+namespace {
+
+using test::TestBench;
+
+// Records what a batch reports, and asks to stop once a given stage has been reported.
+struct RecordingProgress : Progress {
+    void stage(const std::string& text) override {
+        stages.push_back(text);
+        if (static_cast<int>(stages.size()) == stopAfterStage)
+            stop = true;
+    }
+    void count(int done, int total) override { counts.emplace_back(done, total); }
+    bool stopRequested() override { return stop; }
+
+    std::vector<std::string> stages;
+    std::vector<std::pair<int, int>> counts;
+    int stopAfterStage = -1;
+    bool stop = false;
+};
+
+class BatchTest : public ::testing::Test {
+protected:
+    BatchTest() { bench.session.progress = &progress; }
+
+    BatchStage stage(const std::string& name, bool result) {
+        return {name, [this, name, result](Session&) {
+                    ran.push_back(name);
+                    return result;
+                }};
+    }
+
+    TestBench bench;
+    RecordingProgress progress;
+    std::vector<std::string> ran;
+    int alwaysRuns = 0;
+};
+
+TEST_F(BatchTest, FirstFailureSkipsTheLaterStagesButNotTheFinalSteps) {
+    const BatchDefinition batch{"Read All",
+                                {stage("one", true), stage("two", false), stage("three", true)},
+                                {[this](Session&) { ++alwaysRuns; }}};
+    EXPECT_FALSE(RunBatch(bench.session, batch));
+    EXPECT_EQ(ran, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(alwaysRuns, 1);
+    EXPECT_EQ(progress.stages, (std::vector<std::string>{"Read All: one", "Read All: two"}));
+    EXPECT_EQ(progress.counts, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}}));
+}
+
+TEST_F(BatchTest, PassingBatchRunsEveryStageAndCountsThemAll) {
+    const BatchDefinition batch{
+        "Write All", {stage("one", true), stage("two", true)}, {[this](Session&) { ++alwaysRuns; }}};
+    EXPECT_TRUE(RunBatch(bench.session, batch));
+    EXPECT_EQ(ran, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(alwaysRuns, 1);
+    EXPECT_EQ(progress.counts.back(), (std::pair<int, int>{2, 2}));
+}
+
+TEST_F(BatchTest, StopRequestEndsTheBatchBeforeTheNextStage) {
+    const BatchDefinition batch{
+        "Read All", {stage("one", true), stage("two", true)}, {[this](Session&) { ++alwaysRuns; }}};
+    progress.stopAfterStage = 1;
+    EXPECT_FALSE(RunBatch(bench.session, batch));
+    EXPECT_EQ(ran, std::vector<std::string>{"one"});
+    EXPECT_EQ(alwaysRuns, 1);
+}
+
+TEST_F(BatchTest, StopRequestKeepsTheLinkFromSending) {
+    progress.stop = true;
+    EXPECT_FALSE(ReadAll(bench.session));
+    EXPECT_TRUE(bench.port().written.empty());
+}
+
+TEST_F(BatchTest, ReadAllWithoutControllerStopsAfterTheVersionRead) {
+    bench.session.image.module.idString = "kept";
+    EXPECT_FALSE(ReadAll(bench.session));
+    ASSERT_EQ(progress.stages.size(), 1u);
+    EXPECT_EQ(progress.stages[0], "Read All: firmware version");
+    EXPECT_EQ(bench.prompter.texts(),
+              std::vector<std::string>{"No response received, resetting bidirectional communication"});
+    EXPECT_EQ(bench.session.versionText, "Unknown");
+    EXPECT_EQ(bench.session.image.module.idString, "kept");
+}
+
+TEST_F(BatchTest, ReadAllWithClosedPortAsksForAPort) {
+    bench.port().close();
+    EXPECT_FALSE(ReadAll(bench.session));
+    EXPECT_EQ(bench.prompter.texts(), std::vector<std::string>{"Select communications port"});
+    EXPECT_EQ(progress.stages.size(), 1u);
+}
+
+// A session whose port leads to the in-process simulated controller.
+struct SimulatedBench {
+    SimulatedBench() {
+        session.port.port = MakeSimulatorPort(MakeDefaultSimulator());
+        session.port.name = SimulatorPortName;
+        session.port.port->open(SimulatorPortName);
+    }
+    test::RecordingPrompter prompter;
+    SystemClock clock;
+    test::ScriptedPortProvider provider;
+    Session session{prompter, clock, provider};
+};
+
+TEST(BatchWithSimulator, WriteAllThenReadAllBringsTheIdStringBack) {
+    SimulatedBench bench;
+    ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
+    EXPECT_NE(bench.session.versionText, "Unknown");
+
+    bench.session.image.module.idString = "Layout West";
+    ASSERT_TRUE(WriteAll(bench.session)) << bench.prompter.last();
+    bench.session.image.module.idString.clear();
+    ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
+    EXPECT_EQ(bench.session.image.module.idString, "Layout West");
+    EXPECT_TRUE(bench.prompter.messages.empty());
+}
+
+TEST(BatchWithSimulator, VerifyAllAfterReadAllEndsInVerifyOk) {
+    SimulatedBench bench;
+    bench.session.verificationReport = "old report\r\n";
+    ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
+    EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+    const std::string& report = bench.session.verificationReport;
+    EXPECT_EQ(report.find("old report"), std::string::npos);
+    ASSERT_GE(report.size(), 9u);
+    EXPECT_EQ(report.substr(report.size() - 9), "Verify OK");
+}
+
+TEST(BatchWithSimulator, VerifyAllThatFailsEndsInVerificationStopped) {
+    test::TestBench bench; // no controller answers
+    EXPECT_FALSE(VerifyAll(bench.session));
+    const std::string& report = bench.session.verificationReport;
+    const std::string stopped = "Verification Stopped";
+    ASSERT_GE(report.size(), stopped.size());
+    EXPECT_EQ(report.substr(report.size() - stopped.size()), stopped);
+    EXPECT_EQ(report.find("Verify OK"), std::string::npos);
+}
+
+} // namespace
+} // namespace vexa

@@ -1,0 +1,345 @@
+#include "app/ui/MainWindow.h"
+
+#include "app/ui/ProgressDialog.h"
+#include "app/ui/QtFileDialogs.h"
+#include "app/ui/VerificationWindow.h"
+#include "sim/SimulatorPort.h"
+
+#include "TestSeams.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace vexa {
+namespace {
+
+// A view that counts what the window asks of it.
+struct CountingView : SessionView {
+    void refreshFromSession() override { ++refreshes; }
+    void commitEdits() override { ++commits; }
+    int refreshes = 0;
+    int commits = 0;
+};
+
+void Press(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), button, button, modifiers);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), button, Qt::NoButton, modifiers);
+    QApplication::sendEvent(widget, &release);
+}
+
+void DoubleClick(QWidget* widget) {
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        ports.names = {"ttyS0", SimulatorPortName};
+        ports.factory = [this](const std::string& name) -> std::unique_ptr<SerialPort> {
+            if (name == SimulatorPortName)
+                return MakeSimulatorPort(simulator);
+            return std::make_unique<test::ScriptedPort>();
+        };
+        window = std::make_unique<MainWindow>(prompter, ports, clock, dialogs);
+    }
+
+    template <typename Widget = QWidget> Widget* find(const char* name) {
+        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void choosePort(const char* name) {
+        auto* combo = find<QComboBox>("ComboPort");
+        const int index = combo->findText(QString::fromLatin1(name));
+        ASSERT_GE(index, 0);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    QTabWidget* tabs() { return find<QTabWidget>("SSTab_Main"); }
+
+    test::RecordingPrompter prompter;
+    SystemClock clock;
+    test::ScriptedPortProvider ports;
+    test::ScriptedFileDialogs dialogs;
+    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, CarriesTheNamedControlsWithTheirCaptions) {
+    EXPECT_EQ(window->windowTitle(), "Vexa Config");
+    const std::vector<std::pair<const char*, const char*>> buttons{{"cmdRefreshComm", "Refresh"},
+                                                                   {"CommandReadAll", "Read All"},
+                                                                   {"CommandWriteAll", "Write All"},
+                                                                   {"CommandVerifyAll", "Verify All"},
+                                                                   {"CommandSave", "Save File"},
+                                                                   {"CommandLoad", "Load File"},
+                                                                   {"CommandGenIDRead", "Read String"},
+                                                                   {"CommandGenIDWrite", "Write String"},
+                                                                   {"CommandGenVersion", "Request Version"}};
+    for (const auto& [name, caption] : buttons)
+        if (auto* button = find<QPushButton>(name)) {
+            EXPECT_EQ(button->text(), caption) << name;
+        }
+    const std::vector<std::pair<const char*, const char*>> boxes{{"CheckVexaBD", "Bidirectional Comm."},
+                                                                 {"CheckXaddress", "Use eXtended Addr"},
+                                                                 {"CheckKLnumber", "Start numbering at 1"}};
+    for (const auto& [name, caption] : boxes)
+        if (auto* box = find<QCheckBox>(name)) {
+            EXPECT_EQ(box->text(), caption) << name;
+        }
+    EXPECT_EQ(find<QLabel>("LabelPort")->text(), "Port:");
+    EXPECT_EQ(find<QLabel>("LabelAddress")->text(), "Module Address");
+    EXPECT_EQ(find<QLabel>("LabelXaddress")->text(), "eXtended address");
+    EXPECT_EQ(find<QLabel>("Release")->text(), "Release 3.1.0");
+    EXPECT_EQ(find<QLabel>("LabelGenVersionString")->text(), "Unknown");
+    auto* busy = find<QLabel>("LabelAction");
+    EXPECT_EQ(busy->text(), "  Working ... Please WAIT");
+    EXPECT_TRUE(busy->isHidden());
+    EXPECT_EQ(find<QRadioButton>("OptionBitRate(0)")->text(), "  9k6");
+    EXPECT_TRUE(find<QRadioButton>("OptionBitRate(1)")->isChecked());
+    EXPECT_EQ(find<QRadioButton>("OptionBitRate(2)")->text(), "38k4");
+    for (const char* name : {"TextAddress", "UpDownAddress", "txtXaddr", "UpDownXaddr", "TextGenIDString"})
+        find(name);
+
+    const QStringList captions{"General", "Vexa Event Control", "Vexa Device Configuration", "Test"};
+    ASSERT_EQ(tabs()->count(), captions.size());
+    for (int i = 0; i < captions.size(); ++i)
+        EXPECT_EQ(tabs()->tabText(i), captions[i]);
+}
+
+TEST_F(MainWindowTest, StartsWithThePortListAndThePortClosed) {
+    auto* combo = find<QComboBox>("ComboPort");
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(1), "Simulator");
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_FALSE(window->session().port.isOpen());
+    EXPECT_TRUE(find<QCheckBox>("CheckKLnumber")->isChecked());
+    EXPECT_EQ(find<QLineEdit>("TextAddress")->text(), "1");
+    EXPECT_TRUE(find("txtXaddr")->isHidden());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainWindowTest, PortLabelDoubleClickTogglesTheBitRates) {
+    auto* frame = find<QGroupBox>("FrameBitrate");
+    EXPECT_TRUE(frame->isHidden());
+    DoubleClick(find("LabelPort"));
+    EXPECT_FALSE(frame->isHidden());
+    DoubleClick(find("LabelPort"));
+    EXPECT_TRUE(frame->isHidden());
+}
+
+TEST_F(MainWindowTest, TestTabIsLockedOutsideExpertMode) {
+    tabs()->setCurrentIndex(MainWindow::DeviceTab);
+    tabs()->setCurrentIndex(MainWindow::TestTab);
+    EXPECT_EQ(tabs()->currentIndex(), MainWindow::DeviceTab);
+    tabs()->setCurrentIndex(MainWindow::TestTab);
+    EXPECT_EQ(tabs()->currentIndex(), MainWindow::DeviceTab);
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{"Sorry, This tab is disabled", "Sorry, This tab is disabled"}));
+}
+
+TEST_F(MainWindowTest, ExpertModeFollowsTheAnswerToTheReleaseLabel) {
+    QPushButton expertButton(QStringLiteral("Read Pin"), window.get());
+    window->addExpertWidget(&expertButton);
+    EXPECT_TRUE(expertButton.isHidden());
+    int changes = 0;
+    QObject::connect(window.get(), &MainWindow::expertModeChanged, [&changes](bool) { ++changes; });
+
+    Press(find("Release"), Qt::LeftButton); // only the right button asks
+    EXPECT_TRUE(prompter.messages.empty());
+
+    prompter.answers = {true};
+    Press(find("Release"), Qt::RightButton);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].kind, MessageKind::YesNo);
+    EXPECT_EQ(prompter.messages[0].text, "Expert Mode?");
+    EXPECT_TRUE(window->session().expertMode);
+    EXPECT_FALSE(expertButton.isHidden());
+    tabs()->setCurrentIndex(MainWindow::TestTab);
+    EXPECT_EQ(tabs()->currentIndex(), MainWindow::TestTab);
+
+    prompter.answers = {false};
+    Press(find("Release"), Qt::RightButton);
+    EXPECT_FALSE(window->session().expertMode);
+    EXPECT_TRUE(expertButton.isHidden());
+    EXPECT_NE(tabs()->currentIndex(), MainWindow::TestTab); // the locked tab is left
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(MainWindowTest, ReadAllShowsTheBusyLabelUntilTheDispatchRunsIt) {
+    CountingView view;
+    window->setTabPage(MainWindow::EventTab, new QWidget, &view);
+    find<QPushButton>("CommandReadAll")->click();
+    auto* busy = find<QLabel>("LabelAction");
+    EXPECT_FALSE(busy->isHidden());
+    EXPECT_TRUE(prompter.messages.empty()); // nothing runs before the tick
+
+    window->dispatchPending();
+    EXPECT_TRUE(busy->isHidden());
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Select communications port"});
+    EXPECT_EQ(view.commits, 1);
+    EXPECT_GE(view.refreshes, 1);
+    EXPECT_FALSE(window->session().operationRunning);
+}
+
+TEST_F(MainWindowTest, VerifyAllWithClosedPortQueuesNothing) {
+    find<QPushButton>("CommandVerifyAll")->click();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Select communications port"});
+    EXPECT_TRUE(find("LabelAction")->isHidden());
+    window->dispatchPending();
+    EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+TEST_F(MainWindowTest, RequestVersionReadsTheSimulator) {
+    choosePort("Simulator");
+    ASSERT_TRUE(window->session().port.isOpen());
+    find<QPushButton>("CommandGenVersion")->click();
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+    const QString version = find<QLabel>("LabelGenVersionString")->text();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")).match(version).hasMatch())
+        << version.toStdString();
+    EXPECT_TRUE(find<QCheckBox>("CheckVexaBD")->isChecked());
+}
+
+TEST_F(MainWindowTest, IdStringTakesOnlyTwelveAsciiCharacters) {
+    auto* field = find<QLineEdit>("TextGenIDString");
+    field->insert(QStringLiteral("Layout"));
+    field->insert(QString::fromUtf8("\xC3\xA9")); // refused whole
+    EXPECT_EQ(field->text(), "Layout");
+    field->insert(QStringLiteral(" West Station"));
+    EXPECT_EQ(field->text().size(), 12);
+    emit field->textEdited(field->text());
+    EXPECT_EQ(window->session().image.module.idString, "Layout West ");
+}
+
+TEST_F(MainWindowTest, WriteAndReadStringGoThroughTheSimulator) {
+    choosePort("Simulator");
+    auto* field = find<QLineEdit>("TextGenIDString");
+    field->setText(QStringLiteral("Yard 2"));
+    find<QPushButton>("CommandGenIDWrite")->click();
+    field->setText(QString());
+    window->session().image.module.idString.clear();
+    find<QPushButton>("CommandGenIDRead")->click();
+    EXPECT_EQ(field->text(), "Yard 2");
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+TEST_F(MainWindowTest, AddressFieldsClampAndFollowTheNumberingBase) {
+    auto* address = find<QLineEdit>("TextAddress");
+    address->setText(QStringLiteral("30"));
+    emit address->editingFinished();
+    EXPECT_EQ(address->text(), "16");
+    EXPECT_EQ(window->session().link.moduleAddress, 15);
+
+    find<QCheckBox>("CheckKLnumber")->click();
+    EXPECT_EQ(window->session().numberingBase, 0);
+    EXPECT_EQ(address->text(), "15");
+}
+
+TEST_F(MainWindowTest, ExtendedAddressNeedsTheWarningToBeAccepted) {
+    auto* box = find<QCheckBox>("CheckXaddress");
+    prompter.answers = {false};
+    box->click();
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->session().link.useXAddress);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].kind, MessageKind::OkCancelWarning);
+    EXPECT_EQ(prompter.messages[0].text, "eXtended Addressing is intended for\r\nexperienced users only!");
+
+    prompter.answers = {true};
+    box->click();
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(window->session().link.useXAddress);
+    EXPECT_EQ(find<QLabel>("LabelAddress")->text(), "Channel Number");
+    EXPECT_FALSE(find("txtXaddr")->isHidden());
+
+    box->click(); // unchecking asks nothing
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(find<QLabel>("LabelAddress")->text(), "Module Address");
+    EXPECT_TRUE(find("txtXaddr")->isHidden());
+}
+
+TEST_F(MainWindowTest, SaveActsOnTheLeftPressWithoutOrWithShiftOnly) {
+    auto* save = find("CommandSave");
+    Press(save, Qt::LeftButton, Qt::ControlModifier);
+    Press(save, Qt::RightButton);
+    Press(save, Qt::LeftButton, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_TRUE(dialogs.filters.empty());
+    Press(save, Qt::LeftButton);
+    Press(save, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(dialogs.filters, (std::vector<std::string>{"Vexa Config Data|*.dat", "Vexa Config Data|*.dat"}));
+    EXPECT_TRUE(prompter.messages.empty()); // cancelled dialogs do nothing
+}
+
+TEST_F(MainWindowTest, VerifyAllOpensTheReportWindow) {
+    choosePort("Simulator");
+    find<QPushButton>("CommandReadAll")->click();
+    window->dispatchPending();
+    find<QPushButton>("CommandVerifyAll")->click();
+    window->dispatchPending();
+    auto* report = window->findChild<VerificationWindow*>(QStringLiteral("frmVexaVerification"));
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->windowTitle(), "VexaConfig - Verification Report");
+    EXPECT_TRUE(report->isVisible());
+    EXPECT_TRUE(report->isModal());
+    EXPECT_TRUE(report->reportText().endsWith(QStringLiteral("Verify OK"))) << report->reportText().toStdString();
+    EXPECT_TRUE(find("LabelAction")->isHidden());
+}
+
+TEST_F(MainWindowTest, TraceWindowShowsTheLinkTraffic) {
+    choosePort("Simulator");
+    find<QPushButton>("CommandGenVersion")->click();
+    DoubleClick(find("Release"));
+    auto* trace = window->findChild<QWidget*>(QStringLiteral("frmCorvanComm"));
+    ASSERT_NE(trace, nullptr);
+    EXPECT_TRUE(trace->isVisible());
+    EXPECT_FALSE(trace->isModal());
+    auto* text = trace->findChild<QPlainTextEdit*>(QStringLiteral("txtCorvanCommunication"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("[70] [00]"))) << text->toPlainText().toStdString();
+    trace->findChild<QPushButton*>(QStringLiteral("cmdClear"))->click();
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_TRUE(window->session().trace.text().empty());
+}
+
+TEST(ProgressDialog, StopIsRequestedOnceAndTheDialogStays) {
+    QWidget parent;
+    ProgressDialog dialog(&parent);
+    EXPECT_FALSE(dialog.stopRequested());
+    dialog.stage("Read All: ID string");
+    auto* stop = dialog.findChild<QPushButton*>(QStringLiteral("cmdStop"));
+    ASSERT_NE(stop, nullptr);
+    stop->click();
+    EXPECT_TRUE(dialog.stopRequested());
+    EXPECT_FALSE(stop->isEnabled());
+    dialog.reject(); // Escape is a stop request too, never a close
+    EXPECT_TRUE(dialog.stopRequested());
+}
+
+TEST(QtFileDialogs, FilterTextsBecomeQtFilters) {
+    EXPECT_EQ(QtFilterText("Vexa Config Data|*.dat"), "Vexa Config Data (*.dat)");
+    EXPECT_EQ(QtFilterText("Vexa Device Definitions|*.def|All|*.*"), "Vexa Device Definitions (*.def);;All (*.*)");
+    EXPECT_EQ(DefaultSuffix("Vexa Config Data|*.dat"), "dat");
+    EXPECT_EQ(DefaultSuffix("All|*.*"), "");
+}
+
+} // namespace
+} // namespace vexa

@@ -1,0 +1,69 @@
+#include "cli/CliRunner.h"
+#include "core/Clock.h"
+#include "link/qt/QtPortProvider.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+namespace vexa::cli {
+namespace {
+
+// The command line against the in-process simulated controller, through the real provider.
+struct SimulatorRun {
+    int run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return RunCli(args, ports, clock, out, err);
+    }
+    QtPortProvider ports;
+    SystemClock clock;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST(CliSimulator, IdentityCommandsRunInOrder) {
+    SimulatorRun cli;
+    ASSERT_EQ(cli.run({"--port", "sim", "version", "read-id", "write-id", "Depot", "read-id"}), ExitSuccess)
+        << cli.err.str();
+    std::istringstream lines(cli.out.str());
+    std::string version, before, after, extra;
+    std::getline(lines, version);
+    std::getline(lines, before);
+    std::getline(lines, after);
+    EXPECT_TRUE(std::regex_match(version, std::regex("[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+"))) << version;
+    EXPECT_EQ(after, "Depot");
+    EXPECT_FALSE(std::getline(lines, extra));
+    EXPECT_TRUE(cli.err.str().empty()) << cli.err.str();
+}
+
+// One simulated controller serves every port the provider makes, so what one run wrote,
+// the next one reads.
+TEST(CliSimulator, TheSimulatorKeepsItsStateForTheProvidersLifetime) {
+    SimulatorRun cli;
+    ASSERT_EQ(cli.run({"--port", "sim", "write-id", "Kept"}), ExitSuccess) << cli.err.str();
+    ASSERT_EQ(cli.run({"--port", "sim", "--bitrate", "38400", "read-id"}), ExitSuccess) << cli.err.str();
+    EXPECT_EQ(cli.out.str(), "Kept\n");
+
+    SimulatorRun fresh;
+    ASSERT_EQ(fresh.run({"--port", "sim", "read-id"}), ExitSuccess);
+    EXPECT_NE(fresh.out.str(), "Kept\n");
+}
+
+TEST(CliSimulator, OneWayWriteLeavesNoStrayAnswer) {
+    SimulatorRun cli;
+    ASSERT_EQ(cli.run({"--port", "sim", "--one-way", "write-id", "Quiet", "read-id"}), ExitSuccess) << cli.err.str();
+    EXPECT_EQ(cli.out.str(), "Quiet\n");
+}
+
+TEST(CliSimulator, SimulatorIsListedLast) {
+    QtPortProvider ports;
+    const std::vector<std::string> names = ports.scanPorts();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.back(), "Simulator");
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Simulator"), 1);
+}
+
+} // namespace
+} // namespace vexa::cli

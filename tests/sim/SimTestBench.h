@@ -1,0 +1,48 @@
+#pragma once
+
+#include "TestSeams.h"
+
+#include "core/Clock.h"
+#include "core/Session.h"
+#include "sim/Simulator.h"
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace vexa::test {
+
+// Real time, running `factor` times faster: the link's 2 s answer wait passes in 2/factor s
+// of wall-clock time, while the simulated port still sleeps in real time.
+class FastClock : public Clock {
+public:
+    explicit FastClock(double factor) : factor_(factor) {}
+    double secondsOfDay() override;
+    void pauseMs(int ms) override;
+
+private:
+    double factor_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// A session whose open port is a simulated controller in this process.
+struct SimBench {
+    explicit SimBench(std::shared_ptr<Simulator> simulator = std::make_shared<Simulator>(), double clockFactor = 40);
+
+    // Sends a request with "Bidirectional Comm." on; true when a valid answer came.
+    bool read(const std::vector<int>& data);
+    // Sends a request that awaits nothing ("Bidirectional Comm." off).
+    void write(const std::vector<int>& data);
+    // Data bytes of the last answer (the echoed request bytes first).
+    std::vector<int> answer() const;
+
+    SerialPort& port() { return *session.port.port; }
+
+    RecordingPrompter prompter;
+    FastClock clock;
+    ScriptedPortProvider provider;
+    Session session{prompter, clock, provider};
+    std::shared_ptr<Simulator> sim;
+};
+
+} // namespace vexa::test
