@@ -3,8 +3,8 @@
 // through the same functions as the "Save File" and "Load File" buttons, to a real file, and
 // its median time over the runs is printed against the 5 ms target.
 
-#include "core/Clock.h"
-#include "core/Session.h"
+#include "BenchSupport.h"
+
 #include "files/ConfigFileActions.h"
 #include "files/ConfigFileReader.h"
 #include "files/ConfigFileWriter.h"
@@ -20,22 +20,6 @@ namespace {
 
 constexpr double TargetMs = 5.0;
 constexpr int Runs = 50;
-
-class CountingPrompter : public vexa::Prompter {
-public:
-    bool ask(vexa::MessageKind, const std::string& text) override {
-        ++count;
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return true;
-    }
-    int count = 0;
-};
-
-class NoPorts : public vexa::PortProvider {
-public:
-    std::vector<std::string> scanPorts() override { return {}; }
-    std::unique_ptr<vexa::SerialPort> makePort(const std::string&) override { return nullptr; }
-};
 
 void FillImage(vexa::ConfigurationImage& image) {
     for (int p = 0; p < vexa::PinCount; ++p) {
@@ -76,10 +60,8 @@ double MedianMs(const std::function<bool()>& operation, bool& allSucceeded) {
 } // namespace
 
 int main() {
-    CountingPrompter prompter;
-    vexa::SystemClock clock;
-    NoPorts ports;
-    vexa::Session session(prompter, clock, ports);
+    vexa::bench::BenchSession bench;
+    vexa::Session& session = bench.session;
     FillImage(session.image);
 
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "vexa_bench_config_file.dat";
@@ -109,7 +91,7 @@ int main() {
     std::printf("save: %.3f ms (target %.1f ms, ratio %.2f)\n", saveMs, TargetMs, saveMs / TargetMs);
     std::printf("load: %.3f ms (target %.1f ms, ratio %.2f)\n", loadMs, TargetMs, loadMs / TargetMs);
     std::printf("of which formatting the text: %.3f ms, reading the text: %.3f ms\n", formatMs, parseMs);
-    if (!ok || prompter.count != 0) {
+    if (!ok || bench.prompter.count != 0) {
         std::printf("FAILED: an operation reported a failure\n");
         return 1;
     }

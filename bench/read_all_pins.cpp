@@ -3,15 +3,14 @@
 // against the time the bytes need on the wire (11 bit times per byte), and the CPU time as a
 // share of the elapsed time: the link should keep the line busy and block while it waits.
 
-#include "core/Clock.h"
-#include "core/Session.h"
+#include "BenchSupport.h"
+
 #include "pins/PinTransfer.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 
 namespace {
@@ -20,23 +19,6 @@ constexpr int BitRate = 19200;
 constexpr double BitsPerByte = 11.0;
 constexpr double TargetWireRatio = 1.10;
 constexpr double TargetCpuShare = 0.05;
-
-// Counts the messages instead of showing them.
-class CountingPrompter : public vexa::Prompter {
-public:
-    bool ask(vexa::MessageKind, const std::string& text) override {
-        ++count;
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return true;
-    }
-    int count = 0;
-};
-
-class NoPorts : public vexa::PortProvider {
-public:
-    std::vector<std::string> scanPorts() override { return {}; }
-    std::unique_ptr<vexa::SerialPort> makePort(const std::string&) override { return nullptr; }
-};
 
 // 32 servo pins with four aspects of nine steps each, every step in use.
 void FillImage(vexa::ConfigurationImage& image) {
@@ -57,10 +39,8 @@ void FillImage(vexa::ConfigurationImage& image) {
 } // namespace
 
 int main() {
-    CountingPrompter prompter;
-    vexa::SystemClock clock;
-    NoPorts ports;
-    vexa::Session session(prompter, clock, ports);
+    vexa::bench::BenchSession bench;
+    vexa::Session& session = bench.session;
     auto simulator = std::make_shared<vexa::Simulator>();
     session.port.port = vexa::MakeSimulatorPort(simulator);
     session.port.port->open(vexa::SimulatorPortName);
@@ -77,13 +57,13 @@ int main() {
     simulator->setPacing(BitRate);
     simulator->resetByteCounts();
 
-    const std::clock_t cpuStart = std::clock();
+    const double cpuStart = vexa::bench::CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     const bool read = vexa::ReadAllPins(session);
     const auto end = std::chrono::steady_clock::now();
-    const std::clock_t cpuEnd = std::clock();
+    const double cpuEnd = vexa::bench::CpuSeconds();
 
-    if (!read || prompter.count != 0) {
+    if (!read || bench.prompter.count != 0) {
         std::fprintf(stderr, "reading all pins failed\n");
         return 1;
     }
@@ -97,7 +77,7 @@ int main() {
     }
 
     const double elapsed = std::chrono::duration<double>(end - start).count();
-    const double cpu = static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC;
+    const double cpu = cpuEnd - cpuStart;
     const auto bytes = simulator->requestBytes() + simulator->answerBytes();
     const double wire = static_cast<double>(bytes) * BitsPerByte / BitRate;
     const double ratio = elapsed / wire;

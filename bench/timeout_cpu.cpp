@@ -2,8 +2,8 @@
 // real pseudo-terminal (the QSerialPort adapter on its slave side) and nobody answers. The
 // link should block on the port while it waits instead of spinning.
 
-#include "core/Clock.h"
-#include "core/Session.h"
+#include "BenchSupport.h"
+
 #include "link/Exchange.h"
 #include "link/qt/QtSerialPort.h"
 
@@ -14,40 +14,11 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr double TargetCpuSeconds = 0.05;
-
-// Counts the messages instead of showing them.
-class CountingPrompter : public vexa::Prompter {
-public:
-    bool ask(vexa::MessageKind, const std::string& text) override {
-        ++count;
-        last = text;
-        return true;
-    }
-    int count = 0;
-    std::string last;
-};
-
-// Serves nothing but keeps the port list empty; the port is set up by hand.
-class NoPorts : public vexa::PortProvider {
-public:
-    std::vector<std::string> scanPorts() override { return {}; }
-    std::unique_ptr<vexa::SerialPort> makePort(const std::string&) override { return nullptr; }
-};
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 } // namespace
 
@@ -62,10 +33,8 @@ int main(int argc, char* argv[]) {
     }
     const std::string slaveName = ptsname(master);
 
-    CountingPrompter prompter;
-    vexa::SystemClock clock;
-    NoPorts ports;
-    vexa::Session session(prompter, clock, ports);
+    vexa::bench::BenchSession bench(false); // every run ends in the time-out message
+    vexa::Session& session = bench.session;
     session.port.port = std::make_unique<vexa::QtSerialPort>();
     session.port.name = slaveName;
     if (!session.port.port->open(slaveName)) {
@@ -77,14 +46,14 @@ int main(int argc, char* argv[]) {
     double worst = 0.0;
     for (int run = 0; run < runs; ++run) {
         session.link.bidirectional = true;
-        const double cpuBefore = CpuSeconds();
+        const double cpuBefore = vexa::bench::CpuSeconds();
         const auto wallBefore = std::chrono::steady_clock::now();
         vexa::SendVexaMessage(session, true, {112, 0});
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
-        const double cpu = CpuSeconds() - cpuBefore;
+        const double cpu = vexa::bench::CpuSeconds() - cpuBefore;
         worst = std::max(worst, cpu);
         std::printf("run %d: wall %.3f s, CPU %.4f s, answer valid %s, message \"%s\"\n", run + 1, wall, cpu,
-                    session.link.answerValid ? "yes" : "no", prompter.last.c_str());
+                    session.link.answerValid ? "yes" : "no", bench.prompter.last.c_str());
     }
     std::printf("CPU seconds per time-out (worst): %.4f\n", worst);
     std::printf("ratio to the %.2f s target: %.3f (%s)\n", TargetCpuSeconds, worst / TargetCpuSeconds,

@@ -2,20 +2,11 @@
 
 #include "app/BatchOperations.h"
 #include "app/VerificationReport.h"
+#include "cli/VerificationOutput.h"
 
 namespace vexa::cli {
 
 namespace {
-
-// The report joins its lines with CR LF; a terminal wants plain line feeds.
-std::string WithLineFeeds(const std::string& report) {
-    std::string text;
-    text.reserve(report.size());
-    for (std::size_t i = 0; i < report.size(); ++i)
-        if (!(report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n'))
-            text += report[i];
-    return text;
-}
 
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -38,17 +29,7 @@ bool RunWriteAll(CliContext& context, const std::string&) {
 }
 
 bool RunVerifyAll(CliContext& context, const std::string&) {
-    Session& session = context.session;
-    if (!session.port.isOpen()) {
-        session.tell("Select communications port");
-        return false;
-    }
-    const bool passed = VerifyAll(session);
-    std::string report = WithLineFeeds(session.verificationReport);
-    if (!report.empty() && report.back() != '\n')
-        report += '\n';
-    context.out << report;
-    return passed && EndsWith(session.verificationReport, VerifyOkText);
+    return VerifyAndPrintReport(context, VerifyAll) && EndsWith(context.session.verificationReport, VerifyOkText);
 }
 
 } // namespace vexa::cli

@@ -1,5 +1,6 @@
 #include "cli/PinCommands.h"
 
+#include "cli/VerificationOutput.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
 
@@ -54,20 +55,7 @@ bool RunWriteAllPins(CliContext& context, const std::string&) {
 }
 
 bool RunVerifyPins(CliContext& context, const std::string&) {
-    Session& session = context.session;
-    if (!session.port.isOpen()) {
-        session.tell("Select communications port");
-        return false;
-    }
-    const bool verified = RunVerifyAllPins(session);
-    // One report line per output line, with the line ends of standard output.
-    std::string text = session.verificationReport;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
-        text.erase(at, 1);
-    if (!text.empty() && text.back() != '\n')
-        text += '\n';
-    context.out << text;
-    return verified;
+    return VerifyAndPrintReport(context, RunVerifyAllPins);
 }
 
 } // namespace vexa::cli

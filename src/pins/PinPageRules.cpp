@@ -2,6 +2,7 @@
 
 #include "pins/NumberField.h"
 #include "pins/PinConfigTypes.h"
+#include "pins/PinTransfer.h"
 
 namespace vexa {
 
@@ -61,11 +62,7 @@ void SettleDeviceName(ConfigurationImage& image, int pin) {
 }
 
 bool CheckCurrentDeviceHead(Session& session) {
-    const int head = HeadPinOf(session.image, session.image.currentPin);
-    if (head >= 0 && session.image.pins[static_cast<std::size_t>(head)].deviceReferral == 0)
-        return true;
-    session.prompter.ask(MessageKind::OkWarning, "Referral is not a device");
-    return false;
+    return CheckDeviceHead(session, session.image.currentPin);
 }
 
 bool IsStorableTextCharacter(char32_t character) {

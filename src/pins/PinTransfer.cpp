@@ -2,9 +2,9 @@
 
 #include "link/Exchange.h"
 #include "pins/PinConfigRequests.h"
+#include "pins/PinRequests.h"
 #include "pins/StepEncoding.h"
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,10 +12,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int ReadLayoutCode = 114;
-constexpr int ReadStepCode = 115;
-constexpr int ReadInitialAspectCode = 116;
-constexpr int ReadAddressConfigCode = 118;
 constexpr int WriteLayoutCode = 98;
 constexpr int WriteStepCode = 99;
 constexpr int WriteInitialAspectCode = 100;
@@ -34,22 +30,6 @@ PinRecord& PinAt(Session& session, int pin) {
     return session.image.pins[static_cast<std::size_t>(pin)];
 }
 
-// Sends a read request; true when a valid answer came (the link has reported any fault).
-bool Ask(Session& session, const std::vector<int>& request) {
-    return SendVexaMessage(session, true, request) && session.link.answerValid;
-}
-
-// True when the answer has `size` data bytes and starts with the given echo bytes.
-bool AnswerEchoes(const LinkState& link, int size, std::initializer_list<int> echo) {
-    if (link.answerSize() != size)
-        return false;
-    int i = 0;
-    for (int expected : echo)
-        if (link.answerData(i++) != expected)
-            return false;
-    return true;
-}
-
 // Sends a write request; while "Bidirectional Comm." is off, pauses before the next one.
 bool Tell(Session& session, const std::vector<int>& request) {
     if (!SendVexaMessage(session, false, request))
@@ -61,7 +41,7 @@ bool Tell(Session& session, const std::vector<int>& request) {
 
 // Sends 118 for the pin and checks the echo; the answer's three bytes are then at data 2..4.
 bool AskAddressConfig(Session& session, int pin) {
-    if (!Ask(session, {ReadAddressConfigCode, pin}))
+    if (!AskController(session, {ReadAddressConfigCode, pin}))
         return false;
     if (!AnswerEchoes(session.link, 5, {ReadAddressConfigCode, pin})) {
         session.tell(InvalidAddressConfig);
@@ -71,7 +51,7 @@ bool AskAddressConfig(Session& session, int pin) {
 }
 
 bool ReadStep(Session& session, int pin, int aspect, int step) {
-    if (!Ask(session, {ReadStepCode, pin, aspect, step}))
+    if (!AskController(session, {ReadStepCode, pin, aspect, step}))
         return false;
     const LinkState& link = session.link;
     if (!AnswerEchoes(link, 9, {ReadStepCode, pin, aspect, step})) {
@@ -104,9 +84,14 @@ bool PointsToHead(const LinkState& link, int pin, int head) {
     return false;
 }
 
-void ReportPin(Session& session, const char* stage, int pin) {
-    session.progress->stage(stage);
-    session.progress->count(pin + 1, PinCount);
+// Runs the operation on pins 0..31 in order, showing the stage; stops at the first failure.
+bool EveryPin(Session& session, const char* stage, bool (*operation)(Session&, int)) {
+    for (int pin = 0; pin < PinCount; ++pin) {
+        ReportPinProgress(session, stage, pin);
+        if (!operation(session, pin))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -118,7 +103,7 @@ bool ReadPinAspects(Session& session, int pin) {
     PinRecord& record = PinAt(session, pin);
     const LinkState& link = session.link;
 
-    if (!Ask(session, {ReadLayoutCode, pin}))
+    if (!AskController(session, {ReadLayoutCode, pin}))
         return false;
     if (!AnswerEchoes(link, 3, {ReadLayoutCode, pin})) {
         session.tell(NoValidResponse);
@@ -133,7 +118,7 @@ bool ReadPinAspects(Session& session, int pin) {
             if (!ReadStep(session, pin, aspect, step))
                 return false;
 
-    if (!Ask(session, {ReadInitialAspectCode, pin}))
+    if (!AskController(session, {ReadInitialAspectCode, pin}))
         return false;
     std::optional<int> initial;
     if (AnswerEchoes(link, 7, {ReadInitialAspectCode, pin}))
@@ -211,7 +196,7 @@ bool ReadDevice(Session& session, int pin) {
         return false;
     }
     for (int member = 0; member < PinCount; ++member) {
-        ReportPin(session, "Reading device", member);
+        ReportPinProgress(session, "Reading device", member);
         if (!AskAddressConfig(session, member))
             return false;
         // A pin is read once, however many of its bytes point to the head.
@@ -235,7 +220,7 @@ bool WriteDevice(Session& session, int pin) {
         return false;
     const int head = HeadPinOf(session.image, pin);
     for (int member = 0; member < PinCount; ++member) {
-        ReportPin(session, "Writing device", member);
+        ReportPinProgress(session, "Writing device", member);
         if (HeadPinOf(session.image, member) == head && !WriteWholePin(session, member))
             return false;
     }
@@ -243,21 +228,11 @@ bool WriteDevice(Session& session, int pin) {
 }
 
 bool ReadAllPins(Session& session) {
-    for (int pin = 0; pin < PinCount; ++pin) {
-        ReportPin(session, "Reading pins", pin);
-        if (!ReadWholePin(session, pin))
-            return false;
-    }
-    return true;
+    return EveryPin(session, "Reading pins", ReadWholePin);
 }
 
 bool WriteAllPins(Session& session) {
-    for (int pin = 0; pin < PinCount; ++pin) {
-        ReportPin(session, "Writing pins", pin);
-        if (!WriteWholePin(session, pin))
-            return false;
-    }
-    return true;
+    return EveryPin(session, "Writing pins", WriteWholePin);
 }
 
 bool ReadCurrentPinAspects(Session& session) {

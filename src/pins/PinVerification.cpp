@@ -1,8 +1,8 @@
 #include "pins/PinVerification.h"
 
 #include "app/VerificationReport.h"
-#include "link/Exchange.h"
 #include "pins/PinConfigTypes.h"
+#include "pins/PinRequests.h"
 #include "pins/StepEncoding.h"
 
 #include <string>
@@ -14,18 +14,10 @@ namespace {
 
 constexpr int ReadFlashTypeCode = 113;
 constexpr int ReadActiveTypeCode = 81;
-constexpr int ReadLayoutCode = 114;
-constexpr int ReadStepCode = 115;
-constexpr int ReadInitialAspectCode = 116;
-constexpr int ReadAddressConfigCode = 118;
 // A PWM answer of at most this many bytes (type included) lacks the off and on levels.
 constexpr int ShortPwmAnswerBytes = 5;
 constexpr int ShortPwmOffLevel = 0;
 constexpr int ShortPwmOnLevel = 31;
-
-bool Ask(Session& session, const std::vector<int>& request) {
-    return SendVexaMessage(session, true, request) && session.link.answerValid;
-}
 
 // Compares one pin with the controller. Returns false when the verification must stop; sets
 // `differs` for every difference found (each already logged).
@@ -54,7 +46,7 @@ private:
     }
 
     bool checkTypeBlock() {
-        if (!Ask(session_, {ReadFlashTypeCode, pin_}))
+        if (!AskController(session_, {ReadFlashTypeCode, pin_}))
             return false;
         const int size = link_.answerSize();
         const int code = link_.answerData(0);
@@ -82,9 +74,9 @@ private:
     }
 
     bool checkAspects() {
-        if (!Ask(session_, {ReadLayoutCode, pin_}))
+        if (!AskController(session_, {ReadLayoutCode, pin_}))
             return false;
-        if (link_.answerSize() != 3 || link_.answerData(0) != ReadLayoutCode || link_.answerData(1) != pin_) {
+        if (!AnswerEchoes(link_, 3, {ReadLayoutCode, pin_})) {
             logNoValidResponse();
             return false;
         }
@@ -108,10 +100,9 @@ private:
     }
 
     bool checkStep(int aspect, int step, bool& same) {
-        if (!Ask(session_, {ReadStepCode, pin_, aspect, step}))
+        if (!AskController(session_, {ReadStepCode, pin_, aspect, step}))
             return false;
-        if (link_.answerSize() != 9 || link_.answerData(0) != ReadStepCode || link_.answerData(1) != pin_ ||
-            link_.answerData(2) != aspect || link_.answerData(3) != step) {
+        if (!AnswerEchoes(link_, 9, {ReadStepCode, pin_, aspect, step})) {
             logNoValidResponse();
             return false;
         }
@@ -128,9 +119,9 @@ private:
     }
 
     bool checkInitialAspect() {
-        if (!Ask(session_, {ReadInitialAspectCode, pin_}))
+        if (!AskController(session_, {ReadInitialAspectCode, pin_}))
             return false;
-        if (link_.answerSize() != 7 || link_.answerData(0) != ReadInitialAspectCode || link_.answerData(1) != pin_)
+        if (!AnswerEchoes(link_, 7, {ReadInitialAspectCode, pin_}))
             return true; // a malformed answer is not reported
         const std::optional<int> initial = DecodeInitialAspect(link_.answerData(2));
         if (initial && *initial != record_.initialAspect)
@@ -139,10 +130,10 @@ private:
     }
 
     bool checkAddressConfig() {
-        if (!Ask(session_, {ReadAddressConfigCode, pin_}))
+        if (!AskController(session_, {ReadAddressConfigCode, pin_}))
             return false;
         const int size = link_.answerSize();
-        if (size != 5 || link_.answerData(0) != ReadAddressConfigCode || link_.answerData(1) != pin_) {
+        if (!AnswerEchoes(link_, 5, {ReadAddressConfigCode, pin_})) {
             log("Pin Address Configuration: Invalid Response, expected 5,118," + std::to_string(pin_) + ", received " +
                 std::to_string(size) + "," + std::to_string(link_.answerData(0)) + "," +
                 std::to_string(link_.answerData(1)));
@@ -184,8 +175,7 @@ bool VerifyPins(Session& session) {
         LogVerificationLine(session, "Note: Numbering starts at 1");
     bool verdict = true;
     for (int pin = 0; pin < PinCount; ++pin) {
-        session.progress->stage("Verifying pins");
-        session.progress->count(pin + 1, PinCount);
+        ReportPinProgress(session, "Verifying pins", pin);
         PinCheck check(session, pin);
         if (!check.run())
             return false;

@@ -47,6 +47,19 @@ protected:
     test::ScriptedPortProvider provider;
     Session session{prompter, clock, provider};
     ConfigurationImage& image = session.image;
+
+    // Copy Pin with pin `from` selected.
+    PinClipboard copyPin(int from) {
+        PinClipboard clipboard;
+        image.currentPin = from;
+        CopyCurrentPin(image, clipboard);
+        return clipboard;
+    }
+    // Paste Pin with pin `to` selected.
+    bool pastePin(const PinClipboard& clipboard, int to) {
+        image.currentPin = to;
+        return PasteCurrentPin(session, clipboard);
+    }
 };
 
 PinRecord SamplePin() {
@@ -69,38 +82,30 @@ PinRecord SamplePin() {
 
 TEST_F(EditOperationsTest, CopyAndPastePinTakesEveryField) {
     PinAt(image, 3) = SamplePin();
-    PinClipboard clipboard;
-    image.currentPin = 3;
-    CopyCurrentPin(image, clipboard);
+    const PinClipboard clipboard = copyPin(3);
     EXPECT_TRUE(clipboard.filled);
     EXPECT_EQ(clipboard.sourcePin, 3);
 
-    image.currentPin = 20;
-    ASSERT_TRUE(PasteCurrentPin(session, clipboard));
+    ASSERT_TRUE(pastePin(clipboard, 20));
     EXPECT_EQ(PinAt(image, 20), SamplePin());
     EXPECT_TRUE(prompter.messages.empty());
 
     // The clipboard is a copy: later edits of the source do not reach it, and it pastes again.
     PinAt(image, 3).description = "changed";
     PinAt(image, 3).aspects[1].steps[0].par1 = 99;
-    image.currentPin = 21;
-    ASSERT_TRUE(PasteCurrentPin(session, clipboard));
+    ASSERT_TRUE(pastePin(clipboard, 21));
     EXPECT_EQ(PinAt(image, 21), SamplePin());
 }
 
 TEST_F(EditOperationsTest, PastedDeviceMemberKeepsItsHeadPin) {
     PinAt(image, 2).deviceDescription = "Signal";
     PinAt(image, 4).deviceReferral = -2;
-    PinClipboard clipboard;
-    image.currentPin = 4;
-    CopyCurrentPin(image, clipboard);
-    image.currentPin = 10;
-    ASSERT_TRUE(PasteCurrentPin(session, clipboard));
+    const PinClipboard clipboard = copyPin(4);
+    ASSERT_TRUE(pastePin(clipboard, 10));
     EXPECT_EQ(PinAt(image, 10).deviceReferral, -8);
     EXPECT_EQ(HeadPinOf(image, 10), 2);
 
-    image.currentPin = 0; // a pin below the head: the referral turns positive
-    ASSERT_TRUE(PasteCurrentPin(session, clipboard));
+    ASSERT_TRUE(pastePin(clipboard, 0)); // a pin below the head: the referral turns positive
     EXPECT_EQ(PinAt(image, 0).deviceReferral, 2);
     EXPECT_EQ(HeadPinOf(image, 0), 2);
 }
@@ -108,11 +113,8 @@ TEST_F(EditOperationsTest, PastedDeviceMemberKeepsItsHeadPin) {
 TEST_F(EditOperationsTest, PastingAHeadPinGivesAHeadWithoutMembers) {
     PinAt(image, 5).deviceDescription = "Signal";
     PinAt(image, 6).deviceReferral = -1;
-    PinClipboard clipboard;
-    image.currentPin = 5;
-    CopyCurrentPin(image, clipboard);
-    image.currentPin = 12;
-    ASSERT_TRUE(PasteCurrentPin(session, clipboard));
+    const PinClipboard clipboard = copyPin(5);
+    ASSERT_TRUE(pastePin(clipboard, 12));
     EXPECT_EQ(PinAt(image, 12).deviceReferral, 0);
     EXPECT_EQ(PinAt(image, 12).deviceDescription, "Signal");
     EXPECT_EQ(HeadPinOf(image, 6), 5); // the old device is untouched
@@ -124,11 +126,8 @@ TEST_F(EditOperationsTest, PasteIntoADeviceHeadReleasesItsMembersFirst) {
     PinAt(image, 6).deviceDescription = "member text";
     PinAt(image, 7).deviceReferral = -2;
     PinAt(image, 9).deviceReferral = -1; // member of pin 8, not of 5
-    PinClipboard clipboard;
-    image.currentPin = 20;
-    CopyCurrentPin(image, clipboard);
-    image.currentPin = 5;
-    ASSERT_TRUE(PasteCurrentPin(session, clipboard));
+    const PinClipboard clipboard = copyPin(20);
+    ASSERT_TRUE(pastePin(clipboard, 5));
     for (int pin : {6, 7}) {
         EXPECT_EQ(PinAt(image, pin).deviceReferral, 0) << pin;
         EXPECT_EQ(PinAt(image, pin).deviceDescription, "") << pin;
@@ -141,11 +140,8 @@ TEST_F(EditOperationsTest, PasteIntoADeviceMemberLeavesTheDevice) {
     PinAt(image, 5).deviceDescription = "Signal";
     PinAt(image, 6).deviceReferral = -1;
     PinAt(image, 7).deviceReferral = -2;
-    PinClipboard clipboard;
-    image.currentPin = 20;
-    CopyCurrentPin(image, clipboard);
-    image.currentPin = 6;
-    ASSERT_TRUE(PasteCurrentPin(session, clipboard));
+    const PinClipboard clipboard = copyPin(20);
+    ASSERT_TRUE(pastePin(clipboard, 6));
     EXPECT_EQ(PinAt(image, 6).deviceReferral, 0);
     EXPECT_EQ(PinAt(image, 7).deviceReferral, -2);
     EXPECT_EQ(PinAt(image, 5).deviceDescription, "Signal");

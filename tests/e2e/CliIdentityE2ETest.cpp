@@ -1,184 +1,31 @@
 // vexaconfig-cli as a user runs it: against vexa-sim on a pseudo-terminal, through the real
 // serial port adapter.
 
+#include "ProcessRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstring>
-#include <fcntl.h>
-#include <poll.h>
 #include <regex>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vexa::test::SplitLines;
+using CliResult = vexa::test::ProgramResult;
 
 constexpr auto ProgramTimeLimit = std::chrono::seconds(8);
 
-std::vector<char*> ArgumentVector(std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    return argv;
-}
-
-// Starts a program with its standard output (and error, when wanted) on pipes.
-pid_t Spawn(std::vector<std::string> args, int& outFd, int* errFd) {
-    int out[2];
-    int err[2] = {-1, -1};
-    if (pipe(out) != 0 || (errFd && pipe(err) != 0))
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        if (errFd)
-            dup2(err[1], STDERR_FILENO);
-        close(out[0]);
-        close(out[1]);
-        if (errFd) {
-            close(err[0]);
-            close(err[1]);
-        }
-        std::vector<char*> argv = ArgumentVector(args);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    outFd = out[0];
-    if (errFd) {
-        close(err[1]);
-        *errFd = err[0];
-    }
-    return pid;
-}
-
 // vexa-sim, serving on a pseudo-terminal until it is stopped.
-class SimProcess {
-public:
-    explicit SimProcess(std::vector<std::string> options) {
-        options.insert(options.begin(), VEXA_SIM_PATH);
-        pid_ = Spawn(options, outFd_, nullptr);
-        if (pid_ <= 0)
-            return;
-        // The first line of its output is the device name.
-        std::string line;
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < deadline && line.find('\n') == std::string::npos) {
-            pollfd fd{outFd_, POLLIN, 0};
-            if (poll(&fd, 1, 100) <= 0)
-                continue;
-            char buffer[256];
-            const ssize_t got = read(outFd_, buffer, sizeof buffer);
-            if (got <= 0)
-                break;
-            line.append(buffer, static_cast<std::size_t>(got));
-        }
-        if (line.find('\n') != std::string::npos)
-            device_ = line.substr(0, line.find('\n'));
-    }
-    ~SimProcess() {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        const auto deadline = Clock::now() + std::chrono::seconds(3);
-        while (waitpid(pid_, &status, WNOHANG) == 0) {
-            if (Clock::now() > deadline) {
-                kill(pid_, SIGKILL);
-                waitpid(pid_, &status, 0);
-                break;
-            }
-            usleep(10000);
-        }
-        close(outFd_);
-    }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-
-    const std::string& device() const { return device_; }
-
-    // Ends the simulator at once, as a pulled cable would, closing its side of the terminal.
-    void killNow() {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGKILL);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        close(outFd_);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int outFd_ = -1;
-    std::string device_;
-};
-
-struct CliResult {
-    int status = -1; // exit status, -1 when it did not exit by itself
-    std::string out;
-    std::string err;
-    double seconds = 0;
+struct SimProcess : vexa::test::DeviceServerProcess {
+    explicit SimProcess(const std::vector<std::string>& options) : DeviceServerProcess(VEXA_SIM_PATH, options) {}
 };
 
 // Runs vexaconfig-cli to its end, or kills it after the time limit.
-CliResult RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), VEXA_CLI_PATH);
-    CliResult result;
-    int outFd = -1;
-    int errFd = -1;
-    const auto start = Clock::now();
-    const pid_t pid = Spawn(args, outFd, &errFd);
-    if (pid <= 0)
-        return result;
-    std::string* texts[2] = {&result.out, &result.err};
-    pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
-    int open = 2;
-    bool killed = false;
-    while (open > 0) {
-        if (!killed && Clock::now() - start > ProgramTimeLimit) {
-            kill(pid, SIGKILL);
-            killed = true;
-        }
-        if (poll(fds, 2, 100) <= 0)
-            continue;
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) == 0)
-                continue;
-            char buffer[4096];
-            const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
-            if (got > 0) {
-                texts[i]->append(buffer, static_cast<std::size_t>(got));
-            } else {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            }
-        }
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (!killed && WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
-    return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
+CliResult RunCli(const std::vector<std::string>& args) {
+    return vexa::test::RunProgram(VEXA_CLI_PATH, args, ProgramTimeLimit);
 }
 
 TEST(CliIdentityE2E, ReadsVersionAndWritesTheIdStringOverAPseudoTerminal) {
@@ -186,7 +33,7 @@ TEST(CliIdentityE2E, ReadsVersionAndWritesTheIdStringOverAPseudoTerminal) {
     ASSERT_FALSE(sim.device().empty()) << "vexa-sim gave no device name";
     const CliResult run = RunCli({"--port", sim.device(), "version", "read-id", "write-id", "Shed 2", "read-id"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<std::string> lines = Lines(run.out);
+    const std::vector<std::string> lines = SplitLines(run.out);
     ASSERT_EQ(lines.size(), 3u) << run.out;
     EXPECT_TRUE(std::regex_match(lines[0], std::regex("[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+"))) << lines[0];
     EXPECT_EQ(lines[2], "Shed 2");

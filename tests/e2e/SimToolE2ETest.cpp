@@ -1,6 +1,7 @@
 // vexa-sim as a user runs it: started as a program, reached through its pseudo-terminal with
 // the real link, stopped with SIGTERM.
 
+#include "ProcessRunner.h"
 #include "TestSeams.h"
 
 #include "core/Clock.h"
@@ -9,16 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
+#include <string>
 #include <sys/ioctl.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vexa {
 namespace {
@@ -67,84 +67,9 @@ private:
 };
 
 // A running vexa-sim with its standard output and error read through pipes.
-class SimProcess {
-public:
-    explicit SimProcess(const std::vector<std::string>& args) {
-        int out[2];
-        int err[2];
-        if (pipe(out) != 0 || pipe(err) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            dup2(err[1], STDERR_FILENO);
-            std::vector<char*> argv{const_cast<char*>(VEXA_SIM_PATH)};
-            for (const std::string& arg : args)
-                argv.push_back(const_cast<char*>(arg.c_str()));
-            argv.push_back(nullptr);
-            execv(VEXA_SIM_PATH, argv.data());
-            _exit(127);
-        }
-        ::close(out[1]);
-        ::close(err[1]);
-        out_ = out[0];
-        err_ = err[0];
-        fcntl(err_, F_SETFL, fcntl(err_, F_GETFL) | O_NONBLOCK); // never wait for more error text
-    }
-    ~SimProcess() {
-        if (pid_ > 0 && !exited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        ::close(out_);
-        ::close(err_);
-    }
-
-    // The first line of its output, within the time limit.
-    std::string firstLine(int timeoutMs = 5000) {
-        std::string line;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (std::chrono::steady_clock::now() < deadline) {
-            pollfd fd{out_, POLLIN, 0};
-            if (poll(&fd, 1, 100) != 1)
-                continue;
-            char c = 0;
-            if (read(out_, &c, 1) != 1 || c == '\n')
-                break;
-            line += c;
-        }
-        return line;
-    }
-
-    // Exit code after the program ended within the limit, or -1.
-    int waitExit(int timeoutMs = 5000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                exited_ = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            usleep(20'000);
-        }
-        return -1;
-    }
-
-    std::string errorText() {
-        std::string text;
-        char buffer[256];
-        for (ssize_t n; (n = read(err_, buffer, sizeof buffer)) > 0;)
-            text.append(buffer, static_cast<std::size_t>(n));
-        return text;
-    }
-
-    void stop() { kill(pid_, SIGTERM); }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    int err_ = -1;
-    bool exited_ = false;
+struct SimProcess : test::ChildProcess {
+    explicit SimProcess(const std::vector<std::string>& args)
+        : ChildProcess(VEXA_SIM_PATH, args, test::ErrorOutput::Captured) {}
 };
 
 struct LinkBench {
@@ -169,7 +94,7 @@ TEST(SimToolE2E, ServesRequestsOnItsTerminalAndSavesItsStateAtTheEnd) {
     const std::string state = TempPath("state.txt");
     fs::remove(state);
     SimProcess sim({"--address", "3", "--state", state});
-    const std::string device = sim.firstLine();
+    const std::string device = sim.readLine();
     ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device << sim.errorText();
 
     {
@@ -191,7 +116,7 @@ TEST(SimToolE2E, ServesRequestsOnItsTerminalAndSavesItsStateAtTheEnd) {
         EXPECT_EQ(bench.session.link.answerData(2), 'E');
     }
 
-    sim.stop();
+    sim.terminate();
     EXPECT_EQ(sim.waitExit(), 0) << sim.errorText();
     Simulator saved;
     std::string error;
@@ -202,7 +127,7 @@ TEST(SimToolE2E, ServesRequestsOnItsTerminalAndSavesItsStateAtTheEnd) {
 
 TEST(SimToolE2E, AClientThatClosesDoesNotEndTheService) {
     SimProcess sim({"--fault", "stray"});
-    const std::string device = sim.firstLine();
+    const std::string device = sim.readLine();
     ASSERT_FALSE(device.empty()) << sim.errorText();
     for (int round = 0; round < 2; ++round) {
         LinkBench bench(device);
@@ -210,7 +135,7 @@ TEST(SimToolE2E, AClientThatClosesDoesNotEndTheService) {
         SendVexaMessage(bench.session, true, {112, 0});
         EXPECT_TRUE(bench.session.link.answerValid) << "round " << round << ": " << bench.prompter.last();
     }
-    sim.stop();
+    sim.terminate();
     EXPECT_EQ(sim.waitExit(), 0);
 }
 

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
+#include <optional>
+
+class QHBoxLayout;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -12,5 +17,25 @@ QString IndexedName(const char* name, int index);
 
 // A push button with the given object name and caption.
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
+
+// The "OK" (default, accepts) and "Cancel" (rejects) buttons of a dialog, right-aligned in a row.
+QHBoxLayout* MakeOkCancelRow(QDialog* dialog);
+
+// Lays out a pattern calculator: its two choice boxes side by side, below them the read-only
+// "Original" and "Parameter" fields (named here), then the "OK" and "Cancel" row.
+void LayOutPatternCalculator(QDialog* dialog, QWidget* leftBox, QWidget* rightBox, QLineEdit* original,
+                             QLineEdit* parameter);
+
+// Shows a pattern calculator modally on its opened model: the composed value on OK; on Cancel the
+// model drops the changes, the controls show it again and there is no value.
+template <class Model, class Show>
+std::optional<int> ExecPatternCalculator(QDialog& dialog, Model& model, Show showModel) {
+    showModel();
+    if (dialog.exec() == QDialog::Accepted)
+        return model.sum();
+    model.cancel();
+    showModel();
+    return std::nullopt;
+}
 
 } // namespace vexa

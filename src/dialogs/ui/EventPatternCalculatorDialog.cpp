@@ -4,11 +4,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -20,11 +17,6 @@ EventPatternCalculatorDialog::EventPatternCalculatorDialog(QWidget* parent)
     setObjectName(QStringLiteral("dlgVexaCalcEventPattern"));
     setWindowTitle(QStringLiteral("VexaConfig CalcETImap"));
     setModal(true);
-
-    original_->setObjectName(QStringLiteral("txtOriginal"));
-    original_->setReadOnly(true);
-    parameter_->setObjectName(QStringLiteral("txtParameter"));
-    parameter_->setReadOnly(true);
 
     auto* inputBox = new QGroupBox(this);
     auto* inputLayout = new QVBoxLayout(inputBox);
@@ -54,37 +46,12 @@ EventPatternCalculatorDialog::EventPatternCalculatorDialog(QWidget* parent)
         showModel();
     });
 
-    auto* values = new QFormLayout;
-    values->addRow(QStringLiteral("Original"), original_);
-    values->addRow(QStringLiteral("Parameter"), parameter_);
-
-    QPushButton* ok = MakeButton(this, "OKButton", "OK");
-    QPushButton* cancel = MakeButton(this, "CancelButton", "Cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* boxes = new QHBoxLayout;
-    boxes->addWidget(inputBox);
-    boxes->addWidget(operationBox);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(boxes);
-    layout->addLayout(values);
-    layout->addLayout(buttons);
+    LayOutPatternCalculator(this, inputBox, operationBox, original_, parameter_);
 }
 
 std::optional<int> EventPatternCalculatorDialog::run(const QString& boxText) {
     model_.open(boxText.toStdString());
-    showModel();
-    if (exec() == QDialog::Accepted)
-        return model_.sum();
-    model_.cancel();
-    showModel();
-    return std::nullopt;
+    return ExecPatternCalculator(*this, model_, [this] { showModel(); });
 }
 
 void EventPatternCalculatorDialog::showModel() {

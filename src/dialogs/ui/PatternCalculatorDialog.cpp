@@ -3,11 +3,8 @@
 #include "dialogs/ui/DialogParts.h"
 
 #include <QCheckBox>
-#include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vexa {
@@ -20,10 +17,6 @@ PatternCalculatorDialog::PatternCalculatorDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("LumoConfig Calculate Pattern"));
     setModal(true);
 
-    original_->setObjectName(QStringLiteral("txtOriginal"));
-    original_->setReadOnly(true);
-    parameter_->setObjectName(QStringLiteral("txtParameter"));
-    parameter_->setReadOnly(true);
     allDark_->setObjectName(QStringLiteral("chkAllDark"));
     noDark_->setObjectName(QStringLiteral("chkNoDark"));
 
@@ -54,37 +47,12 @@ PatternCalculatorDialog::PatternCalculatorDialog(QWidget* parent)
         showModel();
     });
 
-    auto* values = new QFormLayout;
-    values->addRow(QStringLiteral("Original"), original_);
-    values->addRow(QStringLiteral("Parameter"), parameter_);
-
-    QPushButton* ok = MakeButton(this, "OKButton", "OK");
-    QPushButton* cancel = MakeButton(this, "CancelButton", "Cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* boxes = new QHBoxLayout;
-    boxes->addWidget(outputBox);
-    boxes->addWidget(darkBox);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(boxes);
-    layout->addLayout(values);
-    layout->addLayout(buttons);
+    LayOutPatternCalculator(this, outputBox, darkBox, original_, parameter_);
 }
 
 std::optional<int> PatternCalculatorDialog::run(const QString& boxText, int outputCount) {
     model_.open(boxText.toStdString(), outputCount);
-    showModel();
-    if (exec() == QDialog::Accepted)
-        return model_.sum();
-    model_.cancel();
-    showModel();
-    return std::nullopt;
+    return ExecPatternCalculator(*this, model_, [this] { showModel(); });
 }
 
 void PatternCalculatorDialog::showModel() {

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -66,12 +65,6 @@ TimeCalculatorDialog::TimeCalculatorDialog(QWidget* parent)
         showModel();
     });
 
-    QPushButton* ok = MakeButton(this, "OKButton", "OK");
-    QPushButton* cancel = MakeButton(this, "CancelButton", "Cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* grid = new QGridLayout;
     grid->addWidget(baseLabel, 0, 0);
     grid->addWidget(base_, 0, 1);
@@ -80,13 +73,9 @@ TimeCalculatorDialog::TimeCalculatorDialog(QWidget* parent)
     grid->addWidget(time_, 2, 0, 1, 2);
     grid->addWidget(MakeLabel(this, "LabelCTTime", "Time = "), 3, 0);
     grid->addWidget(timeValueText_, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(MakeOkCancelRow(this));
 }
 
 std::optional<TimeCalculatorResult> TimeCalculatorDialog::run(const QString& baseText, int timeValue) {

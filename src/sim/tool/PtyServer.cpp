@@ -46,16 +46,10 @@ public:
                 }
                 continue;
             }
-            if (count < 0 && errno == EINTR)
+            const Stall stall = stalled(count, "reading");
+            if (stall == Stall::Retry)
                 continue;
-            if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-                return true;
-            if (count < 0 && errno == EIO) {
-                hungUp_ = true; // no slave open at the moment
-                return true;
-            }
-            std::fprintf(stderr, "vexa-sim: reading the terminal failed: %s\n", std::strerror(errno));
-            return false;
+            return stall == Stall::Later;
         }
     }
 
@@ -71,16 +65,10 @@ public:
                 outgoing_.erase(outgoing_.begin(), outgoing_.begin() + count);
                 continue;
             }
-            if (count < 0 && errno == EINTR)
+            const Stall stall = stalled(count, "writing");
+            if (stall == Stall::Retry)
                 continue;
-            if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-                return true;
-            if (count < 0 && errno == EIO) {
-                hungUp_ = true;
-                return true;
-            }
-            std::fprintf(stderr, "vexa-sim: writing the terminal failed: %s\n", std::strerror(errno));
-            return false;
+            return stall == Stall::Later;
         }
         return true;
     }
@@ -104,6 +92,27 @@ public:
     }
 
 private:
+    // What a read or write that moved nothing calls for.
+    enum class Stall {
+        Retry,  // interrupted: try again at once
+        Later,  // nothing to do now: wait for poll()
+        Failed, // the terminal failed for good (reported)
+    };
+
+    // `action` names the call ("reading", "writing") in the report of a failure.
+    Stall stalled(ssize_t count, const char* action) {
+        if (count < 0 && errno == EINTR)
+            return Stall::Retry;
+        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return Stall::Later;
+        if (count < 0 && errno == EIO) {
+            hungUp_ = true; // no slave open at the moment
+            return Stall::Later;
+        }
+        std::fprintf(stderr, "vexa-sim: %s the terminal failed: %s\n", action, std::strerror(errno));
+        return Stall::Failed;
+    }
+
     int master_;
     Simulator& simulator_;
     AnswerSchedule schedule_;

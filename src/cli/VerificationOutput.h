@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace vexa::cli {
+
+// Runs a verification on the open port ("Select communications port" and false while it is
+// closed) and prints the session's verification report to standard output, one line per line
+// with plain line feeds. Returns what the verification returned.
+bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&));
+
+} // namespace vexa::cli
