@@ -45,7 +45,7 @@ public:
     PortState port;
     Trace trace;
 
-    int numberingBase = 1;          // "Start numbering at 1"
+    int numberingBase = 1;               // "Start numbering at 1"
     std::string versionText = "Unknown"; // firmware version as last read
     bool expertMode = false;
     std::string verificationReport; // text of the verification report, one finding per CR LF line

@@ -73,9 +73,10 @@ WaitResult WaitForByte(Session& session, double t0) {
 }
 
 std::string InvalidResponseText(const LinkState& link, int h0) {
-    return "Invalid response received, " + std::string(CrLf) + "Received: Addr = " +
-           std::to_string(link.answerBuffer[0]) + " Header = " + std::to_string(link.answerBuffer[1]) + CrLf +
-           "Expected: Addr = " + std::to_string(h0) + " Header > 95 ";
+    return "Invalid response received, " + std::string(CrLf) +
+           "Received: Addr = " + std::to_string(link.answerBuffer[0]) +
+           " Header = " + std::to_string(link.answerBuffer[1]) + CrLf + "Expected: Addr = " + std::to_string(h0) +
+           " Header > 95 ";
 }
 
 // The checks of a received direct answer, in order; the first failing one shows its message.

@@ -30,6 +30,8 @@ std::string FormatTraceByte(std::uint8_t byte);
 std::uint8_t FrameCheckByte(unsigned sum);
 
 // Marks the link unsynchronised: the next frame is preceded by the preamble.
-inline void ResetFrameToggle(Session& session) { session.link.frameToggle = ToggleUnsynchronised; }
+inline void ResetFrameToggle(Session& session) {
+    session.link.frameToggle = ToggleUnsynchronised;
+}
 
 } // namespace vexa

@@ -9,8 +9,8 @@ constexpr std::uint8_t ToggleUnsynchronised = 128;
 
 // State of the link to the controller, kept for the whole run.
 struct LinkState {
-    int moduleAddress = 0;    // 0..15 direct, 0..31 tunnelled
-    int xAddress = 0;         // 0..95, sent when useXAddress is on
+    int moduleAddress = 0;                  // 0..15 direct, 0..31 tunnelled
+    int xAddress = 0;                       // 0..95, sent when useXAddress is on
     int frameToggle = ToggleUnsynchronised; // 128 = not synchronised, else 64 or 0
     bool answerValid = false;
     std::array<std::uint8_t, 21> answerBuffer{};

@@ -10,6 +10,8 @@ bool SendVexaMessageTunnelled(Session& session, bool, const std::vector<int>&) {
     return false;
 }
 
-void SendLumoMessageTunnelled(Session& session, int, int, int, int) { session.tell("No valid response received"); }
+void SendLumoMessageTunnelled(Session& session, int, int, int, int) {
+    session.tell("No valid response received");
+}
 
 } // namespace vexa

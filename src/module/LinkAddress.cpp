@@ -60,6 +60,8 @@ int EnterXAddress(Session& session, const std::string& shownText) {
 
 void ReapplyModuleAddress(Session& session) {
     SetModuleAddress(session, session.link.moduleAddress);
+    // The link itself changed (the tunnel ended): resynchronise even when the address stays.
+    ResetFrameToggle(session);
 }
 
 void SetNumberingBase(Session& session, bool startAtOne) {

@@ -37,7 +37,8 @@ int EnterModuleAddress(Session& session, const std::string& shownText);
 // Entry of the link eXtended address field, the same way.
 int EnterXAddress(Session& session, const std::string& shownText);
 
-// Brings the stored module address back within the current bound (after the tunnel ends).
+// Brings the stored module address back within the current bound (after the tunnel ends)
+// and resynchronises the link, whether the address changed or not.
 void ReapplyModuleAddress(Session& session);
 
 // "Start numbering at 1": base 1 when checked, else 0. Stored values keep their meaning.

@@ -61,14 +61,16 @@ private:
         if (block[0] == TypeServo && block.size() > 2)
             block[2] = ConvertReadServoFlags(static_cast<std::uint8_t>(block[2]));
 
-        bool typeDiffers = false;
-        for (std::size_t i = 0; i < block.size() && !typeDiffers; ++i)
-            typeDiffers = block[i] != expectedTypeByte(static_cast<int>(i));
+        // The bytes that came are compared up to the first difference; a short PWM answer is a
+        // second check of its own, so a pin can get a line from each.
+        bool bytesDiffer = false;
+        for (std::size_t i = 0; i < block.size() && !bytesDiffer; ++i)
+            bytesDiffer = block[i] != expectedTypeByte(static_cast<int>(i));
+        if (bytesDiffer)
+            log(prefix_ + "Pinconfig does not compare");
         const bool shortPwm =
             (block[0] == TypePwm || block[0] == TypePwm + 1) && static_cast<int>(block.size()) <= ShortPwmAnswerBytes;
         if (shortPwm && !(record_.param(5) == ShortPwmOnLevel && record_.param(4) == ShortPwmOffLevel))
-            typeDiffers = true;
-        if (typeDiffers)
             log(prefix_ + "Pinconfig does not compare");
         return true;
     }

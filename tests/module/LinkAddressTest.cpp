@@ -70,6 +70,17 @@ TEST(LinkAddress, ChangingTheModuleAddressResynchronisesTheLink) {
     EXPECT_EQ(session.link.moduleAddress, 15);
 }
 
+TEST(LinkAddress, ReapplyingAfterTheTunnelAlwaysResynchronises) {
+    TestBench bench;
+    Session& session = bench.session;
+    session.numberingBase = 0;
+    EnterModuleAddress(session, "4");
+    session.link.frameToggle = 64;
+    ReapplyModuleAddress(session); // the address is within the bound and stays
+    EXPECT_EQ(session.link.moduleAddress, 4);
+    EXPECT_EQ(session.link.frameToggle, ToggleUnsynchronised);
+}
+
 TEST(LinkAddress, ExtendedAddressRangeIsZeroToNinetyFive) {
     TestBench bench;
     Session& session = bench.session;

@@ -123,15 +123,22 @@ TEST_F(PinVerificationTest, ShortPwmAnswerNeedsTheDefaultLevelsInTheImage) {
     EXPECT_FALSE(VerifyPins(session()));
     EXPECT_EQ(findings(), (Lines{"Pin 2: Pinconfig does not compare"}));
 
-    // A parameter that differs as well still gives one line.
+    // A parameter that differs as well is a difference of its own: one line for each check.
     session().verificationReport.clear();
     record.param(1) = 11;
+    EXPECT_FALSE(VerifyPins(session()));
+    EXPECT_EQ(findings(), (Lines{"Pin 2: Pinconfig does not compare", "Pin 2: Pinconfig does not compare"}));
+
+    // With the default levels in the image only the differing parameter is reported.
+    session().verificationReport.clear();
+    record.param(5) = 31;
     EXPECT_FALSE(VerifyPins(session()));
     EXPECT_EQ(findings(), (Lines{"Pin 2: Pinconfig does not compare"}));
 
     // A full answer is compared byte for byte.
     session().verificationReport.clear();
     record.param(1) = 10;
+    record.param(5) = 30;
     stored(1).typeBlock = {2, 10, 0, 28, 0, 30};
     EXPECT_TRUE(VerifyPins(session()));
 }

@@ -81,7 +81,9 @@ std::string ScriptedFileDialogs::openFileName(const std::string& filter) {
     return name;
 }
 
-std::string ScriptedFileDialogs::saveFileName(const std::string& filter) { return openFileName(filter); }
+std::string ScriptedFileDialogs::saveFileName(const std::string& filter) {
+    return openFileName(filter);
+}
 
 TestBench::TestBench() {
     auto port = std::make_unique<ScriptedPort>(&clock);

@@ -71,8 +71,8 @@ public:
     std::deque<std::uint8_t> input;
     std::string settings;
     std::string error;
-    bool failOpen = false;  // open() fails with `error`
-    bool vanished = false;  // the device disappeared: every operation fails
+    bool failOpen = false; // open() fails with `error`
+    bool vanished = false; // the device disappeared: every operation fails
     // Called after every byte written, with all bytes written so far.
     std::function<void(ScriptedPort&)> onWrite;
 

@@ -26,7 +26,9 @@ bool ParsePortSettings(const std::string& text, PortSettings& settings) {
 
 QtSerialPort::QtSerialPort() = default;
 
-QtSerialPort::~QtSerialPort() { close(); }
+QtSerialPort::~QtSerialPort() {
+    close();
+}
 
 bool QtSerialPort::open(const std::string& name) {
     close();
@@ -48,7 +50,9 @@ void QtSerialPort::close() {
         port_.close();
 }
 
-bool QtSerialPort::isOpen() const { return port_.isOpen(); }
+bool QtSerialPort::isOpen() const {
+    return port_.isOpen();
+}
 
 bool QtSerialPort::setSettings(const std::string& settings) {
     PortSettings parsed;
@@ -142,6 +146,8 @@ bool QtSerialPort::waitReadable(int timeoutMs) {
     return ready || port_.bytesAvailable() > 0;
 }
 
-std::string QtSerialPort::errorString() const { return error_; }
+std::string QtSerialPort::errorString() const {
+    return error_;
+}
 
 } // namespace vexa
