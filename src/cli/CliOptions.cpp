@@ -7,16 +7,16 @@
 
 namespace vexa::cli {
 
-namespace {
-
-constexpr int DirectAddressCount = 16;
-constexpr int XAddressCount = 96;
-
 bool ParseInteger(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
     return !text.empty() && result.ec == std::errc() && result.ptr == end;
 }
+
+namespace {
+
+constexpr int DirectAddressCount = 16;
+constexpr int XAddressCount = 96;
 
 // Splits "--name=value" into its two parts; a plain "--name" gives no value.
 void SplitOption(const std::string& arg, std::string& name, std::optional<std::string>& value) {

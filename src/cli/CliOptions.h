@@ -36,4 +36,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<Cli
 // The usage text, with every command of the table.
 std::string UsageText(const std::vector<CliCommand>& table);
 
+// A whole decimal integer making up the whole text (an option value or a command argument).
+bool ParseInteger(const std::string& text, int& value);
+
 } // namespace vexa::cli

@@ -1,10 +1,10 @@
 #include "cli/PinCommands.h"
 
+#include "cli/CliOptions.h"
 #include "cli/VerificationOutput.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
 
-#include <charconv>
 #include <optional>
 
 namespace vexa::cli {
@@ -17,9 +17,7 @@ std::optional<int> PinOfArgument(Session& session, const std::string& text) {
     const int first = session.numberingBase;
     const int last = session.numberingBase + PinCount - 1;
     int shown = 0;
-    const char* const end = text.data() + text.size();
-    const auto [next, error] = std::from_chars(text.data(), end, shown);
-    if (text.empty() || error != std::errc() || next != end || shown < first || shown > last) {
+    if (!ParseInteger(text, shown) || shown < first || shown > last) {
         session.prompter.ask(MessageKind::OkError, "Invalid pin number \"" + text + "\": give a pin from " +
                                                        std::to_string(first) + " to " + std::to_string(last));
         return std::nullopt;

@@ -2,15 +2,12 @@
 
 #include "link/Exchange.h"
 #include "pins/PinConfigTypes.h"
+#include "pins/PinRequests.h"
 
 namespace vexa {
 
 namespace {
 
-constexpr int ReadCode = 81;  // + 32 for the flash setting
-constexpr int WriteCode = 65; // + 32 for the flash setting
-constexpr int SettingStep = 32;
-constexpr int FlashReadCode = ReadCode + SettingStep;
 constexpr std::uint8_t ServoFlagMask = 63;
 constexpr int PwmShortAnswerBytes = 6; // type and parameters 1..5
 
@@ -52,12 +49,13 @@ bool ReadConfig(Session& session, int pin, int setting) {
     if (!ValidPin(pin))
         return false;
     session.link.bidirectional = true;
-    SendVexaMessage(session, true, {ReadCode + SettingStep * setting, pin});
+    SendVexaMessage(session, true, {ReadActiveTypeCode + TypeSettingStep * setting, pin});
     const LinkState& link = session.link;
     if (!link.answerValid)
         return false;
     const int code = link.answerData(0);
-    if (link.answerSize() < 3 || (code != ReadCode && code != FlashReadCode) || link.answerData(1) != pin) {
+    if (link.answerSize() < 3 || (code != ReadActiveTypeCode && code != ReadFlashTypeCode) ||
+        link.answerData(1) != pin) {
         session.tell("No valid response");
         return false;
     }
@@ -76,7 +74,7 @@ bool WriteConfig(Session& session, int pin, int setting) {
 } // namespace
 
 std::vector<int> PinConfigWriteRequest(PinRecord& record, int pin, int setting) {
-    const int code = WriteCode + SettingStep * setting;
+    const int code = WriteActiveTypeCode + TypeSettingStep * setting;
     const int value = setting == ActiveSetting ? record.liveValue : record.param(1);
     auto p = [&record](int n) { return static_cast<int>(record.param(n)); };
     switch (record.configType) {

@@ -13,6 +13,12 @@ constexpr int ReadStepCode = 115; // pin, aspect, step
 constexpr int ReadInitialAspectCode = 116;
 constexpr int ReadAddressConfigCode = 118;
 
+// Requests of a pin's type block: read (81 active, 113 flash) and write (65 active, 97 flash).
+constexpr int TypeSettingStep = 32; // added to a code for the setting kept in flash
+constexpr int ReadActiveTypeCode = 81;
+constexpr int ReadFlashTypeCode = ReadActiveTypeCode + TypeSettingStep;
+constexpr int WriteActiveTypeCode = 65;
+
 // Sends a read request; true when a valid answer came (the link has reported any fault).
 bool AskController(Session& session, const std::vector<int>& request);
 

@@ -12,8 +12,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int ReadFlashTypeCode = 113;
-constexpr int ReadActiveTypeCode = 81;
 // A PWM answer of at most this many bytes (type included) lacks the off and on levels.
 constexpr int ShortPwmAnswerBytes = 5;
 constexpr int ShortPwmOffLevel = 0;
