@@ -1,6 +1,6 @@
 #include "app/BatchOperations.h"
 
-#include "app/VerificationReport.h"
+#include "core/VerificationReport.h"
 
 namespace vexa {
 

@@ -1,7 +1,5 @@
 #include "app/CommandDispatch.h"
 
-#include "app/OperationGuard.h"
-
 namespace vexa {
 
 bool CommandDispatch::queue(const std::string& word) {
@@ -25,24 +23,15 @@ const CommandWord* CommandDispatch::take() {
     return entry && entry->run ? entry : nullptr;
 }
 
-bool CommandDispatch::run(const CommandWord& entry) {
-    if (session_.operationRunning || !entry.run)
-        return false;
-    bool passed = false;
-    {
-        OperationGuard guard(session_);
-        passed = entry.run(session_);
-    }
-    if (!passed && session_.progress->stopRequested())
-        session_.tell(StoppedByUserText);
-    return passed;
+bool CommandDispatch::run(const CommandWord& entry, Progress& progress) {
+    return RunGuarded(session_, progress, entry.run);
 }
 
-bool CommandDispatch::tick() {
+bool CommandDispatch::tick(Progress& progress) {
     const CommandWord* entry = take();
     if (!entry)
         return false;
-    run(*entry);
+    run(*entry, progress);
     return true;
 }
 

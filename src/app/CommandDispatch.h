@@ -1,14 +1,12 @@
 #pragma once
 
 #include "app/CommandWords.h"
-#include "core/Session.h"
+#include "core/OperationRunner.h"
 
 #include <string>
 #include <vector>
 
 namespace vexa {
-
-inline constexpr const char* StoppedByUserText = "Stopped by the user";
 
 // The deferred command words: a button stores its word, and the next tick of the dispatch
 // timer takes it and runs its operation. Only the latest word is kept.
@@ -27,12 +25,12 @@ public:
     // otherwise null. While an operation runs nothing is taken, so the word waits.
     const CommandWord* take();
 
-    // Runs the word's operation as the one running operation. When it fails after the user
-    // asked to stop, says so. Returns the operation's result.
-    bool run(const CommandWord& entry);
+    // Runs the word's operation as the one running operation, with the given progress. When it
+    // fails after the user asked to stop, says so. Returns the operation's result.
+    bool run(const CommandWord& entry, Progress& progress);
 
     // One tick of the dispatch timer: take, then run. Returns true when an operation ran.
-    bool tick();
+    bool tick(Progress& progress);
 
 private:
     Session& session_;

@@ -1,8 +1,8 @@
 #include "cli/BatchCommands.h"
 
 #include "app/BatchOperations.h"
-#include "app/VerificationReport.h"
 #include "cli/VerificationOutput.h"
+#include "core/VerificationReport.h"
 
 namespace vexa::cli {
 

@@ -14,11 +14,14 @@ namespace vexa::cli {
 struct CliContext {
     Session& session;
     std::ostream& out;
+    std::vector<std::string> arguments; // every argument of the command being run, in order
 };
 
 struct CliCommand {
     std::string name;
-    std::string argument; // name of the argument in the usage text; empty when it takes none
+    // Names of the arguments in the usage text, separated by blanks ("NAME N" takes two); empty
+    // when the command takes none. The first argument is also passed on its own to `run`.
+    std::string argument;
     std::string help;
     std::function<bool(CliContext&, const std::string& argument)> run;
 };

@@ -13,6 +13,17 @@ bool ParseInteger(const std::string& text, int& value) {
     return !text.empty() && result.ec == std::errc() && result.ptr == end;
 }
 
+int ArgumentCount(const CliCommand& command) {
+    int count = 0;
+    bool inWord = false;
+    for (char c : command.argument) {
+        if (c != ' ' && !inWord)
+            ++count;
+        inWord = c != ' ';
+    }
+    return count;
+}
+
 namespace {
 
 constexpr int DirectAddressCount = 16;
@@ -147,14 +158,16 @@ bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<Cli
                                                : "unknown command " + args[i];
             return false;
         }
-        CommandCall call{command, {}};
-        if (!command->argument.empty()) {
-            if (i + 1 >= args.size()) {
-                error = command->name + " needs " + command->argument;
-                return false;
-            }
-            call.argument = args[++i];
+        CommandCall call{command, {}, {}};
+        const int count = ArgumentCount(*command);
+        if (count > 0 && i + static_cast<std::size_t>(count) >= args.size()) {
+            error = command->name + " needs " + command->argument;
+            return false;
         }
+        for (int k = 0; k < count; ++k)
+            call.arguments.push_back(args[++i]);
+        if (!call.arguments.empty())
+            call.argument = call.arguments.front();
         options.commands.push_back(call);
     }
     if (options.commands.empty()) {

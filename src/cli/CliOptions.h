@@ -11,8 +11,12 @@ namespace vexa::cli {
 // One command of the command line with its argument.
 struct CommandCall {
     const CliCommand* command = nullptr;
-    std::string argument;
+    std::string argument;               // the first argument
+    std::vector<std::string> arguments; // all of them
 };
+
+// Number of arguments a command takes: the words of its argument names.
+int ArgumentCount(const CliCommand& command);
 
 // The options and commands of one run of vexaconfig-cli, addresses as stored (base taken off).
 struct CliOptions {

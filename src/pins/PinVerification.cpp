@@ -1,6 +1,6 @@
 #include "pins/PinVerification.h"
 
-#include "app/VerificationReport.h"
+#include "core/VerificationReport.h"
 #include "pins/PinConfigTypes.h"
 #include "pins/PinRequests.h"
 #include "pins/StepEncoding.h"

@@ -1,6 +1,6 @@
 #include "app/BatchOperations.h"
 
-#include "app/VerificationReport.h"
+#include "core/VerificationReport.h"
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"

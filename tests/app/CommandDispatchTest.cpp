@@ -30,6 +30,7 @@ protected:
     }
 
     TestBench bench;
+    StoppableProgress progress;
     std::vector<std::string> ran;
     bool runningDuringRun = false;
 };
@@ -39,24 +40,24 @@ TEST_F(CommandDispatchTest, OnlyTheLatestWordOfOnePeriodRuns) {
     CommandDispatch dispatch(bench.session, table);
     EXPECT_TRUE(dispatch.queue("ReadAll"));
     EXPECT_TRUE(dispatch.queue("WriteAll"));
-    EXPECT_TRUE(dispatch.tick());
+    EXPECT_TRUE(dispatch.tick(progress));
     EXPECT_EQ(ran, std::vector<std::string>{"WriteAll"});
     EXPECT_TRUE(dispatch.pending().empty());
-    EXPECT_FALSE(dispatch.tick()); // the word ran once
+    EXPECT_FALSE(dispatch.tick(progress)); // the word ran once
     EXPECT_EQ(ran.size(), 1u);
 }
 
 TEST_F(CommandDispatchTest, EmptyUnknownAndOperationlessWordsDoNothing) {
     const std::vector<CommandWord> table{recording("ReadAll"), {"ReadPin", {}, false}};
     CommandDispatch dispatch(bench.session, table);
-    EXPECT_FALSE(dispatch.tick());
+    EXPECT_FALSE(dispatch.tick(progress));
     dispatch.queue("Nonsense");
-    EXPECT_FALSE(dispatch.tick());
+    EXPECT_FALSE(dispatch.tick(progress));
     EXPECT_TRUE(dispatch.pending().empty());
     dispatch.queue("ReadPin");
-    EXPECT_FALSE(dispatch.tick());
+    EXPECT_FALSE(dispatch.tick(progress));
     dispatch.queue("readall"); // words compare exactly
-    EXPECT_FALSE(dispatch.tick());
+    EXPECT_FALSE(dispatch.tick(progress));
     EXPECT_TRUE(ran.empty());
     EXPECT_TRUE(bench.prompter.messages.empty());
 }
@@ -69,12 +70,12 @@ TEST_F(CommandDispatchTest, PortCheckedWordIsRefusedWhileThePortIsClosed) {
     EXPECT_FALSE(dispatch.queue("VerifyAll"));
     EXPECT_EQ(bench.prompter.texts(), std::vector<std::string>{"Select communications port"});
     EXPECT_EQ(dispatch.pending(), "ReadAll"); // nothing stored, the earlier word stays
-    dispatch.tick();
+    dispatch.tick(progress);
     EXPECT_EQ(ran, std::vector<std::string>{"ReadAll"});
 
     bench.port().open("test");
     EXPECT_TRUE(dispatch.queue("VerifyAll"));
-    dispatch.tick();
+    dispatch.tick(progress);
     EXPECT_EQ(ran.back(), "VerifyAll");
 }
 
@@ -83,10 +84,10 @@ TEST_F(CommandDispatchTest, NothingIsTakenWhileAnOperationRuns) {
     CommandDispatch dispatch(bench.session, table);
     dispatch.queue("ReadAll");
     bench.session.operationRunning = true;
-    EXPECT_FALSE(dispatch.tick());
+    EXPECT_FALSE(dispatch.tick(progress));
     EXPECT_EQ(dispatch.pending(), "ReadAll"); // it waits for the running one
     bench.session.operationRunning = false;
-    EXPECT_TRUE(dispatch.tick());
+    EXPECT_TRUE(dispatch.tick(progress));
     EXPECT_TRUE(runningDuringRun);
     EXPECT_FALSE(bench.session.operationRunning);
 }
@@ -95,27 +96,25 @@ TEST_F(CommandDispatchTest, BusyMarkIsClearedWhenAnOperationThrows) {
     const std::vector<CommandWord> table{{"ReadAll", [](Session&) -> bool { throw std::runtime_error("lost"); }}};
     CommandDispatch dispatch(bench.session, table);
     dispatch.queue("ReadAll");
-    EXPECT_THROW(dispatch.tick(), std::runtime_error);
+    EXPECT_THROW(dispatch.tick(progress), std::runtime_error);
     EXPECT_FALSE(bench.session.operationRunning);
 }
 
 TEST_F(CommandDispatchTest, FailureAfterAStopRequestSaysSo) {
     const std::vector<CommandWord> table{recording("ReadAll", false, false), recording("WriteAll", false, true)};
     CommandDispatch dispatch(bench.session, table);
-    StoppableProgress progress;
-    bench.session.progress = &progress;
 
     dispatch.queue("ReadAll");
-    dispatch.tick();
+    dispatch.tick(progress);
     EXPECT_TRUE(bench.prompter.messages.empty()); // a plain failure has shown its own message
 
     progress.stop = true;
     dispatch.queue("ReadAll");
-    dispatch.tick();
+    dispatch.tick(progress);
     EXPECT_EQ(bench.prompter.texts(), std::vector<std::string>{"Stopped by the user"});
 
     dispatch.queue("WriteAll"); // ended before the stop mattered: no message
-    dispatch.tick();
+    dispatch.tick(progress);
     EXPECT_EQ(bench.prompter.messages.size(), 1u);
 }
 

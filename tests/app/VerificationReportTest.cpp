@@ -1,4 +1,4 @@
-#include "app/VerificationReport.h"
+#include "core/VerificationReport.h"
 
 #include "TestSeams.h"
 

@@ -21,7 +21,7 @@ TEST(FileCommandsTest, SaveSaveCompactAndLoadAreCommandsWithAFileArgument) {
     TestBench bench;
     TemporaryFolder folder;
     std::ostringstream out;
-    cli::CliContext context{bench.session, out};
+    cli::CliContext context{bench.session, out, {}};
     const cli::CliCommand* save = FindCommand("save");
     const cli::CliCommand* compact = FindCommand("save-compact");
     const cli::CliCommand* load = FindCommand("load");

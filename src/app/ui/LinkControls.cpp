@@ -1,7 +1,7 @@
 #include "app/ui/LinkControls.h"
 
 #include "app/ui/GestureLabel.h"
-#include "app/ui/UpDownControl.h"
+#include "core/ui/UpDownControl.h"
 #include "link/PortSetup.h"
 #include "module/LinkAddress.h"
 

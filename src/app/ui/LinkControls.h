@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ui/SessionView.h"
 #include "core/Session.h"
+#include "core/ui/SessionView.h"
 
 #include <QWidget>
 

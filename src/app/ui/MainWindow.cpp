@@ -1,6 +1,5 @@
 #include "app/ui/MainWindow.h"
 
-#include "app/OperationGuard.h"
 #include "app/Release.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/LinkControls.h"
@@ -8,6 +7,7 @@
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
+#include "core/OperationGuard.h"
 #include "files/ConfigFileActions.h"
 #include "module/ui/GeneralPage.h"
 #include "pins/ui/PinPage.h"
@@ -66,7 +66,6 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     registerView(linkControls_);
     registerView(traceWindow_);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
-    connect(generalPage_, &GeneralPage::operationEnded, this, &MainWindow::refreshAllViews);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -139,7 +138,7 @@ QWidget* MainWindow::makeCommandRow() {
 void MainWindow::makeTabs() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab_Main"));
-    generalPage_ = new GeneralPage(session_);
+    generalPage_ = new GeneralPage(session_, *this);
     tabs_->addTab(MakeTabFrame(generalPage_, tabs_), QStringLiteral("General"));
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event Control"));
     auto* pinPage = new PinPage(session_, *this);
@@ -229,14 +228,25 @@ void MainWindow::dispatchPending() {
         labelAction_->hide(); // a word without an operation: nothing to wait for
 }
 
+bool MainWindow::runNow(const std::string& title, const Operation& operation) {
+    if (session_.operationRunning)
+        return false;
+    commitAllViews();
+    bool passed = false;
+    {
+        ProgressDialog progress(this);
+        progress.stage(title);
+        passed = RunGuarded(session_, progress, operation);
+    }
+    refreshAllViews();
+    return passed;
+}
+
 void MainWindow::runCommand(const CommandWord& entry) {
     commitAllViews();
     {
         ProgressDialog progress(this);
-        Progress* previous = session_.progress;
-        session_.progress = &progress;
-        dispatch_.run(entry);
-        session_.progress = previous;
+        dispatch_.run(entry, progress);
     }
     labelAction_->hide();
     refreshAllViews();

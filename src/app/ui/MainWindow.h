@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/CommandDispatch.h"
-#include "app/ui/CommandQueue.h"
-#include "app/ui/SessionView.h"
 #include "core/FileDialogs.h"
+#include "core/OperationRunner.h"
 #include "core/Session.h"
+#include "core/ui/SessionView.h"
 
 #include <QMainWindow>
 
@@ -25,7 +25,7 @@ class VerificationWindow;
 
 // The one window of the tool, "Vexa Config": it owns the Session for the whole run, carries
 // the link and file controls above the four tabs, and runs the deferred command words.
-class MainWindow : public QMainWindow, public CommandQueue {
+class MainWindow : public QMainWindow, public OperationRunner {
     Q_OBJECT
 public:
     // Tabs of SSTab_Main.
@@ -45,8 +45,12 @@ public:
     // A widget shown only in expert mode.
     void addExpertWidget(QWidget* widget);
 
-    // Stores a command word for the dispatch timer (CommandQueue); shows the busy label.
+    // The window's runner: an operation runs with the progress dialog (which keeps the window
+    // painted and offers "Stop"), and every view is refreshed afterwards.
+    bool runNow(const std::string& title, const Operation& operation) override;
+    // Stores a command word for the dispatch timer; shows the busy label.
     void queueCommand(const std::string& word) override;
+    bool busy() const override { return session_.operationRunning; }
 
     // Asks every view to commit its edits, or to show the Session again.
     void commitAllViews();

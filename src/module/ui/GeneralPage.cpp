@@ -1,6 +1,6 @@
 #include "module/ui/GeneralPage.h"
 
-#include "app/OperationGuard.h"
+#include "core/OperationRunner.h"
 #include "module/Identity.h"
 
 #include <QGridLayout>
@@ -27,8 +27,8 @@ QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent) 
 
 } // namespace
 
-GeneralPage::GeneralPage(Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), sections_(new QGridLayout) {
+GeneralPage::GeneralPage(Session& session, OperationRunner& runner, QWidget* parent)
+    : QWidget(parent), session_(session), runner_(runner), sections_(new QGridLayout) {
     auto* layout = new QVBoxLayout(this);
     addSection(makeIdFrame());
     addSection(makeVersionRow());
@@ -54,8 +54,8 @@ QWidget* GeneralPage::makeIdFrame() {
     layout->addWidget(write);
 
     connect(idString_, &QLineEdit::textEdited, this, [this] { commitEdits(); });
-    connect(read, &QPushButton::clicked, this, [this] { runOperation(ReadIdString); });
-    connect(write, &QPushButton::clicked, this, [this] { runOperation(WriteIdString); });
+    connect(read, &QPushButton::clicked, this, [this] { runOperation("Read String", ReadIdString); });
+    connect(write, &QPushButton::clicked, this, [this] { runOperation("Write String", WriteIdString); });
     return frame;
 }
 
@@ -73,7 +73,7 @@ QWidget* GeneralPage::makeVersionRow() {
     layout->addSpacing(12);
     layout->addWidget(request);
     layout->addStretch(1);
-    connect(request, &QPushButton::clicked, this, [this] { runOperation(ReadVersion); });
+    connect(request, &QPushButton::clicked, this, [this] { runOperation("Request Version", ReadVersion); });
     return row;
 }
 
@@ -82,11 +82,8 @@ void GeneralPage::addSection(QWidget* section) {
     ++sectionCount_;
 }
 
-void GeneralPage::runOperation(bool (*operation)(Session&)) {
-    commitEdits();
-    RunExclusive(session_, operation);
-    refreshFromSession();
-    emit operationEnded();
+void GeneralPage::runOperation(const char* title, bool (*operation)(Session&)) {
+    runner_.runNow(title, operation);
 }
 
 void GeneralPage::refreshFromSession() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ui/SessionView.h"
 #include "core/Session.h"
+#include "core/ui/SessionView.h"
 
 #include <QWidget>
 
@@ -11,12 +11,14 @@ class QLineEdit;
 
 namespace vexa {
 
+class OperationRunner;
+
 // The "General" tab: the "ID String" frame and the firmware version, with their buttons, which
 // act at once. Further frames of module settings join it through addSection.
 class GeneralPage : public QWidget, public SessionView {
     Q_OBJECT
 public:
-    GeneralPage(Session& session, QWidget* parent = nullptr);
+    GeneralPage(Session& session, OperationRunner& runner, QWidget* parent = nullptr);
 
     // Places a frame of settings on the page, in reading order (two columns).
     void addSection(QWidget* section);
@@ -24,16 +26,13 @@ public:
     void refreshFromSession() override;
     void commitEdits() override;
 
-signals:
-    // One of the page's operations ended: the window refreshes every view.
-    void operationEnded();
-
 private:
     QWidget* makeIdFrame();
     QWidget* makeVersionRow();
-    void runOperation(bool (*operation)(Session&));
+    void runOperation(const char* title, bool (*operation)(Session&));
 
     Session& session_;
+    OperationRunner& runner_;
     QGridLayout* sections_;
     int sectionCount_ = 0;
     QLineEdit* idString_ = nullptr;

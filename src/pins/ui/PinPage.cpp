@@ -1,7 +1,7 @@
 #include "pins/ui/PinPage.h"
 
-#include "app/ui/CommandQueue.h"
-#include "app/ui/UpDownControl.h"
+#include "core/OperationRunner.h"
+#include "core/ui/UpDownControl.h"
 #include "dialogs/ui/PinDialogs.h"
 #include "pins/NumberField.h"
 #include "pins/PinConfigRequests.h"
@@ -59,8 +59,8 @@ QHBoxLayout* Spinner(QWidget* field, QWidget* arrows) {
 
 } // namespace
 
-PinPage::PinPage(Session& session, CommandQueue& queue, QWidget* parent)
-    : QWidget(parent), session_(session), queue_(queue), guard_(std::make_unique<EditGuard>()),
+PinPage::PinPage(Session& session, OperationRunner& runner, QWidget* parent)
+    : QWidget(parent), session_(session), runner_(runner), guard_(std::make_unique<EditGuard>()),
       dialogs_(std::make_unique<PinDialogs>(session, this)) {
     setObjectName(QStringLiteral("PinPage"));
     auto* column = new QVBoxLayout(this);
@@ -332,12 +332,12 @@ QWidget* PinPage::buildTransferButtons() {
             connect(pushButton, &QPushButton::clicked, this, [this] {
                 commitEdits();
                 if (CheckCurrentDeviceHead(session_))
-                    queue_.queueCommand("WriteDevice");
+                    runner_.queueCommand("WriteDevice");
             });
         else
             connect(pushButton, &QPushButton::clicked, this, [this, word] {
                 commitEdits();
-                queue_.queueCommand(word);
+                runner_.queueCommand(word);
             });
         row->addWidget(pushButton);
         if (word == "PAspReadPin")
@@ -574,7 +574,10 @@ void PinPage::commitEdits() {
 
 void PinPage::readPinConfig(int setting) {
     const int pin = session_.image.currentPin;
-    const bool read = setting == ActiveSetting ? GetPinConfig(session_, pin) : ReadPinConfig(session_, pin);
+    const bool read = runner_.runNow(
+        setting == ActiveSetting ? "Get Pin Config" : "Read Pin Config", [setting, pin](Session& session) {
+            return setting == ActiveSetting ? GetPinConfig(session, pin) : ReadPinConfig(session, pin);
+        });
     if (read)
         types_->showPinType(true);
 }
@@ -582,16 +585,19 @@ void PinPage::readPinConfig(int setting) {
 void PinPage::writePinConfig(int setting) {
     commitEdits();
     const int pin = session_.image.currentPin;
-    if (setting == ActiveSetting)
-        SetPinConfig(session_, pin);
-    else
-        WritePinConfig(session_, pin);
-    types_->showPinType(false); // a servo's flag byte went out masked
+    const bool ran = runner_.runNow(
+        setting == ActiveSetting ? "Set Pin Config" : "Write Pin Config", [setting, pin](Session& session) {
+            return setting == ActiveSetting ? SetPinConfig(session, pin) : WritePinConfig(session, pin);
+        });
+    if (ran)
+        types_->showPinType(false); // a servo's flag byte went out masked
 }
 
 void PinPage::writeSingleAspect() {
     commitEdits();
-    WriteAspect(session_, session_.image.currentPin, session_.image.currentAspect);
+    const int pin = session_.image.currentPin;
+    const int aspect = session_.image.currentAspect;
+    runner_.runNow("Write Single", [pin, aspect](Session& session) { return WriteAspect(session, pin, aspect); });
 }
 
 void PinPage::afterDialog(bool pinDialog) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ui/SessionView.h"
 #include "core/Session.h"
+#include "core/ui/SessionView.h"
 #include "pins/PinConfigTypes.h"
 
 #include <QList>
@@ -20,9 +20,9 @@ class QRadioButton;
 namespace vexa {
 
 class ClickableLabel;
-class CommandQueue;
 class CommitLineEdit;
 class EditGuard;
+class OperationRunner;
 class PinDialogs;
 class StepRowsFrame;
 class TypeSettingsTabs;
@@ -34,7 +34,7 @@ class UpDownControl;
 class PinPage : public QWidget, public SessionView {
     Q_OBJECT
 public:
-    PinPage(Session& session, CommandQueue& queue, QWidget* parent = nullptr);
+    PinPage(Session& session, OperationRunner& runner, QWidget* parent = nullptr);
     ~PinPage() override;
 
     // Shows the current pin, its type and the detail view from the Session.
@@ -98,7 +98,7 @@ private:
     void afterDialog(bool pinDialog);
 
     Session& session_;
-    CommandQueue& queue_;
+    OperationRunner& runner_;
     std::unique_ptr<EditGuard> guard_;
     std::unique_ptr<PinDialogs> dialogs_;
     bool committing_ = false;

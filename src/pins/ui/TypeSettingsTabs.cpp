@@ -1,6 +1,6 @@
 #include "pins/ui/TypeSettingsTabs.h"
 
-#include "app/ui/UpDownControl.h"
+#include "core/ui/UpDownControl.h"
 #include "pins/ui/ClickableLabel.h"
 #include "pins/ui/CommitLineEdit.h"
 #include "pins/ui/EditGuard.h"

@@ -1,9 +1,9 @@
 #include "pins/ui/PinPage.h"
 
 #include "../PinFrames.h"
+#include "TestRunner.h"
 #include "TestSeams.h"
-#include "app/ui/CommandQueue.h"
-#include "app/ui/UpDownControl.h"
+#include "core/ui/UpDownControl.h"
 #include "pins/PinConfigTypes.h"
 
 #include <QApplication>
@@ -22,12 +22,6 @@
 
 namespace vexa {
 namespace {
-
-class RecordingQueue : public CommandQueue {
-public:
-    void queueCommand(const std::string& word) override { words.push_back(word); }
-    std::vector<std::string> words;
-};
 
 class PinPageTest : public ::testing::Test {
 protected:
@@ -83,7 +77,7 @@ protected:
     void showDetails() { find<QCheckBox>(QStringLiteral("CheckPAspShowDetails"))->click(); }
 
     test::TestBench bench;
-    RecordingQueue queue;
+    test::TestRunner queue{bench.session};
     std::unique_ptr<PinPage> page_;
 };
 

@@ -1,4 +1,4 @@
-#include "app/ui/UpDownControl.h"
+#include "core/ui/UpDownControl.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
