@@ -1,5 +1,7 @@
 #include "app/BatchOperations.h"
 
+#include "events/EventTransfer.h"
+#include "events/EventVerification.h"
 #include "module/Identity.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
@@ -14,6 +16,8 @@ const BatchDefinition& ReadAllBatch() {
                                            {"firmware version", ReadVersion},
                                            {"ID string", ReadIdString},
                                            {"all pins", ReadAllPins},
+                                           {"all events", ReadAllEvents},
+                                           {"initial enable maps", ReadEnableMap},
                                        },
                                        {}};
     return batch;
@@ -24,6 +28,8 @@ const BatchDefinition& WriteAllBatch() {
                                        {
                                            {"ID string", WriteIdString},
                                            {"all pins", WriteAllPins},
+                                           {"all events", WriteAllEvents},
+                                           {"initial enable maps", WriteEnableMap},
                                        },
                                        {}};
     return batch;
@@ -32,6 +38,7 @@ const BatchDefinition& WriteAllBatch() {
 const BatchDefinition& VerifyAllBatch() {
     static const BatchDefinition batch{"Verify All",
                                        {
+                                           {"event verification", VerifyEvents},
                                            {"pin verification", VerifyPins},
                                        },
                                        {}};

@@ -1,6 +1,8 @@
 #include "app/CommandWords.h"
 
 #include "app/BatchOperations.h"
+#include "events/EventTransfer.h"
+#include "events/EventVerification.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
 
@@ -30,9 +32,9 @@ const std::vector<CommandWord>& CommandWordTable() {
         {"PAspReadPin", ReadCurrentPinAspects, false},
         {"PAspWritePin", WriteCurrentPinAspects, false},
         VerifyWord("VerifyAllPins", RunVerifyAllPins),
-        {"ECReadAll", {}, false},
-        {"ECWriteAll", {}, false},
-        VerifyWord("ECVerify", {}),
+        {"ECReadAll", ReadAllEvents, false},
+        {"ECWriteAll", WriteAllEvents, false},
+        VerifyWord("ECVerify", RunVerifyEventControl),
     };
     return table;
 }

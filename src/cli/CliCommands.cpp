@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "cli/BatchCommands.h"
+#include "cli/EventCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
 #include "cli/PinCommands.h"
@@ -28,6 +29,11 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"read-all-pins", "", "read all 32 pins from the controller", RunReadAllPins},
         {"write-all-pins", "", "write all 32 pins to the controller", RunWriteAllPins},
         {"verify-pins", "", "compare the 32 pins with the controller and print the report", RunVerifyPins},
+        {"read-events", "", "read and print the event actions of all pins and the initial enable map", RunReadEvents},
+        {"write-events", "", "write the event actions of all pins and the initial enable map", RunWriteEvents},
+        {"verify-events", "", "compare the event actions and enable map with the controller, print the report",
+         RunVerifyEvents},
+        {"set-enable-map", "ON OFF", "set the initial enable map: four digits 0/1 each, 1 = enabled", RunSetEnableMap},
     };
     return table;
 }

@@ -8,6 +8,7 @@
 #include "link/Trace.h"
 #include "model/ConfigurationImage.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,10 @@ public:
     int numberingBase = 1;               // "Start numbering at 1"
     std::string versionText = "Unknown"; // firmware version as last read
     bool expertMode = false;
+    int eventPin = 0; // pin 0..31 shown on the event page
+    // The initial enable map of the event page: entries 0..3 the On events of inputs 0..3,
+    // 4..7 their Off events; true = initially enabled. Not part of the image or the data file.
+    std::array<bool, 8> enableMap{};
     std::string verificationReport; // text of the verification report, one finding per CR LF line
     bool operationRunning = false;  // a long operation runs: no timer or dispatch may start another
 

@@ -8,6 +8,7 @@
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
 #include "core/OperationGuard.h"
+#include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
 #include "module/ui/GeneralPage.h"
 #include "pins/ui/PinPage.h"
@@ -148,6 +149,9 @@ void MainWindow::makeTabs() {
     registerView(pinPage);
     for (QWidget* widget : pinPage->expertWidgets())
         addExpertWidget(widget);
+    eventPage_ = new EventPage(session_, *this);
+    setTabPage(EventTab, eventPage_, eventPage_);
+    addExpertWidget(eventPage_->verifyButton());
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
 }
 
@@ -158,6 +162,7 @@ void MainWindow::start() {
     session_.expertMode = false;
     setExpertMode(false);
     linkControls_->scanPorts();
+    eventPage_->startPage(); // "Copy to All" once, then the action fields show "-1"
     refreshAllViews();
 }
 
@@ -170,6 +175,13 @@ void MainWindow::setTabPage(int index, QWidget* page, SessionView* view) {
     tabs_->removeTab(index);
     tabs_->insertTab(index, MakeTabFrame(page, tabs_), caption);
     tabs_->setCurrentIndex(shownTab_);
+    // Views on the replaced page go with it.
+    views_.erase(std::remove_if(views_.begin(), views_.end(),
+                                [old](SessionView* shown) {
+                                    auto* widget = dynamic_cast<QWidget*>(shown);
+                                    return widget && (widget == old || old->isAncestorOf(widget));
+                                }),
+                 views_.end());
     delete old;
     if (view)
         registerView(view);

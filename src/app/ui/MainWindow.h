@@ -17,6 +17,7 @@ class QTimer;
 
 namespace vexa {
 
+class EventPage;
 class GeneralPage;
 class GestureLabel;
 class LinkControls;
@@ -84,6 +85,7 @@ private:
     CommandDispatch dispatch_;
     LinkControls* linkControls_ = nullptr;
     GeneralPage* generalPage_ = nullptr;
+    EventPage* eventPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QLabel* labelAction_ = nullptr;
     GestureLabel* release_ = nullptr;

@@ -1,0 +1,153 @@
+#include "events/EventTransfer.h"
+
+#include "core/OperationRunner.h"
+#include "link/Exchange.h"
+#include "pins/PinRequests.h"
+
+#include <vector>
+
+namespace vexa {
+
+namespace {
+
+// Spacing of one-way writes while no answers come back, so that the controller keeps up.
+constexpr int OneWayPauseMs = 100;
+
+EventRecord& EventsOf(Session& session, int pin) {
+    return session.image.events[static_cast<std::size_t>(pin)];
+}
+
+bool IsPin(int pin) {
+    return pin >= 0 && pin < PinCount;
+}
+
+// Sends one direction's write for a pin; while "Bidirectional Comm." is off, pauses after it.
+bool SendDirection(Session& session, const EventDirection& direction, int pin) {
+    const EventActions& actions = EventsOf(session, pin).*direction.actions;
+    std::vector<int> request{direction.writeCode, pin};
+    for (int k = 0; k < EventInputCount; ++k)
+        request.push_back(EncodeEventSlot(k, actions[static_cast<std::size_t>(k)]));
+    if (!SendVexaMessage(session, false, request))
+        return false;
+    return session.link.bidirectional || PauseAlive(session, OneWayPauseMs);
+}
+
+// The answer to a direction's read has its layout: count, code and pin.
+bool AnswerFits(const LinkState& link, const EventDirection& direction, int pin) {
+    return AnswerEchoes(link, direction.answerSize, {direction.readCode, pin});
+}
+
+// Takes the four slots of a fitting answer into the pin's actions of that direction.
+void TakeSlots(Session& session, const EventDirection& direction, int pin) {
+    EventActions& actions = EventsOf(session, pin).*direction.actions;
+    for (int k = 0; k < EventInputCount; ++k)
+        actions[static_cast<std::size_t>(k)] =
+            static_cast<std::int16_t>(DecodeEventSlot(k, session.link.answerData(direction.firstSlot + k)));
+}
+
+// Reads one direction of all 32 pins. False only when an exchange failed.
+bool ReadDirectionOfAllPins(Session& session, const EventDirection& direction) {
+    for (int pin = 0; pin < PinCount; ++pin) {
+        ReportPinProgress(session, "Reading events", pin);
+        if (!AskController(session, {direction.readCode, pin}))
+            return false;
+        if (!AnswerFits(session.link, direction, pin)) {
+            session.tell(std::string("Read ") + direction.name + ": " + EventNotSupportedText);
+            return true;
+        }
+        TakeSlots(session, direction, pin);
+    }
+    return true;
+}
+
+bool WriteDirectionOfAllPins(Session& session, const EventDirection& direction) {
+    for (int pin = 0; pin < PinCount; ++pin) {
+        ReportPinProgress(session, "Writing events", pin);
+        if (!SendDirection(session, direction, pin))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+const EventDirection& EventOnDirection() {
+    static const EventDirection direction{ReadEventOnCode, WriteEventOnCode, 7, 3, &EventRecord::onEvents, "Event-On"};
+    return direction;
+}
+
+const EventDirection& EventOffDirection() {
+    static const EventDirection direction{ReadEventOffCode,        WriteEventOffCode, 6, 2,
+                                          &EventRecord::offEvents, "Event-Off"};
+    return direction;
+}
+
+bool WritePinEvents(Session& session, int pin) {
+    return IsPin(pin) && SendDirection(session, EventOnDirection(), pin) &&
+           SendDirection(session, EventOffDirection(), pin);
+}
+
+bool ReadPinEvents(Session& session, int pin) {
+    if (!IsPin(pin))
+        return false;
+    session.link.bidirectional = true;
+    for (const EventDirection* direction : {&EventOnDirection(), &EventOffDirection()}) {
+        if (!AskController(session, {direction->readCode, pin}))
+            return false;
+        if (!AnswerFits(session.link, *direction, pin)) {
+            session.tell(EventNotSupportedText);
+            return false;
+        }
+        TakeSlots(session, *direction, pin);
+    }
+    return true;
+}
+
+bool WriteSelectedPinEvents(Session& session) {
+    return WritePinEvents(session, session.eventPin);
+}
+
+bool ReadSelectedPinEvents(Session& session) {
+    return ReadPinEvents(session, session.eventPin);
+}
+
+bool ReadAllEvents(Session& session) {
+    session.link.bidirectional = true;
+    return ReadDirectionOfAllPins(session, EventOnDirection()) && ReadDirectionOfAllPins(session, EventOffDirection());
+}
+
+bool WriteAllEvents(Session& session) {
+    return WriteDirectionOfAllPins(session, EventOnDirection()) &&
+           WriteDirectionOfAllPins(session, EventOffDirection());
+}
+
+bool ReadEnableMap(Session& session) {
+    session.link.bidirectional = true;
+    if (!AskController(session, {EnableMapReadCode, EnableMapSetting}))
+        return false;
+    const LinkState& link = session.link;
+    if (link.answerSize() != EnableMapAnswerSize) {
+        session.tell("No valid response size");
+        return false;
+    }
+    if (link.answerData(0) != EnableMapReadCode || link.answerData(1) != EnableMapSetting) {
+        session.tell("No valid response type");
+        return false;
+    }
+    session.enableMap = EnableMapOf(link.answerData(2), link.answerData(3));
+    return true;
+}
+
+bool WriteEnableMap(Session& session) {
+    const EnableMasks masks = EnableMasksOf(session.enableMap);
+    return SendVexaMessage(session, false, {EnableMapWriteCode, EnableMapSetting, masks.on, masks.off});
+}
+
+void CopyActionsToAll(ConfigurationImage& image, const EventActions& on, const EventActions& off) {
+    for (EventRecord& record : image.events) {
+        record.onEvents = on;
+        record.offEvents = off;
+    }
+}
+
+} // namespace vexa

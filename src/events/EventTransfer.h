@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/Session.h"
+#include "events/EventSlots.h"
+
+namespace vexa {
+
+// Moving the event actions and the initial enable map between the image (and the session's
+// enable map) and the controller. Pins are internal numbers 0..31. Every operation returns
+// false on failure, having shown its message (or none where the link has already reported it).
+
+constexpr int WriteEventOnCode = 100;
+constexpr int WriteEventOffCode = 101;
+constexpr int ReadEventOnCode = 116; // the same request reads the pin's initial aspect
+constexpr int ReadEventOffCode = 117;
+// The enable map is module setting 11: read with 112, 11 (answer 112, 11, On mask, Off mask),
+// written with 96, 11, On mask, Off mask.
+constexpr int EnableMapReadCode = 112;
+constexpr int EnableMapWriteCode = 96;
+constexpr int EnableMapSetting = 11;
+constexpr int EnableMapAnswerSize = 4;
+
+inline constexpr const char* EventNotSupportedText = "Function not supported by Device";
+
+// One direction of a pin's events: the requests that carry it and where its slots lie.
+struct EventDirection {
+    int readCode;
+    int writeCode;
+    int answerSize; // data bytes of the read answer
+    int firstSlot;  // data byte of the slot of input 0
+    EventActions EventRecord::*actions;
+    const char* name; // "Event-On" / "Event-Off"
+};
+const EventDirection& EventOnDirection();
+const EventDirection& EventOffDirection();
+
+// "Write" of the event page: the On, then the Off actions of one pin.
+bool WritePinEvents(Session& session, int pin);
+// "Read" of the event page: the On, then the Off actions of one pin. Switches "Bidirectional
+// Comm." on; an answer of another layout says "Function not supported by Device".
+bool ReadPinEvents(Session& session, int pin);
+// The same on the page's selected pin.
+bool WriteSelectedPinEvents(Session& session);
+bool ReadSelectedPinEvents(Session& session);
+
+// "ECReadAll": the On actions of all 32 pins, then their Off actions. A direction that the
+// controller answers with another layout is reported once and skipped; the other is still read.
+bool ReadAllEvents(Session& session);
+// "ECWriteAll": all 32 On writes, then all 32 Off writes.
+bool WriteAllEvents(Session& session);
+
+// The enable map (setting 11): read into session.enableMap, or written from it.
+bool ReadEnableMap(Session& session);
+bool WriteEnableMap(Session& session);
+
+// "Copy to All": the given actions to every pin. Nothing is sent.
+void CopyActionsToAll(ConfigurationImage& image, const EventActions& on, const EventActions& off);
+
+} // namespace vexa

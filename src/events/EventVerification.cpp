@@ -1,0 +1,85 @@
+#include "events/EventVerification.h"
+
+#include "core/VerificationReport.h"
+#include "events/EventTransfer.h"
+#include "pins/PinRequests.h"
+
+#include <string>
+
+namespace vexa {
+
+namespace {
+
+// Compares one direction of all 32 pins. Returns false when the verification must stop; clears
+// `verdict` for every difference (each logged).
+bool CompareDirection(Session& session, const EventDirection& direction, bool& verdict) {
+    const LinkState& link = session.link;
+    for (int pin = 0; pin < PinCount; ++pin) {
+        ReportPinProgress(session, "Verifying events", pin);
+        if (!AskController(session, {direction.readCode, pin}))
+            return false;
+        if (!AnswerEchoes(link, direction.answerSize, {direction.readCode, pin})) {
+            LogVerificationLine(session, std::string("Read ") + direction.name + ": " + EventNotSupportedText);
+            verdict = false;
+            return true;
+        }
+        const EventActions& configured = session.image.events[static_cast<std::size_t>(pin)].*direction.actions;
+        for (int c = 0; c < EventInputCount; ++c) {
+            const int expected = configured[static_cast<std::size_t>(c)];
+            const int reply = DecodeEventSlot(c, link.answerData(direction.firstSlot + c));
+            if (reply == expected)
+                continue;
+            LogVerificationLine(session, std::string(direction.name) + "(" + std::to_string(c) + ") for pin " +
+                                             std::to_string(pin + session.numberingBase) +
+                                             " does not compare: Configured Action = " + std::to_string(expected) +
+                                             ", Vexa Reply = " + std::to_string(reply));
+            verdict = false;
+        }
+    }
+    return true;
+}
+
+// Compares the enable map; a missing answer leaves the verdict as it is.
+void CompareEnableMap(Session& session, bool& verdict) {
+    if (!AskController(session, {EnableMapReadCode, EnableMapSetting}))
+        return;
+    const LinkState& link = session.link;
+    const auto fail = [&](const char* text) {
+        LogVerificationLine(session, std::string("ECInit: ") + text);
+        verdict = false;
+    };
+    if (link.answerSize() != EnableMapAnswerSize) {
+        fail("No valid response size");
+        return;
+    }
+    if (link.answerData(0) != EnableMapReadCode || link.answerData(1) != EnableMapSetting) {
+        fail("No valid response type");
+        return;
+    }
+    const EnableMasks masks = EnableMasksOf(session.enableMap);
+    if (link.answerData(2) != masks.on)
+        fail("ON-mask does not compare");
+    if (link.answerData(3) != masks.off)
+        fail("OFF-mask does not compare");
+}
+
+} // namespace
+
+bool VerifyEvents(Session& session) {
+    session.link.bidirectional = true;
+    LogVerificationLine(session, "Start EC Verification");
+    if (session.numberingBase == 1)
+        LogVerificationLine(session, "Note: Numbering starts at 1");
+    bool verdict = true;
+    if (!CompareDirection(session, EventOnDirection(), verdict) ||
+        !CompareDirection(session, EventOffDirection(), verdict))
+        return false;
+    CompareEnableMap(session, verdict);
+    return verdict;
+}
+
+bool RunVerifyEventControl(Session& session) {
+    return RunVerifyCommand(session, VerifyEvents, VerdictLineEnd::CrLf);
+}
+
+} // namespace vexa
