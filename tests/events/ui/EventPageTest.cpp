@@ -1,0 +1,130 @@
+#include "app/ui/MainWindow.h"
+
+#include "app/ui/VerificationWindow.h"
+#include "events/EventSlots.h"
+#include "sim/SimulatorPort.h"
+
+#include "TestSeams.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace vexa {
+namespace {
+
+const QColor NoActionGrey(0xE0, 0xE0, 0xE0);
+
+// The window with the event tab shown, its port list offering the in-process simulator.
+class EventPageTest : public ::testing::Test {
+protected:
+    EventPageTest() {
+        ports.names = {SimulatorPortName};
+        ports.factory = [this](const std::string&) { return MakeSimulatorPort(simulator); };
+        window = std::make_unique<MainWindow>(prompter, ports, clock, dialogs);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        window->findChild<QTabWidget*>(QStringLiteral("SSTab_Main"))->setCurrentIndex(MainWindow::EventTab);
+    }
+
+    template <typename Widget = QWidget> Widget* find(const QString& name) {
+        auto* widget = window->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    QLineEdit* field(const QString& name) { return find<QLineEdit>(name); }
+    bool grey(const QString& name) { return field(name)->palette().color(QPalette::Base) == NoActionGrey; }
+    Session& session() { return window->session(); }
+
+    // Types the text into the field key by key, then leaves it.
+    void enter(const QString& name, const QString& text) {
+        QLineEdit* edit = field(name);
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->selectAll();
+        for (QChar character : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+            QApplication::sendEvent(edit, &press);
+        }
+        find(QStringLiteral("CheckInitEE(7)"))->setFocus(Qt::TabFocusReason);
+    }
+    void clickAndDispatch(const QString& button) {
+        find<QPushButton>(button)->click();
+        window->dispatchPending();
+    }
+
+    test::RecordingPrompter prompter;
+    SystemClock clock;
+    test::ScriptedPortProvider ports;
+    test::ScriptedFileDialogs dialogs;
+    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(EventPageTest, StartShowsNoActionWhileTheTableHoldsZero) {
+    for (int k = 0; k < 4; ++k)
+        for (const QString& kind : {QStringLiteral("on"), QStringLiteral("off")}) {
+            const QString name = QStringLiteral("TextEC%1(%2)").arg(kind).arg(k);
+            EXPECT_EQ(field(name)->text(), "-1") << name.toStdString();
+            EXPECT_TRUE(grey(name)) << name.toStdString();
+        }
+    for (const EventRecord& record : session().image.events)
+        EXPECT_EQ(record, EventRecord{});
+    EXPECT_EQ(find(QStringLiteral("CheckInitEE(0)"))->property("text").toString(), "InitialEvent_ON Enable ");
+    EXPECT_EQ(find(QStringLiteral("CheckInitEE(4)"))->property("text").toString(), "Initial Event_OFF Enable ");
+    EXPECT_FALSE(find(QStringLiteral("CommandECVerify"))->isVisible());
+
+    // Copy to All right away spreads what the fields show.
+    find<QPushButton>(QStringLiteral("CommandECcopy"))->click();
+    EXPECT_EQ(session().image.events[17].offEvents, (EventActions{-1, -1, -1, -1}));
+}
+
+TEST_F(EventPageTest, ClampedFieldsCopiedWrittenAndVerified) {
+    window->findChild<QComboBox*>(QStringLiteral("ComboPort"))->setCurrentIndex(0);
+    emit window->findChild<QComboBox*>(QStringLiteral("ComboPort"))->activated(0);
+    ASSERT_TRUE(session().port.isOpen());
+
+    enter(QStringLiteral("TextECpin"), QStringLiteral("40"));
+    EXPECT_EQ(field(QStringLiteral("TextECpin"))->text(), "32");
+    enter(QStringLiteral("TextECpin"), QStringLiteral("0"));
+    EXPECT_EQ(field(QStringLiteral("TextECpin"))->text(), "1");
+    enter(QStringLiteral("TextECpin"), QStringLiteral("5"));
+    EXPECT_EQ(session().eventPin, 4);
+    EXPECT_EQ(field(QStringLiteral("TextECon(0)"))->text(), "0"); // the table is shown now
+    EXPECT_FALSE(grey(QStringLiteral("TextECon(0)")));
+
+    enter(QStringLiteral("TextECon(0)"), QStringLiteral("15"));
+    EXPECT_EQ(field(QStringLiteral("TextECon(0)"))->text(), "11");
+    enter(QStringLiteral("TextECoff(1)"), QStringLiteral("-7"));
+    EXPECT_EQ(field(QStringLiteral("TextECoff(1)"))->text(), "-1");
+    EXPECT_TRUE(grey(QStringLiteral("TextECoff(1)")));
+    EXPECT_EQ(session().image.events[4].onEvents[0], 11);
+
+    find<QPushButton>(QStringLiteral("CommandECcopy"))->click();
+    EXPECT_EQ(session().image.events[30].onEvents, (EventActions{11, 0, 0, 0}));
+    EXPECT_EQ(session().image.events[0].offEvents, (EventActions{0, -1, 0, 0}));
+    clickAndDispatch(QStringLiteral("CommandECWrite"));
+    find<QCheckBox>(QStringLiteral("CheckInitEE(2)"))->click();
+    find<QPushButton>(QStringLiteral("CommandECInitWrite"))->click();
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+
+    window->setExpertMode(true);
+    EXPECT_TRUE(find(QStringLiteral("CommandECVerify"))->isVisible());
+    clickAndDispatch(QStringLiteral("CommandECVerify"));
+    auto* report = window->findChild<VerificationWindow*>(QStringLiteral("frmVexaVerification"));
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->reportText(), "Start EC Verification\nNote: Numbering starts at 1\nVerify OK\n");
+
+    // The controller's map comes back into the boxes.
+    find<QCheckBox>(QStringLiteral("CheckInitEE(2)"))->click();
+    find<QPushButton>(QStringLiteral("CommandECInitRead"))->click();
+    EXPECT_TRUE(find<QCheckBox>(QStringLiteral("CheckInitEE(2)"))->isChecked());
+    EXPECT_FALSE(find<QCheckBox>(QStringLiteral("CheckInitEE(3)"))->isChecked());
+}
+
+} // namespace
+} // namespace vexa
