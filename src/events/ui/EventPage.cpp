@@ -31,6 +31,7 @@ QLabel* Caption(const char* name, const QString& text, QWidget* parent) {
 QWidget* Spinner(QWidget* parent, CommitLineEdit*& field, const QString& fieldName, UpDownControl*& arrows,
                  const QString& arrowsName, int lowest, int highest) {
     auto* holder = new QWidget(parent);
+    holder->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* pair = new QHBoxLayout(holder);
     pair->setContentsMargins(0, 0, 0, 0);
     pair->setSpacing(0);
@@ -158,7 +159,7 @@ QWidget* EventPage::buildEnableMap() {
                                 : QStringLiteral("Initial Event_OFF Enable "));
             box->setLayoutDirection(Qt::RightToLeft);
         }
-        grid->addWidget(box, i / EventInputCount, k, k == 0 ? Qt::AlignRight : Qt::AlignLeft);
+        grid->addWidget(box, i / EventInputCount, k, k == 0 ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft);
         enableBoxes_[static_cast<std::size_t>(i)] = box;
         connect(box, &QCheckBox::clicked, this,
                 [this, i](bool checked) { session_.enableMap[static_cast<std::size_t>(i)] = checked; });
