@@ -71,14 +71,28 @@ bool WriteDirectionOfAllPins(Session& session, const EventDirection& direction) 
 
 } // namespace
 
+// The On answer is 116, pin, the initial-aspect byte, four slots; the Off answer 117, pin, four slots.
 const EventDirection& EventOnDirection() {
-    static const EventDirection direction{ReadEventOnCode, WriteEventOnCode, 7, 3, &EventRecord::onEvents, "Event-On"};
+    static const EventDirection direction{
+        .readCode = ReadEventOnCode,
+        .writeCode = WriteEventOnCode,
+        .answerSize = 7,
+        .firstSlot = 3,
+        .actions = &EventRecord::onEvents,
+        .name = "Event-On",
+    };
     return direction;
 }
 
 const EventDirection& EventOffDirection() {
-    static const EventDirection direction{ReadEventOffCode,        WriteEventOffCode, 6, 2,
-                                          &EventRecord::offEvents, "Event-Off"};
+    static const EventDirection direction{
+        .readCode = ReadEventOffCode,
+        .writeCode = WriteEventOffCode,
+        .answerSize = 6,
+        .firstSlot = 2,
+        .actions = &EventRecord::offEvents,
+        .name = "Event-Off",
+    };
     return direction;
 }
 
