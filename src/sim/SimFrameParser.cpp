@@ -24,15 +24,24 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
         state_ = State::Idle;
         afterPreamble_ = true;
         recentCount_ = 0;
+        lumoPossible_ = false;
+        lumoReading_.reset();
         return std::nullopt;
     }
     if (byte < 128) {
+        // A new header: an unfinished frame that also read as a Lumo frame was one.
+        std::optional<ParsedFrame> lumo = state_ != State::Idle ? takeLumoReading() : std::nullopt;
         frame_ = ParsedFrame{};
         frame_.header = byte;
         sum_ = byte;
         state_ = State::Control;
-        return std::nullopt;
+        lumoPossible_ = false;
+        values_.clear();
+        lumoReading_.reset();
+        return lumo;
     }
+    if (lumoPossible_)
+        return vexaByte(byte);
     if (state_ == State::Idle)
         return std::nullopt; // a stray byte between frames
     const auto value = static_cast<std::uint8_t>(byte & 127);
@@ -40,6 +49,8 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
     case State::Control:
         sum_ += value;
         if (byte >= FirstControlByte) {
+            lumoPossible_ = true;
+            values_.push_back(value);
             frame_.kind = ParsedFrame::Kind::Vexa;
             frame_.control = byte;
             dataWanted_ = byte & 15u;
@@ -68,6 +79,72 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
         break;
     }
     return std::nullopt;
+}
+
+// One byte after the control byte of a frame that may be a Lumo frame as well.
+std::optional<ParsedFrame> SimFrameParser::vexaByte(std::uint8_t byte) {
+    const auto value = static_cast<std::uint8_t>(byte & 127);
+    values_.push_back(value);
+    const bool lumoComplete = values_.size() == LumoDataBytes + 1;
+    if (lumoComplete && ((sum_ + value) & 127u) == 0) {
+        ParsedFrame lumo;
+        lumo.kind = ParsedFrame::Kind::Lumo;
+        lumo.header = frame_.header;
+        lumo.data.assign(values_.begin(), values_.begin() + LumoDataBytes);
+        lumo.followsPreamble = afterPreamble_;
+        lumoReading_ = lumo;
+    }
+    if (state_ == State::Idle) { // the Vexa reading failed earlier: only the Lumo one is left
+        sum_ += value;
+        if (!lumoComplete)
+            return std::nullopt;
+        if (!lumoReading_)
+            ++badFrames_;
+        return takeLumoReading();
+    }
+    switch (state_) {
+    case State::XByte:
+        sum_ += value;
+        frame_.xAddress = value;
+        state_ = dataWanted_ > 0 ? State::Data : State::Check;
+        return std::nullopt;
+    case State::Data:
+        sum_ += value;
+        frame_.data.push_back(value);
+        if (--dataWanted_ == 0)
+            state_ = State::Check;
+        return std::nullopt;
+    default: {
+        const int failedBefore = badFrames_;
+        const bool preamble = afterPreamble_;
+        std::optional<ParsedFrame> vexa = finish(byte);
+        if (vexa) {
+            lumoReading_.reset();
+            lumoPossible_ = false;
+            return vexa;
+        }
+        badFrames_ = failedBefore; // not counted yet: the bytes may still be a Lumo frame
+        afterPreamble_ = preamble;
+        if (values_.size() > LumoDataBytes) {
+            if (!lumoReading_)
+                ++badFrames_;
+            return takeLumoReading();
+        }
+        lumoPossible_ = true; // wait for the rest of the Lumo reading
+        return std::nullopt;
+    }
+    }
+}
+
+std::optional<ParsedFrame> SimFrameParser::takeLumoReading() {
+    std::optional<ParsedFrame> lumo = std::move(lumoReading_);
+    lumoReading_.reset();
+    lumoPossible_ = false;
+    if (lumo) {
+        state_ = State::Idle;
+        afterPreamble_ = false;
+    }
+    return lumo;
 }
 
 std::optional<ParsedFrame> SimFrameParser::finish(std::uint8_t check) {

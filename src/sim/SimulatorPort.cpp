@@ -98,6 +98,7 @@ private:
 std::shared_ptr<Simulator> MakeDefaultSimulator() {
     auto simulator = std::make_shared<Simulator>();
     InstallDemoConfiguration(*simulator);
+    simulator->resetOutputs();
     return simulator;
 }
 
