@@ -9,6 +9,8 @@
 #include "core/OperationGuard.h"
 #include "core/ui/PressButton.h"
 #include "files/ConfigFileActions.h"
+#include "live/ui/LiveControls.h"
+#include "live/ui/TestPage.h"
 #include "module/ui/GeneralPage.h"
 #include "pins/ui/PinPage.h"
 
@@ -57,6 +59,8 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     layout->addWidget(linkControls_);
     layout->addWidget(makeCommandRow());
     makeTabs();
+    testPage_ = new TestPage(session_, *this);
+    setTabPage(TestTab, testPage_, nullptr);
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
 
@@ -148,6 +152,8 @@ void MainWindow::makeTabs() {
     registerView(pinPage);
     for (QWidget* widget : pinPage->expertWidgets())
         addExpertWidget(widget);
+    for (SessionView* view : AddLiveControls(session_, *this, *pinPage))
+        registerView(view);
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
 }
 

@@ -20,6 +20,7 @@ namespace vexa {
 class GeneralPage;
 class GestureLabel;
 class LinkControls;
+class TestPage;
 class TraceWindow;
 class VerificationWindow;
 
@@ -37,6 +38,7 @@ public:
     Session& session() { return session_; }
     GeneralPage& generalPage() { return *generalPage_; }
     LinkControls& linkControls() { return *linkControls_; }
+    TestPage& testPage() { return *testPage_; }
 
     // Puts a page into a tab (replacing what it shows) and registers its view, when given.
     void setTabPage(int index, QWidget* page, SessionView* view);
@@ -84,6 +86,7 @@ private:
     CommandDispatch dispatch_;
     LinkControls* linkControls_ = nullptr;
     GeneralPage* generalPage_ = nullptr;
+    TestPage* testPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QLabel* labelAction_ = nullptr;
     GestureLabel* release_ = nullptr;

@@ -1,0 +1,29 @@
+#include "live/ui/LiveControls.h"
+
+#include "core/ui/PressButton.h"
+#include "live/AspectTest.h"
+#include "live/ui/LiveSliderPanel.h"
+#include "pins/ui/PinPage.h"
+
+namespace vexa {
+
+std::vector<SessionView*> AddLiveControls(Session& session, OperationRunner& runner, PinPage& page) {
+    auto* test = new PressButton(QStringLiteral("Test"), &page);
+    test->setObjectName(QStringLiteral("CommandPAspTestAspect"));
+    test->setToolTip(QStringLiteral("Alt + Test shows the message forms"));
+    test->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(test, &PressButton::leftPressed, &page, [&runner](Qt::KeyboardModifiers modifiers) {
+        const TestKeys keys{modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+                            modifiers.testFlag(Qt::AltModifier)};
+        runner.runNow("Test aspect", [keys](Session& running) { return TestAspect(running, keys); });
+    });
+    page.addAspectWidget(test);
+
+    auto* pwm = new LiveSliderPanel(session, runner, PwmLiveSpec, &page);
+    auto* servo = new LiveSliderPanel(session, runner, ServoLiveSpec, &page);
+    page.addTypePageWidget(TypeFamily::Pwm, pwm);
+    page.addTypePageWidget(TypeFamily::Servo, servo);
+    return {pwm, servo};
+}
+
+} // namespace vexa
