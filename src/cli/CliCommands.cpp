@@ -3,6 +3,7 @@
 #include "cli/BatchCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
+#include "cli/LiveCommands.h"
 #include "cli/PinCommands.h"
 #include "cli/PortCommands.h"
 
@@ -28,6 +29,14 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"read-all-pins", "", "read all 32 pins from the controller", RunReadAllPins},
         {"write-all-pins", "", "write all 32 pins to the controller", RunWriteAllPins},
         {"verify-pins", "", "compare the 32 pins with the controller and print the report", RunVerifyPins},
+        {"set-aspect", "N A", "make pin N (as shown) show aspect A (0..11) at once", RunSetAspect},
+        {"set-address-aspect", "S A", "make serial address S (0..127, not shifted by the base) show aspect A",
+         RunSetAddressAspect},
+        {"servo", "N POSITION", "move the servo of pin N to POSITION (-64..63); with --dynamic as it moves", RunServo},
+        {"pwm", "N LEVEL", "set the PWM level of pin N to LEVEL (0..31); with --slow as it moves", RunPwm},
+        {"reset", "", "send the Lumo reset command to the module address", RunReset},
+        {"clear-all", "", "clear the 32 outputs of the module address (Lumo clear)", RunClearAll},
+        {"lamp-test", "", "lamp-test the 32 outputs of the module address (Lumo lamp test)", RunLampTest},
     };
     return table;
 }
