@@ -47,7 +47,7 @@ void DrawServo(QPainter& painter, const QRect& area, const SimOutputView& output
 
 void DrawLamp(QPainter& painter, const QRect& area, const SimOutputView& output) {
     const double brightness = output.lampTest ? 1.0 : std::clamp(output.value / FullLevel, 0.0, 1.0);
-    const QColor lit = output.lampTest ? QColor(255, 255, 255) : QColor(255, 200, 0);
+    const QColor lit = output.lampTest ? QColor(255, 250, 140) : QColor(255, 200, 0);
     const QColor dark(60, 60, 60);
     const auto mix = [&](int a, int b) { return static_cast<int>(a + (b - a) * brightness); };
     const QColor colour(mix(dark.red(), lit.red()), mix(dark.green(), lit.green()), mix(dark.blue(), lit.blue()));
@@ -60,7 +60,7 @@ void DrawLamp(QPainter& painter, const QRect& area, const SimOutputView& output)
     painter.drawRect(bar);
     painter.fillRect(QRect(bar.left(), bar.top(), static_cast<int>(bar.width() * brightness), bar.height()), colour);
     painter.drawText(QRect(bar.left(), area.top(), bar.width(), area.height() - 12), Qt::AlignCenter,
-                     output.lampTest ? QStringLiteral("Lamp Test") : QString::number(output.value));
+                     output.lampTest ? QStringLiteral("LT") : QString::number(output.value));
 }
 
 } // namespace
