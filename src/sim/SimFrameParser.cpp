@@ -40,8 +40,11 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
         lumoReading_.reset();
         return lumo;
     }
-    if (lumoPossible_)
-        return vexaByte(byte);
+    if (lumoPossible_) {
+        if (state_ == State::Idle || state_ == State::Check)
+            return endAmbiguousFrame(byte);
+        noteLumoByte(byte);
+    }
     if (state_ == State::Idle)
         return std::nullopt; // a stray byte between frames
     const auto value = static_cast<std::uint8_t>(byte & 127);
@@ -81,12 +84,11 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
     return std::nullopt;
 }
 
-// One byte after the control byte of a frame that may be a Lumo frame as well.
-std::optional<ParsedFrame> SimFrameParser::vexaByte(std::uint8_t byte) {
+// Keeps a byte of a frame that may be a Lumo frame as well; five valid bytes make its Lumo reading.
+void SimFrameParser::noteLumoByte(std::uint8_t byte) {
     const auto value = static_cast<std::uint8_t>(byte & 127);
     values_.push_back(value);
-    const bool lumoComplete = values_.size() == LumoDataBytes + 1;
-    if (lumoComplete && ((sum_ + value) & 127u) == 0) {
+    if (values_.size() == LumoDataBytes + 1 && ((sum_ + value) & 127u) == 0) {
         ParsedFrame lumo;
         lumo.kind = ParsedFrame::Kind::Lumo;
         lumo.header = frame_.header;
@@ -94,46 +96,36 @@ std::optional<ParsedFrame> SimFrameParser::vexaByte(std::uint8_t byte) {
         lumo.followsPreamble = afterPreamble_;
         lumoReading_ = lumo;
     }
+}
+
+// The check byte of the Vexa reading of a frame that may be a Lumo frame, or a byte of its
+// Lumo reading after the Vexa one failed.
+std::optional<ParsedFrame> SimFrameParser::endAmbiguousFrame(std::uint8_t byte) {
+    noteLumoByte(byte);
+    const bool lumoComplete = values_.size() > LumoDataBytes;
     if (state_ == State::Idle) { // the Vexa reading failed earlier: only the Lumo one is left
-        sum_ += value;
+        sum_ += byte & 127u;
         if (!lumoComplete)
             return std::nullopt;
         if (!lumoReading_)
             ++badFrames_;
         return takeLumoReading();
     }
-    switch (state_) {
-    case State::XByte:
-        sum_ += value;
-        frame_.xAddress = value;
-        state_ = dataWanted_ > 0 ? State::Data : State::Check;
-        return std::nullopt;
-    case State::Data:
-        sum_ += value;
-        frame_.data.push_back(value);
-        if (--dataWanted_ == 0)
-            state_ = State::Check;
-        return std::nullopt;
-    default: {
-        const int failedBefore = badFrames_;
-        const bool preamble = afterPreamble_;
-        std::optional<ParsedFrame> vexa = finish(byte);
-        if (vexa) {
-            lumoReading_.reset();
-            lumoPossible_ = false;
-            return vexa;
-        }
-        badFrames_ = failedBefore; // not counted yet: the bytes may still be a Lumo frame
-        afterPreamble_ = preamble;
-        if (values_.size() > LumoDataBytes) {
-            if (!lumoReading_)
-                ++badFrames_;
-            return takeLumoReading();
-        }
-        lumoPossible_ = true; // wait for the rest of the Lumo reading
-        return std::nullopt;
+    const int failedBefore = badFrames_;
+    const bool preamble = afterPreamble_;
+    std::optional<ParsedFrame> vexa = finish(byte);
+    if (vexa) {
+        lumoReading_.reset();
+        lumoPossible_ = false;
+        return vexa;
     }
-    }
+    badFrames_ = failedBefore; // not counted yet: the bytes may still be a Lumo frame
+    afterPreamble_ = preamble;
+    if (!lumoComplete)
+        return std::nullopt; // wait for the rest of the Lumo reading
+    if (!lumoReading_)
+        ++badFrames_;
+    return takeLumoReading();
 }
 
 std::optional<ParsedFrame> SimFrameParser::takeLumoReading() {

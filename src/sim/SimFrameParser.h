@@ -42,7 +42,8 @@ private:
 
     bool preambleSeen(std::uint8_t byte);
     std::optional<ParsedFrame> finish(std::uint8_t check);
-    std::optional<ParsedFrame> vexaByte(std::uint8_t byte);
+    void noteLumoByte(std::uint8_t byte);
+    std::optional<ParsedFrame> endAmbiguousFrame(std::uint8_t byte);
     std::optional<ParsedFrame> takeLumoReading();
 
     State state_ = State::Idle;

@@ -1,6 +1,7 @@
 #include "sim/SimLiveOutputs.h"
 
 #include "pins/StepEncoding.h"
+#include "sim/SimRequests.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,6 @@ constexpr int LumoOutputsPerModule = 32;
 constexpr int NativeAddressesPerModule = 128;
 constexpr int FlexAddressesPerBlock = 4;
 
-enum LiveCode : int { SetPin = 0, SetSerial = 1, Pwm = 38, Servo = 39, PwmSlow = 54, ServoDynamic = 55 };
 enum LumoCode : int { LumoSetPin = 0, LumoSetSerial = 1, LumoReset = 2, LumoClear = 8, LumoLampTest = 10 };
 
 // Instruction codes whose effect the simulated outputs show.
@@ -135,12 +135,12 @@ void MoveLive(const ControllerMemory& memory, SimLiveState& live, int pin, int c
     const SimPin& record = memory.pins[static_cast<std::size_t>(pin)];
     const SimOutputKind kind = OutputKindOf(record);
     SimMotion& motion = Output(live, pin).value;
-    if (code == Pwm || code == PwmSlow) {
+    if (code == LivePwmLevel || code == LivePwmLevelSlow) {
         if (kind != SimOutputKind::Pwm)
             return;
         const int level = std::min(value, FullLevel);
         // Slow: the acceleration parameter (0..31) sets the pace, 64 levels a second at 0.
-        if (code == PwmSlow)
+        if (code == LivePwmLevelSlow)
             motion.moveTo(level, live.now, 64.0 / (1 + ActiveParam(record, 3, 0)));
         else
             motion.jump(level);
@@ -149,7 +149,7 @@ void MoveLive(const ControllerMemory& memory, SimLiveState& live, int pin, int c
     if (kind != SimOutputKind::Servo)
         return;
     // Dynamic: the servo travels at twice its MaxSpd parameter, in position steps a second.
-    if (code == ServoDynamic)
+    if (code == LiveServoPositionDynamic)
         motion.moveTo(value, live.now, 2.0 * std::max(1, ActiveParam(record, 6, 1)));
     else
         motion.jump(value);
@@ -199,10 +199,10 @@ void ServeLiveOutputs(const ControllerMemory& memory, SimLiveState& live, const 
     if (data.size() != 4 || data[0] != 0)
         return;
     switch (data[1]) {
-    case SetPin:
+    case LiveSetPinAspect:
         ShowAspectOnOutputs(memory, live, data[2], data[3]);
         break;
-    case SetSerial:
+    case LiveSetSerialAspect:
         ShowAspectOnOutputs(memory, live, PinOfSerialAddress(memory, data[2]), data[3]);
         break;
     default:

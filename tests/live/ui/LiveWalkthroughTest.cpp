@@ -76,9 +76,6 @@ TEST(LiveWalkthrough, SimulatorViewFollowsLampTestServoSliderAndAspectTest) {
     QApplication::sendEvent(test, &press);
     EXPECT_EQ(shown(1).aspect, 1);
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
-    window.grab().save(QStringLiteral("/tmp/vexa_live_window.png"));
-    window.testPage().grab().save(QStringLiteral("/tmp/vexa_live_testpage.png"));
-    view->grab().save(QStringLiteral("/tmp/vexa_live_view.png"));
 }
 
 } // namespace
