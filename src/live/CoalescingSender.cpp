@@ -2,8 +2,13 @@
 
 namespace vexa {
 
-void CoalescingSender::send(const std::string& title, const Operation& operation) {
+void CoalescingSender::post(const std::string& title, const Operation& operation) {
     waiting_ = Request{title, operation};
+}
+
+void CoalescingSender::send(const std::string& title, const Operation& operation) {
+    flush();
+    post(title, operation);
     flush();
 }
 

@@ -15,8 +15,13 @@ class CoalescingSender {
 public:
     explicit CoalescingSender(OperationRunner& runner) : runner_(runner) {}
 
-    // Sends the operation now, or remembers it (replacing any older one not yet sent) when a
-    // request is on its way or another operation runs.
+    // Remembers the operation as the one to send next, replacing any older one not yet sent.
+    // The caller flushes later (after the pending input events), so a burst of moves becomes one
+    // request.
+    void post(const std::string& title, const Operation& operation);
+
+    // Sends what waits and then the operation, or remembers it when a request is on its way or
+    // another operation runs.
     void send(const std::string& title, const Operation& operation);
 
     // Sends what is remembered, when the runner is free; call it again later while pending().

@@ -18,7 +18,7 @@ namespace vexa {
 
 namespace {
 
-constexpr int RetryMs = 50;
+constexpr int RetryMs = 50; // while another operation runs
 const char* const SliderTip = "Move slider for target position";
 const char* const FieldTip = "Servo Target Position";
 const char* const JumpTip = "Jump to target position immediately, override dynamic parameters";
@@ -69,13 +69,12 @@ LiveSliderPanel::LiveSliderPanel(Session& session, OperationRunner& runner, cons
     row->addWidget(jump);
     row->addWidget(dynamic_);
 
-    retry_ = new QTimer(this);
-    retry_->setSingleShot(true);
-    retry_->setInterval(RetryMs);
-    connect(retry_, &QTimer::timeout, this, [this] {
+    flush_ = new QTimer(this);
+    flush_->setSingleShot(true);
+    connect(flush_, &QTimer::timeout, this, [this] {
         sender_.flush();
         if (sender_.pending())
-            retry_->start();
+            flush_->start(RetryMs);
     });
     connect(slider_, &QSlider::valueChanged, this, &LiveSliderPanel::sliderMoved);
     connect(apply, &QPushButton::clicked, this, &LiveSliderPanel::applyField);
@@ -108,8 +107,12 @@ void LiveSliderPanel::sliderMoved(int value) {
         return;
     session_.image.pins[static_cast<std::size_t>(session_.image.currentPin)].liveValue =
         static_cast<std::uint8_t>(value + spec_.storedOffset);
-    if (session_.port.isOpen() && slider_->hasFocus())
-        send(value, dynamic_->isChecked());
+    if (session_.port.isOpen() && slider_->hasFocus()) {
+        const bool servo = spec_.family == TypeFamily::Servo;
+        sender_.post(servo ? "Servo position" : "PWM level", request(value, dynamic_->isChecked()));
+        if (!flush_->isActive())
+            flush_->start(0);
+    }
 }
 
 void LiveSliderPanel::applyField() {
@@ -127,14 +130,19 @@ void LiveSliderPanel::jump() {
     send(slider_->value(), false);
 }
 
-void LiveSliderPanel::send(int value, bool dynamic) {
+Operation LiveSliderPanel::request(int value, bool dynamic) const {
     const int pin = session_.image.currentPin;
     const bool servo = spec_.family == TypeFamily::Servo;
-    sender_.send(servo ? "Servo position" : "PWM level", [pin, value, dynamic, servo](Session& session) {
+    return [pin, value, dynamic, servo](Session& session) {
         return servo ? SendServoPosition(session, pin, value, dynamic) : SendPwmLevel(session, pin, value, dynamic);
-    });
-    if (sender_.pending())
-        retry_->start();
+    };
+}
+
+// The buttons send at once, after any slider move still waiting.
+void LiveSliderPanel::send(int value, bool dynamic) {
+    sender_.send(spec_.family == TypeFamily::Servo ? "Servo position" : "PWM level", request(value, dynamic));
+    if (sender_.pending() && !flush_->isActive())
+        flush_->start(RetryMs);
 }
 
 } // namespace vexa

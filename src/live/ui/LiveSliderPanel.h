@@ -34,8 +34,10 @@ extern const LiveSliderSpec PwmLiveSpec;
 extern const LiveSliderSpec ServoLiveSpec;
 
 // The live part of the PWM or servo page: a slider, its number field, "<", "Jump" and the
-// dynamics box. The slider sends while the user moves it (port open, slider focused); the
-// requests go out one at a time, and only the latest position waits while one is on its way.
+// dynamics box. The slider sends while the user moves it (port open, slider focused): its moves
+// are collected until the input waiting in the event loop is handled, and the requests go out
+// one at a time, only the latest position waiting while one is on its way. So a drag never
+// queues requests behind a slow controller and ends with the controller at its last position.
 class LiveSliderPanel : public QWidget, public SessionView {
     Q_OBJECT
 public:
@@ -49,6 +51,7 @@ private:
     void applyField();
     void jump();
     void showValue(int value);
+    Operation request(int value, bool dynamic) const;
     void send(int value, bool dynamic);
 
     Session& session_;
@@ -58,7 +61,7 @@ private:
     QSlider* slider_ = nullptr;
     QLineEdit* field_ = nullptr;
     QCheckBox* dynamic_ = nullptr;
-    QTimer* retry_ = nullptr; // sends what waits once another operation has ended
+    QTimer* flush_ = nullptr; // sends what waits once the pending input and any other operation are done
 };
 
 } // namespace vexa

@@ -44,6 +44,11 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    // Lets the event loop send what the slider has collected.
+    static void settle() {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    }
     std::vector<Values> sent() {
         std::vector<Values> data;
         for (const Values& frame : test::WrittenFrames(bench.port()))
@@ -63,9 +68,12 @@ TEST_F(LiveSliderPanelTest, SlowPwmThenJumpAndServoPositions) {
     find<QCheckBox>("CheckPWMSlow")->setChecked(true);
     // Without the focus (a value set by the program) the slider sends nothing.
     slider->setValue(3);
+    settle();
     EXPECT_TRUE(bench.port().written.empty());
     slider->setFocus();
-    slider->setValue(20);
+    for (int level = 10; level <= 20; ++level) // a burst of moves before the event loop runs
+        slider->setValue(level);
+    settle();
     find<QPushButton>("CommandPWMJump")->click();
     EXPECT_EQ(sent(), (std::vector<Values>{{0, 54, 5, 20}, {0, 38, 5, 20}}));
     EXPECT_EQ(bench.session.image.pins[5].liveValue, 20);
@@ -106,6 +114,7 @@ TEST_F(LiveSliderPanelTest, DragAgainstASilentControllerSendsFewRequestsEndingAt
     bench.session.progress = &dragging;
     slider->setFocus();
     slider->setValue(1);
+    settle();
     bench.session.progress = idle;
 
     const std::vector<Values> requests = sent();

@@ -61,6 +61,7 @@ TEST(LiveWalkthrough, SimulatorViewFollowsLampTestServoSliderAndAspectTest) {
     QApplication::setActiveWindow(&window);
     slider->setFocus();
     slider->setValue(25);
+    QApplication::processEvents(); // the slider's move goes out once the pending input is handled
     EXPECT_EQ(shown(0).value, 25);
     EXPECT_EQ(shown(0).kind, SimOutputKind::Servo);
 
