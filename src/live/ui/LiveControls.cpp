@@ -5,6 +5,8 @@
 #include "live/ui/LiveSliderPanel.h"
 #include "pins/ui/PinPage.h"
 
+#include <QTabWidget>
+
 namespace vexa {
 
 std::vector<SessionView*> AddLiveControls(Session& session, OperationRunner& runner, PinPage& page) {
@@ -23,6 +25,14 @@ std::vector<SessionView*> AddLiveControls(Session& session, OperationRunner& run
     auto* servo = new LiveSliderPanel(session, runner, ServoLiveSpec, &page);
     page.addTypePageWidget(TypeFamily::Pwm, pwm);
     page.addTypePageWidget(TypeFamily::Servo, servo);
+    // Another pin, or another type for this one (which brings its own live value): show it.
+    const auto showLiveValues = [pwm, servo] {
+        pwm->refreshFromSession();
+        servo->refreshFromSession();
+    };
+    QObject::connect(&page, &PinPage::currentPinShown, pwm, showLiveValues);
+    if (auto* types = page.findChild<QTabWidget*>(QStringLiteral("SSTabPCFG")))
+        QObject::connect(types, &QTabWidget::currentChanged, pwm, showLiveValues);
     return {pwm, servo};
 }
 

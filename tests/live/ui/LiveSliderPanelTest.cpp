@@ -89,6 +89,17 @@ TEST_F(LiveSliderPanelTest, SlowPwmThenJumpAndServoPositions) {
     EXPECT_EQ(sent(), (std::vector<Values>{{0, 39, 2, 54}, {0, 39, 2, 127}}));
     EXPECT_EQ(bench.session.image.pins[2].liveValue, 127);
     EXPECT_EQ(servo->value(), 63);
+
+    // Another servo pin shows its own live value, and the first one its value again.
+    bench.session.image.pins[3].configType = TypeServo;
+    bench.session.image.pins[3].liveValue = 64;
+    auto* pinField = find<QLineEdit>("TextPAspOutput");
+    pinField->setText(QStringLiteral("4"));
+    emit pinField->returnPressed();
+    EXPECT_EQ(servo->value(), 0);
+    pinField->setText(QStringLiteral("3"));
+    emit pinField->returnPressed();
+    EXPECT_EQ(servo->value(), 63);
 }
 
 // Moves the slider one step each time the link keeps the window alive while it waits, as a
