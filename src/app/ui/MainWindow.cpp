@@ -147,13 +147,13 @@ void MainWindow::makeTabs() {
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event Control"));
     auto* pinPage = new PinPage(session_, *this);
     tabs_->addTab(MakeTabFrame(pinPage, tabs_), QStringLiteral("Vexa Device Configuration"));
+    for (SessionView* view : AddLiveControls(session_, *this, *pinPage))
+        registerView(view);
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Test"));
     registerView(generalPage_);
     registerView(pinPage);
     for (QWidget* widget : pinPage->expertWidgets())
         addExpertWidget(widget);
-    for (SessionView* view : AddLiveControls(session_, *this, *pinPage))
-        registerView(view);
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
 }
 

@@ -86,13 +86,13 @@ private:
     CommandDispatch dispatch_;
     LinkControls* linkControls_ = nullptr;
     GeneralPage* generalPage_ = nullptr;
-    TestPage* testPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QLabel* labelAction_ = nullptr;
     GestureLabel* release_ = nullptr;
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;
     VerificationWindow* verificationWindow_ = nullptr;
+    TestPage* testPage_ = nullptr;
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;
