@@ -103,13 +103,10 @@ void LiveSliderPanel::showValue(int value) {
 
 void LiveSliderPanel::sliderMoved(int value) {
     field_->setText(QString::number(value));
-    if (!pinIsOurs())
+    if (!storeLiveValue(value))
         return;
-    session_.image.pins[static_cast<std::size_t>(session_.image.currentPin)].liveValue =
-        static_cast<std::uint8_t>(value + spec_.storedOffset);
     if (session_.port.isOpen() && slider_->hasFocus()) {
-        const bool servo = spec_.family == TypeFamily::Servo;
-        sender_.post(servo ? "Servo position" : "PWM level", request(value, dynamic_->isChecked()));
+        sender_.post(title(), request(value, dynamic_->isChecked()));
         if (!flush_->isActive())
             flush_->start(0);
     }
@@ -118,12 +115,20 @@ void LiveSliderPanel::sliderMoved(int value) {
 void LiveSliderPanel::applyField() {
     const int value = ClampedFieldValue(field_->text().toStdString(), spec_.minimum, spec_.maximum);
     showValue(value);
+    if (storeLiveValue(value) && session_.port.isOpen())
+        send(value, dynamic_->isChecked());
+}
+
+bool LiveSliderPanel::storeLiveValue(int value) {
     if (!pinIsOurs())
-        return;
+        return false;
     session_.image.pins[static_cast<std::size_t>(session_.image.currentPin)].liveValue =
         static_cast<std::uint8_t>(value + spec_.storedOffset);
-    if (session_.port.isOpen())
-        send(value, dynamic_->isChecked());
+    return true;
+}
+
+std::string LiveSliderPanel::title() const {
+    return spec_.family == TypeFamily::Servo ? "Servo position" : "PWM level";
 }
 
 void LiveSliderPanel::jump() {
@@ -140,7 +145,7 @@ Operation LiveSliderPanel::request(int value, bool dynamic) const {
 
 // The buttons send at once, after any slider move still waiting.
 void LiveSliderPanel::send(int value, bool dynamic) {
-    sender_.send(spec_.family == TypeFamily::Servo ? "Servo position" : "PWM level", request(value, dynamic));
+    sender_.send(title(), request(value, dynamic));
     if (sender_.pending() && !flush_->isActive())
         flush_->start(RetryMs);
 }

@@ -47,6 +47,9 @@ public:
 
 private:
     bool pinIsOurs() const;
+    // Keeps the shown value as the pin's live value, when the pin is of this panel's type.
+    bool storeLiveValue(int value);
+    std::string title() const;
     void sliderMoved(int value);
     void applyField();
     void jump();
