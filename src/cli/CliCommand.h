@@ -15,6 +15,8 @@ struct CliContext {
     Session& session;
     std::ostream& out;
     std::vector<std::string> arguments; // every argument of the command being run, in order
+    bool slow = false;                  // --slow: PWM levels move with the pin's dynamics
+    bool dynamic = false;               // --dynamic: servo positions move with the pin's dynamics
 };
 
 struct CliCommand {

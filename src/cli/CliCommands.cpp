@@ -4,6 +4,7 @@
 #include "cli/EventCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
+#include "cli/LiveCommands.h"
 #include "cli/PinCommands.h"
 #include "cli/PortCommands.h"
 
@@ -34,6 +35,14 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"verify-events", "", "compare the event actions and enable map with the controller, print the report",
          RunVerifyEvents},
         {"set-enable-map", "ON OFF", "set the initial enable map: four digits 0/1 each, 1 = enabled", RunSetEnableMap},
+        {"set-aspect", "N A", "make pin N (as shown) show aspect A (0..11) at once", RunSetAspect},
+        {"set-address-aspect", "S A", "make serial address S (0..127, not shifted by the base) show aspect A",
+         RunSetAddressAspect},
+        {"servo", "N POSITION", "move the servo of pin N to POSITION (-64..63); with --dynamic as it moves", RunServo},
+        {"pwm", "N LEVEL", "set the PWM level of pin N to LEVEL (0..31); with --slow as it moves", RunPwm},
+        {"reset", "", "send the Lumo reset command to the module address", RunReset},
+        {"clear-all", "", "clear the 32 outputs of the module address (Lumo clear)", RunClearAll},
+        {"lamp-test", "", "lamp-test the 32 outputs of the module address (Lumo lamp test)", RunLampTest},
     };
     return table;
 }

@@ -108,6 +108,19 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
     return true;
 }
 
+// The switch an option without a value turns on, or null for other options.
+bool* FlagOption(const std::string& name, CliOptions& options) {
+    if (name == "--one-way")
+        return &options.oneWay;
+    if (name == "--yes")
+        return &options.answerYes;
+    if (name == "--slow")
+        return &options.slow;
+    if (name == "--dynamic")
+        return &options.dynamic;
+    return nullptr;
+}
+
 bool IsValuedOption(const std::string& name) {
     return name == "--port" || name == "--bitrate" || name == "--address" || name == "--xaddress" || name == "--base" ||
            name == "--trace";
@@ -128,12 +141,12 @@ bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<Cli
             options.help = true;
             return true;
         }
-        if (name == "--one-way" || name == "--yes") {
+        if (bool* flag = FlagOption(name, options)) {
             if (value) {
                 error = name + " takes no value";
                 return false;
             }
-            (name == "--yes" ? options.answerYes : options.oneWay) = true;
+            *flag = true;
             continue;
         }
         if (IsValuedOption(name) && !value) {
@@ -190,6 +203,8 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "  --one-way          start with bidirectional communication off\n"
                        "  --yes              answer OK/Yes to every question (default Cancel/No)\n"
                        "  --trace FILE       write the link trace to FILE at the end\n"
+                       "  --slow             pwm moves the level with the pin's dynamics (default: jump)\n"
+                       "  --dynamic          servo moves with the pin's dynamics (default: jump)\n"
                        "  --help             show this text\n"
                        "\n"
                        "Commands:\n";

@@ -27,6 +27,8 @@ struct CliOptions {
     int numberingBase = 1;
     bool oneWay = false;
     bool answerYes = false;
+    bool slow = false;    // "Slow" for pwm
+    bool dynamic = false; // "Dynamic" for servo
     std::string traceFile;
     bool help = false;
     std::vector<CommandCall> commands;

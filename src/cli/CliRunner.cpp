@@ -26,7 +26,7 @@ void ApplyOptions(const CliOptions& options, Session& session) {
 bool RunCommands(const CliOptions& options, Session& session, std::ostream& out) {
     if (!options.port.empty() && !SelectPort(session, options.port))
         return false;
-    CliContext context{session, out, {}};
+    CliContext context{session, out, {}, options.slow, options.dynamic};
     for (const CommandCall& call : options.commands) {
         context.arguments = call.arguments;
         const bool done = call.command->run(context, call.argument);

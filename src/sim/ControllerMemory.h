@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ConfigurationImage.h"
+#include "sim/SimOutputs.h"
 
 #include <array>
 #include <cstdint>
@@ -74,6 +75,8 @@ struct ControllerMemory {
 struct SimLiveState {
     std::array<int, PinCount> shownAspect{}; // aspect a pin shows now, -1 = none
     std::deque<std::array<std::uint8_t, 4>> reports;
+    SimOutputStates outputs{}; // what each output shows or where it moves
+    double now = 0;            // seconds on the simulator's clock, set before each frame is served
 
     SimLiveState() { shownAspect.fill(-1); }
 };

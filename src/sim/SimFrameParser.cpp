@@ -24,14 +24,26 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
         state_ = State::Idle;
         afterPreamble_ = true;
         recentCount_ = 0;
+        lumoPossible_ = false;
+        lumoReading_.reset();
         return std::nullopt;
     }
     if (byte < 128) {
+        // A new header: an unfinished frame that also read as a Lumo frame was one.
+        std::optional<ParsedFrame> lumo = state_ != State::Idle ? takeLumoReading() : std::nullopt;
         frame_ = ParsedFrame{};
         frame_.header = byte;
         sum_ = byte;
         state_ = State::Control;
-        return std::nullopt;
+        lumoPossible_ = false;
+        values_.clear();
+        lumoReading_.reset();
+        return lumo;
+    }
+    if (lumoPossible_) {
+        if (state_ == State::Idle || state_ == State::Check)
+            return endAmbiguousFrame(byte);
+        noteLumoByte(byte);
     }
     if (state_ == State::Idle)
         return std::nullopt; // a stray byte between frames
@@ -40,6 +52,8 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
     case State::Control:
         sum_ += value;
         if (byte >= FirstControlByte) {
+            lumoPossible_ = true;
+            values_.push_back(value);
             frame_.kind = ParsedFrame::Kind::Vexa;
             frame_.control = byte;
             dataWanted_ = byte & 15u;
@@ -68,6 +82,61 @@ std::optional<ParsedFrame> SimFrameParser::push(std::uint8_t byte) {
         break;
     }
     return std::nullopt;
+}
+
+// Keeps a byte of a frame that may be a Lumo frame as well; five valid bytes make its Lumo reading.
+void SimFrameParser::noteLumoByte(std::uint8_t byte) {
+    const auto value = static_cast<std::uint8_t>(byte & 127);
+    values_.push_back(value);
+    if (values_.size() == LumoDataBytes + 1 && ((sum_ + value) & 127u) == 0) {
+        ParsedFrame lumo;
+        lumo.kind = ParsedFrame::Kind::Lumo;
+        lumo.header = frame_.header;
+        lumo.data.assign(values_.begin(), values_.begin() + LumoDataBytes);
+        lumo.followsPreamble = afterPreamble_;
+        lumoReading_ = lumo;
+    }
+}
+
+// The check byte of the Vexa reading of a frame that may be a Lumo frame, or a byte of its
+// Lumo reading after the Vexa one failed.
+std::optional<ParsedFrame> SimFrameParser::endAmbiguousFrame(std::uint8_t byte) {
+    noteLumoByte(byte);
+    const bool lumoComplete = values_.size() > LumoDataBytes;
+    if (state_ == State::Idle) { // the Vexa reading failed earlier: only the Lumo one is left
+        sum_ += byte & 127u;
+        if (!lumoComplete)
+            return std::nullopt;
+        if (!lumoReading_)
+            ++badFrames_;
+        return takeLumoReading();
+    }
+    const int failedBefore = badFrames_;
+    const bool preamble = afterPreamble_;
+    std::optional<ParsedFrame> vexa = finish(byte);
+    if (vexa) {
+        lumoReading_.reset();
+        lumoPossible_ = false;
+        return vexa;
+    }
+    badFrames_ = failedBefore; // not counted yet: the bytes may still be a Lumo frame
+    afterPreamble_ = preamble;
+    if (!lumoComplete)
+        return std::nullopt; // wait for the rest of the Lumo reading
+    if (!lumoReading_)
+        ++badFrames_;
+    return takeLumoReading();
+}
+
+std::optional<ParsedFrame> SimFrameParser::takeLumoReading() {
+    std::optional<ParsedFrame> lumo = std::move(lumoReading_);
+    lumoReading_.reset();
+    lumoPossible_ = false;
+    if (lumo) {
+        state_ = State::Idle;
+        afterPreamble_ = false;
+    }
+    return lumo;
 }
 
 std::optional<ParsedFrame> SimFrameParser::finish(std::uint8_t check) {

@@ -22,10 +22,13 @@ struct ParsedFrame {
 };
 
 // Splits the byte stream of the link into frames. A byte below 128 is a header and always
-// starts a new frame. The byte after it tells the two formats apart: a Vexa control byte is
-// 0xC0 or more (its bit 6 is always set), while the first data byte of a Lumo frame is
-// 0x80..0xBF. Frames whose check byte is wrong are dropped; the resynchronisation preamble
-// abandons any frame in progress.
+// starts a new frame. A byte 0x80..0xBF after the header can only start a Lumo frame (a Vexa
+// control byte always has bit 6 set). A byte of 0xC0 or more may be either: a Vexa control
+// byte, or the first data byte (64..127) of a Lumo frame. Such a frame is read as Vexa; when
+// its first five bytes also make a valid Lumo frame, that reading is kept and taken instead
+// when the Vexa reading fails (wrong check byte, or the next header comes first). When both
+// readings end on the same valid byte, the Vexa one wins. Frames whose check byte is wrong
+// are dropped; the resynchronisation preamble abandons any frame in progress.
 class SimFrameParser {
 public:
     // Takes one byte; returns a frame when this byte completed a valid one.
@@ -39,12 +42,20 @@ private:
 
     bool preambleSeen(std::uint8_t byte);
     std::optional<ParsedFrame> finish(std::uint8_t check);
+    void noteLumoByte(std::uint8_t byte);
+    std::optional<ParsedFrame> endAmbiguousFrame(std::uint8_t byte);
+    std::optional<ParsedFrame> takeLumoReading();
 
     State state_ = State::Idle;
     ParsedFrame frame_;
     unsigned sum_ = 0;
     std::size_t dataWanted_ = 0;
     bool afterPreamble_ = false;
+    // A frame whose second byte could also start a Lumo frame: its bytes so far (after the
+    // header), and the Lumo reading once five bytes made a valid one.
+    bool lumoPossible_ = false;
+    std::vector<std::uint8_t> values_;
+    std::optional<ParsedFrame> lumoReading_;
     int badFrames_ = 0;
     std::array<std::uint8_t, 9> recent_{};
     std::size_t recentCount_ = 0;

@@ -1,5 +1,7 @@
 #include "sim/SimRequests.h"
 
+#include "sim/SimLiveOutputs.h"
+
 #include <algorithm>
 
 namespace vexa {
@@ -174,6 +176,7 @@ void MoveOutput(ControllerMemory& memory, int pin, bool servo, std::uint8_t valu
 void Live(ControllerMemory& memory, SimLiveState& live, const Bytes& data) {
     if (data.size() != 4)
         return;
+    ServeLiveOutputs(memory, live, data);
     const int target = data[2];
     switch (data[1]) {
     case LiveSetPinAspect:

@@ -46,7 +46,8 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             continue;
         }
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
-                                option == "--fault" || option == "--late-ms" || option == "--state";
+                                option == "--fault" || option == "--late-ms" || option == "--state" ||
+                                option == "--dump-outputs";
         if (!takesValue) {
             error = "unknown option \"" + option + "\"";
             return false;
@@ -74,7 +75,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
                 options.faults.push_back(fault);
         } else {
             ok = !value.empty();
-            options.statePath = value;
+            (option == "--state" ? options.statePath : options.outputsPath) = value;
         }
         if (!ok) {
             error = "invalid value \"" + value + "\" for " + option;
@@ -101,6 +102,8 @@ std::string SimToolUsage() {
            "  --late-ms MS     delay of a late answer in milliseconds (default 2500)\n"
            "  --state FILE     load the controller's state from FILE when it exists and\n"
            "                   write it there at exit\n"
+           "  --dump-outputs FILE  write what each output shows (aspect, level, servo\n"
+           "                   position, lamp test) to FILE at exit, one line an output\n"
            "  --help           show this text\n";
 }
 

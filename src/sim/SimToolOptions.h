@@ -18,6 +18,7 @@ struct SimToolOptions {
     std::vector<std::pair<SimulatorFault, int>> faults;
     int lateDelayMs = 2500;
     std::string statePath;
+    std::string outputsPath; // --dump-outputs: where the outputs are written at exit
     bool help = false;
 };
 

@@ -32,7 +32,10 @@ template <typename T> void AppendBounded(std::deque<T>& log, T entry) {
 
 } // namespace
 
-Simulator::Simulator() : memory_(FactoryMemory(DefaultVersion)) {}
+Simulator::Simulator()
+    : memory_(FactoryMemory(DefaultVersion)), clock_([] {
+          return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+      }) {}
 
 bool Simulator::setModuleAddress(int address) {
     if (address < 0 || address > 15)
@@ -99,6 +102,7 @@ void Simulator::setIdString(const std::string& text) {
 void Simulator::erase() {
     EraseConfiguration(memory_);
     live_.shownAspect.fill(-1);
+    live_.outputs = {};
 }
 
 std::optional<SimulatorAnswer> Simulator::receive(std::uint8_t byte) {
@@ -106,6 +110,7 @@ std::optional<SimulatorAnswer> Simulator::receive(std::uint8_t byte) {
     const std::optional<ParsedFrame> frame = parser_.push(byte);
     if (!frame)
         return std::nullopt;
+    live_.now = clock_();
     if (frame->kind == ParsedFrame::Kind::Lumo) {
         recordLumo(*frame);
         return std::nullopt; // Lumo modules never answer
@@ -118,7 +123,9 @@ void Simulator::recordLumo(const ParsedFrame& frame) {
     const bool isSync = frame.followsPreamble && frame.data == std::vector<std::uint8_t>{0, 0, 0};
     if (isSync)
         return;
-    AppendBounded(lumoFrames_, SimLumoFrame{frame.header, {frame.data[0], frame.data[1], frame.data[2]}});
+    const SimLumoFrame lumo{frame.header, {frame.data[0], frame.data[1], frame.data[2]}};
+    AppendBounded(lumoFrames_, lumo);
+    ServeLumoOutputs(memory_, live_, moduleAddress_, lumo.header, lumo.data);
 }
 
 bool Simulator::addressedToMe(const ParsedFrame& frame) const {
@@ -181,6 +188,7 @@ bool Simulator::load(const std::string& path, std::string& error) {
         return false;
     memory_ = std::move(loaded);
     live_.shownAspect.fill(-1);
+    resetOutputs();
     return true;
 }
 

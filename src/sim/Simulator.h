@@ -2,10 +2,12 @@
 
 #include "sim/ControllerMemory.h"
 #include "sim/SimFrameParser.h"
+#include "sim/SimLiveOutputs.h"
 
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -94,6 +96,12 @@ public:
     // A message the controller reports in answer to the next empty request.
     void queueReport(const std::array<std::uint8_t, 4>& message) { QueueReport(live_, message); }
     std::size_t pendingReports() const { return live_.reports.size(); }
+    // What each output shows now: aspect, PWM or lamp level, servo position, lamp test.
+    std::array<SimOutputView, PinCount> outputs() const { return ViewOutputs(memory_, live_, clock_()); }
+    // The clock on which outputs move, in seconds (a steady clock unless a test sets its own).
+    void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
+    // Every output back to its start (initial levels and positions, initial aspects), as at power-up.
+    void resetOutputs() { ResetOutputs(memory_, live_); }
 
     // --- what came and went ---
     const std::deque<SimLumoFrame>& lumoFrames() const { return lumoFrames_; }
@@ -126,6 +134,7 @@ private:
 
     ControllerMemory memory_;
     SimLiveState live_;
+    std::function<double()> clock_;
     SimFrameParser parser_;
     int moduleAddress_ = 0;
     std::optional<int> xAddress_;

@@ -76,6 +76,7 @@ public:
     std::string errorString() const override { return error_; }
 
     const std::string& settings() const { return settings_; }
+    const std::shared_ptr<Simulator>& simulator() const { return simulator_; }
 
 private:
     bool notClosed() {
@@ -98,6 +99,7 @@ private:
 std::shared_ptr<Simulator> MakeDefaultSimulator() {
     auto simulator = std::make_shared<Simulator>();
     InstallDemoConfiguration(*simulator);
+    simulator->resetOutputs();
     return simulator;
 }
 
@@ -105,6 +107,11 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
     if (!simulator)
         simulator = MakeDefaultSimulator();
     return std::make_unique<SimulatorPort>(std::move(simulator));
+}
+
+std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port) {
+    const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
+    return simulated ? simulated->simulator() : nullptr;
 }
 
 } // namespace vexa

@@ -15,4 +15,8 @@ std::shared_ptr<Simulator> MakeDefaultSimulator();
 // A serial port whose far end is the given simulated controller, in this process.
 std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulator);
 
+// The simulated controller at the far end of a port made by MakeSimulatorPort, or null for any
+// other port.
+std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port);
+
 } // namespace vexa

@@ -10,6 +10,8 @@
 #include "core/OperationGuard.h"
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
+#include "live/ui/LiveControls.h"
+#include "live/ui/TestPage.h"
 #include "module/ui/GeneralPage.h"
 #include "pins/ui/PinPage.h"
 
@@ -58,6 +60,8 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     layout->addWidget(linkControls_);
     layout->addWidget(makeCommandRow());
     makeTabs();
+    testPage_ = new TestPage(session_, *this);
+    setTabPage(TestTab, testPage_, nullptr);
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
 
@@ -144,6 +148,8 @@ void MainWindow::makeTabs() {
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event Control"));
     auto* pinPage = new PinPage(session_, *this);
     tabs_->addTab(MakeTabFrame(pinPage, tabs_), QStringLiteral("Vexa Device Configuration"));
+    for (SessionView* view : AddLiveControls(session_, *this, *pinPage))
+        registerView(view);
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Test"));
     registerView(generalPage_);
     registerView(pinPage);

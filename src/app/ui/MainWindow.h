@@ -21,6 +21,7 @@ class EventPage;
 class GeneralPage;
 class GestureLabel;
 class LinkControls;
+class TestPage;
 class TraceWindow;
 class VerificationWindow;
 
@@ -38,6 +39,7 @@ public:
     Session& session() { return session_; }
     GeneralPage& generalPage() { return *generalPage_; }
     LinkControls& linkControls() { return *linkControls_; }
+    TestPage& testPage() { return *testPage_; }
 
     // Puts a page into a tab (replacing what it shows) and registers its view, when given.
     void setTabPage(int index, QWidget* page, SessionView* view);
@@ -92,6 +94,7 @@ private:
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;
     VerificationWindow* verificationWindow_ = nullptr;
+    TestPage* testPage_ = nullptr;
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -56,6 +57,14 @@ int main(int argc, char** argv) {
     std::cout << terminal.slaveName() << std::endl;
 
     int result = ServePseudoTerminal(terminal.master(), stop.fd(), *simulator);
+    if (!options.outputsPath.empty()) {
+        std::ofstream outputs(options.outputsPath, std::ios::trunc);
+        outputs << OutputsText(simulator->outputs());
+        if (!outputs.flush()) {
+            std::cerr << "vexa-sim: cannot write the outputs to " << options.outputsPath << '\n';
+            result = ExitFailure;
+        }
+    }
     if (!options.statePath.empty() && !simulator->save(options.statePath, error)) {
         std::cerr << "vexa-sim: " << error << '\n';
         result = ExitFailure;

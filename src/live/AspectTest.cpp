@@ -1,0 +1,72 @@
+#include "live/AspectTest.h"
+
+#include "link/Exchange.h"
+#include "live/LiveRequests.h"
+#include "live/SerialAddress.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr int LumoOutputsPerModule = 32;
+constexpr int FlexAddressesPerBlock = 4;
+constexpr int LumoPinOperation = 0;
+constexpr int LumoSerialOperation = 1;
+
+// The pin's first serial address, or false (with the error message) when it has none.
+bool SerialAddressOrReport(Session& session, int pin, int& address) {
+    if (!HasSerialAddress(session.image, pin)) {
+        session.prompter.ask(MessageKind::OkError, NoLumoAddressText(pin, session.numberingBase));
+        return false;
+    }
+    address = FirstSerialAddress(session.image, pin);
+    return true;
+}
+
+bool SendLumo(Session& session, int header, int operation, int address, int aspect) {
+    SendLumoMessage(session, header, operation, address, aspect);
+    return session.port.isOpen();
+}
+
+} // namespace
+
+const char* const AspectTestHelpText = "Test = Send Vexa Set Aspect\r\n"
+                                       "Shift + Test = Send Legacy Lumo Set Aspect\r\n"
+                                       "Control + Test = Send Vexa Set Aspect, use Address Map\r\n"
+                                       "Shift + Control + Test = Send Legacy Lumo Set Aspect, use Address Map\r\n"
+                                       "Alt + Test = Show this message";
+
+std::string NoLumoAddressText(int pin, int numberingBase) {
+    return "You have no Lumo-address(es) assigned to Pin " + std::to_string(pin + numberingBase);
+}
+
+bool TestAspect(Session& session, TestKeys keys) {
+    const int pin = session.image.currentPin;
+    const int aspect = session.image.currentAspect;
+    const ModuleSettings& module = session.image.module;
+    const int header = LumoHeader(session.link.moduleAddress);
+    int address = 0;
+    if (keys.alt) {
+        session.tell(AspectTestHelpText);
+        return true;
+    }
+    if (!keys.shift) {
+        if (!keys.control)
+            return SendLiveRequest(session, LiveOperation::PinAspect, pin, aspect);
+        return SerialAddressOrReport(session, pin, address) &&
+               SendLiveRequest(session, LiveOperation::SerialAspect, address, aspect);
+    }
+    if (module.lumoFlexAddressing) {
+        if (!SerialAddressOrReport(session, pin, address))
+            return false;
+        const int flexAddress = FlexAddressesPerBlock * module.lumoFlexBlock + address;
+        return SendLumo(session, LumoHeader(flexAddress / LumoOutputsPerModule), LumoSerialOperation,
+                        flexAddress % LumoOutputsPerModule, aspect);
+    }
+    if (!keys.control)
+        return SendLumo(session, header, LumoPinOperation, pin, aspect);
+    return SerialAddressOrReport(session, pin, address) &&
+           SendLumo(session, header, LumoSerialOperation, address, aspect);
+}
+
+} // namespace vexa
