@@ -1,6 +1,12 @@
 #include "app/BatchOperations.h"
 
+#include "module/DccAddressing.h"
+#include "module/HardwareSettings.h"
 #include "module/Identity.h"
+#include "module/LedSettings.h"
+#include "module/SerialAddressing.h"
+#include "module/SerialPortSettings.h"
+#include "module/SettingsVerification.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
 
@@ -13,7 +19,13 @@ const BatchDefinition& ReadAllBatch() {
                                        {
                                            {"firmware version", ReadVersion},
                                            {"ID string", ReadIdString},
+                                           {"DCC settings", ReadDccSettings},
+                                           {"serial addressing options", ReadSerialAddressing},
+                                           {"LED settings", ReadLedSettings},
+                                           {"hardware configuration", ReadHardwareConfig},
+                                           {"serial port settings", ReadSerialPortSettings},
                                            {"all pins", ReadAllPins},
+                                           // all events, then the initial enable maps, join here with event control
                                        },
                                        {}};
     return batch;
@@ -23,7 +35,13 @@ const BatchDefinition& WriteAllBatch() {
     static const BatchDefinition batch{"Write All",
                                        {
                                            {"ID string", WriteIdString},
+                                           {"DCC settings", WriteDccSettings},
+                                           {"LED settings", WriteLedSettings},
+                                           {"hardware configuration", WriteHardwareConfig},
+                                           {"serial port settings", WriteSerialPortSettings},
                                            {"all pins", WriteAllPins},
+                                           // all events, then the initial enable maps, join here with event control
+                                           {"serial addressing options", WriteSerialAddressing}, // always last
                                        },
                                        {}};
     return batch;
@@ -32,6 +50,8 @@ const BatchDefinition& WriteAllBatch() {
 const BatchDefinition& VerifyAllBatch() {
     static const BatchDefinition batch{"Verify All",
                                        {
+                                           {"general settings verification", VerifyGeneralSettings},
+                                           // the event verification joins here with event control
                                            {"pin verification", VerifyPins},
                                        },
                                        {}};

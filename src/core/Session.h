@@ -48,8 +48,9 @@ public:
     int numberingBase = 1;               // "Start numbering at 1"
     std::string versionText = "Unknown"; // firmware version as last read
     bool expertMode = false;
-    std::string verificationReport; // text of the verification report, one finding per CR LF line
-    bool operationRunning = false;  // a long operation runs: no timer or dispatch may start another
+    std::string verificationReport;     // text of the verification report, one finding per CR LF line
+    bool operationRunning = false;      // a long operation runs: no timer or dispatch may start another
+    bool flexWarningSuppressed = false; // a read sets "Lumo Flex-Addresss": no warning then
 
     // Shows a message in an OK box.
     void tell(const std::string& text) { prompter.tell(text); }
