@@ -40,6 +40,7 @@ void SetModuleStartValues(Session& session) {
     module.lumoFlexBlock = 0;
     module.moduleXAddress = 0;
     module.serialBaud = 0;
+    session.flexWarningSuppressed = false;
 }
 
 } // namespace vexa

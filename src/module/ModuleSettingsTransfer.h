@@ -12,7 +12,7 @@ bool ReadModuleSettings(Session& session);
 bool WriteModuleSettings(Session& session);
 
 // The start values of the window for the module settings: flex start block and module
-// eXtended address 0, the serial port's baud rate at its first entry.
+// eXtended address 0, the serial port's baud rate at its first entry, the flex warning on.
 void SetModuleStartValues(Session& session);
 
 } // namespace vexa
