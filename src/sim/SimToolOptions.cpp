@@ -71,7 +71,8 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         } else if (option == "--erase-time") {
             int seconds = 0;
             ok = ParseNumber(value, 0, MaxSimEraseTimeMs / 1000, seconds);
-            options.eraseTimeMs = seconds * 1000;
+            if (ok)
+                options.eraseTimeMs = seconds * 1000;
         } else if (option == "--fault") {
             std::pair<SimulatorFault, int> fault{};
             ok = ParseFault(value, fault);
