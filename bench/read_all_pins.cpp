@@ -4,6 +4,7 @@
 // share of the elapsed time: the link should keep the line busy and block while it waits.
 
 #include "BenchSupport.h"
+#include "FullPins.h"
 
 #include "pins/PinTransfer.h"
 #include "sim/Simulator.h"
@@ -20,22 +21,6 @@ constexpr double BitsPerByte = 11.0;
 constexpr double TargetWireRatio = 1.10;
 constexpr double TargetCpuShare = 0.05;
 
-// 32 servo pins with four aspects of nine steps each, every step in use.
-void FillImage(vexa::ConfigurationImage& image) {
-    for (int p = 0; p < vexa::PinCount; ++p) {
-        vexa::PinRecord& pin = image.pins[static_cast<std::size_t>(p)];
-        pin.aspectLayout = vexa::LayoutFourByNine;
-        pin.initialAspect = static_cast<std::uint8_t>(1 + p % 4);
-        pin.configType = 1;
-        for (int n = 1; n <= vexa::ConfigParamCount; ++n)
-            pin.param(n) = static_cast<std::uint8_t>(n == 2 ? 8 : (p + n) % 128);
-        for (int a = 0; a < vexa::AspectsInLayout(pin.aspectLayout); ++a)
-            for (int s = 0; s < vexa::StepCount; ++s)
-                pin.aspects[static_cast<std::size_t>(a)].steps[static_cast<std::size_t>(s)] =
-                    vexa::AspectStep{39, 1, static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(64 + p), 0, 0};
-    }
-}
-
 } // namespace
 
 int main() {
@@ -47,7 +32,7 @@ int main() {
     session.port.name = vexa::SimulatorPortName;
 
     // Fill the controller at full speed, then read it back at the paced bit rate.
-    FillImage(session.image);
+    vexa::bench::FillPins(session.image);
     if (!vexa::WriteAllPins(session)) {
         std::fprintf(stderr, "writing the configuration failed\n");
         return 1;

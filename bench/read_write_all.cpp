@@ -6,6 +6,7 @@
 // and block while it waits.
 
 #include "BenchSupport.h"
+#include "FullPins.h"
 
 #include "app/BatchOperations.h"
 #include "sim/Simulator.h"
@@ -38,18 +39,7 @@ void FillImage(vexa::ConfigurationImage& image) {
     module.ledGreen = {1, 0, 1, 0, 0, 0, 0, 0};
     module.serialEnable = true;
     module.serialBaud = 4;
-    for (int p = 0; p < vexa::PinCount; ++p) {
-        vexa::PinRecord& pin = image.pins[static_cast<std::size_t>(p)];
-        pin.aspectLayout = vexa::LayoutFourByNine;
-        pin.initialAspect = static_cast<std::uint8_t>(1 + p % 4);
-        pin.configType = 1;
-        for (int n = 1; n <= vexa::ConfigParamCount; ++n)
-            pin.param(n) = static_cast<std::uint8_t>(n == 2 ? 8 : (p + n) % 128);
-        for (int a = 0; a < vexa::AspectsInLayout(pin.aspectLayout); ++a)
-            for (int s = 0; s < vexa::StepCount; ++s)
-                pin.aspects[static_cast<std::size_t>(a)].steps[static_cast<std::size_t>(s)] =
-                    vexa::AspectStep{39, 1, static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(64 + p), 0, 0};
-    }
+    vexa::bench::FillPins(image);
 }
 
 struct Measured {

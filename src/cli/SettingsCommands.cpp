@@ -1,6 +1,7 @@
 #include "cli/SettingsCommands.h"
 
 #include "cli/CliPrompter.h"
+#include "cli/CommandOutput.h"
 #include "cli/VerificationOutput.h"
 #include "module/EraseFlash.h"
 #include "module/ModuleSettingsTransfer.h"
@@ -33,17 +34,11 @@ private:
 } // namespace
 
 bool RunReadSettings(CliContext& context, const std::string&) {
-    if (!ReadModuleSettings(context.session))
-        return false;
-    context.out << "Read Settings done\n";
-    return true;
+    return RunAndSayDone(context, ReadModuleSettings, "Read Settings done");
 }
 
 bool RunWriteSettings(CliContext& context, const std::string&) {
-    if (!WriteModuleSettings(context.session))
-        return false;
-    context.out << "Write Settings done\n";
-    return true;
+    return RunAndSayDone(context, WriteModuleSettings, "Write Settings done");
 }
 
 bool RunVerifySettings(CliContext& context, const std::string&) {

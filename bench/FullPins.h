@@ -1,0 +1,25 @@
+#pragma once
+
+// The pins of a full configuration for the benchmarks.
+
+#include "model/ConfigurationImage.h"
+
+namespace vexa::bench {
+
+// 32 servo pins with four aspects of nine steps each, every step in use.
+inline void FillPins(ConfigurationImage& image) {
+    for (int p = 0; p < PinCount; ++p) {
+        PinRecord& pin = image.pins[static_cast<std::size_t>(p)];
+        pin.aspectLayout = LayoutFourByNine;
+        pin.initialAspect = static_cast<std::uint8_t>(1 + p % 4);
+        pin.configType = 1;
+        for (int n = 1; n <= ConfigParamCount; ++n)
+            pin.param(n) = static_cast<std::uint8_t>(n == 2 ? 8 : (p + n) % 128);
+        for (int a = 0; a < AspectsInLayout(pin.aspectLayout); ++a)
+            for (int s = 0; s < StepCount; ++s)
+                pin.aspects[static_cast<std::size_t>(a)].steps[static_cast<std::size_t>(s)] =
+                    AspectStep{39, 1, static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(64 + p), 0, 0};
+    }
+}
+
+} // namespace vexa::bench
