@@ -1,8 +1,13 @@
 #pragma once
 
-// The pins of a full configuration for the benchmarks.
+// The pins of a full configuration, and the simulated controller they go to, for the benchmarks.
 
+#include "core/Session.h"
 #include "model/ConfigurationImage.h"
+#include "sim/Simulator.h"
+#include "sim/SimulatorPort.h"
+
+#include <memory>
 
 namespace vexa::bench {
 
@@ -20,6 +25,15 @@ inline void FillPins(ConfigurationImage& image) {
                 pin.aspects[static_cast<std::size_t>(a)].steps[static_cast<std::size_t>(s)] =
                     AspectStep{39, 1, static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(64 + p), 0, 0};
     }
+}
+
+// Opens a port to a freshly erased simulated controller in this process; returns it.
+inline std::shared_ptr<Simulator> OpenSimulatedController(Session& session) {
+    auto simulator = std::make_shared<Simulator>();
+    session.port.port = MakeSimulatorPort(simulator);
+    session.port.port->open(SimulatorPortName);
+    session.port.name = SimulatorPortName;
+    return simulator;
 }
 
 } // namespace vexa::bench

@@ -26,10 +26,7 @@ constexpr double TargetCpuShare = 0.05;
 int main() {
     vexa::bench::BenchSession bench;
     vexa::Session& session = bench.session;
-    auto simulator = std::make_shared<vexa::Simulator>();
-    session.port.port = vexa::MakeSimulatorPort(simulator);
-    session.port.port->open(vexa::SimulatorPortName);
-    session.port.name = vexa::SimulatorPortName;
+    auto simulator = vexa::bench::OpenSimulatedController(session);
 
     // Fill the controller at full speed, then read it back at the paced bit rate.
     vexa::bench::FillPins(session.image);

@@ -80,10 +80,7 @@ void Report(const char* name, const Measured& m, bool withCpu) {
 int main() {
     vexa::bench::BenchSession bench;
     vexa::Session& session = bench.session;
-    auto simulator = std::make_shared<vexa::Simulator>();
-    session.port.port = vexa::MakeSimulatorPort(simulator);
-    session.port.port->open(vexa::SimulatorPortName);
-    session.port.name = vexa::SimulatorPortName;
+    auto simulator = vexa::bench::OpenSimulatedController(session);
     simulator->setPacing(BitRate);
     session.link.bidirectional = true;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "model/BitFlags.h"
 
 #include <string>
 #include <vector>
@@ -50,20 +51,5 @@ inline int AnswerValue(const LinkState& link, int i) {
 std::string SizeMismatchText(const LinkState& link, int expected);
 // "No valid response, msg = " [2] "," [3] " expected = 112," s.
 std::string EchoMismatchText(const LinkState& link, ModuleSetting setting);
-
-// Sets a flag list from the low bits of a byte: flag first + i = bit i, for `count` flags.
-template <typename Flags> void UnpackBits(Flags& flags, int first, int count, int bits) {
-    for (int i = 0; i < count; ++i)
-        flags[static_cast<std::size_t>(first + i)] = ((bits >> i) & 1) != 0;
-}
-
-// Bit i of the result is flag first + i (set when the flag is not 0), for `count` flags.
-template <typename Flags> int PackBits(const Flags& flags, int first, int count) {
-    int bits = 0;
-    for (int i = 0; i < count; ++i)
-        if (flags[static_cast<std::size_t>(first + i)] != 0)
-            bits |= 1 << i;
-    return bits;
-}
 
 } // namespace vexa
