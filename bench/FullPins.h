@@ -7,6 +7,7 @@
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace vexa::bench {
@@ -25,6 +26,20 @@ inline void FillPins(ConfigurationImage& image) {
                 pin.aspects[static_cast<std::size_t>(a)].steps[static_cast<std::size_t>(s)] =
                     AspectStep{39, 1, static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(64 + p), 0, 0};
     }
+}
+
+// True when every pin's aspects and type parameters were read back as written; says which
+// pin differs otherwise.
+inline bool SamePins(const ConfigurationImage& written, const ConfigurationImage& read) {
+    for (int p = 0; p < PinCount; ++p) {
+        const auto& expected = written.pins[static_cast<std::size_t>(p)];
+        const auto& got = read.pins[static_cast<std::size_t>(p)];
+        if (got.aspects != expected.aspects || got.configParams != expected.configParams) {
+            std::fprintf(stderr, "pin %d read back differently\n", p);
+            return false;
+        }
+    }
+    return true;
 }
 
 // Opens a port to a freshly erased simulated controller in this process; returns it.

@@ -49,14 +49,8 @@ int main() {
         std::fprintf(stderr, "reading all pins failed\n");
         return 1;
     }
-    for (int p = 0; p < vexa::PinCount; ++p) {
-        const auto& expected = written.pins[static_cast<std::size_t>(p)];
-        const auto& got = session.image.pins[static_cast<std::size_t>(p)];
-        if (got.aspects != expected.aspects || got.configParams != expected.configParams) {
-            std::fprintf(stderr, "pin %d read back differently\n", p);
-            return 1;
-        }
-    }
+    if (!vexa::bench::SamePins(written, session.image))
+        return 1;
 
     const double elapsed = std::chrono::duration<double>(end - start).count();
     const double cpu = cpuEnd - cpuStart;

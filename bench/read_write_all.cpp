@@ -102,14 +102,8 @@ int main() {
         std::fprintf(stderr, "the module settings read back differently\n");
         return 1;
     }
-    for (int p = 0; p < vexa::PinCount; ++p) {
-        const auto& expected = written.pins[static_cast<std::size_t>(p)];
-        const auto& got = session.image.pins[static_cast<std::size_t>(p)];
-        if (got.aspects != expected.aspects || got.configParams != expected.configParams) {
-            std::fprintf(stderr, "pin %d read back differently\n", p);
-            return 1;
-        }
-    }
+    if (!vexa::bench::SamePins(written, session.image))
+        return 1;
 
     std::printf("Read All and Write All: module settings and 32 pins, layout 3, every step used, %d bit/s\n", BitRate);
     Report("Read All", read, true);
