@@ -20,7 +20,8 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"save", "FILE", "save the whole configuration to the data file FILE", RunSaveFile},
         {"save-compact", "FILE", "save only the described pins and aspects to FILE", RunSaveCompactFile},
         {"read-settings", "",
-         "read the module settings (DCC, serial addressing, LED, hardware, serial port) from the controller",
+         "read the module settings (DCC, serial addressing, LED, hardware, serial port) from the controller "
+         "and print them",
          RunReadSettings},
         {"write-settings", "", "write the module settings to the controller, serial addressing last", RunWriteSettings},
         {"verify-settings", "", "compare the ID string and module settings with the controller and print the report",

@@ -4,6 +4,7 @@
 #include "cli/CommandOutput.h"
 #include "cli/VerificationOutput.h"
 #include "module/EraseFlash.h"
+#include "module/ModuleSettingsSummary.h"
 #include "module/ModuleSettingsTransfer.h"
 #include "module/SettingsVerification.h"
 
@@ -34,7 +35,10 @@ private:
 } // namespace
 
 bool RunReadSettings(CliContext& context, const std::string&) {
-    return RunAndSayDone(context, ReadModuleSettings, "Read Settings done");
+    if (!ReadModuleSettings(context.session))
+        return false;
+    context.out << ModuleSettingsSummary(context.session);
+    return true;
 }
 
 bool RunWriteSettings(CliContext& context, const std::string&) {

@@ -83,6 +83,17 @@ TEST(ModuleSettingsE2E, BackupRestoresEveryModuleSettingAndVerifyFindsAChange) {
         ASSERT_FALSE(sim.device().empty());
         const CliResult read = RunCli({"--port", sim.device(), "read-all", "save", backup});
         ASSERT_EQ(read.status, 0) << read.out << read.err;
+        const CliResult settings = RunCli({"--port", sim.device(), "read-settings"});
+        ASSERT_EQ(settings.status, 0) << settings.err;
+        EXPECT_EQ(SplitLines(settings.out),
+                  (std::vector<std::string>{
+                      "DCC address: 300 (Output 1201 .. 1232)", "eXtended DCC address: 2046 (Output 2047 .. OVERFLOW)",
+                      "DCC options: packet repeat 125ms, basic packet state invert on, allow address 0 on",
+                      "Serial addressing: flex on (start 13), native off, enforced eXtended address off, module "
+                      "eXtended address 18, group mask 0 5 15",
+                      "Green LED: Basic DCC Packet, Lumo Message", "Orange LED: Orange 6",
+                      "Hardware drivers: 1..8 sink; 9..16 source; 17..24 sink and source; 25..32 none",
+                      "Serial port: enabled, 38400 baud, 8 data bits, even parity, 2 stop bits"}));
     }
     EXPECT_NE(ReadFile(backup).find("\"DCC\",300,2046,13"), std::string::npos) << ReadFile(backup);
 
