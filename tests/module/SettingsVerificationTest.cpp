@@ -64,6 +64,20 @@ TEST(SettingsVerification, MismatchesAreLoggedAndOnlySomeFail) {
               std::string(Start) + "eXtended Address does not compare\r\neXtended Group Mask does not compare\r\n");
 }
 
+TEST(SettingsVerification, EnforcedModeComparesWhatItsWriteSent) {
+    // Hidden flex, native and eXtended address values are not sent in enforced mode.
+    VerificationBench bench;
+    ModuleSettings& module = bench.session.image.module;
+    module.enforcedXAddress = true;
+    module.lumoFlexAddressing = true;
+    module.lumoFlexBlock = 7;
+    module.moduleXAddress = 12;
+    module.groupMask[3] = true;
+    bench.answer(2, {127});
+    EXPECT_TRUE(VerifyGeneralSettings(bench.session));
+    EXPECT_EQ(bench.report(), Start);
+}
+
 TEST(SettingsVerification, EndAndGoOnCases) {
     // No answer at all: the ID string and hardware steps pass silently, the DCC step ends it.
     VerificationBench silent;
