@@ -41,7 +41,7 @@ std::string Drivers(const ModuleSettings& module, int base) {
 }
 
 const char* ParityText(int parity) {
-    return parity == 2 ? "even" : (parity == 3 ? "odd" : "no");
+    return parity == 2 ? "even" : (parity == 3 ? "odd" : "none");
 }
 
 } // namespace
@@ -66,8 +66,8 @@ std::string ModuleSettingsSummary(const Session& session) {
     text += "Hardware drivers: " + Drivers(module, session.numberingBase) + "\n";
     const std::size_t baud = module.serialBaud < SerialBaudTexts.size() ? module.serialBaud : 0;
     text += "Serial port: " + std::string(module.serialEnable ? "enabled" : "disabled") + ", " + SerialBaudTexts[baud] +
-            " baud, " + std::to_string(module.serialDataBits) + " data bits, " + ParityText(module.serialParity) +
-            " parity, " + std::to_string(module.serialStopBits) + " stop bits\n";
+            " baud, data bits " + std::to_string(module.serialDataBits) + ", parity " +
+            ParityText(module.serialParity) + ", stop bits " + std::to_string(module.serialStopBits) + "\n";
     return text;
 }
 

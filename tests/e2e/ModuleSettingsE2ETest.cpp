@@ -93,7 +93,7 @@ TEST(ModuleSettingsE2E, BackupRestoresEveryModuleSettingAndVerifyFindsAChange) {
                       "eXtended address 18, group mask 0 5 15",
                       "Green LED: Basic DCC Packet, Lumo Message", "Orange LED: Orange 6",
                       "Hardware drivers: 1..8 sink; 9..16 source; 17..24 sink and source; 25..32 none",
-                      "Serial port: enabled, 38400 baud, 8 data bits, even parity, 2 stop bits"}));
+                      "Serial port: enabled, 38400 baud, data bits 8, parity even, stop bits 2"}));
     }
     EXPECT_NE(ReadFile(backup).find("\"DCC\",300,2046,13"), std::string::npos) << ReadFile(backup);
 
