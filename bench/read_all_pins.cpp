@@ -4,6 +4,7 @@
 // share of the elapsed time: the link should keep the line busy and block while it waits.
 
 #include "BenchSupport.h"
+#include "FullPins.h"
 
 #include "pins/PinTransfer.h"
 #include "sim/Simulator.h"
@@ -20,34 +21,15 @@ constexpr double BitsPerByte = 11.0;
 constexpr double TargetWireRatio = 1.10;
 constexpr double TargetCpuShare = 0.05;
 
-// 32 servo pins with four aspects of nine steps each, every step in use.
-void FillImage(vexa::ConfigurationImage& image) {
-    for (int p = 0; p < vexa::PinCount; ++p) {
-        vexa::PinRecord& pin = image.pins[static_cast<std::size_t>(p)];
-        pin.aspectLayout = vexa::LayoutFourByNine;
-        pin.initialAspect = static_cast<std::uint8_t>(1 + p % 4);
-        pin.configType = 1;
-        for (int n = 1; n <= vexa::ConfigParamCount; ++n)
-            pin.param(n) = static_cast<std::uint8_t>(n == 2 ? 8 : (p + n) % 128);
-        for (int a = 0; a < vexa::AspectsInLayout(pin.aspectLayout); ++a)
-            for (int s = 0; s < vexa::StepCount; ++s)
-                pin.aspects[static_cast<std::size_t>(a)].steps[static_cast<std::size_t>(s)] =
-                    vexa::AspectStep{39, 1, static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(64 + p), 0, 0};
-    }
-}
-
 } // namespace
 
 int main() {
     vexa::bench::BenchSession bench;
     vexa::Session& session = bench.session;
-    auto simulator = std::make_shared<vexa::Simulator>();
-    session.port.port = vexa::MakeSimulatorPort(simulator);
-    session.port.port->open(vexa::SimulatorPortName);
-    session.port.name = vexa::SimulatorPortName;
+    auto simulator = vexa::bench::OpenSimulatedController(session);
 
     // Fill the controller at full speed, then read it back at the paced bit rate.
-    FillImage(session.image);
+    vexa::bench::FillPins(session.image);
     if (!vexa::WriteAllPins(session)) {
         std::fprintf(stderr, "writing the configuration failed\n");
         return 1;
@@ -67,14 +49,8 @@ int main() {
         std::fprintf(stderr, "reading all pins failed\n");
         return 1;
     }
-    for (int p = 0; p < vexa::PinCount; ++p) {
-        const auto& expected = written.pins[static_cast<std::size_t>(p)];
-        const auto& got = session.image.pins[static_cast<std::size_t>(p)];
-        if (got.aspects != expected.aspects || got.configParams != expected.configParams) {
-            std::fprintf(stderr, "pin %d read back differently\n", p);
-            return 1;
-        }
-    }
+    if (!vexa::bench::SamePins(written, session.image))
+        return 1;
 
     const double elapsed = std::chrono::duration<double>(end - start).count();
     const double cpu = cpuEnd - cpuStart;

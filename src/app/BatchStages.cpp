@@ -2,7 +2,13 @@
 
 #include "events/EventTransfer.h"
 #include "events/EventVerification.h"
+#include "module/DccAddressing.h"
+#include "module/HardwareSettings.h"
 #include "module/Identity.h"
+#include "module/LedSettings.h"
+#include "module/SerialAddressing.h"
+#include "module/SerialPortSettings.h"
+#include "module/SettingsVerification.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
 
@@ -15,6 +21,11 @@ const BatchDefinition& ReadAllBatch() {
                                        {
                                            {"firmware version", ReadVersion},
                                            {"ID string", ReadIdString},
+                                           {"DCC settings", ReadDccSettings},
+                                           {"serial addressing options", ReadSerialAddressing},
+                                           {"LED settings", ReadLedSettings},
+                                           {"hardware configuration", ReadHardwareConfig},
+                                           {"serial port settings", ReadSerialPortSettings},
                                            {"all pins", ReadAllPins},
                                            {"all events", ReadAllEvents},
                                            {"initial enable maps", ReadEnableMap},
@@ -27,9 +38,14 @@ const BatchDefinition& WriteAllBatch() {
     static const BatchDefinition batch{"Write All",
                                        {
                                            {"ID string", WriteIdString},
+                                           {"DCC settings", WriteDccSettings},
+                                           {"LED settings", WriteLedSettings},
+                                           {"hardware configuration", WriteHardwareConfig},
+                                           {"serial port settings", WriteSerialPortSettings},
                                            {"all pins", WriteAllPins},
                                            {"all events", WriteAllEvents},
                                            {"initial enable maps", WriteEnableMap},
+                                           {"serial addressing options", WriteSerialAddressing}, // always last
                                        },
                                        {}};
     return batch;
@@ -38,6 +54,7 @@ const BatchDefinition& WriteAllBatch() {
 const BatchDefinition& VerifyAllBatch() {
     static const BatchDefinition batch{"Verify All",
                                        {
+                                           {"general settings verification", VerifyGeneralSettings},
                                            {"event verification", VerifyEvents},
                                            {"pin verification", VerifyPins},
                                        },

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VexaConfig"));
 
     vexa::QtPrompter prompter;
-    vexa::QtPortProvider ports;
+    vexa::QtPortProvider ports(true); // the simulated controller keeps what was written to it
     vexa::SystemClock clock;
     vexa::QtFileDialogs dialogs;
     vexa::MainWindow window(prompter, ports, clock, dialogs);

@@ -1,6 +1,7 @@
 #include "cli/BatchCommands.h"
 
 #include "app/BatchOperations.h"
+#include "cli/CommandOutput.h"
 #include "cli/VerificationOutput.h"
 #include "core/VerificationReport.h"
 
@@ -15,17 +16,11 @@ bool EndsWith(const std::string& text, const std::string& end) {
 } // namespace
 
 bool RunReadAll(CliContext& context, const std::string&) {
-    if (!ReadAll(context.session))
-        return false;
-    context.out << "Read All done\n";
-    return true;
+    return RunAndSayDone(context, ReadAll, "Read All done");
 }
 
 bool RunWriteAll(CliContext& context, const std::string&) {
-    if (!WriteAll(context.session))
-        return false;
-    context.out << "Write All done\n";
-    return true;
+    return RunAndSayDone(context, WriteAll, "Write All done");
 }
 
 bool RunVerifyAll(CliContext& context, const std::string&) {

@@ -7,6 +7,7 @@
 #include "cli/LiveCommands.h"
 #include "cli/PinCommands.h"
 #include "cli/PortCommands.h"
+#include "cli/SettingsCommands.h"
 
 namespace vexa::cli {
 
@@ -20,9 +21,22 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"load", "FILE", "load the configuration data file FILE into the configuration", RunLoadFile},
         {"save", "FILE", "save the whole configuration to the data file FILE", RunSaveFile},
         {"save-compact", "FILE", "save only the described pins and aspects to FILE", RunSaveCompactFile},
-        {"read-all", "", "read the whole configuration from the controller (Read All)", RunReadAll},
-        {"write-all", "", "write the whole configuration to the controller (Write All)", RunWriteAll},
-        {"verify-all", "", "compare the controller with the configuration and print the report", RunVerifyAll},
+        {"read-settings", "",
+         "read the module settings (DCC, serial addressing, LED, hardware, serial port) from the controller "
+         "and print them",
+         RunReadSettings},
+        {"write-settings", "", "write the module settings to the controller, serial addressing last", RunWriteSettings},
+        {"verify-settings", "", "compare the ID string and module settings with the controller and print the report",
+         RunVerifySettings},
+        {"erase-flash", "",
+         "erase the controller's configuration memory (no question asked) and wait until it answers again",
+         RunEraseFlash},
+        {"read-all", "",
+         "Read All: firmware version, ID string, module settings, all pins, all events and the enable map", RunReadAll},
+        {"write-all", "", "Write All: ID string, module settings, all pins, all events and the enable map",
+         RunWriteAll},
+        {"verify-all", "", "Verify All: module settings, events and enable map, all pins; print the report",
+         RunVerifyAll},
         {"read-pin", "N", "read pin N (as shown, with the numbering base) from the controller", RunReadPin},
         {"write-pin", "N", "write pin N (as shown, with the numbering base) to the controller", RunWritePin},
         {"read-device", "N", "read every pin of the device that pin N belongs to", RunReadDevice},

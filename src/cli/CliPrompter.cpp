@@ -3,6 +3,8 @@
 namespace vexa::cli {
 
 bool CliPrompter::ask(MessageKind kind, const std::string& text) {
+    if (quiet_)
+        return answerYes_ || (kind != MessageKind::OkCancelWarning && kind != MessageKind::YesNo);
     stream_ << text << '\n';
     switch (kind) {
     case MessageKind::OkCancelWarning:

@@ -15,7 +15,11 @@ public:
 
     bool ask(MessageKind kind, const std::string& text) override;
 
+    // While quiet, messages are not shown (questions are still answered the same way).
+    void setQuiet(bool quiet) { quiet_ = quiet; }
+
 private:
+    bool quiet_ = false;
     std::ostream& stream_;
     bool answerYes_;
 };

@@ -3,6 +3,7 @@
 #include "files/ConfigFileEncoding.h"
 #include "files/ConfigFileFields.h"
 #include "files/ConfigFileFormat.h"
+#include "model/BitFlags.h"
 
 #include <initializer_list>
 
@@ -42,15 +43,6 @@ public:
 private:
     std::string& out_;
 };
-
-// Bit i of the result is flag first + i, for `count` flags.
-template <typename Flags> int PackBits(const Flags& flags, int first, int count) {
-    int bits = 0;
-    for (int i = 0; i < count; ++i)
-        if (flags[static_cast<std::size_t>(first + i)] != 0)
-            bits |= 1 << i;
-    return bits;
-}
 
 void WriteModuleLines(LineWriter& line, const ModuleSettings& module) {
     std::string header = HeaderPrefix;

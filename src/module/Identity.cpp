@@ -1,15 +1,16 @@
 #include "module/Identity.h"
 
 #include "link/Exchange.h"
+#include "module/SettingRequests.h"
 
 namespace vexa {
 
 namespace {
 
-constexpr int ReadSetting = 112;
-constexpr int WriteSetting = 96;
-constexpr int VersionSetting = 0;
-constexpr int IdStringSetting = 10;
+constexpr int ReadSetting = ReadSettingCode;
+constexpr int WriteSetting = WriteSettingCode;
+constexpr int VersionSetting = SettingNumber(ModuleSetting::Version);
+constexpr int IdStringSetting = SettingNumber(ModuleSetting::IdString);
 
 } // namespace
 

@@ -15,9 +15,10 @@ void AnswerSchedule::add(const SimulatorAnswer& answer, Clock::time_point reques
                          std::chrono::nanoseconds byteTime) {
     // Answers go out one after the other: a late answer also holds back the ones behind it.
     Clock::time_point sent = std::max(requestArrival + answer.delay, answerLineFree_);
+    const Clock::time_point end = sent + byteTime * static_cast<long>(answer.bytes.size());
     for (std::uint8_t byte : answer.bytes) {
         sent += byteTime;
-        bytes_.push_back({sent, byte});
+        bytes_.push_back({sent, byte, end});
     }
     answerLineFree_ = sent;
 }
@@ -39,6 +40,12 @@ std::optional<AnswerSchedule::Clock::time_point> AnswerSchedule::nextDue() const
     if (bytes_.empty())
         return std::nullopt;
     return bytes_.front().due;
+}
+
+std::optional<AnswerSchedule::Clock::time_point> AnswerSchedule::nextAnswerEnd() const {
+    if (bytes_.empty())
+        return std::nullopt;
+    return bytes_.front().answerEnd;
 }
 
 void AnswerSchedule::clear() {

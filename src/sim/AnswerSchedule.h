@@ -29,6 +29,9 @@ public:
     int takeDue(Clock::time_point now);
     // When the next byte becomes readable, or nullopt when no byte is on the way.
     std::optional<Clock::time_point> nextDue() const;
+    // When the last byte of the answer that the next byte belongs to becomes readable, or
+    // nullopt when no byte is on the way.
+    std::optional<Clock::time_point> nextAnswerEnd() const;
 
     // Forgets everything on the way (the port was closed).
     void clear();
@@ -37,6 +40,7 @@ private:
     struct Timed {
         Clock::time_point due;
         std::uint8_t byte;
+        Clock::time_point answerEnd; // due time of the last byte of its answer
     };
     std::deque<Timed> bytes_;
     Clock::time_point requestLineFree_{};

@@ -39,11 +39,6 @@ Bytes ReadSetting(const ControllerMemory& memory, const Bytes& data) {
     return EchoWith(data, memory.settings[data[1]]);
 }
 
-bool IsEraseRequest(const Bytes& data) {
-    return data.size() == 2 + EraseConfirmation.size() && data[1] == SettingVersion &&
-           std::equal(EraseConfirmation.begin(), EraseConfirmation.end(), data.begin() + 2);
-}
-
 void WriteSetting(ControllerMemory& memory, SimLiveState& live, const Bytes& data) {
     if (data.size() < 2)
         return;
@@ -207,6 +202,11 @@ Bytes TakeReport(SimLiveState& live) {
 }
 
 } // namespace
+
+bool IsEraseRequest(const Bytes& data) {
+    return data.size() == 2 + EraseConfirmation.size() && data[0] == CodeWriteSetting && data[1] == SettingVersion &&
+           std::equal(EraseConfirmation.begin(), EraseConfirmation.end(), data.begin() + 2);
+}
 
 std::vector<std::uint8_t> ServeRequest(ControllerMemory& memory, SimLiveState& live, const Bytes& data) {
     if (data.empty())

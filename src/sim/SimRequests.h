@@ -41,6 +41,9 @@ enum SimLiveOperation : std::uint8_t {
 // The eight bytes after 96, 0 that make the controller erase its configuration.
 inline constexpr std::array<std::uint8_t, 8> EraseConfirmation{33, 91, 12, 5, 60, 17, 88, 2};
 
+// True for the request that erases the configuration memory.
+bool IsEraseRequest(const std::vector<std::uint8_t>& data);
+
 // Carries out one request (its data values) on the controller and returns the data values of
 // the answer it would send when the request asks for one. Reads answer with the echo of the
 // first two request bytes and the values; writes, live commands and requests the controller

@@ -47,7 +47,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         }
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
                                 option == "--fault" || option == "--late-ms" || option == "--state" ||
-                                option == "--dump-outputs";
+                                option == "--dump-outputs" || option == "--erase-time";
         if (!takesValue) {
             error = "unknown option \"" + option + "\"";
             return false;
@@ -68,6 +68,11 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             ok = ParseNumber(value, 50, 4'000'000, options.paceBitRate);
         } else if (option == "--late-ms") {
             ok = ParseNumber(value, 0, 600'000, options.lateDelayMs);
+        } else if (option == "--erase-time") {
+            int seconds = 0;
+            ok = ParseNumber(value, 0, MaxSimEraseTimeMs / 1000, seconds);
+            if (ok)
+                options.eraseTimeMs = seconds * 1000;
         } else if (option == "--fault") {
             std::pair<SimulatorFault, int> fault{};
             ok = ParseFault(value, fault);
@@ -100,6 +105,8 @@ std::string SimToolUsage() {
            "                   stray (stray bytes before the answer) or late (answer after\n"
            "                   the late delay). May be given more than once.\n"
            "  --late-ms MS     delay of a late answer in milliseconds (default 2500)\n"
+           "  --erase-time S   seconds the controller stays busy (answers nothing) after an\n"
+           "                   erase, 0..45 (default 3)\n"
            "  --state FILE     load the controller's state from FILE when it exists and\n"
            "                   write it there at exit\n"
            "  --dump-outputs FILE  write what each output shows (aspect, level, servo\n"
@@ -112,6 +119,7 @@ void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
     simulator.setXAddress(options.xAddress);
     simulator.setPacing(options.paceBitRate);
     simulator.setLateDelay(std::chrono::milliseconds(options.lateDelayMs));
+    simulator.setEraseTime(std::chrono::milliseconds(options.eraseTimeMs));
     for (const auto& [fault, count] : options.faults)
         simulator.injectFault(fault, count);
 }

@@ -17,6 +17,7 @@ struct SimToolOptions {
     // Each fault with the number of answers it hits (EveryAnswer = all of them).
     std::vector<std::pair<SimulatorFault, int>> faults;
     int lateDelayMs = 2500;
+    int eraseTimeMs = DefaultSimEraseTimeMs;
     std::string statePath;
     std::string outputsPath; // --dump-outputs: where the outputs are written at exit
     bool help = false;

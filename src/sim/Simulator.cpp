@@ -136,9 +136,15 @@ bool Simulator::addressedToMe(const ParsedFrame& frame) const {
     return true;
 }
 
+bool Simulator::busyErasing() const {
+    return std::chrono::steady_clock::now() < busyUntil_;
+}
+
 std::optional<SimulatorAnswer> Simulator::serve(const ParsedFrame& frame) {
-    if (!addressedToMe(frame))
+    if (!addressedToMe(frame) || busyErasing())
         return std::nullopt;
+    if (IsEraseRequest(frame.data))
+        busyUntil_ = std::chrono::steady_clock::now() + eraseTime_;
     AppendBounded(requests_, SimReceivedRequest{frame.header, frame.bidirectional(), frame.xAddress, frame.data});
     // Without the bidirectional bit the tool does not wait, so nothing is sent back. An empty
     // frame sent that way (the link synchronising) is no poll: its report stays queued.

@@ -22,6 +22,10 @@ enum class SimulatorFault {
     Late,    // the answer goes out only after the late delay
 };
 
+// How long the simulated controller is busy after an erase, by default, and at most.
+constexpr int DefaultSimEraseTimeMs = 3000;
+constexpr int MaxSimEraseTimeMs = 45000;
+
 // Count for injectFault: the fault hits every answer from now on.
 constexpr int EveryAnswer = -1;
 
@@ -91,6 +95,11 @@ public:
     std::string idString() const;
     void setIdString(const std::string& text); // cut to 12 characters, 7-bit
     void erase();                              // as the erase command does
+    // How long the controller stays busy after an erase request: it takes no request and
+    // answers nothing meanwhile (a real controller needs up to 45 s).
+    std::chrono::milliseconds eraseTime() const { return eraseTime_; }
+    void setEraseTime(std::chrono::milliseconds time) { eraseTime_ = time; }
+    bool busyErasing() const;
     // Aspect the pin shows since the last set-aspect command, -1 = none.
     int shownAspect(int p) const { return live_.shownAspect.at(static_cast<std::size_t>(p)); }
     // A message the controller reports in answer to the next empty request.
@@ -141,6 +150,8 @@ private:
     int pacingBitRate_ = 0;
     FaultCounts faults_;
     std::chrono::milliseconds lateDelay_{2500};
+    std::chrono::milliseconds eraseTime_{DefaultSimEraseTimeMs};
+    std::chrono::steady_clock::time_point busyUntil_{};
     std::deque<SimLumoFrame> lumoFrames_;
     std::deque<SimReceivedRequest> requests_;
     std::uint64_t requestBytes_ = 0;

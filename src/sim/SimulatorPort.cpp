@@ -66,7 +66,10 @@ public:
         const auto deadline = now + std::chrono::milliseconds(std::max(timeoutMs, 0));
         const auto next = schedule_.nextDue();
         if (next && *next <= deadline) {
-            std::this_thread::sleep_until(*next);
+            // As a port's driver hands over what came in one go rather than byte by byte, the
+            // waiter wakes once the answer under way is complete (or at its deadline), not once
+            // for every byte.
+            std::this_thread::sleep_until(std::min(*schedule_.nextAnswerEnd(), deadline));
             return true;
         }
         std::this_thread::sleep_until(deadline);

@@ -12,7 +12,9 @@
 #include "files/ConfigFileActions.h"
 #include "live/ui/LiveControls.h"
 #include "live/ui/TestPage.h"
+#include "module/ModuleSettingsTransfer.h"
 #include "module/ui/GeneralPage.h"
+#include "module/ui/PinAddressLabels.h"
 #include "pins/ui/PinPage.h"
 
 #include <QCloseEvent>
@@ -153,6 +155,13 @@ void MainWindow::makeTabs() {
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Test"));
     registerView(generalPage_);
     registerView(pinPage);
+    auto* addressLabels = new PinAddressLabels(session_, pinPage);
+    pinPage->addPinRowWidget(addressLabels);
+    registerView(addressLabels);
+    connect(pinPage, &PinPage::currentPinShown, addressLabels, &PinAddressLabels::refreshFromSession);
+    connect(pinPage, &PinPage::addressCountChanged, addressLabels, &PinAddressLabels::refreshFromSession);
+    connect(generalPage_, &GeneralPage::pinPageAffected, pinPage, &PinPage::refreshFromSession);
+    connect(generalPage_, &GeneralPage::pinPageAffected, addressLabels, &PinAddressLabels::refreshFromSession);
     for (QWidget* widget : pinPage->expertWidgets())
         addExpertWidget(widget);
     eventPage_ = new EventPage(session_, *this);
@@ -161,10 +170,11 @@ void MainWindow::makeTabs() {
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
 }
 
-// The start sequence of the window, for the parts that exist: mode flags, the port list,
-// the address displays with the numbering base.
+// The start sequence of the window, for the parts that exist: module start values, mode
+// flags, the port list, the address displays with the numbering base.
 void MainWindow::start() {
     session_.image.currentPin = 0;
+    SetModuleStartValues(session_);
     session_.expertMode = false;
     setExpertMode(false);
     linkControls_->scanPorts();

@@ -2,6 +2,11 @@
 
 #include "core/OperationRunner.h"
 #include "module/Identity.h"
+#include "module/ui/DccFrame.h"
+#include "module/ui/HardwareFrame.h"
+#include "module/ui/LedFrame.h"
+#include "module/ui/SerialAddressingFrame.h"
+#include "module/ui/SerialPortFrame.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,12 +24,6 @@ namespace {
 // Printable 7-bit ASCII: every character fits in one data byte and in one line of a file.
 const char* const IdStringPattern = "[\\x20-\\x7E]*";
 
-QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 } // namespace
 
 GeneralPage::GeneralPage(Session& session, OperationRunner& runner, QWidget* parent)
@@ -32,6 +31,12 @@ GeneralPage::GeneralPage(Session& session, OperationRunner& runner, QWidget* par
     auto* layout = new QVBoxLayout(this);
     addSection(makeIdFrame());
     addSection(makeVersionRow());
+    addSettingsFrame(new DccFrame(session_, runner_, this));
+    addSettingsFrame(new SerialAddressingFrame(session_, runner_, this));
+    addSettingsFrame(new LedFrame(session_, runner_, this));
+    addSettingsFrame(new HardwareFrame(session_, runner_, this));
+    addSettingsFrame(new SerialPortFrame(session_, runner_, this));
+    addSettingsFrame(new EraseFlashFrame(session_, runner_, this));
     layout->addLayout(sections_);
     layout->addStretch(1);
     refreshFromSession();
@@ -46,8 +51,8 @@ QWidget* GeneralPage::makeIdFrame() {
     idString_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(IdStringPattern)), idString_));
     idString_->setMinimumWidth(idString_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWW")) + 12);
-    auto* read = MakeButton("Read String", "CommandGenIDRead", frame);
-    auto* write = MakeButton("Write String", "CommandGenIDWrite", frame);
+    auto* read = MakeSettingsButton("Read String", "CommandGenIDRead", frame);
+    auto* write = MakeSettingsButton("Write String", "CommandGenIDWrite", frame);
     auto* layout = new QHBoxLayout(frame);
     layout->addWidget(idString_, 1);
     layout->addWidget(read);
@@ -66,7 +71,7 @@ QWidget* GeneralPage::makeVersionRow() {
     version_ = new QLabel(row);
     version_->setObjectName(QStringLiteral("LabelGenVersionString"));
     version_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* request = MakeButton("Request Version", "CommandGenVersion", row);
+    auto* request = MakeSettingsButton("Request Version", "CommandGenVersion", row);
     auto* layout = new QHBoxLayout(row);
     layout->addWidget(caption);
     layout->addWidget(version_);
@@ -82,6 +87,12 @@ void GeneralPage::addSection(QWidget* section) {
     ++sectionCount_;
 }
 
+void GeneralPage::addSettingsFrame(SettingsFrame* frame) {
+    frames_.push_back(frame);
+    addSection(frame);
+    connect(frame, &SettingsFrame::pinPageAffected, this, &GeneralPage::pinPageAffected);
+}
+
 void GeneralPage::runOperation(const char* title, bool (*operation)(Session&)) {
     runner_.runNow(title, operation);
 }
@@ -91,10 +102,14 @@ void GeneralPage::refreshFromSession() {
     if (idString_->text() != id)
         idString_->setText(id);
     version_->setText(QString::fromStdString(session_.versionText));
+    for (SettingsFrame* frame : frames_)
+        frame->refreshFromSession();
 }
 
 void GeneralPage::commitEdits() {
     session_.image.module.idString = idString_->text().toLatin1().toStdString();
+    for (SettingsFrame* frame : frames_)
+        frame->commitEdits();
 }
 
 } // namespace vexa

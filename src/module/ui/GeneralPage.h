@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -12,9 +14,12 @@ class QLineEdit;
 namespace vexa {
 
 class OperationRunner;
+class SettingsFrame;
 
-// The "General" tab: the "ID String" frame and the firmware version, with their buttons, which
-// act at once. Further frames of module settings join it through addSection.
+// The "General" tab: the "ID String" frame and the firmware version, the frames of the module
+// settings ("DCC", "Serial Addressing Options", "LED Control", "Hardware Config", "Serial
+// Port", "Erase Flash"), with their buttons, which act at once. Further frames join it
+// through addSection.
 class GeneralPage : public QWidget, public SessionView {
     Q_OBJECT
 public:
@@ -26,7 +31,13 @@ public:
     void refreshFromSession() override;
     void commitEdits() override;
 
+signals:
+    // A setting that the pin page shows (its address labels, its hardware warnings) changed.
+    void pinPageAffected();
+
 private:
+    void addSettingsFrame(SettingsFrame* frame);
+
     QWidget* makeIdFrame();
     QWidget* makeVersionRow();
     void runOperation(const char* title, bool (*operation)(Session&));
@@ -37,6 +48,7 @@ private:
     int sectionCount_ = 0;
     QLineEdit* idString_ = nullptr;
     QLabel* version_ = nullptr;
+    std::vector<SettingsFrame*> frames_;
 };
 
 } // namespace vexa

@@ -1,0 +1,131 @@
+#include "module/DccAddressing.h"
+
+#include "module/AddressOffsets.h"
+#include "module/SettingRequests.h"
+#include "pins/NumberField.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+const std::array<const char*, 4> DccPacketRepeatTexts{"62.5ms", "125ms", "250ms", "500ms"};
+
+namespace {
+
+constexpr int AddressLowBits = 64;
+constexpr int HighestDccOutput = 2044;
+
+std::vector<int> AddressValues(int address) {
+    return {address & (AddressLowBits - 1), address / AddressLowBits};
+}
+
+int AnswerAddress(const LinkState& link) {
+    return AnswerValue(link, 1) * AddressLowBits + AnswerValue(link, 0);
+}
+
+RangeCaption Caption(int first, int total, bool overflow, const char* overflowWord) {
+    if (total == 0)
+        return {"No addr in use", false};
+    if (overflow)
+        return {"Output " + std::to_string(first) + " .. " + overflowWord, true};
+    return {"Output " + std::to_string(first) + " .. " + std::to_string(first + total - 1), false};
+}
+
+} // namespace
+
+int DccOptionByte(const ModuleSettings& module) {
+    return (module.dccPacketRepeat & 3) + 4 * (module.dccStateInvert ? 1 : 0) + 8 * (module.dccAllowZero ? 1 : 0);
+}
+
+void ApplyDccOptionByte(ModuleSettings& module, int byte) {
+    module.dccPacketRepeat = static_cast<std::uint8_t>(byte & 3);
+    module.dccStateInvert = (byte & 4) != 0;
+    module.dccAllowZero = (byte & 8) != 0;
+}
+
+int LowestDccAddress(const ModuleSettings& module) {
+    return module.dccAllowZero ? 0 : 1;
+}
+
+bool ReadDccSettings(Session& session) {
+    LinkState& link = session.link;
+    ModuleSettings& module = session.image.module;
+    link.bidirectional = true;
+    if (!RequestSetting(session, ModuleSetting::DccOptions))
+        return false;
+    if (link.answerSize() != 3)
+        session.tell("Received Address, cannot read DCC options");
+    else if (AnswerEchoes(link, ModuleSetting::DccOptions))
+        ApplyDccOptionByte(module, AnswerValue(link, 0));
+    else
+        session.tell("Received Address: No valid response");
+
+    if (!RequestSetting(session, ModuleSetting::DccAddress))
+        return false;
+    if (link.answerSize() != 4)
+        session.tell("Get DCC Address: No valid response, size <> 4");
+    else if (AnswerEchoes(link, ModuleSetting::DccAddress))
+        EnterDccAddress(session, std::to_string(AnswerAddress(link)));
+    else
+        session.tell("Get DCC Address: No valid response");
+
+    if (!RequestSetting(session, ModuleSetting::XDccAddress))
+        return false;
+    if (link.answerSize() != 4 || !AnswerEchoes(link, ModuleSetting::XDccAddress))
+        session.tell("No valid response");
+    else
+        EnterXDccAddress(session, std::to_string(AnswerAddress(link)));
+    return true;
+}
+
+bool WriteDccSettings(Session& session) {
+    const ModuleSettings& module = session.image.module;
+    if (!SendSetting(session, ModuleSetting::DccOptions, {DccOptionByte(module)}))
+        return false;
+    if (!SendSetting(session, ModuleSetting::DccAddress, AddressValues(module.dccAddress)))
+        return false;
+    return SendSetting(session, ModuleSetting::XDccAddress, AddressValues(module.xdccAddress));
+}
+
+void EnterDccAddress(Session& session, const std::string& text) {
+    ModuleSettings& module = session.image.module;
+    module.dccAddress = ClampedFieldValue(text, LowestDccAddress(module), HighestDccAddress);
+}
+
+void EnterXDccAddress(Session& session, const std::string& text) {
+    ModuleSettings& module = session.image.module;
+    module.xdccAddress = ClampedFieldValue(text, LowestDccAddress(module), HighestXDccAddress);
+}
+
+void SetDccAllowZero(Session& session, bool allow) {
+    ModuleSettings& module = session.image.module;
+    module.dccAllowZero = allow;
+    module.dccAddress = std::clamp(module.dccAddress, LowestDccAddress(module), HighestDccAddress);
+    module.xdccAddress = std::clamp(module.xdccAddress, LowestDccAddress(module), HighestXDccAddress);
+}
+
+int FirstDccOutput(const Session& session) {
+    const ModuleSettings& module = session.image.module;
+    const int allow = module.dccAllowZero ? 1 : 0;
+    const int first = module.dccAllowZero ? session.numberingBase : 1;
+    return (module.dccAddress - 1 + allow) * 4 + first;
+}
+
+int FirstXDccOutput(const Session& session) {
+    const ModuleSettings& module = session.image.module;
+    return module.xdccAddress + (module.dccAllowZero ? session.numberingBase : 0);
+}
+
+RangeCaption DccRangeCaption(const Session& session) {
+    const int total = ComputeAddressOffsets(session.image).dccTotal;
+    const bool overflow = session.image.module.dccAddress * 4 + total > HighestDccOutput;
+    return Caption(FirstDccOutput(session), total, overflow, "OVFLOW");
+}
+
+RangeCaption XDccRangeCaption(const Session& session) {
+    const int total = ComputeAddressOffsets(session.image).xdccTotal;
+    const bool overflow = session.image.module.xdccAddress + total > HighestXDccAddress;
+    return Caption(FirstXDccOutput(session), total, overflow, "OVERFLOW");
+}
+
+} // namespace vexa

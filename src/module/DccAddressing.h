@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/Session.h"
+
+#include <string>
+
+namespace vexa {
+
+constexpr int HighestDccAddress = 510;
+constexpr int HighestXDccAddress = 2046;
+
+// "62.5ms", "125ms", "250ms", "500ms": the packet-repeat options by index.
+extern const std::array<const char*, 4> DccPacketRepeatTexts;
+
+// The DCC option byte: packet repeat in bits 0..1, state invert bit 2, allow address 0 bit 3.
+int DccOptionByte(const ModuleSettings& module);
+void ApplyDccOptionByte(ModuleSettings& module, int byte);
+
+// "Read Settings" / "Write Settings" of the "DCC" frame: options (5), address (4) and extended
+// address (12).
+bool ReadDccSettings(Session& session);
+bool WriteDccSettings(Session& session);
+
+// Lowest address the fields take: 0 with "Allow Address 0", else 1.
+int LowestDccAddress(const ModuleSettings& module);
+
+// Entry of the address fields (typed text, clamped without a message, rounded). The addresses
+// are shown as they are, without the numbering base.
+void EnterDccAddress(Session& session, const std::string& text);
+void EnterXDccAddress(Session& session, const std::string& text);
+// "Allow Address 0" clicked: both addresses are held within their ranges again.
+void SetDccAllowZero(Session& session, bool allow);
+
+// First output of the basic and of the extended DCC addresses, as shown.
+int FirstDccOutput(const Session& session);
+int FirstXDccOutput(const Session& session);
+
+// The caption of a range label, and whether it shows an overflow (in red).
+struct RangeCaption {
+    std::string text;
+    bool overflow = false;
+};
+RangeCaption DccRangeCaption(const Session& session);
+RangeCaption XDccRangeCaption(const Session& session);
+
+} // namespace vexa

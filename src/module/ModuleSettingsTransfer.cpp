@@ -1,0 +1,46 @@
+#include "module/ModuleSettingsTransfer.h"
+
+#include "module/DccAddressing.h"
+#include "module/HardwareSettings.h"
+#include "module/LedSettings.h"
+#include "module/SerialAddressing.h"
+#include "module/SerialPortSettings.h"
+
+#include <array>
+
+namespace vexa {
+
+namespace {
+
+using SettingsOperation = bool (*)(Session&);
+
+template <std::size_t N> bool RunInOrder(Session& session, const std::array<SettingsOperation, N>& operations) {
+    for (SettingsOperation operation : operations)
+        if (!operation(session))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool ReadModuleSettings(Session& session) {
+    static constexpr std::array<SettingsOperation, 5> order{ReadDccSettings, ReadSerialAddressing, ReadLedSettings,
+                                                            ReadHardwareConfig, ReadSerialPortSettings};
+    return RunInOrder(session, order);
+}
+
+bool WriteModuleSettings(Session& session) {
+    static constexpr std::array<SettingsOperation, 5> order{WriteDccSettings, WriteLedSettings, WriteHardwareConfig,
+                                                            WriteSerialPortSettings, WriteSerialAddressing};
+    return RunInOrder(session, order);
+}
+
+void SetModuleStartValues(Session& session) {
+    ModuleSettings& module = session.image.module;
+    module.lumoFlexBlock = 0;
+    module.moduleXAddress = 0;
+    module.serialBaud = 0;
+    session.flexWarningSuppressed = false;
+}
+
+} // namespace vexa

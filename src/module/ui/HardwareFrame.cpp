@@ -1,0 +1,53 @@
+#include "module/ui/HardwareFrame.h"
+
+#include "module/HardwareSettings.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+HardwareFrame::HardwareFrame(Session& session, OperationRunner& runner, QWidget* parent)
+    : SettingsFrame("Hardware Config", "FrameGenHWC", session, runner, parent) {
+    pinCaption_ = new QLabel(this);
+    pinCaption_->setObjectName(QStringLiteral("LabelGenHWCPin"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(pinCaption_, 0, 1, 1, HardwareGroupCount);
+    grid->addWidget(new QLabel(QStringLiteral("Sink Driver"), this), 1, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Source Driver"), this), 2, 0);
+    for (int k = 0; k < HardwareGroupCount; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        sink_[index] = new QCheckBox(this);
+        sink_[index]->setObjectName(QStringLiteral("ChkGenHWCSink(%1)").arg(k));
+        source_[index] = new QCheckBox(this);
+        source_[index]->setObjectName(QStringLiteral("ChkGenHWCSource(%1)").arg(k));
+        grid->addWidget(sink_[index], 1, k + 1, Qt::AlignHCenter);
+        grid->addWidget(source_[index], 2, k + 1, Qt::AlignHCenter);
+        // The pin page's hardware warnings depend on the drivers.
+        connect(sink_[index], &QCheckBox::clicked, this, [this, index](bool checked) {
+            change([this, index, checked] { session_.image.module.hwcSink[index] = checked; }, true);
+        });
+        connect(source_[index], &QCheckBox::clicked, this, [this, index](bool checked) {
+            change([this, index, checked] { session_.image.module.hwcSource[index] = checked; }, true);
+        });
+    }
+    grid->setColumnStretch(HardwareGroupCount + 1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttonRow(operationButton("Read Config", "CommandGenHWCRead", ReadHardwareConfig),
+                                operationButton("Write Config", "CommandGenHWCWrite", WriteHardwareConfig)));
+    refreshFromSession();
+}
+
+void HardwareFrame::refreshFromSession() {
+    const ModuleSettings& module = session_.image.module;
+    pinCaption_->setText(QString::fromStdString(HardwarePinCaption(session_.numberingBase)));
+    for (std::size_t k = 0; k < sink_.size(); ++k) {
+        sink_[k]->setChecked(module.hwcSink[k]);
+        source_[k]->setChecked(module.hwcSource[k]);
+    }
+}
+
+} // namespace vexa

@@ -1,0 +1,139 @@
+// The module settings as a user backs them up: vexaconfig-cli against vexa-sim on a
+// pseudo-terminal, the controllers' memory kept in state files between runs.
+
+#include "ProcessRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using vexa::test::SplitLines;
+using CliResult = vexa::test::ProgramResult;
+
+constexpr auto ProgramTimeLimit = std::chrono::seconds(30);
+
+CliResult RunCli(const std::vector<std::string>& args) {
+    return vexa::test::RunProgram(VEXA_CLI_PATH, args, ProgramTimeLimit);
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Sets the values of module settings in a state file of vexa-sim ("setting N values" lines).
+void SetSettings(const fs::path& path, const std::vector<std::pair<int, std::string>>& settings) {
+    std::istringstream in(ReadFile(path));
+    std::string out;
+    for (std::string line; std::getline(in, line);) {
+        for (const auto& [number, values] : settings)
+            if (line.rfind("setting " + std::to_string(number) + " ", 0) == 0 ||
+                line == "setting " + std::to_string(number))
+                line = "setting " + std::to_string(number) + " " + values;
+        out += line + "\n";
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << out;
+}
+
+// A state file of a controller with the start configuration of vexa-sim.
+void MakeState(const fs::path& path) {
+    vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--state", path.string()});
+    ASSERT_FALSE(sim.device().empty());
+}
+
+struct TempDir {
+    TempDir() : path(fs::temp_directory_path() / ("vexa-module-e2e-" + std::to_string(::getpid()))) {
+        fs::create_directories(path);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    fs::path path;
+};
+
+TEST(ModuleSettingsE2E, BackupRestoresEveryModuleSettingAndVerifyFindsAChange) {
+    TempDir dir;
+    const fs::path first = dir.path / "first.state";
+    const fs::path second = dir.path / "second.state";
+    MakeState(first);
+    // Hardware, DCC address 300, options 13, LEDs, flex block 3, eXtended address 17, group
+    // mask, extended DCC address 2046, serial port 38400 8E2 enabled.
+    SetSettings(first, {{1, "1 2 3 0"},
+                        {2, "17"},
+                        {3, "1 2 0 8"},
+                        {4, "44 4"},
+                        {5, "13"},
+                        {6, "5"},
+                        {7, "64"},
+                        {8, "1 3"},
+                        {12, "62 31"},
+                        {13, "1 108"}});
+    const std::string backup = (dir.path / "backup.dat").string();
+    {
+        vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--state", first.string()});
+        ASSERT_FALSE(sim.device().empty());
+        const CliResult read = RunCli({"--port", sim.device(), "read-all", "save", backup});
+        ASSERT_EQ(read.status, 0) << read.out << read.err;
+        const CliResult settings = RunCli({"--port", sim.device(), "read-settings"});
+        ASSERT_EQ(settings.status, 0) << settings.err;
+        EXPECT_EQ(SplitLines(settings.out),
+                  (std::vector<std::string>{
+                      "DCC address: 300 (Output 1201 .. 1232)", "eXtended DCC address: 2046 (Output 2047 .. OVERFLOW)",
+                      "DCC options: packet repeat 125ms, basic packet state invert on, allow address 0 on",
+                      "Serial addressing: flex on (start 13), native off, enforced eXtended address off, module "
+                      "eXtended address 18, group mask 0 5 15",
+                      "Green LED: Basic DCC Packet, Lumo Message", "Orange LED: Orange 6",
+                      "Hardware drivers: 1..8 sink; 9..16 source; 17..24 sink and source; 25..32 none",
+                      "Serial port: enabled, 38400 baud, data bits 8, parity even, stop bits 2"}));
+    }
+    EXPECT_NE(ReadFile(backup).find("\"DCC\",300,2046,13"), std::string::npos) << ReadFile(backup);
+
+    const std::string copy = (dir.path / "copy.dat").string();
+    {
+        vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--state", second.string()});
+        ASSERT_FALSE(sim.device().empty());
+        const CliResult written = RunCli({"--port", sim.device(), "load", backup, "write-all"});
+        ASSERT_EQ(written.status, 0) << written.out << written.err;
+        const CliResult read = RunCli({"--port", sim.device(), "read-all", "save", copy});
+        ASSERT_EQ(read.status, 0) << read.out << read.err;
+    }
+    EXPECT_EQ(ReadFile(copy), ReadFile(backup));
+
+    // One setting changed inside the controller: the verification names it and fails.
+    SetSettings(second, {{6, "4"}});
+    vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--state", second.string()});
+    ASSERT_FALSE(sim.device().empty());
+    const CliResult verified = RunCli({"--port", sim.device(), "load", backup, "verify-all"});
+    EXPECT_EQ(verified.status, 1) << verified.err;
+    EXPECT_EQ(SplitLines(verified.out),
+              (std::vector<std::string>{"Start General Settings Verification",
+                                        "Green LED configuration does not compare", "Verification Stopped"}));
+    const CliResult settingsOnly = RunCli({"--port", sim.device(), "load", backup, "verify-settings"});
+    EXPECT_EQ(settingsOnly.status, 1);
+}
+
+TEST(ModuleSettingsE2E, EraseFlashWaitsUntilTheControllerAnswersAgain) {
+    vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--erase-time", "2"});
+    ASSERT_FALSE(sim.device().empty());
+    const CliResult erased = RunCli({"--port", sim.device(), "erase-flash", "read-id"});
+    ASSERT_EQ(erased.status, 0) << erased.out << erased.err;
+    const std::vector<std::string> lines = SplitLines(erased.out);
+    ASSERT_GE(lines.size(), 4u) << erased.out;
+    EXPECT_EQ(lines.front().rfind("Erase sent; waiting", 0), 0u);
+    EXPECT_EQ(lines[1].rfind("waiting ... ", 0), 0u);
+    EXPECT_EQ(lines[lines.size() - 2].rfind("Erase done", 0), 0u);
+    EXPECT_EQ(lines.back(), ""); // the ID string is gone
+    EXPECT_GE(erased.seconds, 2.0);
+    EXPECT_TRUE(erased.err.empty()) << erased.err;
+}
+
+} // namespace
