@@ -2,6 +2,7 @@
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/QtPrompter.h"
 #include "link/qt/QtPortProvider.h"
+#include "sim/SimulatorPort.h"
 
 #include <QApplication>
 
@@ -10,7 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VexaConfig"));
 
     vexa::QtPrompter prompter;
-    vexa::QtPortProvider ports;
+    vexa::QtPortProvider ports({vexa::SimulatorPortMaker()});
     vexa::SystemClock clock;
     vexa::QtFileDialogs dialogs;
     vexa::MainWindow window(prompter, ports, clock, dialogs);

@@ -107,4 +107,13 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
     return std::make_unique<SimulatorPort>(std::move(simulator));
 }
 
+NamedPortMaker SimulatorPortMaker() {
+    auto simulator = std::make_shared<std::shared_ptr<Simulator>>();
+    return {SimulatorPortName, [simulator] {
+                if (!*simulator)
+                    *simulator = MakeDefaultSimulator();
+                return MakeSimulatorPort(*simulator);
+            }};
+}
+
 } // namespace vexa

@@ -15,4 +15,8 @@ std::shared_ptr<Simulator> MakeDefaultSimulator();
 // A serial port whose far end is the given simulated controller, in this process.
 std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulator);
 
+// The "Simulator" entry of a port list: every port it makes talks to one default simulated
+// controller, made on first use and kept while the maker lives.
+NamedPortMaker SimulatorPortMaker();
+
 } // namespace vexa

@@ -1,17 +1,16 @@
 #include "link/qt/QtPortProvider.h"
 
 #include "link/qt/QtSerialPort.h"
-#include "sim/SimulatorPort.h"
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace vexa {
 
-QtPortProvider::QtPortProvider() = default;
-QtPortProvider::~QtPortProvider() = default;
+QtPortProvider::QtPortProvider(std::vector<NamedPortMaker> extraPorts) : extraPorts_(std::move(extraPorts)) {}
 
 std::vector<std::string> QtPortProvider::scanPorts() {
     std::vector<std::string> names;
@@ -24,16 +23,15 @@ std::vector<std::string> QtPortProvider::scanPorts() {
         names.push_back(info.systemLocation().toStdString());
     }
     std::sort(names.begin(), names.end());
-    names.push_back(SimulatorPortName);
+    for (const NamedPortMaker& extra : extraPorts_)
+        names.push_back(extra.name);
     return names;
 }
 
 std::unique_ptr<SerialPort> QtPortProvider::makePort(const std::string& name) {
-    if (name == SimulatorPortName) {
-        if (!simulator_)
-            simulator_ = MakeDefaultSimulator();
-        return MakeSimulatorPort(simulator_);
-    }
+    for (const NamedPortMaker& extra : extraPorts_)
+        if (extra.name == name)
+            return extra.make();
     return std::make_unique<QtSerialPort>();
 }
 
