@@ -402,6 +402,10 @@ TEST_F(MainWindowTest, LoadingAndSavingAFileWithoutAnEditGivesTheSameBytes) {
     dialogs.names = {loaded, saved};
     find<QPushButton>("CommandLoad")->click();
     EXPECT_EQ(find<QLineEdit>("TextGenIDString")->text(), "Sixteen chars ID");
+    for (int p = 5; p >= 0; --p) { // every kind of pin is shown once
+        window->session().image.currentPin = p;
+        window->refreshAllViews();
+    }
     Press(find("CommandSave"), Qt::LeftButton);
     std::string written;
     ASSERT_TRUE(ReadFileBytes(saved, 1 << 20, written, error)) << error;
