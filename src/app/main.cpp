@@ -2,15 +2,31 @@
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/QtPrompter.h"
 #include "link/qt/QtPortProvider.h"
+#include "sim/SimulatorPort.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+// Where the window's simulated controller keeps what was written to it between runs, or ""
+// when there is no data folder.
+std::string SimulatorStatePath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return {};
+    return QDir(folder).filePath(QStringLiteral("simulator-state.txt")).toStdString();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VexaConfig"));
 
     vexa::QtPrompter prompter;
-    vexa::QtPortProvider ports(true); // the simulated controller keeps what was written to it
+    vexa::QtPortProvider ports({vexa::SimulatorPortMaker(SimulatorStatePath())});
     vexa::SystemClock clock;
     vexa::QtFileDialogs dialogs;
     vexa::MainWindow window(prompter, ports, clock, dialogs);

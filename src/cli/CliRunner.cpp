@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliPrompter.h"
+#include "cli/LinkFaultProgress.h"
 #include "core/Session.h"
 #include "link/PortSetup.h"
 
@@ -29,7 +30,10 @@ bool RunCommands(const CliOptions& options, Session& session, std::ostream& out)
     CliContext context{session, out, {}, options.slow, options.dynamic};
     for (const CommandCall& call : options.commands) {
         context.arguments = call.arguments;
-        const bool done = call.command->run(context, call.argument);
+        // A fault the link reported (no answer, an invalid one, a port that stopped working)
+        // fails the command, even where the window's operation goes on one-way after it.
+        session.link.faultReported = false;
+        const bool done = call.command->run(context, call.argument) && !session.link.faultReported;
         out.flush();
         if (!done)
             return false;
@@ -66,6 +70,8 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
 
     CliPrompter prompter(err, options.answerYes);
     Session session(prompter, clock, ports);
+    LinkFaultProgress progress(session.link);
+    session.progress = &progress;
     ApplyOptions(options, session);
     bool succeeded = RunCommands(options, session, out);
     if (session.port.isOpen())

@@ -1,15 +1,13 @@
 #include "files/ConfigFileEncoding.h"
 
+#include "model/StepInstruction.h"
+
 namespace vexa::configfile {
 
 namespace {
 
-constexpr int FadeBit = 16;
-constexpr int FirstSplitField = 19;
-constexpr int LastSplitField = 63;
-
 bool CarriesFade(int field) {
-    return field >= FirstSplitField && field <= LastSplitField;
+    return field >= FadedInstructionFirst && field <= FadedInstructionLast;
 }
 
 } // namespace
@@ -29,17 +27,10 @@ int ConfigParamsInFile(int configType) {
     }
 }
 
-int FoldInstruction(const AspectStep& step) {
-    const int folded = step.instruction + FadeBit;
-    if (step.fade != 0 && (step.instruction & FadeBit) == 0 && CarriesFade(folded))
-        return folded;
-    return step.instruction;
-}
-
 void SplitInstruction(int field, AspectStep& step) {
     if (CarriesFade(field)) {
-        step.fade = (field & FadeBit) != 0 ? 1 : 0;
-        step.instruction = static_cast<std::uint8_t>(field & ~FadeBit);
+        step.fade = (field & FadeFlagValue) != 0 ? 1 : 0;
+        step.instruction = static_cast<std::uint8_t>(field & ~FadeFlagValue);
     } else {
         step.instruction = static_cast<std::uint8_t>(field);
     }

@@ -15,13 +15,6 @@ inline constexpr std::uint8_t StoredServoOptionBits = 63;
 // the PWM types 2 and 3, 4 for the input types 4 and 5, none for any other type.
 int ConfigParamsInFile(int configType);
 
-// The instruction field of an "Ins" line: instruction + 16 x fade. The fade flag is folded in
-// only where the reader can take it apart again (the sum lies in 19..63 and the instruction
-// has no bit 4 of its own); instructions that allow fade all qualify, so for them the field is
-// always instruction + 16 x fade. A fade flag on any other instruction means nothing and is
-// left out rather than turning the step into a different instruction.
-int FoldInstruction(const AspectStep& step);
-
 // Takes an instruction field apart: 19..63 carry the fade flag in bit 4; any other value is
 // the instruction itself and leaves the fade flag as it was.
 void SplitInstruction(int field, AspectStep& step);

@@ -4,6 +4,7 @@
 #include "files/ConfigFileFields.h"
 #include "files/ConfigFileFormat.h"
 #include "model/BitFlags.h"
+#include "model/StepInstruction.h"
 
 #include <initializer_list>
 
@@ -110,7 +111,7 @@ void WritePinLines(LineWriter& line, int pinNumber, PinRecord& pin, bool compact
             if (compact && step.instruction == 0)
                 continue;
             line.begin(KeyStep, StepLineIndent)
-                .numbers({s, FoldInstruction(step), step.offset, step.par1, step.par2, step.par3})
+                .numbers({s, InstructionWithFade(step), step.offset, step.par1, step.par2, step.par3})
                 .end();
         }
     }

@@ -6,16 +6,20 @@
 namespace vexa {
 
 // Reads a whole file as bytes. On failure returns false and sets `error` to the reason
-// (the file is missing, is a folder, cannot be read, or is larger than maxBytes).
+// (the file is missing, is a folder or another kind of file that is not a regular one, cannot
+// be read, or is larger than maxBytes).
 bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& error);
 
 // Replaces a file with the given bytes without ever leaving it half written: the bytes go to
-// a temporary file beside the target ("<target>.tmp"), which is renamed over the target only
-// when every byte was written and flushed. On failure the target is left as it was, the
-// temporary file is removed, and `error` says what went wrong.
+// a temporary file beside the target with a name of its own, which takes the permissions of
+// the file it replaces and is renamed over the target only when every byte is on the disk;
+// the folder is flushed after the rename. A name that is not a regular file (a named pipe,
+// a device) is refused. On failure the target is left as it was, the temporary file is
+// removed, and `error` says what went wrong.
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes, std::string& error);
 
-// Name of the temporary file that ReplaceFileBytes writes for a target.
+// The start of the names of the temporary files that ReplaceFileBytes writes for a target
+// ("<target>.tmp"); six characters of its own follow.
 std::string TemporaryFileFor(const std::string& path);
 
 } // namespace vexa

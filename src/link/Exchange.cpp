@@ -20,8 +20,9 @@ void ReportPortFailure(Session& session) {
     const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
     if (session.port.port)
         session.port.port->close();
-    session.tell("The serial port " + session.port.name + " stopped working" + (reason.empty() ? "" : ": " + reason) +
-                 CrLf + "The port has been closed. Choose a port again to go on.");
+    ReportLinkFault(session, "The serial port " + session.port.name + " stopped working" +
+                                 (reason.empty() ? "" : ": " + reason) + CrLf +
+                                 "The port has been closed. Choose a port again to go on.");
 }
 
 bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {
@@ -85,20 +86,20 @@ bool CheckAnswer(Session& session, int header, int h0) {
     const auto& answer = link.answerBuffer;
     const bool hasXAddress = (answer[1] & 16) != 0;
     if (answer[1] < 96 || answer[0] != header) {
-        session.tell(InvalidResponseText(link, h0));
+        ReportLinkFault(session, InvalidResponseText(link, h0));
         return false;
     }
     if (hasXAddress && !link.useXAddress) {
-        session.tell("Unexpected eXtended Address Byte " + std::to_string(answer[2] & 127));
+        ReportLinkFault(session, "Unexpected eXtended Address Byte " + std::to_string(answer[2] & 127));
         return false;
     }
     if (!hasXAddress && link.useXAddress) {
-        session.tell("eXtended Address Byte expected");
+        ReportLinkFault(session, "eXtended Address Byte expected");
         return false;
     }
     if (hasXAddress && (answer[2] & 127) != link.xAddress) {
-        session.tell("Incorrect eXtended Address byte " + std::string(CrLf) + "Received " +
-                     std::to_string(answer[2] & 127) + " Expected " + std::to_string(link.xAddress));
+        ReportLinkFault(session, "Incorrect eXtended Address byte " + std::string(CrLf) + "Received " +
+                                     std::to_string(answer[2] & 127) + " Expected " + std::to_string(link.xAddress));
         return false;
     }
     return true;
@@ -136,6 +137,31 @@ std::uint8_t FrameCheckByte(unsigned sum) {
     if (check < 128)
         check += 128;
     return static_cast<std::uint8_t>(check);
+}
+
+void ReportLinkFault(Session& session, const std::string& text) {
+    session.link.faultReported = true;
+    session.tell(text);
+}
+
+bool DiscardStaleInput(Session& session) {
+    SerialPort& port = *session.port.port;
+    // Only what is waiting now (a zero wait lets the port take in what the system holds): a
+    // line that keeps talking cannot hold the request back.
+    port.waitReadable(0);
+    const int waiting = port.bytesWaiting();
+    std::string dropped;
+    for (int i = 0; i < waiting || waiting < 0; ++i) {
+        const int read = waiting > 0 ? port.readByte() : -1;
+        if (read < 0) {
+            ReportPortFailure(session);
+            return false;
+        }
+        dropped += FormatTraceByte(static_cast<std::uint8_t>(read));
+    }
+    if (!dropped.empty())
+        session.trace.append("discarded" + dropped + CrLf);
+    return true;
 }
 
 bool ResyncLink(Session& session) {
@@ -204,6 +230,8 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
     }
     if (link.useCorvan)
         return SendVexaMessageTunnelled(session, expectAnswer, data);
+    if (!DiscardStaleInput(session))
+        return false;
 
     const int h0 = link.moduleAddress * 4 + 3;
     if (!SynchroniseIfNeeded(session, {static_cast<std::uint8_t>(h0), 0xC0, static_cast<std::uint8_t>(0xC0 - h0)}))
@@ -230,7 +258,7 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
         if (!ReceiveAnswer(session)) {
             if (!session.port.isOpen())
                 return false; // the port failed and has said so
-            session.tell("No response received, resetting bidirectional communication");
+            ReportLinkFault(session, "No response received, resetting bidirectional communication");
             link.bidirectional = false;
         } else {
             TraceAnswer(session);

@@ -17,6 +17,14 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
 // Sends a 4-byte Lumo frame; never waits for an answer.
 void SendLumoMessage(Session& session, int header, int b1, int b2, int b3);
 
+// Drops bytes already waiting on the open port (an answer that came too late, line noise), so
+// that the next answer read is the answer to the next request; notes them in the trace.
+// False when the port stopped working (said so and closed).
+bool DiscardStaleInput(Session& session);
+
+// Shows a link fault and marks it in the link state.
+void ReportLinkFault(Session& session, const std::string& text);
+
 // Writes the 9-byte resynchronisation preamble when the port is open.
 bool ResyncLink(Session& session);
 

@@ -19,6 +19,11 @@ struct LinkState {
     bool useXAddress = false;  // "Use eXtended Addr" (CheckXaddress)
     bool useCorvan = false;    // "Use Corvan Tunneling" (CheckCorvan)
 
+    // Set by the link whenever it reports a fault (no answer, an invalid answer, a port that
+    // stopped working); never cleared by the link, so a caller can tell whether a whole
+    // command met one.
+    bool faultReported = false;
+
     // Number of data bytes of the last answer ([1] AND 15).
     int answerSize() const { return answerBuffer[1] & 15; }
     // Data byte i of the last answer (0 = the echoed command code).

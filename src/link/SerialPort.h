@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,13 @@ public:
 
 // Name of the in-process simulated controller in the port list.
 inline constexpr const char* SimulatorPortName = "Simulator";
+
+// A port that is not a serial device of the system, such as a simulated controller in this
+// process: its name in the port list and how to make a port object for it.
+struct NamedPortMaker {
+    std::string name;
+    std::function<std::unique_ptr<SerialPort>()> make;
+};
 
 // Lists the ports that can be opened and makes port objects for their names.
 class PortProvider {

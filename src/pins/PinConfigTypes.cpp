@@ -109,12 +109,14 @@ int LastAspectOfOption(int option) {
 void ApplyLayoutOption(ConfigurationImage& image, int option) {
     PinRecord& pin = image.pins.at(static_cast<std::size_t>(image.currentPin));
     pin.aspectLayout = LayoutOfOption(option);
-    if (option != 1)
-        return;
-    if (image.currentAspect > AspectsOfFour)
-        image.currentAspect = AspectsOfFour;
-    if (pin.initialAspect > AspectsOfFour + 1)
+    FitCurrentAspectToOption(image, option);
+    if (option == 1 && pin.initialAspect > AspectsOfFour + 1)
         pin.initialAspect = 0;
+}
+
+void FitCurrentAspectToOption(ConfigurationImage& image, int option) {
+    if (option == 1 && image.currentAspect > AspectsOfFour)
+        image.currentAspect = AspectsOfFour;
 }
 
 } // namespace vexa

@@ -48,5 +48,8 @@ int LastAspectOfOption(int option);
 // The user (or the pin display) chose an aspect layout for the current pin: sets its layout;
 // with "4" an aspect above 3 becomes 3 and an initial aspect above 3 becomes none.
 void ApplyLayoutOption(ConfigurationImage& image, int option);
+// Keeps the selected aspect within the aspects of the layout option (1: four aspects); the pin
+// itself is left as it is.
+void FitCurrentAspectToOption(ConfigurationImage& image, int option);
 
 } // namespace vexa

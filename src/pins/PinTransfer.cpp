@@ -1,5 +1,6 @@
 #include "pins/PinTransfer.h"
 
+#include "core/OperationRunner.h"
 #include "link/Exchange.h"
 #include "pins/PinConfigRequests.h"
 #include "pins/PinRequests.h"
@@ -30,13 +31,12 @@ PinRecord& PinAt(Session& session, int pin) {
     return session.image.pins[static_cast<std::size_t>(pin)];
 }
 
-// Sends a write request; while "Bidirectional Comm." is off, pauses before the next one.
+// Sends a write request; while "Bidirectional Comm." is off, pauses before the next one. The
+// pause keeps the window alive and ends the operation when the user asks to stop.
 bool Tell(Session& session, const std::vector<int>& request) {
     if (!SendVexaMessage(session, false, request))
         return false;
-    if (!session.link.bidirectional)
-        session.clock.pauseMs(OneWayPauseMs);
-    return true;
+    return session.link.bidirectional || PauseAlive(session, OneWayPauseMs);
 }
 
 // Sends 118 for the pin and checks the echo; the answer's three bytes are then at data 2..4.
@@ -58,12 +58,8 @@ bool ReadStep(Session& session, int pin, int aspect, int step) {
         session.tell(NoValidResponse);
         return false;
     }
-    StepWire wire;
-    wire.instruction = link.answerData(4);
-    for (int i = 0; i < 4; ++i)
-        wire.bytes[static_cast<std::size_t>(i)] = link.answerData(5 + i);
     PinAt(session, pin).aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)] =
-        DecodeStep(wire);
+        DecodeStep(AnsweredStepWire(link));
     return true;
 }
 
@@ -145,6 +141,11 @@ bool WriteAspect(Session& session, int pin, int aspect) {
     for (int step = 0; step < steps; ++step) {
         const StepWire wire =
             EncodeStep(record.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)]);
+        if (!FitsWire(wire)) {
+            session.tell("Pin " + std::to_string(pin + session.numberingBase) + " Aspect " + std::to_string(aspect) +
+                         " Step " + std::to_string(step) + " holds a value above 127 and cannot be sent");
+            return false;
+        }
         if (!Tell(session, {WriteStepCode, pin, aspect, step, wire.instruction, wire.bytes[0], wire.bytes[1],
                             wire.bytes[2], wire.bytes[3]}))
             return false;

@@ -106,15 +106,11 @@ private:
             logNoValidResponse();
             return false;
         }
-        const AspectStep& expected =
-            record_.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)];
-        std::uint8_t instruction = 0;
-        std::uint8_t fade = 0;
-        DecodeInstructionByte(link_.answerData(4), instruction, fade);
-        same = instruction == expected.instruction && fade == expected.fade;
-        const StepWire wire = EncodeStep(expected);
-        for (int i = 0; i < 4 && same; ++i)
-            same = wire.bytes[static_cast<std::size_t>(i)] == link_.answerData(5 + i);
+        // The step is compared in the form it is written in: a fade flag that cannot travel is
+        // not part of it, and a value above 127 never equals a byte read back.
+        const StepWire expected =
+            EncodeStep(record_.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)]);
+        same = AnsweredStepWire(link_) == expected;
         return true;
     }
 

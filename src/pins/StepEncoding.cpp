@@ -4,7 +4,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int FadeFlag = 16;
 constexpr int InitialAspectNibble = 0x70;
 constexpr int NoInitialAspect = 0x7F;
 constexpr int SerialCountBase = 16;
@@ -18,37 +17,45 @@ int SevenBits(int value) {
     return value & 127;
 }
 
-// The fade flag is folded in only where it reads back as a fade; elsewhere (codes 0..2 and 48
-// upwards) the sum would be taken for another instruction, so the plain code goes out.
-int InstructionByte(const AspectStep& step) {
-    const int faded = step.instruction + FadeFlag;
-    if (step.fade != 0 && faded >= FadedInstructionFirst && faded <= FadedInstructionLast)
-        return faded;
-    return SevenBits(step.instruction);
-}
-
 } // namespace
 
 StepWire EncodeStep(const AspectStep& step) {
     StepWire wire;
-    wire.instruction = InstructionByte(step);
+    wire.instruction = InstructionWithFade(step);
     if (IsSplitInstruction(step.instruction)) {
         wire.bytes[0] = 2 * (step.par2 / 128) + step.par1 / 128;
         wire.bytes[1] = SevenBits(step.par1);
         wire.bytes[2] = SevenBits(step.par2);
     } else {
-        wire.bytes[0] = SevenBits(step.offset);
-        wire.bytes[1] = SevenBits(step.par1);
-        wire.bytes[2] = SevenBits(step.par2);
+        wire.bytes[0] = step.offset;
+        wire.bytes[1] = step.par1;
+        wire.bytes[2] = step.par2;
     }
-    wire.bytes[3] = SevenBits(step.par3);
+    wire.bytes[3] = step.par3;
     return wire;
+}
+
+StepWire AnsweredStepWire(const LinkState& link) {
+    StepWire wire;
+    wire.instruction = link.answerData(4);
+    for (int i = 0; i < 4; ++i)
+        wire.bytes[static_cast<std::size_t>(i)] = link.answerData(5 + i);
+    return wire;
+}
+
+bool FitsWire(const StepWire& wire) {
+    if (wire.instruction > 127)
+        return false;
+    for (int value : wire.bytes)
+        if (value > 127)
+            return false;
+    return true;
 }
 
 void DecodeInstructionByte(int byte, std::uint8_t& instruction, std::uint8_t& fade) {
     const int value = SevenBits(byte);
-    const bool faded = (value & FadeFlag) != 0 && value >= FadedInstructionFirst && value <= FadedInstructionLast;
-    instruction = static_cast<std::uint8_t>(faded ? value - FadeFlag : value);
+    const bool faded = (value & FadeFlagValue) != 0 && value >= FadedInstructionFirst && value <= FadedInstructionLast;
+    instruction = static_cast<std::uint8_t>(faded ? value - FadeFlagValue : value);
     fade = faded ? 1 : 0;
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "link/LinkState.h"
 #include "model/ConfigurationImage.h"
+#include "model/StepInstruction.h"
 
 #include <array>
 #include <optional>
 
 namespace vexa {
 
-// The wire form of one aspect step: the instruction byte I and the four step bytes W0..W3,
-// every value 0..127.
+// The wire form of one aspect step: the instruction byte I and the four step bytes W0..W3.
+// Every value on the wire is 0..127; a step whose bytes hold more (possible from a hand-edited
+// file) encodes to a value above 127, which is never cut to 7 bits: see FitsWire.
 struct StepWire {
     int instruction = 0;
     std::array<int, 4> bytes{};
@@ -20,15 +23,15 @@ struct StepWire {
 constexpr int SendSerial1Code = 4;
 constexpr int SendSerial2Code = 5;
 
-// The instruction byte carries the fade flag as + 16; a byte with bit 4 set between these
-// bounds reads back as a faded instruction.
-constexpr int FadedInstructionFirst = 19;
-constexpr int FadedInstructionLast = 63;
-
 StepWire EncodeStep(const AspectStep& step);
+// The wire form of the step in a 115 answer (data bytes 4..8).
+StepWire AnsweredStepWire(const LinkState& link);
+// True when every byte of the wire form is 0..127, so the step can be sent as it is stored.
+bool FitsWire(const StepWire& wire);
 AspectStep DecodeStep(const StepWire& wire);
 
-// Splits an instruction byte into the instruction code and the fade flag.
+// Splits an instruction byte into the instruction code and the fade flag: a byte with bit 4 set
+// in 19..63 is a faded instruction.
 void DecodeInstructionByte(int byte, std::uint8_t& instruction, std::uint8_t& fade);
 
 // 0x70 + (initialAspect - 1), or 0x7F for none (initialAspect 0).

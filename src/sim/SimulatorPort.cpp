@@ -4,6 +4,7 @@
 #include "sim/DemoConfiguration.h"
 #include "sim/Simulator.h"
 
+#include <filesystem>
 #include <thread>
 
 namespace vexa {
@@ -115,6 +116,43 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port) {
     const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
     return simulated ? simulated->simulator() : nullptr;
+}
+
+namespace {
+
+// The simulated controller behind the "Simulator" entry of a port list.
+struct SharedSimulator {
+    std::string statePath;
+    std::shared_ptr<Simulator> simulator;
+
+    SharedSimulator() = default;
+    SharedSimulator(const SharedSimulator&) = delete;
+    SharedSimulator& operator=(const SharedSimulator&) = delete;
+    ~SharedSimulator() {
+        std::string error;
+        if (simulator && !statePath.empty())
+            simulator->save(statePath, error);
+    }
+
+    std::shared_ptr<Simulator> get() {
+        if (!simulator) {
+            simulator = MakeDefaultSimulator();
+            std::error_code ignored;
+            std::string error;
+            // A missing or unreadable state leaves the start configuration.
+            if (!statePath.empty() && std::filesystem::exists(statePath, ignored))
+                simulator->load(statePath, error);
+        }
+        return simulator;
+    }
+};
+
+} // namespace
+
+NamedPortMaker SimulatorPortMaker(std::string statePath) {
+    auto shared = std::make_shared<SharedSimulator>();
+    shared->statePath = std::move(statePath);
+    return {SimulatorPortName, [shared] { return MakeSimulatorPort(shared->get()); }};
 }
 
 } // namespace vexa

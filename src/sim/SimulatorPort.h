@@ -19,4 +19,9 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
 // other port.
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port);
 
+// The "Simulator" entry of a port list: every port it makes talks to one default simulated
+// controller, made on first use and kept while the maker lives. With a state file, the
+// controller starts from the state kept there and keeps its state there when the maker goes.
+NamedPortMaker SimulatorPortMaker(std::string statePath = {});
+
 } // namespace vexa

@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 #include "core/Clock.h"
 #include "link/qt/QtPortProvider.h"
+#include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ struct SimulatorRun {
         err.str("");
         return RunCli(args, ports, clock, out, err);
     }
-    QtPortProvider ports;
+    QtPortProvider ports{{SimulatorPortMaker()}};
     SystemClock clock;
     std::ostringstream out;
     std::ostringstream err;
@@ -58,7 +59,7 @@ TEST(CliSimulator, OneWayWriteLeavesNoStrayAnswer) {
 }
 
 TEST(CliSimulator, SimulatorIsListedLast) {
-    QtPortProvider ports;
+    QtPortProvider ports{{SimulatorPortMaker()}};
     const std::vector<std::string> names = ports.scanPorts();
     ASSERT_FALSE(names.empty());
     EXPECT_EQ(names.back(), "Simulator");

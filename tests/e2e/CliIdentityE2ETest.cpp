@@ -68,6 +68,21 @@ TEST(CliIdentityE2E, WrongAddressGetsNoResponse) {
     EXPECT_GE(run.seconds, 2.0);
 }
 
+TEST(CliIdentityE2E, WritesToAControllerThatDoesNotAnswerFail) {
+    SimProcess sim({"--fault", "drop"});
+    ASSERT_FALSE(sim.device().empty());
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"write-id", "Shed 2"}, std::vector<std::string>{"write-all"}}) {
+        std::vector<std::string> args{"--port", sim.device()};
+        args.insert(args.end(), command.begin(), command.end());
+        const CliResult run = RunCli(args);
+        EXPECT_EQ(run.status, 1) << command[0] << ": " << run.out;
+        EXPECT_EQ(run.out.find("done"), std::string::npos) << run.out;
+        EXPECT_EQ(run.err.rfind("No response received, resetting bidirectional communication\n", 0), 0u) << run.err;
+        EXPECT_LT(run.seconds, 4.0) << command[0]; // it stopped instead of writing on one-way
+    }
+}
+
 TEST(CliIdentityE2E, DeviceThatGoesAwayDuringTheWaitEndsTheRunWithOneMessage) {
     SimProcess sim({"--fault", "late", "--late-ms", "5000"});
     ASSERT_FALSE(sim.device().empty());

@@ -163,12 +163,14 @@ TEST(ConfigFileWriterTest, FadeIsFoldedIntoTheInstructionField) {
     image.pins[0].aspects[0].steps[2] = {38, 0, 0, 0, 0, 0};
     image.pins[0].aspects[1].steps[0] = {0, 1, 0, 0, 0, 0};   // fade on an empty step
     image.pins[0].aspects[1].steps[1] = {102, 1, 0, 0, 0, 0}; // fade on an instruction without fade
+    image.pins[0].aspects[1].steps[2] = {17, 1, 0, 0, 0, 0};  // 17 + 16 would be another instruction
     const std::vector<std::string> lines = FullSaveLines(image);
     EXPECT_EQ(lines[76], "    \"Ins\",0,22,0,0,0,0");
     EXPECT_EQ(lines[77], "    \"Ins\",1,48,0,0,0,0");
     EXPECT_EQ(lines[78], "    \"Ins\",2,38,0,0,0,0");
     EXPECT_EQ(lines[80], "    \"Ins\",0,0,0,0,0,0");
     EXPECT_EQ(lines[81], "    \"Ins\",1,102,0,0,0,0");
+    EXPECT_EQ(lines[82], "    \"Ins\",2,17,0,0,0,0");
 }
 
 TEST(ConfigFileWriterTest, TextsNeverBreakTheirFieldAndKeepHighBytes) {

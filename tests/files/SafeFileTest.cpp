@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace vexa::test {
 namespace {
 
@@ -19,15 +21,42 @@ TEST(SafeFileTest, ReplacesTheTargetAndLeavesNoTemporaryFile) {
 
 TEST(SafeFileTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     TemporaryFolder folder;
-    const std::string target = folder.file("keep.dat");
+    // The temporary name is longer than the target's: a name that just fits leaves it no room.
+    const std::string target = folder.file(std::string(250, 'k') + ".dat");
     WriteBytes(target, "old");
-    // A folder where the temporary file must go stops the save, for root as well.
-    std::filesystem::create_directory(TemporaryFileFor(target));
     std::string error;
     EXPECT_FALSE(ReplaceFileBytes(target, "new", error));
-    EXPECT_NE(error.find("keep.dat.tmp"), std::string::npos) << error;
     EXPECT_NE(error.find("cannot be created"), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(target), "old");
+}
+
+TEST(SafeFileTest, TheSavedFileKeepsItsPermissionsAndOtherFilesStayAlone) {
+    namespace fs = std::filesystem;
+    TemporaryFolder folder;
+    const std::string target = folder.file("p.dat");
+    WriteBytes(target, "old");
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, mode);
+    WriteBytes(TemporaryFileFor(target), "a file of the user's own");
+    std::string error;
+    ASSERT_TRUE(ReplaceFileBytes(target, "new", error)) << error;
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, mode);
+    EXPECT_EQ(ReadBytes(TemporaryFileFor(target)), "a file of the user's own");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
+
+TEST(SafeFileTest, ANamedPipeIsRefusedWithoutWaitingOnIt) {
+    TemporaryFolder folder;
+    const std::string pipe = folder.file("pipe.dat");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(ReplaceFileBytes(pipe, "new", error));
+    EXPECT_EQ(error, "it is not a regular file");
+    std::string read;
+    error.clear();
+    EXPECT_FALSE(ReadFileBytes(pipe, 1000, read, error));
+    EXPECT_EQ(error, "it is not a regular file");
 }
 
 TEST(SafeFileTest, SavingIntoAMissingFolderOrOverAFolderFails) {

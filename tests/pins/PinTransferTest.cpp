@@ -195,12 +195,12 @@ TEST_F(PinTransferTest, PausesAfterEveryWriteOnlyWhileAnswersAreOff) {
 
     session().link.bidirectional = false;
     ASSERT_TRUE(WritePinAspects(session(), 0));
-    EXPECT_EQ(bench.clock.pauses, std::vector<int>(39, 100));
+    EXPECT_EQ(bench.clock.pauses, std::vector<int>(2 * 39, 50)); // 100 ms in two keep-alive slices
 
     bench.clock.pauses.clear();
     pin(1).aspectLayout = LayoutNone;
     ASSERT_TRUE(WritePinAspects(session(), 1));
-    EXPECT_EQ(bench.clock.pauses, std::vector<int>(3, 100));
+    EXPECT_EQ(bench.clock.pauses, std::vector<int>(2 * 3, 50));
 }
 
 TEST_F(PinTransferTest, WriteSingleSendsTheStepsOfOneAspect) {

@@ -108,11 +108,38 @@ TEST_F(PinVerificationSimulatorTest, PinsReadBackAsTheyWereWritten) {
     }
 }
 
+TEST_F(PinVerificationSimulatorTest, StepsTravelAndVerifyInTheFormTheyAreStoredIn) {
+    // Pin 2 (index 1) has layout 3. A fade flag on 16, 17, 18 or "Wait" cannot travel: it is
+    // left out on the wire and in the comparison, never turned into another instruction.
+    auto& steps = pin(1).aspects[0].steps;
+    steps[0] = {16, 1, 1, 2, 3, 4};
+    steps[1] = {17, 1, 1, 2, 3, 4};
+    steps[2] = {18, 1, 5, 40, 31, 0};
+    steps[3] = {102, 1, 0, 0, 5, 2};
+    ASSERT_TRUE(WriteAllPins(session));
+    for (int s = 0; s < 4; ++s)
+        EXPECT_EQ(simulator->pin(1).steps[static_cast<std::size_t>(s)].instruction,
+                  steps[static_cast<std::size_t>(s)].instruction)
+            << s;
+    ASSERT_TRUE(RunVerifyAllPins(session)) << session.verificationReport;
+
+    // A value above 127 (possible from a hand-edited file) is refused, never cut to 7 bits,
+    // and a controller holding the cut value does not compare.
+    pin(1).aspects[1].steps[0] = {102, 0, 0, 0, 5, 2 + 128};
+    EXPECT_FALSE(WriteAspect(session, 1, 1));
+    EXPECT_EQ(prompter.last(), "Pin 2 Aspect 1 Step 0 holds a value above 127 and cannot be sent");
+    simulator->pin(1).steps[9].instruction = 102;
+    simulator->pin(1).steps[9].values = {0, 0, 5, 2};
+    EXPECT_FALSE(RunVerifyAllPins(session));
+    EXPECT_NE(session.verificationReport.find("Pin 2: Aspect 1 does not compare"), std::string::npos);
+}
+
 TEST_F(PinVerificationSimulatorTest, OneWayWritesArePacedAndStillVerify) {
     session.link.bidirectional = false;
     ASSERT_TRUE(WriteAllPins(session));
-    // 3 messages per pin plus 36 steps on the 21 pins with aspects, 100 ms after each.
-    EXPECT_EQ(clock.pauses, std::vector<int>(32 * 3 + 21 * 36, 100));
+    // 3 messages per pin plus 36 steps on the 21 pins with aspects, 100 ms after each (in two
+    // slices that keep a window alive).
+    EXPECT_EQ(clock.pauses, std::vector<int>(2 * (32 * 3 + 21 * 36), 50));
     EXPECT_TRUE(RunVerifyAllPins(session));
 }
 

@@ -62,6 +62,13 @@ TEST(StepEncoding, FadeThatCannotTravelIsNotFoldedIntoAnotherInstruction) {
     EXPECT_EQ(EncodeStep(Step(1, 1, 0, 2, 3, 0)).instruction, 1);
     EXPECT_EQ(EncodeStep(Step(100, 1, 0, 64, 10, 1)).instruction, 100);
     EXPECT_EQ(EncodeStep(Step(127, 1, 0, 0, 0, 0)).instruction, 127);
+    // 16, 17, 18 + 16 would read back as "Multibit 6" and its neighbours.
+    for (int code : {16, 17, 18})
+        EXPECT_EQ(EncodeStep(Step(code, 1, 0, 0, 0, 0)).instruction, code);
+    // A byte above 127 stays what it is, so that it cannot pass for its low 7 bits.
+    EXPECT_TRUE(FitsWire(EncodeStep(Step(SendSerial1Code, 0, 0, 255, 255, 0))));
+    EXPECT_FALSE(FitsWire(EncodeStep(Step(102, 0, 0, 0, 200, 0))));
+    EXPECT_FALSE(FitsWire(EncodeStep(Step(200, 0, 0, 0, 0, 0))));
 }
 
 TEST(StepEncoding, InitialAspectByte) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace vexa {
 namespace {
 
@@ -224,6 +226,21 @@ TEST(SimulatorFaults, AnswersLaterThanTheWaitTimeOut) {
     bench.sim->injectFault(SimulatorFault::Late);
     EXPECT_FALSE(bench.read({112, 0}));
     EXPECT_EQ(bench.prompter.last(), "No response received, resetting bidirectional communication");
+}
+
+TEST(SimulatorFaults, ALateAnswerIsDiscardedAndEveryLaterExchangeSucceeds) {
+    SimBench bench; // the 2 s wait passes in 50 ms
+    bench.sim->setLateDelay(std::chrono::milliseconds(150));
+    bench.sim->injectFault(SimulatorFault::Late);
+    EXPECT_FALSE(bench.read({112, 0}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(250)); // the late answer is waiting now
+    for (int setting : {10, 0, 10, 0}) {
+        ASSERT_TRUE(bench.read({112, setting})) << bench.prompter.last();
+        EXPECT_EQ(bench.answer().at(1), setting);
+    }
+    EXPECT_EQ(bench.prompter.texts(),
+              std::vector<std::string>{"No response received, resetting bidirectional communication"});
+    EXPECT_NE(bench.session.trace.text().find("discarded [43]"), std::string::npos) << bench.session.trace.text();
 }
 
 TEST(SimulatorCounts, RequestAndAnswerBytesAreCounted) {

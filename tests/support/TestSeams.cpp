@@ -39,6 +39,8 @@ bool ScriptedPort::writeByte(std::uint8_t byte) {
     written.push_back(byte);
     if (onWrite)
         onWrite(*this);
+    input.insert(input.end(), pending.begin(), pending.end());
+    pending.clear();
     return true;
 }
 

@@ -65,10 +65,14 @@ public:
     bool waitReadable(int timeoutMs) override;
     std::string errorString() const override { return error; }
 
-    void queue(const std::vector<std::uint8_t>& bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
+    // Bytes the far end sends in answer: they arrive once the next byte has been written.
+    void queue(const std::vector<std::uint8_t>& bytes) { pending.insert(pending.end(), bytes.begin(), bytes.end()); }
+    // Bytes that are already on the line, before anything more is written.
+    void arrive(const std::vector<std::uint8_t>& bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
 
     std::vector<std::uint8_t> written;
     std::deque<std::uint8_t> input;
+    std::deque<std::uint8_t> pending; // queued answers, not yet arrived
     std::string settings;
     std::string error;
     bool failOpen = false; // open() fails with `error`

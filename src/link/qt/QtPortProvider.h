@@ -3,26 +3,21 @@
 #include "link/SerialPort.h"
 
 #include <memory>
+#include <vector>
 
 namespace vexa {
 
-class Simulator;
-
-// The ports of this system that can be opened, and "Simulator" last: an in-process simulated
-// controller that keeps its state for the provider's lifetime and, when asked to, between runs
-// of the program in a state file in the application's data folder.
+// The serial ports of this system that can be opened, followed by the extra named ports the
+// program adds (such as "Simulator").
 class QtPortProvider : public PortProvider {
 public:
-    explicit QtPortProvider(bool keepSimulatorState = false);
-    ~QtPortProvider() override;
+    explicit QtPortProvider(std::vector<NamedPortMaker> extraPorts = {});
 
     std::vector<std::string> scanPorts() override;
     std::unique_ptr<SerialPort> makePort(const std::string& name) override;
 
 private:
-    std::shared_ptr<Simulator> simulator_; // made on first use
-    bool keepSimulatorState_;
-    std::string statePath_; // where its state is kept between runs
+    std::vector<NamedPortMaker> extraPorts_;
 };
 
 } // namespace vexa

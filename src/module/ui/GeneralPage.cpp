@@ -17,6 +17,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace {
@@ -47,7 +49,7 @@ QWidget* GeneralPage::makeIdFrame() {
     frame->setObjectName(QStringLiteral("FrameGenIDString"));
     idString_ = new QLineEdit(frame);
     idString_->setObjectName(QStringLiteral("TextGenIDString"));
-    idString_->setMaxLength(static_cast<int>(IdStringMaxLength));
+    fitIdLength(QString());
     idString_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(IdStringPattern)), idString_));
     idString_->setMinimumWidth(idString_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWW")) + 12);
@@ -58,7 +60,10 @@ QWidget* GeneralPage::makeIdFrame() {
     layout->addWidget(read);
     layout->addWidget(write);
 
-    connect(idString_, &QLineEdit::textEdited, this, [this] { commitEdits(); });
+    connect(idString_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        session_.image.module.idString = text.toLatin1().toStdString();
+        fitIdLength(text);
+    });
     connect(read, &QPushButton::clicked, this, [this] { runOperation("Read String", ReadIdString); });
     connect(write, &QPushButton::clicked, this, [this] { runOperation("Write String", WriteIdString); });
     return frame;
@@ -99,15 +104,26 @@ void GeneralPage::runOperation(const char* title, bool (*operation)(Session&)) {
 
 void GeneralPage::refreshFromSession() {
     const QString id = QString::fromLatin1(session_.image.module.idString.c_str());
-    if (idString_->text() != id)
+    if (idString_->text() != id) {
+        fitIdLength(id);
         idString_->setText(id);
+    }
     version_->setText(QString::fromStdString(session_.versionText));
     for (SettingsFrame* frame : frames_)
         frame->refreshFromSession();
 }
 
+// The user types at most 12 characters, but a longer ID string loaded from a file is shown
+// whole (and shrinks the limit back as characters are removed): the box never cuts it.
+void GeneralPage::fitIdLength(const QString& text) {
+    const int length = std::max(static_cast<int>(IdStringMaxLength), static_cast<int>(text.size()));
+    if (idString_->maxLength() != length)
+        idString_->setMaxLength(length);
+}
+
 void GeneralPage::commitEdits() {
-    session_.image.module.idString = idString_->text().toLatin1().toStdString();
+    if (idString_->isModified())
+        session_.image.module.idString = idString_->text().toLatin1().toStdString();
     for (SettingsFrame* frame : frames_)
         frame->commitEdits();
 }

@@ -41,6 +41,7 @@ private:
     QWidget* makeIdFrame();
     QWidget* makeVersionRow();
     void runOperation(const char* title, bool (*operation)(Session&));
+    void fitIdLength(const QString& text);
 
     Session& session_;
     OperationRunner& runner_;

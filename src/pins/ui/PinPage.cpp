@@ -444,13 +444,14 @@ void PinPage::showAspectFields() {
     initUpDown_->setValue(initial);
 }
 
-// Sets the layout choice from the pin's layout and applies it: limits of the aspect selectors,
-// the clipping of "4", and the step rows of the layout, drawn from the image.
+// Sets the layout choice from the pin's layout and shows it: limits of the aspect selectors,
+// the selected aspect kept within "4", and the step rows of the layout, drawn from the image.
 void PinPage::showLayoutOption() {
     const EditGuard::Scope filling(*guard_);
     const int option = LayoutOptionOf(record().aspectLayout);
     layoutOptions_[static_cast<std::size_t>(option)]->setChecked(true);
-    ApplyLayoutOption(session_.image, option);
+    FitCurrentAspectToOption(session_.image, option); // showing a pin never changes it
+
     if (option != 0) {
         aspectUpDown_->setRange(0, LastAspectOfOption(option));
         initUpDown_->setRange(-1, LastAspectOfOption(option));
@@ -558,14 +559,19 @@ void PinPage::commitEdits() {
     if (committing_ || guard_->active())
         return;
     committing_ = true;
+    // Only fields the user typed into: a value loaded from a file stays as it is, even
+    // outside a field's range, until the user edits that field.
     types_->commitFields();
     steps_->commitRows();
     for (CountField& field : counts_)
-        commitCount(field);
+        if (field.edit->isModified())
+            commitCount(field);
     // The aspect fields are hidden on a pin without aspects; their limits then mean nothing.
     if (PinPageVisibilityFor(layoutOption(), false, false).aspectFields) {
-        commitInitField();
-        commitAspectField();
+        if (initField_->isModified())
+            commitInitField();
+        if (aspectField_->isModified())
+            commitAspectField();
     }
     committing_ = false;
 }

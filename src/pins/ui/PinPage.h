@@ -39,7 +39,7 @@ public:
 
     // Shows the current pin, its type and the detail view from the Session.
     void refreshFromSession() override;
-    // Applies the rules of every edit field shown, as if the user had left each one.
+    // Applies the rules of every edit field the user typed into, as if the user had left it.
     void commitEdits() override;
     // Shows or hides the detail controls by "Show Details" and expert mode (after either changes).
     void applyDetailView();

@@ -171,7 +171,6 @@ void StepRowsFrame::redrawRow(int row) {
     if (!step)
         return;
     const EditGuard::Scope filling(guard_);
-    NormaliseStep(*step);
     const InstructionEntry& entry = InstructionOf(step->instruction);
     Row& r = rows_[static_cast<std::size_t>(row)];
     for (int index = 0; index < StepParamCount; ++index) {
@@ -217,7 +216,8 @@ void StepRowsFrame::commitParam(int row, int index) {
 void StepRowsFrame::commitRows() {
     for (int row = 0; row < visibleRows_; ++row)
         for (int index = 0; index < StepParamCount; ++index)
-            commitParam(row, index);
+            if (rows_[static_cast<std::size_t>(row)].params[static_cast<std::size_t>(index)]->isModified())
+                commitParam(row, index);
 }
 
 void StepRowsFrame::chooseInstruction(int row, int listIndex) {

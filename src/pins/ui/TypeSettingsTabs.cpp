@@ -273,7 +273,7 @@ void TypeSettingsTabs::storePwmModes() {
 
 void TypeSettingsTabs::commitFields() {
     for (NumberField& field : fields_)
-        if (static_cast<int>(field.family) == currentIndex())
+        if (static_cast<int>(field.family) == currentIndex() && field.edit->isModified())
             commitField(field);
 }
 

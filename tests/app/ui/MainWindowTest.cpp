@@ -3,6 +3,8 @@
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/VerificationWindow.h"
+#include "files/ConfigFileWriter.h"
+#include "files/SafeFile.h"
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
@@ -19,7 +21,11 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <QElapsedTimer>
 
 namespace vexa {
 namespace {
@@ -234,6 +240,7 @@ TEST_F(MainWindowTest, WriteAndReadStringGoThroughTheSimulator) {
     choosePort("Simulator");
     auto* field = find<QLineEdit>("TextGenIDString");
     field->setText(QStringLiteral("Yard 2"));
+    emit field->textEdited(field->text()); // as typed
     find<QPushButton>("CommandGenIDWrite")->click();
     field->setText(QString());
     window->session().image.module.idString.clear();
@@ -318,6 +325,92 @@ TEST_F(MainWindowTest, TraceWindowShowsTheLinkTraffic) {
     trace->findChild<QPushButton*>(QStringLiteral("cmdClear"))->click();
     EXPECT_TRUE(text->toPlainText().isEmpty());
     EXPECT_TRUE(window->session().trace.text().empty());
+}
+
+// The longest gap between two ticks of a 10 ms timer while `action` runs, in milliseconds.
+qint64 LongestStall(const std::function<void()>& action) {
+    QTimer ticker;
+    QElapsedTimer sinceTick;
+    qint64 longest = 0;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
+    ticker.start(10);
+    sinceTick.start();
+    action();
+    return std::max(longest, sinceTick.elapsed());
+}
+
+TEST_F(MainWindowTest, ACommandWordQueuedDuringAPinPageOperationRunsAfterIt) {
+    choosePort("ttyS0"); // a controller that never answers
+    tabs()->setCurrentIndex(MainWindow::DeviceTab);
+    // While "Get Pin Config" waits for its answer, the user presses "Read All Devices".
+    QTimer::singleShot(300, [this] { find<QPushButton>("CommandReadAllPins")->click(); });
+    find<QPushButton>("CommandPCFGGetParam(0)")->click();
+    const std::string afterGet = window->session().trace.text();
+    EXPECT_EQ(std::count(afterGet.begin(), afterGet.end(), '>'), 1) << afterGet; // nothing ran inside it
+    EXPECT_FALSE(find<QCheckBox>("CheckVexaBD")->isChecked());                   // the box shows the link's state
+    EXPECT_FALSE(find("LabelAction")->isHidden());
+
+    window->dispatchPending(); // the remembered word runs now, after the first operation
+    const std::string trace = window->session().trace.text();
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), '>'), 2) << trace;
+    EXPECT_TRUE(find("LabelAction")->isHidden());
+}
+
+TEST_F(MainWindowTest, AOneWayPinWriteKeepsTheWindowAliveAndStopsAtThePause) {
+    choosePort("Simulator");
+    PinRecord& pin = window->session().image.pins[0];
+    pin.aspectLayout = LayoutFourByNine; // 39 one-way writes, 3.9 s of pauses
+    window->refreshAllViews();
+    find<QCheckBox>("CheckVexaBD")->click();
+    ASSERT_FALSE(window->session().link.bidirectional);
+    find<QPushButton>("CommandWritePin")->click();
+    QTimer::singleShot(600, [this] {
+        if (auto* progress = window->findChild<ProgressDialog*>())
+            progress->requestStop();
+    });
+    QElapsedTimer took;
+    took.start();
+    const qint64 stall = LongestStall([this] { window->dispatchPending(); });
+    EXPECT_LT(stall, 400); // generous: the benchmark holds the tight bound
+    EXPECT_LT(took.elapsed(), 1500);
+    EXPECT_EQ(prompter.last(), "Stopped by the user");
+}
+
+TEST_F(MainWindowTest, LoadingAndSavingAFileWithoutAnEditGivesTheSameBytes) {
+    ConfigurationImage image;
+    image.module.idString = "Sixteen chars ID"; // longer than the box lets a user type
+    for (int p = 0; p < 6; ++p) {
+        PinRecord& pin = image.pins[static_cast<std::size_t>(p)];
+        pin.configType = static_cast<std::uint8_t>(p);
+        pin.aspectLayout = p % 2 == 0 ? LayoutFourByNine : LayoutTwelveByThree;
+        pin.initialAspect = 13; // beyond every layout's aspects
+        for (int n = 1; n <= ConfigParamCount; ++n)
+            pin.param(n) = 250;
+        for (AspectRecord& aspect : pin.aspects)
+            for (AspectStep& step : aspect.steps)
+                step = {102, 0, 250, 250, 250, 250};
+        pin.dccAddressCount = 9;
+    }
+    QTemporaryDir folder;
+    const std::string loaded = folder.filePath(QStringLiteral("rich.dat")).toStdString();
+    const std::string saved = folder.filePath(QStringLiteral("saved.dat")).toStdString();
+    const std::string bytes = FormatConfigurationFile(image, false);
+    std::string error;
+    ASSERT_TRUE(ReplaceFileBytes(loaded, bytes, error)) << error;
+
+    tabs()->setCurrentIndex(MainWindow::DeviceTab);
+    dialogs.names = {loaded, saved};
+    find<QPushButton>("CommandLoad")->click();
+    EXPECT_EQ(find<QLineEdit>("TextGenIDString")->text(), "Sixteen chars ID");
+    for (int p = 5; p >= 0; --p) { // every kind of pin is shown once
+        window->session().image.currentPin = p;
+        window->refreshAllViews();
+    }
+    Press(find("CommandSave"), Qt::LeftButton);
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(saved, 1 << 20, written, error)) << error;
+    EXPECT_EQ(written, bytes);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
 TEST(ProgressDialog, StopIsRequestedOnceAndTheDialogStays) {

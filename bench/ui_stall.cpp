@@ -1,0 +1,179 @@
+// How long the real window goes without handling its events while operations run: a 10 ms
+// timer ticks on the window thread, and the longest gap between two ticks is printed for
+//   - "Write All Devices" with "Bidirectional Comm." off (one-way writes paced by 100 ms
+//     pauses), stopped with "Stop" after a few seconds;
+//   - "Read All" over the simulated controller paced at 19200 bit/s;
+//   - "Request Version" with a controller that does not answer (one 2 s time-out).
+// Runs offscreen unless a platform is chosen.
+
+#include "BenchSupport.h"
+
+#include "app/ui/MainWindow.h"
+#include "app/ui/ProgressDialog.h"
+#include "sim/Simulator.h"
+#include "sim/SimulatorPort.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr int BitRate = 19200;
+constexpr int TickMs = 10;
+constexpr qint64 TargetGapMs = 100;
+constexpr int OneWayRunMs = 5000;
+const char* const SilentPortName = "Silent";
+
+// A controller that takes every byte and never answers.
+class SilentPort : public vexa::SerialPort {
+public:
+    bool open(const std::string&) override { return open_ = true; }
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    bool setSettings(const std::string&) override { return true; }
+    bool writeByte(std::uint8_t) override { return open_; }
+    int bytesWaiting() override { return 0; }
+    int readByte() override { return -1; }
+    bool waitReadable(int timeoutMs) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+        return false;
+    }
+    std::string errorString() const override { return {}; }
+
+private:
+    bool open_ = false;
+};
+
+class BenchPorts : public vexa::PortProvider {
+public:
+    explicit BenchPorts(std::shared_ptr<vexa::Simulator> simulator) : simulator_(std::move(simulator)) {}
+    std::vector<std::string> scanPorts() override { return {vexa::SimulatorPortName, SilentPortName}; }
+    std::unique_ptr<vexa::SerialPort> makePort(const std::string& name) override {
+        if (name == SilentPortName)
+            return std::make_unique<SilentPort>();
+        return vexa::MakeSimulatorPort(simulator_);
+    }
+
+private:
+    std::shared_ptr<vexa::Simulator> simulator_;
+};
+
+class NoFileDialogs : public vexa::FileDialogs {
+public:
+    std::string openFileName(const std::string&) override { return {}; }
+    std::string saveFileName(const std::string&) override { return {}; }
+};
+
+template <typename Widget> Widget* Find(QWidget& window, const char* name) {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+void ChoosePort(vexa::MainWindow& window, const char* name) {
+    auto* combo = Find<QComboBox>(window, "ComboPort");
+    const int index = combo->findText(QString::fromLatin1(name));
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+struct Measured {
+    qint64 longestGapMs = 0;
+    qint64 elapsedMs = 0;
+};
+
+// Runs the action with a 10 ms timer ticking and measures the longest gap between its ticks.
+Measured MeasureStall(const std::function<void()>& action) {
+    QTimer ticker;
+    QElapsedTimer sinceTick;
+    Measured measured;
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { measured.longestGapMs = std::max(measured.longestGapMs, sinceTick.restart()); });
+    QElapsedTimer total;
+    ticker.start(TickMs);
+    sinceTick.start();
+    total.start();
+    action();
+    measured.longestGapMs = std::max(measured.longestGapMs, sinceTick.elapsed());
+    measured.elapsedMs = total.elapsed();
+    return measured;
+}
+
+bool Report(const char* what, const Measured& measured) {
+    const bool ok = measured.longestGapMs <= TargetGapMs;
+    std::printf("%-52s longest gap %4lld ms over %6lld ms (target %lld ms or less) %s\n", what,
+                static_cast<long long>(measured.longestGapMs), static_cast<long long>(measured.elapsedMs),
+                static_cast<long long>(TargetGapMs), ok ? "ok" : "MISSED");
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    auto simulator = vexa::MakeDefaultSimulator();
+    BenchPorts ports(simulator);
+    vexa::bench::CountingPrompter prompter(false);
+    vexa::SystemClock clock;
+    NoFileDialogs dialogs;
+    vexa::MainWindow window(prompter, ports, clock, dialogs);
+    window.show();
+    QApplication::processEvents();
+
+    // "Write All Devices" one-way: every pin with four aspects of nine steps, stopped after 5 s.
+    ChoosePort(window, vexa::SimulatorPortName);
+    for (vexa::PinRecord& pin : window.session().image.pins)
+        pin.aspectLayout = vexa::LayoutFourByNine;
+    window.refreshAllViews();
+    if (window.session().link.bidirectional)
+        Find<QCheckBox>(window, "CheckVexaBD")->click();
+    Find<QPushButton>(window, "CommandWriteAllPins")->click();
+    QElapsedTimer stopAsked;
+    QTimer::singleShot(OneWayRunMs, &window, [&window, &stopAsked] {
+        if (auto* progress = window.findChild<vexa::ProgressDialog*>()) {
+            stopAsked.start();
+            progress->requestStop();
+        }
+    });
+    const Measured writeAll = MeasureStall([&window] { window.dispatchPending(); });
+    const qint64 stopTookMs = stopAsked.isValid() ? stopAsked.elapsed() : -1;
+
+    // "Read All" at 19200 bit/s, answers on.
+    simulator->setPacing(BitRate);
+    prompter.count = 0;
+    Find<QPushButton>(window, "CommandReadAll")->click();
+    const Measured readAll = MeasureStall([&window] { window.dispatchPending(); });
+    const bool readPassed = prompter.count == 0;
+
+    // "Request Version" without an answer: one 2 s time-out.
+    ChoosePort(window, SilentPortName);
+    const Measured version = MeasureStall([&window] { Find<QPushButton>(window, "CommandGenVersion")->click(); });
+
+    // The same measure with the window idle for 2 s: what the machine itself adds.
+    const Measured idle = MeasureStall([] {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    });
+
+    std::printf("window stall, %d ms timer, offscreen window\n", TickMs);
+    std::printf("%-52s longest gap %4lld ms (the machine's own share)\n", "idle window (baseline)",
+                static_cast<long long>(idle.longestGapMs));
+    bool ok = Report("Write All Devices, Bidirectional Comm. off (5 s)", writeAll);
+    std::printf("%-52s %lld ms after Stop (target 100 ms or less) %s\n", "  operation ended",
+                static_cast<long long>(stopTookMs), stopTookMs >= 0 && stopTookMs <= 100 ? "ok" : "MISSED");
+    ok = Report(readPassed ? "Read All, 19200 bit/s" : "Read All, 19200 bit/s (FAILED to read)", readAll) && ok;
+    ok = Report("Request Version, no answer", version) && ok;
+    return ok && readPassed ? 0 : 1;
+}

@@ -1,0 +1,38 @@
+// The link over a real serial port adapter, against vexa-sim on a pseudo-terminal.
+
+#include "link/PortSetup.h"
+#include "link/qt/QtPortProvider.h"
+#include "module/Identity.h"
+
+#include "ProcessRunner.h"
+#include "TestSeams.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace vexa {
+namespace {
+
+TEST(LateAnswerPty, AnAnswerAfterTheWaitDoesNotPutTheLinkOneAnswerBehind) {
+    test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--fault", "late:1", "--late-ms", "2300"});
+    ASSERT_FALSE(sim.device().empty()) << "vexa-sim gave no device name";
+    test::RecordingPrompter prompter;
+    SystemClock clock;
+    QtPortProvider ports;
+    Session session(prompter, clock, ports);
+    ASSERT_TRUE(SelectPort(session, sim.device())) << prompter.last();
+
+    EXPECT_FALSE(ReadVersion(session));
+    std::this_thread::sleep_for(std::chrono::milliseconds(600)); // the late answer is on the line now
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(ReadIdString(session)) << prompter.last();
+        EXPECT_TRUE(ReadVersion(session)) << prompter.last();
+    }
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"No response received, resetting bidirectional communication"});
+    EXPECT_NE(session.trace.text().find("discarded"), std::string::npos);
+}
+
+} // namespace
+} // namespace vexa
