@@ -5,6 +5,7 @@
 #include "cli/IdentityCommands.h"
 #include "cli/PinCommands.h"
 #include "cli/PortCommands.h"
+#include "cli/TunnelCommands.h"
 
 namespace vexa::cli {
 
@@ -28,6 +29,9 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"read-all-pins", "", "read all 32 pins from the controller", RunReadAllPins},
         {"write-all-pins", "", "write all 32 pins to the controller", RunWriteAllPins},
         {"verify-pins", "", "compare the 32 pins with the controller and print the report", RunVerifyPins},
+        {"transparent-mode", "", "put the Corvan interface in Transparent Mode (--yes answers its question)",
+         RunTransparentMode},
+        {"monitor", "SECONDS", "print the messages the controller reports, for SECONDS seconds", RunMonitor},
     };
     return table;
 }

@@ -1,37 +1,12 @@
 #include "link/Exchange.h"
 
+#include "link/LinkMessages.h"
+#include "link/PortWait.h"
 #include "link/TunnelExchange.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace vexa {
 
 namespace {
-
-constexpr double AnswerTimeoutSeconds = 2.0;
-// Longest single block on the port, so that a window can repaint during a wait.
-constexpr int WaitSliceMs = 50;
-const char* const CrLf = "\r\n";
-
-// The port stopped working while open (for example, a USB adapter was pulled out):
-// close it and say so once. Later requests then ask for a port.
-void ReportPortFailure(Session& session) {
-    const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
-    if (session.port.port)
-        session.port.port->close();
-    session.tell("The serial port " + session.port.name + " stopped working" + (reason.empty() ? "" : ": " + reason) +
-                 CrLf + "The port has been closed. Choose a port again to go on.");
-}
-
-bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {
-    for (std::uint8_t byte : bytes)
-        if (!session.port.port->writeByte(byte)) {
-            ReportPortFailure(session);
-            return false;
-        }
-    return true;
-}
 
 std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame) {
     unsigned sum = 0;
@@ -51,27 +26,6 @@ bool SynchroniseIfNeeded(Session& session, const std::vector<std::uint8_t>& empt
     return true;
 }
 
-enum class WaitResult { Byte, TimedOut, PortFailed };
-
-// Blocks on the port until a byte is waiting, the answer time is over or the clock wrapped
-// past midnight.
-WaitResult WaitForByte(Session& session, double t0) {
-    for (;;) {
-        const double now = session.clock.secondsOfDay();
-        if (now > t0 + AnswerTimeoutSeconds || now < t0)
-            return WaitResult::TimedOut;
-        const int waiting = session.port.port->bytesWaiting();
-        if (waiting < 0)
-            return WaitResult::PortFailed;
-        if (waiting > 0)
-            return WaitResult::Byte;
-        const double left = t0 + AnswerTimeoutSeconds - now;
-        const int sliceMs = std::clamp(static_cast<int>(std::ceil(left * 1000.0)), 1, WaitSliceMs);
-        session.port.port->waitReadable(sliceMs);
-        session.progress->keepAlive();
-    }
-}
-
 std::string InvalidResponseText(const LinkState& link, int h0) {
     return "Invalid response received, " + std::string(CrLf) +
            "Received: Addr = " + std::to_string(link.answerBuffer[0]) +
@@ -89,7 +43,7 @@ bool CheckAnswer(Session& session, int header, int h0) {
         return false;
     }
     if (hasXAddress && !link.useXAddress) {
-        session.tell("Unexpected eXtended Address Byte " + std::to_string(answer[2] & 127));
+        session.tell(UnexpectedXAddressText(answer[2] & 127));
         return false;
     }
     if (!hasXAddress && link.useXAddress) {
@@ -97,8 +51,7 @@ bool CheckAnswer(Session& session, int header, int h0) {
         return false;
     }
     if (hasXAddress && (answer[2] & 127) != link.xAddress) {
-        session.tell("Incorrect eXtended Address byte " + std::string(CrLf) + "Received " +
-                     std::to_string(answer[2] & 127) + " Expected " + std::to_string(link.xAddress));
+        session.tell(IncorrectXAddressText(answer[2] & 127, link.xAddress));
         return false;
     }
     return true;

@@ -31,6 +31,8 @@ public:
 
 // Name of the in-process simulated controller in the port list.
 inline constexpr const char* SimulatorPortName = "Simulator";
+// Name of the same controller behind a simulated Corvan interface.
+inline constexpr const char* CorvanSimulatorPortName = "Simulator (Corvan)";
 
 // Lists the ports that can be opened and makes port objects for their names.
 class PortProvider {

@@ -45,6 +45,11 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             options.help = true;
             continue;
         }
+        const OptionMatch corvan = ParseCorvanToolOption(args, i, options.corvan, error);
+        if (corvan == OptionMatch::Invalid)
+            return false;
+        if (corvan == OptionMatch::Taken)
+            continue;
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
                                 option == "--fault" || option == "--late-ms" || option == "--state";
         if (!takesValue) {
@@ -58,7 +63,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         const std::string& value = args[++i];
         bool ok = true;
         if (option == "--address") {
-            ok = ParseNumber(value, 0, 15, options.moduleAddress);
+            ok = ParseNumber(value, 0, 31, options.moduleAddress);
         } else if (option == "--xaddress") {
             int x = 0;
             ok = ParseNumber(value, 0, 95, x);
@@ -81,6 +86,10 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             return false;
         }
     }
+    if (!options.corvan.enabled && options.moduleAddress > 15) {
+        error = "--address above 15 needs --corvan";
+        return false;
+    }
     return true;
 }
 
@@ -101,7 +110,8 @@ std::string SimToolUsage() {
            "  --late-ms MS     delay of a late answer in milliseconds (default 2500)\n"
            "  --state FILE     load the controller's state from FILE when it exists and\n"
            "                   write it there at exit\n"
-           "  --help           show this text\n";
+           "  --help           show this text\n" +
+           CorvanToolUsage();
 }
 
 void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
@@ -111,6 +121,7 @@ void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
     simulator.setLateDelay(std::chrono::milliseconds(options.lateDelayMs));
     for (const auto& [fault, count] : options.faults)
         simulator.injectFault(fault, count);
+    ApplyCorvanToolOptions(options.corvan, simulator);
 }
 
 } // namespace vexa

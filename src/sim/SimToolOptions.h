@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/CorvanToolOptions.h"
 #include "sim/Simulator.h"
 
 #include <optional>
@@ -11,13 +12,14 @@ namespace vexa {
 
 // Command line of vexa-sim.
 struct SimToolOptions {
-    int moduleAddress = 0;
+    int moduleAddress = 0; // with --corvan the controller's bus address, 0..31
     std::optional<int> xAddress;
     int paceBitRate = 0; // 0 = answers as fast as the pseudo-terminal takes them
     // Each fault with the number of answers it hits (EveryAnswer = all of them).
     std::vector<std::pair<SimulatorFault, int>> faults;
     int lateDelayMs = 2500;
     std::string statePath;
+    CorvanToolOptions corvan;
     bool help = false;
 };
 

@@ -14,7 +14,7 @@ namespace {
 // readable when the schedule says so; waiting sleeps until then.
 class SimulatorPort : public SerialPort {
 public:
-    explicit SimulatorPort(std::shared_ptr<Simulator> simulator) : simulator_(std::move(simulator)) {}
+    explicit SimulatorPort(std::shared_ptr<SimLine> simulator) : simulator_(std::move(simulator)) {}
 
     bool open(const std::string& name) override {
         name_ = name;
@@ -85,7 +85,7 @@ private:
         return false;
     }
 
-    std::shared_ptr<Simulator> simulator_;
+    std::shared_ptr<SimLine> simulator_;
     AnswerSchedule schedule_;
     bool open_ = false;
     std::string name_;
@@ -105,6 +105,10 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
     if (!simulator)
         simulator = MakeDefaultSimulator();
     return std::make_unique<SimulatorPort>(std::move(simulator));
+}
+
+std::unique_ptr<SerialPort> MakeSimLinePort(std::shared_ptr<SimLine> line) {
+    return line ? std::make_unique<SimulatorPort>(std::move(line)) : MakeSimulatorPort(nullptr);
 }
 
 } // namespace vexa

@@ -9,6 +9,8 @@
 #include "app/ui/VerificationWindow.h"
 #include "core/OperationGuard.h"
 #include "files/ConfigFileActions.h"
+#include "link/ui/CorvanControls.h"
+#include "link/ui/MonitorPanel.h"
 #include "module/ui/GeneralPage.h"
 #include "pins/ui/PinPage.h"
 
@@ -65,6 +67,11 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
 
     registerView(linkControls_);
     registerView(traceWindow_);
+    auto* corvanControls = new CorvanControls(session_, *this, linkControls_);
+    linkControls_->addLinkControl(corvanControls);
+    registerView(corvanControls);
+    auto* monitorPanel = new MonitorPanel(session_, *this);
+    setTabPage(TestTab, monitorPanel, monitorPanel);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
 
     timer1_ = new QTimer(this);

@@ -1,6 +1,7 @@
 #include "link/qt/QtPortProvider.h"
 
 #include "link/qt/QtSerialPort.h"
+#include "sim/CorvanInterfaceSim.h"
 #include "sim/SimulatorPort.h"
 
 #include <QSerialPort>
@@ -25,6 +26,7 @@ std::vector<std::string> QtPortProvider::scanPorts() {
     }
     std::sort(names.begin(), names.end());
     names.push_back(SimulatorPortName);
+    names.push_back(CorvanSimulatorPortName);
     return names;
 }
 
@@ -33,6 +35,13 @@ std::unique_ptr<SerialPort> QtPortProvider::makePort(const std::string& name) {
         if (!simulator_)
             simulator_ = MakeDefaultSimulator();
         return MakeSimulatorPort(simulator_);
+    }
+    if (name == CorvanSimulatorPortName) {
+        if (!simulator_)
+            simulator_ = MakeDefaultSimulator();
+        if (!corvan_)
+            corvan_ = MakeDefaultCorvanInterface(simulator_);
+        return MakeSimLinePort(corvan_);
     }
     return std::make_unique<QtSerialPort>();
 }
