@@ -24,6 +24,8 @@ public:
     MonitorPanel(Session& session, OperationRunner& runner, QWidget* parent = nullptr);
 
     bool monitoring() const;
+    // One tick of the poll timer: one poll, unless another operation runs.
+    void poll();
     void refreshFromSession() override;
 
 protected:
@@ -32,7 +34,6 @@ protected:
 private:
     void startMonitoring();
     void stopMonitoring();
-    void poll();
 
     Session& session_;
     OperationRunner& runner_;
