@@ -73,24 +73,18 @@ private:
     std::deque<std::uint8_t> waiting_;
 };
 
-class TickingClock : public Clock {
+// The other seams of a fuzzed session in one: a clock that moves a little on every look, a
+// prompter that answers Yes, and no ports to choose.
+class FuzzSeams : public Clock, public Prompter, public PortProvider {
 public:
     double secondsOfDay() override { return now_ += 0.01; }
     void pauseMs(int ms) override { now_ += ms / 1000.0; }
+    bool ask(MessageKind, const std::string&) override { return true; }
+    std::vector<std::string> scanPorts() override { return {}; }
+    std::unique_ptr<SerialPort> makePort(const std::string&) override { return nullptr; }
 
 private:
     double now_ = 43200.0;
-};
-
-class YesPrompter : public Prompter {
-public:
-    bool ask(MessageKind, const std::string&) override { return true; }
-};
-
-class NoPorts : public PortProvider {
-public:
-    std::vector<std::string> scanPorts() override { return {}; }
-    std::unique_ptr<SerialPort> makePort(const std::string&) override { return nullptr; }
 };
 
 // A session whose open port is fed by the fuzz input.
@@ -103,10 +97,8 @@ struct FuzzBench {
         session.port.name = "fuzz";
     }
 
-    YesPrompter prompter;
-    TickingClock clock;
-    NoPorts ports;
-    Session session{prompter, clock, ports};
+    FuzzSeams seams;
+    Session session{seams, seams, seams};
     ChunkedPort* port = nullptr;
 };
 

@@ -8,14 +8,6 @@ namespace vexa {
 
 namespace {
 
-std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame) {
-    unsigned sum = 0;
-    for (std::uint8_t byte : frame)
-        sum += byte;
-    frame.push_back(FrameCheckByte(sum));
-    return frame;
-}
-
 // Sends the preamble and the empty toggle-0 frame when the link is not synchronised.
 bool SynchroniseIfNeeded(Session& session, const std::vector<std::uint8_t>& emptyFrame) {
     if (session.link.frameToggle != ToggleUnsynchronised)
@@ -89,6 +81,14 @@ std::uint8_t FrameCheckByte(unsigned sum) {
     if (check < 128)
         check += 128;
     return static_cast<std::uint8_t>(check);
+}
+
+std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame) {
+    unsigned sum = 0;
+    for (std::uint8_t byte : frame)
+        sum += byte;
+    frame.push_back(FrameCheckByte(sum));
+    return frame;
 }
 
 bool ResyncLink(Session& session) {

@@ -28,6 +28,8 @@ std::string FormatTraceByte(std::uint8_t byte);
 
 // The check byte that makes the low 7 bits of the frame's sum 0, with bit 7 set.
 std::uint8_t FrameCheckByte(unsigned sum);
+// The bytes of a direct frame followed by its check byte.
+std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame);
 
 // Marks the link unsynchronised: the next frame is preceded by the preamble.
 inline void ResetFrameToggle(Session& session) {

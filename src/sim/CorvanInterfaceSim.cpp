@@ -17,15 +17,6 @@ bool IsQuery(const std::vector<std::uint8_t>& data, std::initializer_list<int> m
     return data.size() == message.size() && std::equal(message.begin(), message.end(), data.begin());
 }
 
-// A direct frame with its check byte.
-std::vector<std::uint8_t> DirectFrame(std::vector<std::uint8_t> bytes) {
-    unsigned sum = 0;
-    for (std::uint8_t byte : bytes)
-        sum += byte;
-    bytes.push_back(FrameCheckByte(sum));
-    return bytes;
-}
-
 } // namespace
 
 std::optional<std::array<std::uint8_t, 2>> CorvanVersionBytes(int version) {
@@ -129,7 +120,7 @@ void CorvanInterfaceSim::carryRequest(const std::vector<std::uint8_t>& data) {
     for (std::size_t i = 3; i < data.size(); ++i)
         request.push_back(static_cast<std::uint8_t>(data[i] + 128));
     std::optional<SimulatorAnswer> answer;
-    for (std::uint8_t byte : DirectFrame(std::move(request)))
+    for (std::uint8_t byte : WithCheckByte(std::move(request)))
         answer = controller_->receive(byte);
     if (!answer)
         return;
@@ -150,8 +141,8 @@ void CorvanInterfaceSim::carryRequest(const std::vector<std::uint8_t>& data) {
 void CorvanInterfaceSim::carryLumo(const std::vector<std::uint8_t>& data) {
     const auto header = static_cast<std::uint8_t>((data[1] - ModuleAddressCode) * 4 + 3);
     for (std::uint8_t byte :
-         DirectFrame({header, static_cast<std::uint8_t>(data[2] + 128), static_cast<std::uint8_t>(data[3] + 128),
-                      static_cast<std::uint8_t>(data[4] + 128)}))
+         WithCheckByte({header, static_cast<std::uint8_t>(data[2] + 128), static_cast<std::uint8_t>(data[3] + 128),
+                        static_cast<std::uint8_t>(data[4] + 128)}))
         controller_->receive(byte);
 }
 
