@@ -1,3 +1,4 @@
+#include "app/ui/MainWindow.h"
 #include "link/ui/CorvanControls.h"
 #include "link/ui/MonitorPanel.h"
 
@@ -9,8 +10,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -87,6 +91,46 @@ TEST(CorvanViews, MonitorPollsWhileItHoldsTheFocusAndSkipsTicksOfABusyRunner) {
     EXPECT_EQ(text->toPlainText(), "Start Monitoring\n<12> <0> <5> <100> \nMonitoring Stopped\n");
     views.find<QPushButton>("CommandFBM(0)")->click();
     EXPECT_EQ(text->toPlainText(), "");
+}
+
+// The way a new user tries the tunnel: "Simulator (Corvan)", the tunnel box, module address 20,
+// "Read All", the trace, then the monitor on the "Test" tab in expert mode.
+TEST(CorvanViews, NewUserReadsAllThroughTheTunnelAndMonitorsReports) {
+    test::RecordingPrompter prompter;
+    SystemClock clock;
+    test::ScriptedFileDialogs dialogs;
+    test::ScriptedPortProvider ports;
+    ports.names = {CorvanSimulatorPortName};
+    auto simulator = MakeDefaultSimulator();
+    ports.factory = [&simulator](const std::string&) { return MakeSimLinePort(MakeDefaultCorvanInterface(simulator)); };
+    MainWindow window(prompter, ports, clock, dialogs);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto find = [&window](const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); };
+
+    auto* combo = static_cast<QComboBox*>(find("ComboPort"));
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    static_cast<QCheckBox*>(find("CheckCorvan"))->click();
+    auto* address = static_cast<QLineEdit*>(find("TextAddress"));
+    address->setText(QStringLiteral("20"));
+    emit address->editingFinished();
+    EXPECT_EQ(window.session().link.moduleAddress, 19);
+    static_cast<QPushButton*>(find("CommandReadAll"))->click();
+    window.dispatchPending();
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+    EXPECT_EQ(window.session().image.module.idString, simulator->idString());
+    EXPECT_NE(window.session().trace.text().find(">>  "), std::string::npos);
+
+    window.setExpertMode(true);
+    static_cast<QTabWidget*>(find("SSTab_Main"))->setCurrentIndex(MainWindow::TestTab);
+    static_cast<QPushButton*>(find("CommandFBM(1)"))->click();
+    auto* monitor = window.findChild<MonitorPanel*>();
+    for (int tick = 0; tick < 3; ++tick)
+        monitor->poll();
+    EXPECT_TRUE(monitor->monitoring());
+    EXPECT_EQ(static_cast<QPlainTextEdit*>(find("textFBM"))->toPlainText(),
+              "Start Monitoring\n<0> <0> <1> <2> \n<0> <0> <1> <0> \n");
 }
 
 } // namespace
