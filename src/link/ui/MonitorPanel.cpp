@@ -84,6 +84,10 @@ bool MonitorPanel::eventFilter(QObject* watched, QEvent* event) {
 void MonitorPanel::poll() {
     if (runner_.busy())
         return; // a poll never starts while another operation runs
+    if (!session_.port.isOpen()) {
+        stopMonitoring(); // the port went away: rather than a message on every tick
+        return;
+    }
     runner_.runNow("Monitor", [](Session& session) {
         MonitorPoll(session);
         return true;

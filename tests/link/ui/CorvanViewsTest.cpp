@@ -89,6 +89,14 @@ TEST(CorvanViews, MonitorPollsWhileItHoldsTheFocusAndSkipsTicksOfABusyRunner) {
     views.find<QPushButton>("CommandFBM(2)")->setFocus(Qt::MouseFocusReason);
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(text->toPlainText(), "Start Monitoring\n<12> <0> <5> <100> \nMonitoring Stopped\n");
+
+    // A port that goes away while monitoring stops the monitor instead of a message per tick.
+    monitor->click();
+    views.session.port.port->close();
+    views.monitor->poll();
+    views.monitor->poll();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(views.prompter.messages.empty()) << views.prompter.last();
     views.find<QPushButton>("CommandFBM(0)")->click();
     EXPECT_EQ(text->toPlainText(), "");
 }
