@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VexaConfig"));
 
     vexa::QtPrompter prompter;
-    vexa::QtPortProvider ports({vexa::SimulatorPortMaker(SimulatorStatePath())});
+    vexa::QtPortProvider ports(vexa::SimulatorPortMakers(SimulatorStatePath()));
     vexa::SystemClock clock;
     vexa::QtFileDialogs dialogs;
     vexa::MainWindow window(prompter, ports, clock, dialogs);

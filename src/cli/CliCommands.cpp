@@ -8,6 +8,7 @@
 #include "cli/PinCommands.h"
 #include "cli/PortCommands.h"
 #include "cli/SettingsCommands.h"
+#include "cli/TunnelCommands.h"
 
 namespace vexa::cli {
 
@@ -57,6 +58,9 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"reset", "", "send the Lumo reset command to the module address", RunReset},
         {"clear-all", "", "clear the 32 outputs of the module address (Lumo clear)", RunClearAll},
         {"lamp-test", "", "lamp-test the 32 outputs of the module address (Lumo lamp test)", RunLampTest},
+        {"transparent-mode", "", "put the Corvan interface in Transparent Mode (--yes answers its question)",
+         RunTransparentMode},
+        {"monitor", "SECONDS", "print the messages the controller reports, for SECONDS seconds", RunMonitor},
     };
     return table;
 }

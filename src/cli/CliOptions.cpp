@@ -27,6 +27,7 @@ int ArgumentCount(const CliCommand& command) {
 namespace {
 
 constexpr int DirectAddressCount = 16;
+constexpr int TunnelAddressCount = 32;
 constexpr int XAddressCount = 96;
 
 // Splits "--name=value" into its two parts; a plain "--name" gives no value.
@@ -75,7 +76,9 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
             error = "--port needs a port name";
             return false;
         }
-        options.port = value == "sim" ? std::string(SimulatorPortName) : value;
+        options.port = value == "sim"          ? std::string(SimulatorPortName)
+                       : value == "sim-corvan" ? std::string(CorvanSimulatorPortName)
+                                               : value;
     } else if (name == "--bitrate") {
         const int index = BitRateIndex(value + ",o,8,1");
         if (index < 0) {
@@ -118,6 +121,8 @@ bool* FlagOption(const std::string& name, CliOptions& options) {
         return &options.slow;
     if (name == "--dynamic")
         return &options.dynamic;
+    if (name == "--tunnel")
+        return &options.tunnel;
     return nullptr;
 }
 
@@ -159,7 +164,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<Cli
         if (!ParseOption(name, value.value_or(""), options, shown, error))
             return false;
     }
-    if (!CheckShownAddress(shown.module, options.numberingBase, DirectAddressCount, "--address", options.moduleAddress,
+    if (!CheckShownAddress(shown.module, options.numberingBase,
+                           options.tunnel ? TunnelAddressCount : DirectAddressCount, "--address", options.moduleAddress,
                            error) ||
         !CheckShownAddress(shown.extended, options.numberingBase, XAddressCount, "--xaddress", options.xAddress, error))
         return false;
@@ -196,11 +202,14 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "\n"
                        "Options:\n"
                        "  --port NAME        serial device, or sim for the built-in simulated controller\n"
+                       "                     (sim-corvan: the same behind a simulated Corvan interface)\n"
                        "  --bitrate RATE     9600, 19200 (default) or 38400\n"
                        "  --address N        module address, as shown (with the numbering base)\n"
                        "  --xaddress N       use the eXtended Address N, as shown\n"
                        "  --base 0|1         numbering base of the shown numbers (default 1)\n"
                        "  --one-way          start with bidirectional communication off\n"
+                       "  --tunnel           reach the controller through a Corvan interface (Use Corvan\n"
+                       "                     Tunneling); --address may then go up to 31 + base\n"
                        "  --yes              answer OK/Yes to every question (default Cancel/No)\n"
                        "  --trace FILE       write the link trace to FILE at the end\n"
                        "  --slow             pwm moves the level with the pin's dynamics (default: jump)\n"

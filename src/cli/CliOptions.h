@@ -22,10 +22,11 @@ int ArgumentCount(const CliCommand& command);
 struct CliOptions {
     std::string port;                 // empty: no port is opened
     int bitRateIndex = 1;             // index of the bit-rate option (19200)
-    std::optional<int> moduleAddress; // 0..15
+    std::optional<int> moduleAddress; // 0..15, or 0..31 with tunnel
     std::optional<int> xAddress;      // 0..95; turns "Use eXtended Addr" on
     int numberingBase = 1;
     bool oneWay = false;
+    bool tunnel = false; // check "Use Corvan Tunneling" once the port is open
     bool answerYes = false;
     bool slow = false;    // "Slow" for pwm
     bool dynamic = false; // "Dynamic" for servo

@@ -5,6 +5,7 @@
 #include "cli/LinkFaultProgress.h"
 #include "core/Session.h"
 #include "link/PortSetup.h"
+#include "module/TunnelSwitch.h"
 
 #include <fstream>
 
@@ -26,6 +27,8 @@ void ApplyOptions(const CliOptions& options, Session& session) {
 
 bool RunCommands(const CliOptions& options, Session& session, std::ostream& out) {
     if (!options.port.empty() && !SelectPort(session, options.port))
+        return false;
+    if (options.tunnel && !SwitchTunnelling(session, true))
         return false;
     CliContext context{session, out, {}, options.slow, options.dynamic};
     for (const CommandCall& call : options.commands) {

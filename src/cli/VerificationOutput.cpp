@@ -2,9 +2,6 @@
 
 namespace vexa::cli {
 
-namespace {
-
-// The report joins its lines with CR LF; a terminal wants plain line feeds.
 std::string WithLineFeeds(const std::string& report) {
     std::string text;
     text.reserve(report.size());
@@ -13,8 +10,6 @@ std::string WithLineFeeds(const std::string& report) {
             text += report[i];
     return text;
 }
-
-} // namespace
 
 bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&)) {
     Session& session = context.session;

@@ -9,4 +9,7 @@ namespace vexa::cli {
 // with plain line feeds. Returns what the verification returned.
 bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&));
 
+// Text whose lines are joined with CR LF, with plain line feeds for a terminal.
+std::string WithLineFeeds(const std::string& report);
+
 } // namespace vexa::cli

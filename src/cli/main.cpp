@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     // QSerialPort is used with blocking waits only, but its notifiers want an application object.
     QCoreApplication application(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    vexa::QtPortProvider ports({vexa::SimulatorPortMaker()});
+    vexa::QtPortProvider ports(vexa::SimulatorPortMakers());
     vexa::SystemClock clock;
     return vexa::cli::RunCli(args, ports, clock, std::cout, std::cerr);
 }

@@ -45,6 +45,7 @@ public:
     LinkState link;
     PortState port;
     Trace trace;
+    Trace monitorText{256u * 1024u}; // the message monitor's lines
 
     int numberingBase = 1;               // "Start numbering at 1"
     std::string versionText = "Unknown"; // firmware version as last read

@@ -1,46 +1,12 @@
 #include "link/Exchange.h"
 
+#include "link/LinkMessages.h"
+#include "link/PortWait.h"
 #include "link/TunnelExchange.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace vexa {
 
 namespace {
-
-constexpr double AnswerTimeoutSeconds = 2.0;
-// Longest single block on the port, so that a window can repaint during a wait.
-constexpr int WaitSliceMs = 50;
-const char* const CrLf = "\r\n";
-
-// The port stopped working while open (for example, a USB adapter was pulled out):
-// close it and say so once. Later requests then ask for a port.
-void ReportPortFailure(Session& session) {
-    const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
-    if (session.port.port)
-        session.port.port->close();
-    ReportLinkFault(session, "The serial port " + session.port.name + " stopped working" +
-                                 (reason.empty() ? "" : ": " + reason) + CrLf +
-                                 "The port has been closed. Choose a port again to go on.");
-}
-
-bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {
-    for (std::uint8_t byte : bytes)
-        if (!session.port.port->writeByte(byte)) {
-            ReportPortFailure(session);
-            return false;
-        }
-    return true;
-}
-
-std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame) {
-    unsigned sum = 0;
-    for (std::uint8_t byte : frame)
-        sum += byte;
-    frame.push_back(FrameCheckByte(sum));
-    return frame;
-}
 
 // Sends the preamble and the empty toggle-0 frame when the link is not synchronised.
 bool SynchroniseIfNeeded(Session& session, const std::vector<std::uint8_t>& emptyFrame) {
@@ -50,27 +16,6 @@ bool SynchroniseIfNeeded(Session& session, const std::vector<std::uint8_t>& empt
         return false;
     session.link.frameToggle = 64;
     return true;
-}
-
-enum class WaitResult { Byte, TimedOut, PortFailed };
-
-// Blocks on the port until a byte is waiting, the answer time is over or the clock wrapped
-// past midnight.
-WaitResult WaitForByte(Session& session, double t0) {
-    for (;;) {
-        const double now = session.clock.secondsOfDay();
-        if (now > t0 + AnswerTimeoutSeconds || now < t0)
-            return WaitResult::TimedOut;
-        const int waiting = session.port.port->bytesWaiting();
-        if (waiting < 0)
-            return WaitResult::PortFailed;
-        if (waiting > 0)
-            return WaitResult::Byte;
-        const double left = t0 + AnswerTimeoutSeconds - now;
-        const int sliceMs = std::clamp(static_cast<int>(std::ceil(left * 1000.0)), 1, WaitSliceMs);
-        session.port.port->waitReadable(sliceMs);
-        session.progress->keepAlive();
-    }
 }
 
 std::string InvalidResponseText(const LinkState& link, int h0) {
@@ -90,7 +35,7 @@ bool CheckAnswer(Session& session, int header, int h0) {
         return false;
     }
     if (hasXAddress && !link.useXAddress) {
-        ReportLinkFault(session, "Unexpected eXtended Address Byte " + std::to_string(answer[2] & 127));
+        ReportLinkFault(session, UnexpectedXAddressText(answer[2] & 127));
         return false;
     }
     if (!hasXAddress && link.useXAddress) {
@@ -98,8 +43,7 @@ bool CheckAnswer(Session& session, int header, int h0) {
         return false;
     }
     if (hasXAddress && (answer[2] & 127) != link.xAddress) {
-        ReportLinkFault(session, "Incorrect eXtended Address byte " + std::string(CrLf) + "Received " +
-                                     std::to_string(answer[2] & 127) + " Expected " + std::to_string(link.xAddress));
+        ReportLinkFault(session, IncorrectXAddressText(answer[2] & 127, link.xAddress));
         return false;
     }
     return true;
@@ -139,29 +83,12 @@ std::uint8_t FrameCheckByte(unsigned sum) {
     return static_cast<std::uint8_t>(check);
 }
 
-void ReportLinkFault(Session& session, const std::string& text) {
-    session.link.faultReported = true;
-    session.tell(text);
-}
-
-bool DiscardStaleInput(Session& session) {
-    SerialPort& port = *session.port.port;
-    // Only what is waiting now (a zero wait lets the port take in what the system holds): a
-    // line that keeps talking cannot hold the request back.
-    port.waitReadable(0);
-    const int waiting = port.bytesWaiting();
-    std::string dropped;
-    for (int i = 0; i < waiting || waiting < 0; ++i) {
-        const int read = waiting > 0 ? port.readByte() : -1;
-        if (read < 0) {
-            ReportPortFailure(session);
-            return false;
-        }
-        dropped += FormatTraceByte(static_cast<std::uint8_t>(read));
-    }
-    if (!dropped.empty())
-        session.trace.append("discarded" + dropped + CrLf);
-    return true;
+std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame) {
+    unsigned sum = 0;
+    for (std::uint8_t byte : frame)
+        sum += byte;
+    frame.push_back(FrameCheckByte(sum));
+    return frame;
 }
 
 bool ResyncLink(Session& session) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "link/PortWait.h"
 
 #include <cstdint>
 #include <string>
@@ -17,14 +18,6 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
 // Sends a 4-byte Lumo frame; never waits for an answer.
 void SendLumoMessage(Session& session, int header, int b1, int b2, int b3);
 
-// Drops bytes already waiting on the open port (an answer that came too late, line noise), so
-// that the next answer read is the answer to the next request; notes them in the trace.
-// False when the port stopped working (said so and closed).
-bool DiscardStaleInput(Session& session);
-
-// Shows a link fault and marks it in the link state.
-void ReportLinkFault(Session& session, const std::string& text);
-
 // Writes the 9-byte resynchronisation preamble when the port is open.
 bool ResyncLink(Session& session);
 
@@ -36,6 +29,8 @@ std::string FormatTraceByte(std::uint8_t byte);
 
 // The check byte that makes the low 7 bits of the frame's sum 0, with bit 7 set.
 std::uint8_t FrameCheckByte(unsigned sum);
+// The bytes of a direct frame followed by its check byte.
+std::vector<std::uint8_t> WithCheckByte(std::vector<std::uint8_t> frame);
 
 // Marks the link unsynchronised: the next frame is preceded by the preamble.
 inline void ResetFrameToggle(Session& session) {

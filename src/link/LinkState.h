@@ -17,7 +17,8 @@ struct LinkState {
 
     bool bidirectional = true; // "Bidirectional Comm." (CheckVexaBD)
     bool useXAddress = false;  // "Use eXtended Addr" (CheckXaddress)
-    bool useCorvan = false;    // "Use Corvan Tunneling" (CheckCorvan)
+    bool useCorvan = false;    // "Use Corvan Tunneling" (CheckCorvan), on only while a checked tunnel stands
+    int corvanToggle = 1;      // bit 6 of the next Corvan frame's header: 0 or 1
 
     // Set by the link whenever it reports a fault (no answer, an invalid answer, a port that
     // stopped working); never cleared by the link, so a caller can tell whether a whole

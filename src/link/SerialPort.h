@@ -32,6 +32,8 @@ public:
 
 // Name of the in-process simulated controller in the port list.
 inline constexpr const char* SimulatorPortName = "Simulator";
+// Name of the same controller behind a simulated Corvan interface.
+inline constexpr const char* CorvanSimulatorPortName = "Simulator (Corvan)";
 
 // A port that is not a serial device of the system, such as a simulated controller in this
 // process: its name in the port list and how to make a port object for it.

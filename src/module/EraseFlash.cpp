@@ -60,6 +60,7 @@ bool AwaitControllerAfterErase(Session& session, int limitSeconds, const std::fu
             return true; // it answers again, whatever it says
         if (!session.port.isOpen())
             return false;
+        session.link.faultReported = false; // silence is what the erase leads us to expect
     }
 }
 

@@ -45,6 +45,11 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             options.help = true;
             continue;
         }
+        const OptionMatch corvan = ParseCorvanToolOption(args, i, options.corvan, error);
+        if (corvan == OptionMatch::Invalid)
+            return false;
+        if (corvan == OptionMatch::Taken)
+            continue;
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
                                 option == "--fault" || option == "--late-ms" || option == "--state" ||
                                 option == "--dump-outputs" || option == "--erase-time";
@@ -59,7 +64,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         const std::string& value = args[++i];
         bool ok = true;
         if (option == "--address") {
-            ok = ParseNumber(value, 0, 15, options.moduleAddress);
+            ok = ParseNumber(value, 0, 31, options.moduleAddress);
         } else if (option == "--xaddress") {
             int x = 0;
             ok = ParseNumber(value, 0, 95, x);
@@ -87,6 +92,10 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             return false;
         }
     }
+    if (!options.corvan.enabled && options.moduleAddress > 15) {
+        error = "--address above 15 needs --corvan";
+        return false;
+    }
     return true;
 }
 
@@ -110,8 +119,8 @@ std::string SimToolUsage() {
            "  --state FILE     load the controller's state from FILE when it exists and\n"
            "                   write it there at exit\n"
            "  --dump-outputs FILE  write what each output shows (aspect, level, servo\n"
-           "                   position, lamp test) to FILE at exit, one line an output\n"
-           "  --help           show this text\n";
+           "                   position, lamp test) to FILE at exit, one line an output\n" +
+           CorvanToolUsage() + "  --help           show this text\n";
 }
 
 void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
@@ -122,6 +131,7 @@ void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
     simulator.setEraseTime(std::chrono::milliseconds(options.eraseTimeMs));
     for (const auto& [fault, count] : options.faults)
         simulator.injectFault(fault, count);
+    ApplyCorvanToolOptions(options.corvan, simulator);
 }
 
 } // namespace vexa

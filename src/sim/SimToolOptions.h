@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/CorvanToolOptions.h"
 #include "sim/Simulator.h"
 
 #include <optional>
@@ -11,7 +12,7 @@ namespace vexa {
 
 // Command line of vexa-sim.
 struct SimToolOptions {
-    int moduleAddress = 0;
+    int moduleAddress = 0; // with --corvan the controller's bus address, 0..31
     std::optional<int> xAddress;
     int paceBitRate = 0; // 0 = answers as fast as the pseudo-terminal takes them
     // Each fault with the number of answers it hits (EveryAnswer = all of them).
@@ -20,6 +21,7 @@ struct SimToolOptions {
     int eraseTimeMs = DefaultSimEraseTimeMs;
     std::string statePath;
     std::string outputsPath; // --dump-outputs: where the outputs are written at exit
+    CorvanToolOptions corvan;
     bool help = false;
 };
 

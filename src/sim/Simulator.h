@@ -3,6 +3,7 @@
 #include "sim/ControllerMemory.h"
 #include "sim/SimFrameParser.h"
 #include "sim/SimLiveOutputs.h"
+#include "sim/SimLine.h"
 
 #include <chrono>
 #include <cstdint>
@@ -29,12 +30,6 @@ constexpr int MaxSimEraseTimeMs = 45000;
 // Count for injectFault: the fault hits every answer from now on.
 constexpr int EveryAnswer = -1;
 
-// The bytes of one answer and how long after its request the controller starts sending it.
-struct SimulatorAnswer {
-    std::vector<std::uint8_t> bytes;
-    std::chrono::milliseconds delay{0};
-};
-
 // A Lumo-format frame taken off the line (the controller never answers these).
 struct SimLumoFrame {
     std::uint8_t header = 0;
@@ -55,7 +50,7 @@ struct SimReceivedRequest {
 // line one at a time, keeps the whole configuration of a controller, answers each
 // bidirectional request addressed to it (its module address, and its eXtended address when
 // one is set) and stays silent otherwise.
-class Simulator {
+class Simulator : public SimLine {
 public:
     // A freshly erased controller with firmware version 3.1.0.12.
     Simulator();
@@ -63,7 +58,7 @@ public:
     // --- the line ---
     // Takes one byte sent to the controller; returns the answer when the byte completed a
     // request that is answered.
-    std::optional<SimulatorAnswer> receive(std::uint8_t byte);
+    std::optional<SimulatorAnswer> receive(std::uint8_t byte) override;
 
     int moduleAddress() const { return moduleAddress_; }
     bool setModuleAddress(int address); // 0..15; false (and unchanged) otherwise
@@ -75,7 +70,7 @@ public:
     // Bit rate at which answer (and request) bytes travel, 11 bit times a byte; 0 = no pacing.
     int pacingBitRate() const { return pacingBitRate_; }
     void setPacing(int bitRate);
-    std::chrono::nanoseconds byteTime() const;
+    std::chrono::nanoseconds byteTime() const override;
 
     // --- faults ---
     // The next `count` answers (or every answer with EveryAnswer) get the fault.

@@ -1,6 +1,7 @@
 #include "sim/SimulatorPort.h"
 
 #include "sim/AnswerSchedule.h"
+#include "sim/CorvanInterfaceSim.h"
 #include "sim/DemoConfiguration.h"
 #include "sim/Simulator.h"
 
@@ -15,7 +16,7 @@ namespace {
 // readable when the schedule says so; waiting sleeps until then.
 class SimulatorPort : public SerialPort {
 public:
-    explicit SimulatorPort(std::shared_ptr<Simulator> simulator) : simulator_(std::move(simulator)) {}
+    explicit SimulatorPort(std::shared_ptr<SimLine> simulator) : simulator_(std::move(simulator)) {}
 
     bool open(const std::string& name) override {
         name_ = name;
@@ -80,7 +81,7 @@ public:
     std::string errorString() const override { return error_; }
 
     const std::string& settings() const { return settings_; }
-    const std::shared_ptr<Simulator>& simulator() const { return simulator_; }
+    const std::shared_ptr<SimLine>& line() const { return simulator_; }
 
 private:
     bool notClosed() {
@@ -90,7 +91,7 @@ private:
         return false;
     }
 
-    std::shared_ptr<Simulator> simulator_;
+    std::shared_ptr<SimLine> simulator_;
     AnswerSchedule schedule_;
     bool open_ = false;
     std::string name_;
@@ -115,15 +116,17 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
 
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port) {
     const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
-    return simulated ? simulated->simulator() : nullptr;
+    return simulated ? std::dynamic_pointer_cast<Simulator>(simulated->line()) : nullptr;
 }
 
 namespace {
 
-// The simulated controller behind the "Simulator" entry of a port list.
+// The simulated controller behind the "Simulator" entries of a port list, and the simulated
+// Corvan interface in front of it.
 struct SharedSimulator {
     std::string statePath;
     std::shared_ptr<Simulator> simulator;
+    std::shared_ptr<CorvanInterfaceSim> corvan;
 
     SharedSimulator() = default;
     SharedSimulator(const SharedSimulator&) = delete;
@@ -145,14 +148,25 @@ struct SharedSimulator {
         }
         return simulator;
     }
+
+    std::shared_ptr<CorvanInterfaceSim> getCorvan() {
+        if (!corvan)
+            corvan = MakeDefaultCorvanInterface(get());
+        return corvan;
+    }
 };
 
 } // namespace
 
-NamedPortMaker SimulatorPortMaker(std::string statePath) {
+std::vector<NamedPortMaker> SimulatorPortMakers(std::string statePath) {
     auto shared = std::make_shared<SharedSimulator>();
     shared->statePath = std::move(statePath);
-    return {SimulatorPortName, [shared] { return MakeSimulatorPort(shared->get()); }};
+    return {{SimulatorPortName, [shared] { return MakeSimulatorPort(shared->get()); }},
+            {CorvanSimulatorPortName, [shared] { return MakeSimLinePort(shared->getCorvan()); }}};
+}
+
+std::unique_ptr<SerialPort> MakeSimLinePort(std::shared_ptr<SimLine> line) {
+    return line ? std::make_unique<SimulatorPort>(std::move(line)) : MakeSimulatorPort(nullptr);
 }
 
 } // namespace vexa

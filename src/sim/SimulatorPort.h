@@ -6,6 +6,7 @@
 
 namespace vexa {
 
+class SimLine;
 class Simulator;
 
 // A simulated controller with a plausible start state (firmware version, ID string, a few
@@ -14,14 +15,17 @@ std::shared_ptr<Simulator> MakeDefaultSimulator();
 
 // A serial port whose far end is the given simulated controller, in this process.
 std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulator);
+// A serial port whose far end is any simulated line end (a Corvan interface, for example).
+std::unique_ptr<SerialPort> MakeSimLinePort(std::shared_ptr<SimLine> line);
 
 // The simulated controller at the far end of a port made by MakeSimulatorPort, or null for any
 // other port.
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port);
 
-// The "Simulator" entry of a port list: every port it makes talks to one default simulated
-// controller, made on first use and kept while the maker lives. With a state file, the
-// controller starts from the state kept there and keeps its state there when the maker goes.
-NamedPortMaker SimulatorPortMaker(std::string statePath = {});
+// The "Simulator" and "Simulator (Corvan)" entries of a port list: every port they make talks
+// to one default simulated controller (directly, or through a simulated Corvan interface),
+// made on first use and kept while the makers live. With a state file, the controller starts
+// from the state kept there and keeps its state there when the makers go.
+std::vector<NamedPortMaker> SimulatorPortMakers(std::string statePath = {});
 
 } // namespace vexa

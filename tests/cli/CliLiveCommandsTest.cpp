@@ -13,7 +13,7 @@ namespace {
 
 // The live commands against the in-process simulated controller: what it received.
 TEST(CliLiveCommands, SlowAndDynamicChooseTheMovingFormsAndNegativePositionsAreArguments) {
-    QtPortProvider ports;
+    QtPortProvider ports{SimulatorPortMakers()};
     SystemClock clock;
     std::ostringstream out;
     std::ostringstream err;

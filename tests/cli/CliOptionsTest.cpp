@@ -58,6 +58,9 @@ TEST(CliOptions, AddressesAreShownWithTheBaseWhateverTheOrder) {
     EXPECT_EQ(Parse({"--address", "15", "--base", "0", "version"}).options.moduleAddress, 15);
     EXPECT_EQ(Parse({"--base", "0", "--xaddress", "0", "version"}).options.xAddress, 0);
     EXPECT_EQ(Parse({"--xaddress", "1", "version"}).options.xAddress, 0);
+    // Through a Corvan tunnel the bound is 31 + base, whatever the order of the options.
+    EXPECT_EQ(Parse({"--address", "32", "--tunnel", "version"}).options.moduleAddress, 31);
+    EXPECT_EQ(Parse({"--tunnel", "--address", "33", "version"}).error, "--address must be between 1 and 32");
 }
 
 TEST(CliOptions, AddressesOutOfRangeAreRefused) {

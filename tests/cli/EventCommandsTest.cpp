@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 #include "core/Clock.h"
 #include "link/qt/QtPortProvider.h"
+#include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace vexa::cli {
 namespace {
 
 TEST(EventCommands, EnableMapSetWrittenAndReadBack) {
-    QtPortProvider ports;
+    QtPortProvider ports{SimulatorPortMakers()};
     SystemClock clock;
     std::ostringstream out;
     std::ostringstream err;

@@ -13,6 +13,8 @@
 #include "live/ui/LiveControls.h"
 #include "live/ui/TestPage.h"
 #include "module/ModuleSettingsTransfer.h"
+#include "link/ui/CorvanControls.h"
+#include "link/ui/MonitorPanel.h"
 #include "module/ui/GeneralPage.h"
 #include "module/ui/PinAddressLabels.h"
 #include "pins/ui/PinPage.h"
@@ -72,6 +74,12 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
 
     registerView(linkControls_);
     registerView(traceWindow_);
+    auto* corvanControls = new CorvanControls(session_, *this, linkControls_);
+    linkControls_->addLinkControl(corvanControls);
+    registerView(corvanControls);
+    auto* monitorPanel = new MonitorPanel(session_, *this);
+    testPage_->addSection(monitorPanel);
+    registerView(monitorPanel);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
 
     timer1_ = new QTimer(this);

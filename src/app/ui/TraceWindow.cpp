@@ -1,8 +1,9 @@
 #include "app/ui/TraceWindow.h"
 
+#include "core/ui/FollowingText.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -11,12 +12,6 @@ namespace vexa {
 namespace {
 
 constexpr int FollowIntervalMs = 300;
-
-QString DisplayText(const std::string& text) {
-    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
 
 } // namespace
 
@@ -48,12 +43,7 @@ TraceWindow::TraceWindow(Session& session, QWidget* parent)
 }
 
 void TraceWindow::refreshFromSession() {
-    const std::string& text = session_.trace.text();
-    if (text == shown_)
-        return;
-    shown_ = text;
-    text_->setPlainText(DisplayText(text));
-    text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
+    ShowFollowingText(text_, session_.trace.text(), shown_);
 }
 
 void TraceWindow::showEvent(QShowEvent* event) {

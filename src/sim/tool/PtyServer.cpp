@@ -30,7 +30,7 @@ int MillisecondsUntil(Clock::time_point due) {
 
 class Server {
 public:
-    Server(int master, Simulator& simulator) : master_(master), simulator_(simulator) {}
+    Server(int master, SimLine& simulator) : master_(master), simulator_(simulator) {}
 
     // Reads what the client wrote; false when the terminal failed for good.
     bool takeRequests() {
@@ -114,7 +114,7 @@ private:
     }
 
     int master_;
-    Simulator& simulator_;
+    SimLine& simulator_;
     AnswerSchedule schedule_;
     std::vector<std::uint8_t> outgoing_;
     bool hungUp_ = false;
@@ -122,7 +122,7 @@ private:
 
 } // namespace
 
-int ServePseudoTerminal(int master, int stopFd, Simulator& simulator) {
+int ServePseudoTerminal(int master, int stopFd, SimLine& simulator) {
     Server server(master, simulator);
     for (;;) {
         const int timeout = server.pollTimeout();

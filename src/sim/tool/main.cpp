@@ -4,6 +4,7 @@
 #include "PtyServer.h"
 #include "StopSignal.h"
 
+#include "sim/CorvanInterfaceSim.h"
 #include "sim/SimToolOptions.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
@@ -56,7 +57,15 @@ int main(int argc, char** argv) {
     }
     std::cout << terminal.slaveName() << std::endl;
 
-    int result = ServePseudoTerminal(terminal.master(), stop.fd(), *simulator);
+    int result = 0;
+    if (options.corvan.enabled) {
+        CorvanInterfaceSettings settings = options.corvan.settings;
+        settings.controllerAddress = options.moduleAddress;
+        CorvanInterfaceSim corvan(simulator, settings);
+        result = ServePseudoTerminal(terminal.master(), stop.fd(), corvan);
+    } else {
+        result = ServePseudoTerminal(terminal.master(), stop.fd(), *simulator);
+    }
     if (!options.outputsPath.empty()) {
         std::ofstream outputs(options.outputsPath, std::ios::trunc);
         outputs << OutputsText(simulator->outputs());

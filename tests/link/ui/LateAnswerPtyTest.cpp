@@ -2,6 +2,7 @@
 
 #include "link/PortSetup.h"
 #include "link/qt/QtPortProvider.h"
+#include "sim/SimulatorPort.h"
 #include "module/Identity.h"
 
 #include "ProcessRunner.h"
@@ -19,7 +20,7 @@ TEST(LateAnswerPty, AnAnswerAfterTheWaitDoesNotPutTheLinkOneAnswerBehind) {
     ASSERT_FALSE(sim.device().empty()) << "vexa-sim gave no device name";
     test::RecordingPrompter prompter;
     SystemClock clock;
-    QtPortProvider ports;
+    QtPortProvider ports{SimulatorPortMakers()};
     Session session(prompter, clock, ports);
     ASSERT_TRUE(SelectPort(session, sim.device())) << prompter.last();
 

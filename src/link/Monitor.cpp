@@ -1,0 +1,44 @@
+#include "link/Monitor.h"
+
+#include "link/Exchange.h"
+#include "link/PortWait.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr int ReportSize = 4;
+
+} // namespace
+
+bool StartMonitoring(Session& session, bool running) {
+    if (!session.port.isOpen()) {
+        session.tell("Select Comm-port");
+        return false;
+    }
+    if (!running)
+        session.monitorText.append("Start Monitoring" + std::string(CrLf));
+    return true;
+}
+
+void StopMonitoring(Session& session) {
+    session.monitorText.append("Monitoring Stopped" + std::string(CrLf));
+}
+
+std::string ReportLine(const LinkState& link) {
+    if (!link.answerValid || link.answerSize() != ReportSize)
+        return {};
+    std::string line;
+    for (int i = 0; i < ReportSize; ++i)
+        line += "<" + std::to_string(link.answerData(i)) + "> ";
+    return line + CrLf;
+}
+
+std::string MonitorPoll(Session& session) {
+    SendVexaMessage(session, false, {});
+    const std::string line = ReportLine(session.link);
+    session.monitorText.append(line);
+    return line;
+}
+
+} // namespace vexa

@@ -1,0 +1,82 @@
+#include "link/PortWait.h"
+
+#include "link/Exchange.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vexa {
+
+namespace {
+
+// Longest single block on the port, so that a window can repaint during a wait.
+constexpr int WaitSliceMs = 50;
+
+} // namespace
+
+bool AnswerTimeOver(Session& session, double t0) {
+    const double now = session.clock.secondsOfDay();
+    return now > t0 + AnswerTimeoutSeconds || now < t0;
+}
+
+WaitResult WaitForByte(Session& session, double t0) {
+    for (;;) {
+        const double now = session.clock.secondsOfDay();
+        if (now > t0 + AnswerTimeoutSeconds || now < t0)
+            return WaitResult::TimedOut;
+        const int waiting = session.port.port->bytesWaiting();
+        if (waiting < 0)
+            return WaitResult::PortFailed;
+        if (waiting > 0)
+            return WaitResult::Byte;
+        const double left = t0 + AnswerTimeoutSeconds - now;
+        const int sliceMs = std::clamp(static_cast<int>(std::ceil(left * 1000.0)), 1, WaitSliceMs);
+        session.port.port->waitReadable(sliceMs);
+        session.progress->keepAlive();
+    }
+}
+
+void ReportPortFailure(Session& session) {
+    const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
+    if (session.port.port)
+        session.port.port->close();
+    ReportLinkFault(session, "The serial port " + session.port.name + " stopped working" +
+                                 (reason.empty() ? "" : ": " + reason) + CrLf +
+                                 "The port has been closed. Choose a port again to go on.");
+}
+
+bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {
+    for (std::uint8_t byte : bytes)
+        if (!session.port.port->writeByte(byte)) {
+            ReportPortFailure(session);
+            return false;
+        }
+    return true;
+}
+
+void ReportLinkFault(Session& session, const std::string& text) {
+    session.link.faultReported = true;
+    session.tell(text);
+}
+
+bool DiscardStaleInput(Session& session) {
+    SerialPort& port = *session.port.port;
+    // Only what is waiting now (a zero wait lets the port take in what the system holds): a
+    // line that keeps talking cannot hold the request back.
+    port.waitReadable(0);
+    const int waiting = port.bytesWaiting();
+    std::string dropped;
+    for (int i = 0; i < waiting || waiting < 0; ++i) {
+        const int read = waiting > 0 ? port.readByte() : -1;
+        if (read < 0) {
+            ReportPortFailure(session);
+            return false;
+        }
+        dropped += FormatTraceByte(static_cast<std::uint8_t>(read));
+    }
+    if (!dropped.empty())
+        session.trace.append("discarded" + dropped + CrLf);
+    return true;
+}
+
+} // namespace vexa
