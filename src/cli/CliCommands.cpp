@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "cli/BatchCommands.h"
+#include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
 #include "cli/PinCommands.h"
@@ -28,6 +29,10 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"read-all-pins", "", "read all 32 pins from the controller", RunReadAllPins},
         {"write-all-pins", "", "write all 32 pins to the controller", RunWriteAllPins},
         {"verify-pins", "", "compare the 32 pins with the controller and print the report", RunVerifyPins},
+        {"devices", "", "list the devices of the device library, then the library's caption", RunDevices},
+        {"load-device", "NAME N", "load the library device NAME into the pins from pin N on (nothing is sent)",
+         RunLoadDevice},
+        {"save-device", "N FILE", "save the device that pin N belongs to as a device library FILE", RunSaveDevice},
     };
     return table;
 }

@@ -101,6 +101,12 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
             return false;
         }
         options.traceFile = value;
+    } else if (name == "--library") {
+        if (value.empty()) {
+            error = "--library needs a file name";
+            return false;
+        }
+        options.libraries.push_back(value);
     } else {
         error = "unknown option " + name;
         return false;
@@ -110,7 +116,7 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
 
 bool IsValuedOption(const std::string& name) {
     return name == "--port" || name == "--bitrate" || name == "--address" || name == "--xaddress" || name == "--base" ||
-           name == "--trace";
+           name == "--trace" || name == "--library";
 }
 
 } // namespace
@@ -190,6 +196,7 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "  --one-way          start with bidirectional communication off\n"
                        "  --yes              answer OK/Yes to every question (default Cancel/No)\n"
                        "  --trace FILE       write the link trace to FILE at the end\n"
+                       "  --library FILE     device library instead of the standard one; repeat to add more\n"
                        "  --help             show this text\n"
                        "\n"
                        "Commands:\n";

@@ -28,6 +28,7 @@ struct CliOptions {
     bool oneWay = false;
     bool answerYes = false;
     std::string traceFile;
+    std::vector<std::string> libraries; // device libraries: the first replaces the standard one
     bool help = false;
     std::vector<CommandCall> commands;
 };

@@ -5,14 +5,8 @@
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
 
-#include <optional>
-
 namespace vexa::cli {
 
-namespace {
-
-// The internal pin of a pin number as the user counts it, or nothing (with a message) when the
-// text is not a whole number within the shown range.
 std::optional<int> PinOfArgument(Session& session, const std::string& text) {
     const int first = session.numberingBase;
     const int last = session.numberingBase + PinCount - 1;
@@ -24,6 +18,8 @@ std::optional<int> PinOfArgument(Session& session, const std::string& text) {
     }
     return shown - session.numberingBase;
 }
+
+namespace {
 
 bool RunOnPin(CliContext& context, const std::string& text, bool (*operation)(Session&, int)) {
     const std::optional<int> pin = PinOfArgument(context.session, text);

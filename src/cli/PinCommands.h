@@ -2,7 +2,13 @@
 
 #include "cli/CliCommand.h"
 
+#include <optional>
+
 namespace vexa::cli {
+
+// The internal pin of a pin number as the user counts it, or nothing (with a message) when the
+// text is not a whole number within the shown range.
+std::optional<int> PinOfArgument(Session& session, const std::string& text);
 
 // read-pin N / write-pin N: one whole pin, N as shown (with the numbering base).
 bool RunReadPin(CliContext& context, const std::string& pin);

@@ -3,16 +3,19 @@
 #include "app/Release.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/LinkControls.h"
-#include "app/ui/PressButton.h"
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
 #include "core/OperationGuard.h"
+#include "core/ui/PressButton.h"
 #include "files/ConfigFileActions.h"
+#include "files/DeviceLibraryActions.h"
 #include "module/ui/GeneralPage.h"
+#include "pins/ui/DevicePanel.h"
 #include "pins/ui/PinPage.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -146,18 +149,24 @@ void MainWindow::makeTabs() {
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Test"));
     registerView(generalPage_);
     registerView(pinPage);
+    auto* devicePanel = new DevicePanel(session_, dialogs_);
+    pinPage->addPinRowWidget(devicePanel);
+    registerView(devicePanel);
+    connect(devicePanel, &DevicePanel::commitRequested, this, &MainWindow::commitAllViews);
+    connect(devicePanel, &DevicePanel::imageChanged, this, &MainWindow::refreshAllViews);
     for (QWidget* widget : pinPage->expertWidgets())
         addExpertWidget(widget);
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
 }
 
 // The start sequence of the window, for the parts that exist: mode flags, the port list,
-// the address displays with the numbering base.
+// the address displays with the numbering base, and last the standard device library.
 void MainWindow::start() {
     session_.image.currentPin = 0;
     session_.expertMode = false;
     setExpertMode(false);
     linkControls_->scanPorts();
+    LoadStandardDeviceLibrary(session_, dialogs_, QCoreApplication::applicationDirPath().toStdString());
     refreshAllViews();
 }
 

@@ -1,4 +1,4 @@
-#include "app/ui/PressButton.h"
+#include "core/ui/PressButton.h"
 
 #include <QMouseEvent>
 

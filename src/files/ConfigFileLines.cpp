@@ -1,0 +1,62 @@
+#include "files/ConfigFileLines.h"
+
+#include "files/ConfigFileEncoding.h"
+#include "files/ConfigFileFields.h"
+#include "files/ConfigFileFormat.h"
+
+namespace vexa::configfile {
+
+LineWriter& LineWriter::begin(const char* keyword, const char* indent) {
+    out_ += indent;
+    AppendTextField(out_, keyword);
+    return *this;
+}
+
+LineWriter& LineWriter::number(int value) {
+    out_ += ',';
+    out_ += std::to_string(value);
+    return *this;
+}
+
+LineWriter& LineWriter::numbers(std::initializer_list<int> values) {
+    for (const int value : values)
+        number(value);
+    return *this;
+}
+
+LineWriter& LineWriter::text(const std::string& value) {
+    out_ += ',';
+    AppendTextField(out_, value);
+    return *this;
+}
+
+void LineWriter::end() {
+    out_ += LineEnd;
+}
+
+void WriteConfigLine(LineWriter& line, PinRecord& pin, const char* indent) {
+    if (pin.configType == ServoType)
+        pin.param(2) &= StoredServoOptionBits;
+    line.begin(KeyConfig, indent).number(pin.configType);
+    for (int n = 1; n <= ConfigParamsInFile(pin.configType); ++n)
+        line.number(pin.param(n));
+    line.end();
+}
+
+void WriteAddressCountLine(LineWriter& line, const PinRecord& pin, const char* indent) {
+    line.begin(KeyAddressCounts, indent)
+        .numbers({pin.xdccAddressCount, pin.dccAddressCount, pin.lumoAddressCount})
+        .end();
+}
+
+void WriteAspectLine(LineWriter& line, int aspect, const AspectRecord& record, const char* indent) {
+    line.begin(KeyAspect, indent).number(aspect).text(record.description).end();
+}
+
+void WriteStepLine(LineWriter& line, int step, const AspectStep& record, const char* indent) {
+    line.begin(KeyStep, indent)
+        .numbers({step, FoldInstruction(record), record.offset, record.par1, record.par2, record.par3})
+        .end();
+}
+
+} // namespace vexa::configfile
