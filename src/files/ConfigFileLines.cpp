@@ -59,4 +59,36 @@ void WriteStepLine(LineWriter& line, int step, const AspectStep& record, const c
         .end();
 }
 
+bool ReadConfigParams(FieldCursor& cursor, PinRecord& pin, int first, int last) {
+    for (int n = first; n <= last; ++n)
+        if (!cursor.readByte("configuration parameter", pin.param(n)))
+            return false;
+    return true;
+}
+
+bool ReadAddressCountFields(FieldCursor& cursor, PinRecord& pin, bool withExtended) {
+    if (withExtended && !cursor.readByte("extended DCC address count", pin.xdccAddressCount))
+        return false;
+    return cursor.readByte("DCC address count", pin.dccAddressCount) &&
+           cursor.readByte("Lumo address count", pin.lumoAddressCount);
+}
+
+bool ReadAspectFields(FieldCursor& cursor, PinRecord& pin, int& aspect) {
+    return cursor.readIndex("aspect", AspectCount, aspect) &&
+           cursor.readText(pin.aspects[static_cast<std::size_t>(aspect)].description);
+}
+
+bool ReadStepFields(FieldCursor& cursor, PinRecord& pin, int aspect) {
+    int stepNumber = 0;
+    std::uint8_t instruction = 0;
+    if (!cursor.readIndex("step", StepCount, stepNumber) || !cursor.readByte("instruction", instruction))
+        return false;
+    AspectStep& step = pin.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(stepNumber)];
+    if (!cursor.readByte("step offset", step.offset) || !cursor.readByte("step parameter 1", step.par1) ||
+        !cursor.readByte("step parameter 2", step.par2) || !cursor.readByte("step parameter 3", step.par3))
+        return false;
+    SplitInstruction(instruction, step);
+    return true;
+}
+
 } // namespace vexa::configfile

@@ -2,6 +2,7 @@
 
 #include "files/ConfigFileEncoding.h"
 #include "files/ConfigFileFormat.h"
+#include "files/ConfigFileLines.h"
 
 #include <limits>
 
@@ -249,9 +250,8 @@ bool ConfigFileReader::readConfig() {
     const bool pwm = pin.configType == 2 || pin.configType == 3;
     if (pwm && version_ <= LastVersionWithoutPwmLevels)
         inFile = 3;
-    for (int n = 1; n <= inFile; ++n)
-        if (!cursor_.readByte("configuration parameter", pin.param(n)))
-            return false;
+    if (!ReadConfigParams(cursor_, pin, 1, inFile))
+        return false;
     if (pwm) {
         if (version_ <= LastVersionWithoutPwmLevels) {
             pin.param(4) = 0;
@@ -270,32 +270,15 @@ bool ConfigFileReader::readConfig() {
 }
 
 bool ConfigFileReader::readAddressCounts() {
-    PinRecord& pin = currentPin();
-    if (version_ > LastVersionWithoutExtendedDcc &&
-        !cursor_.readByte("extended DCC address count", pin.xdccAddressCount))
-        return false;
-    return cursor_.readByte("DCC address count", pin.dccAddressCount) &&
-           cursor_.readByte("Lumo address count", pin.lumoAddressCount);
+    return ReadAddressCountFields(cursor_, currentPin(), version_ > LastVersionWithoutExtendedDcc);
 }
 
 bool ConfigFileReader::readAspect() {
-    if (!cursor_.readIndex("aspect", AspectCount, aspect_))
-        return false;
-    return cursor_.readText(currentPin().aspects[static_cast<std::size_t>(aspect_)].description);
+    return ReadAspectFields(cursor_, currentPin(), aspect_);
 }
 
 bool ConfigFileReader::readStep() {
-    int stepNumber = 0;
-    std::uint8_t instruction = 0;
-    if (!cursor_.readIndex("step", StepCount, stepNumber) || !cursor_.readByte("instruction", instruction))
-        return false;
-    AspectStep& step =
-        currentPin().aspects[static_cast<std::size_t>(aspect_)].steps[static_cast<std::size_t>(stepNumber)];
-    if (!cursor_.readByte("step offset", step.offset) || !cursor_.readByte("step parameter 1", step.par1) ||
-        !cursor_.readByte("step parameter 2", step.par2) || !cursor_.readByte("step parameter 3", step.par3))
-        return false;
-    SplitInstruction(instruction, step);
-    return true;
+    return ReadStepFields(cursor_, currentPin(), aspect_);
 }
 
 } // namespace vexa

@@ -2,6 +2,7 @@
 
 #include "files/DeviceLibraryReader.h"
 #include "files/DeviceLibraryWriter.h"
+#include "files/FileMessages.h"
 #include "files/SafeFile.h"
 #include "pins/PinTransfer.h"
 
@@ -25,6 +26,12 @@ bool ReadLibrary(const std::string& path, LibraryContents& contents, std::string
         return false;
     contents = ReadLibraryContents(bytes);
     return true;
+}
+
+bool AcceptHeader(Session& session, const LibraryHeader& header) {
+    if (!header.valid)
+        session.prompter.ask(MessageKind::OkWarning, InvalidLibraryMessage);
+    return header.valid;
 }
 
 std::string VersionTextOf(const LibraryHeader& header) {
@@ -82,10 +89,8 @@ bool LoadStandardDeviceLibrary(Session& session, FileDialogs& dialogs, const std
             return false;
         }
     }
-    if (!contents.header.valid) {
-        session.prompter.ask(MessageKind::OkWarning, InvalidLibraryMessage);
+    if (!AcceptHeader(session, contents.header))
         return false;
-    }
     catalogue.caption = VersionTextOf(contents.header);
     AppendNames(catalogue, contents, path);
     return true;
@@ -98,10 +103,8 @@ bool AddDeviceLibrary(Session& session, const std::string& path, bool append) {
         session.prompter.ask(MessageKind::OkWarning, "No Device Configuration file selected");
         return false;
     }
-    if (!contents.header.valid) {
-        session.prompter.ask(MessageKind::OkWarning, InvalidLibraryMessage);
+    if (!AcceptHeader(session, contents.header))
         return false;
-    }
     DeviceCatalogue& catalogue = session.devices;
     const std::string version = VersionTextOf(contents.header);
     if (append) {
@@ -145,11 +148,8 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
     }
     const std::string& path = session.devices.entries[static_cast<std::size_t>(entry)].path;
     std::string bytes;
-    std::string error;
-    if (!ReadFileBytes(path, MaxLibraryBytes, bytes, error)) {
-        session.prompter.ask(MessageKind::OkError, "The file " + path + " could not be read:\r\n" + error);
+    if (!ReadFileOrTell(session, path, MaxLibraryBytes, bytes))
         return false;
-    }
     DeviceLoader loader(bytes);
     switch (loader.load(name, session.image, startPin)) {
     case DeviceLoader::Outcome::InvalidHeader:
@@ -172,13 +172,7 @@ bool SaveDevice(Session& session, int pin, const std::string& path) {
     if (!CheckSavableDevice(session, pin))
         return false;
     const int head = HeadPinOf(session.image, pin);
-    const std::string bytes = FormatDeviceLibrary(session.image, head);
-    std::string error;
-    if (!ReplaceFileBytes(path, bytes, error)) {
-        session.prompter.ask(MessageKind::OkError, "The file " + path + " could not be saved:\r\n" + error);
-        return false;
-    }
-    return true;
+    return ReplaceFileOrTell(session, path, FormatDeviceLibrary(session.image, head));
 }
 
 bool SaveDeviceWithDialog(Session& session, FileDialogs& dialogs, int pin) {

@@ -2,6 +2,7 @@
 
 #include "files/ConfigFileEncoding.h"
 #include "files/ConfigFileFormat.h"
+#include "files/ConfigFileLines.h"
 #include "files/DeviceLibraryFormat.h"
 #include "files/FieldCursor.h"
 
@@ -127,19 +128,9 @@ private:
         return true;
     }
 
-    bool readAddressCounts() {
-        PinRecord& record = target();
-        return cursor_.readByte("extended DCC address count", record.xdccAddressCount) &&
-               cursor_.readByte("DCC address count", record.dccAddressCount) &&
-               cursor_.readByte("Lumo address count", record.lumoAddressCount);
-    }
+    bool readAddressCounts() { return ReadAddressCountFields(cursor_, target(), true); }
 
-    bool readParams(PinRecord& record, int first, int last) {
-        for (int n = first; n <= last; ++n)
-            if (!cursor_.readByte("configuration parameter", record.param(n)))
-                return false;
-        return true;
-    }
+    bool readParams(PinRecord& record, int first, int last) { return ReadConfigParams(cursor_, record, first, last); }
 
     // PWM levels p4 and p5 may be missing: the pin then keeps its own, and the field found in
     // their place is read again as a keyword.
@@ -185,24 +176,9 @@ private:
         return read;
     }
 
-    bool readAspect() {
-        return cursor_.readIndex("aspect", AspectCount, aspect_) &&
-               cursor_.readText(target().aspects[static_cast<std::size_t>(aspect_)].description);
-    }
+    bool readAspect() { return ReadAspectFields(cursor_, target(), aspect_); }
 
-    bool readStep() {
-        int stepNumber = 0;
-        std::uint8_t instruction = 0;
-        if (!cursor_.readIndex("step", StepCount, stepNumber) || !cursor_.readByte("instruction", instruction))
-            return false;
-        AspectStep& step =
-            target().aspects[static_cast<std::size_t>(aspect_)].steps[static_cast<std::size_t>(stepNumber)];
-        if (!cursor_.readByte("step offset", step.offset) || !cursor_.readByte("step parameter 1", step.par1) ||
-            !cursor_.readByte("step parameter 2", step.par2) || !cursor_.readByte("step parameter 3", step.par3))
-            return false;
-        SplitInstruction(instruction, step);
-        return true;
-    }
+    bool readStep() { return ReadStepFields(cursor_, target(), aspect_); }
 
     FieldCursor& cursor_;
     ConfigurationImage& image_;
@@ -245,7 +221,11 @@ DeviceLoader::Outcome DeviceLoader::load(const std::string& name, ConfigurationI
         if (field.text != KeyDevice)
             continue;
         Field candidate;
-        found = cursor.next(candidate) && candidate.text == name;
+        if (!cursor.next(candidate))
+            break;
+        found = candidate.text == name;
+        if (!found && (candidate.text == KeyDevice || candidate.text == KeyEnd))
+            cursor.putBack(std::move(candidate)); // a "Dev" without a name: read it as a keyword
     }
     if (!found)
         return Outcome::NotFound;

@@ -68,23 +68,15 @@ TEST_F(DeviceLibraryTest, DeviceLoadedAtPin30WrapsAndSavesHeadFirstThenMembersAs
 
     const std::string saved = folder.file("saved.def");
     ASSERT_TRUE(SaveDevice(session(), 0, saved)) << "saved from a member: the device around it";
-    EXPECT_EQ(SplitCrLfLines(ReadBytes(saved)), (std::vector<std::string>{
-                                                    "\"VexaDeviceDefinitions Three\"",
-                                                    "\"Dev\",\"Three\"",
-                                                    "  \"Pin\",0,3,1,\"head\"",
-                                                    "    \"Cfg\",1,64,18,64,127,58,12,20,74,60,68,40",
-                                                    "    \"PAM\",1,2,2",
-                                                    "    \"Asp\",0,\"Stop\"",
-                                                    "      \"Ins\",0,29,0,1,0,0",
-                                                    "      \"Ins\",3,100,0,44,40,0",
-                                                    "  \"Pin\",2,0,0,\"button\"",
-                                                    "    \"Cfg\",5,0,0,4,6",
-                                                    "    \"PAM\",0,0,0",
-                                                    "  \"Pin\",1,0,0,\"lamp\"",
-                                                    "    \"Cfg\",2,0,1,28,0,31",
-                                                    "    \"PAM\",0,0,0",
-                                                    "\"End\"",
-                                                }));
+    // Named after the device; head 30, then pin 0 (r = 2), then pin 31 (r = 1); no line for the
+    // aspect without a description.
+    const std::vector<std::string>& in = ThreePinDevice;
+    std::vector<std::string> expected{"\"VexaDeviceDefinitions Three\""};
+    expected.insert(expected.end(), in.begin() + 1, in.begin() + 8);
+    expected.insert(expected.end(), in.begin() + 13, in.begin() + 16);
+    expected.insert(expected.end(), in.begin() + 10, in.begin() + 13);
+    expected.push_back(in.back());
+    EXPECT_EQ(SplitCrLfLines(ReadBytes(saved)), expected);
 
     // The saved device loads back elsewhere with the same pins, the input's four parameters included.
     const ConfigurationImage before = session().image;
