@@ -33,7 +33,7 @@ DevicePanel::DevicePanel(Session& session, FileDialogs& dialogs, QWidget* parent
     devices_->setObjectName(QStringLiteral("cboDevice"));
     devices_->setEditable(true);
     devices_->setInsertPolicy(QComboBox::NoInsert);
-    devices_->setMinimumContentsLength(22);
+    devices_->setMinimumContentsLength(14);
     devices_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     load_ = NamedButton(new QPushButton(QStringLiteral("Load Device"), this), "CommandPAspPreLoad");
     save_ = NamedButton(new QPushButton(QStringLiteral("Save Device"), this), "CommandSaveDevice");
@@ -41,6 +41,8 @@ DevicePanel::DevicePanel(Session& session, FileDialogs& dialogs, QWidget* parent
     label->setObjectName(QStringLiteral("LblDDLabel"));
     caption_ = new QLabel(QString::fromLatin1(DeviceCatalogue::NoCaption), this);
     caption_->setObjectName(QStringLiteral("lblDDVersion"));
+    // A long caption takes the room there is rather than widening the page.
+    caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     reload_ = new PressButton(QStringLiteral("Reload DD"), this);
     reload_->setObjectName(QStringLiteral("CommandReloadDD"));
     reload_->setToolTip(QStringLiteral("Reload DD to load new file, Shift + Reload DD to append"));
