@@ -134,13 +134,17 @@ void TellUsedPins(Session& session, const std::vector<int>& usedPins) {
         session.prompter.ask(MessageKind::OkWarning, UsedPinsMessage(usedPins));
 }
 
-bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std::vector<int>& usedPins) {
+bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std::vector<int>& usedPins,
+                    int chosenEntry) {
     usedPins.clear();
     if (name.empty()) {
         session.tell("Select Devicename to load");
         return false;
     }
-    const int entry = session.devices.find(name);
+    const std::vector<DeviceCatalogue::Entry>& entries = session.devices.entries;
+    const bool chosen = chosenEntry >= 0 && static_cast<std::size_t>(chosenEntry) < entries.size() &&
+                        entries[static_cast<std::size_t>(chosenEntry)].name == name;
+    const int entry = chosen ? chosenEntry : session.devices.find(name);
     if (entry < 0) {
         session.prompter.ask(MessageKind::OkWarning,
                              "\"" + name + "\" is not a device of the loaded definitions: choose one from the list");

@@ -31,7 +31,10 @@ bool ReloadDeviceLibrary(Session& session, FileDialogs& dialogs, bool append);
 bool LoadDevice(Session& session, const std::string& name, int startPin);
 // The same in two parts, so that a window can show the loaded pins before the message: loads
 // and hands back the pins that held a description before; then tells the user about them.
-bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std::vector<int>& usedPins);
+// `chosenEntry` is the catalogue entry picked from the list when several carry the name; by
+// default the first entry of that name counts.
+bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std::vector<int>& usedPins,
+                    int chosenEntry = -1);
 void TellUsedPins(Session& session, const std::vector<int>& usedPins);
 
 // "Save Device": writes the device around `pin` into a library file of its own. The file is

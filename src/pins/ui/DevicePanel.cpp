@@ -89,9 +89,10 @@ void DevicePanel::reload(Qt::KeyboardModifiers modifiers) {
 void DevicePanel::loadDevice() {
     emit commitRequested();
     const std::string name = ImageText(devices_->currentText());
+    const int entry = devices_->currentIndex();
     std::vector<int> usedPins;
-    const bool loaded = RunExclusive(session_, [&name, &usedPins](Session& session) {
-        return LoadDeviceInto(session, name, session.image.currentPin, usedPins);
+    const bool loaded = RunExclusive(session_, [&name, &usedPins, entry](Session& session) {
+        return LoadDeviceInto(session, name, session.image.currentPin, usedPins, entry);
     });
     if (!loaded)
         return;

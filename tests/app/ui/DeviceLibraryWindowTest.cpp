@@ -87,7 +87,8 @@ TEST_F(DeviceLibraryWindowTest, ShippedSignalLoadedAtPin3IsWrittenAndVerifies) {
 
 TEST_F(DeviceLibraryWindowTest, ReloadReplacesOnLeftPressAndAppendsWithShift) {
     const std::string path = (std::filesystem::temp_directory_path() / "vexa_window_extra.def").string();
-    std::ofstream(path, std::ios::binary) << "\"VexaDeviceDefinitions Extra\"\r\n\"Dev\",\"Crane\"\r\n\"End\"\r\n";
+    std::ofstream(path, std::ios::binary) << "\"VexaDeviceDefinitions Extra\"\r\n\"Dev\",\"Signal 3 aspects\"\r\n"
+                                             "\"Pin\",0,0,0,\"from the extra file\"\r\n\"End\"\r\n";
     auto* reload = find<QPushButton>("CommandReloadDD");
     EXPECT_EQ(reload->toolTip(), "Reload DD to load new file, Shift + Reload DD to append");
     const auto press = [reload](Qt::KeyboardModifiers modifiers) {
@@ -102,6 +103,9 @@ TEST_F(DeviceLibraryWindowTest, ReloadReplacesOnLeftPressAndAppendsWithShift) {
     press(Qt::ShiftModifier);
     EXPECT_EQ(find<QLabel>("lblDDVersion")->text(), "Standard devices 1.0 + Extra");
     EXPECT_EQ(devices->count(), shipped + 1);
+    devices->setCurrentIndex(shipped); // the second "Signal 3 aspects": loaded from its own file
+    find<QPushButton>("CommandPAspPreLoad")->click();
+    EXPECT_EQ(find<QLineEdit>("TextPAspDesc")->text(), "from the extra file");
     press(Qt::NoModifier);
     EXPECT_EQ(find<QLabel>("lblDDVersion")->text(), "Extra");
     EXPECT_EQ(devices->count(), 1);
