@@ -2,6 +2,7 @@
 
 #include "cli/BatchCommands.h"
 #include "cli/EventCommands.h"
+#include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LiveCommands.h"
@@ -61,6 +62,10 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"transparent-mode", "", "put the Corvan interface in Transparent Mode (--yes answers its question)",
          RunTransparentMode},
         {"monitor", "SECONDS", "print the messages the controller reports, for SECONDS seconds", RunMonitor},
+        {"devices", "", "list the devices of the device library, then the library's caption", RunDevices},
+        {"load-device", "NAME N", "load the library device NAME into the pins from pin N on (nothing is sent)",
+         RunLoadDevice},
+        {"save-device", "N FILE", "save the device that pin N belongs to as a device library FILE", RunSaveDevice},
     };
     return table;
 }

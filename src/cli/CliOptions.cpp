@@ -104,6 +104,12 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
             return false;
         }
         options.traceFile = value;
+    } else if (name == "--library") {
+        if (value.empty()) {
+            error = "--library needs a file name";
+            return false;
+        }
+        options.libraries.push_back(value);
     } else {
         error = "unknown option " + name;
         return false;
@@ -128,7 +134,7 @@ bool* FlagOption(const std::string& name, CliOptions& options) {
 
 bool IsValuedOption(const std::string& name) {
     return name == "--port" || name == "--bitrate" || name == "--address" || name == "--xaddress" || name == "--base" ||
-           name == "--trace";
+           name == "--trace" || name == "--library";
 }
 
 } // namespace
@@ -214,6 +220,7 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "  --trace FILE       write the link trace to FILE at the end\n"
                        "  --slow             pwm moves the level with the pin's dynamics (default: jump)\n"
                        "  --dynamic          servo moves with the pin's dynamics (default: jump)\n"
+                       "  --library FILE     device library instead of the standard one; repeat to add more\n"
                        "  --help             show this text\n"
                        "\n"
                        "Commands:\n";

@@ -31,6 +31,7 @@ struct CliOptions {
     bool slow = false;    // "Slow" for pwm
     bool dynamic = false; // "Dynamic" for servo
     std::string traceFile;
+    std::vector<std::string> libraries; // device libraries: the first replaces the standard one
     bool help = false;
     std::vector<CommandCall> commands;
 };

@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliPrompter.h"
+#include "cli/DeviceCommands.h"
 #include "cli/LinkFaultProgress.h"
 #include "core/Session.h"
 #include "link/PortSetup.h"
@@ -25,10 +26,12 @@ void ApplyOptions(const CliOptions& options, Session& session) {
     }
 }
 
-bool RunCommands(const CliOptions& options, Session& session, std::ostream& out) {
+bool RunCommands(const CliOptions& options, Session& session, std::ostream& out, const std::string& programFolder) {
     if (!options.port.empty() && !SelectPort(session, options.port))
         return false;
     if (options.tunnel && !SwitchTunnelling(session, true))
+        return false;
+    if (!PrepareDeviceCatalogue(options, session, programFolder))
         return false;
     CliContext context{session, out, {}, options.slow, options.dynamic};
     for (const CommandCall& call : options.commands) {
@@ -58,7 +61,7 @@ bool WriteTrace(const std::string& fileName, const std::string& text, std::ostre
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clock, std::ostream& out,
-           std::ostream& err) {
+           std::ostream& err, const std::string& programFolder) {
     const std::vector<CliCommand>& table = CliCommandTable();
     CliOptions options;
     std::string error;
@@ -76,7 +79,7 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
     LinkFaultProgress progress(session.link);
     session.progress = &progress;
     ApplyOptions(options, session);
-    bool succeeded = RunCommands(options, session, out);
+    bool succeeded = RunCommands(options, session, out, programFolder);
     if (session.port.isOpen())
         session.port.port->close();
     if (!options.traceFile.empty() && !WriteTrace(options.traceFile, session.trace.text(), err))

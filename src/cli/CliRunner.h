@@ -14,8 +14,9 @@ constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
 // Runs one vexaconfig-cli command line (arguments without the program name) on one session:
-// results go to `out`, messages to `err`. Returns the exit status.
+// results go to `out`, messages to `err`. The standard device library is looked for in
+// `programFolder`. Returns the exit status.
 int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clock, std::ostream& out,
-           std::ostream& err);
+           std::ostream& err, const std::string& programFolder = {});
 
 } // namespace vexa::cli

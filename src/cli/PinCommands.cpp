@@ -5,8 +5,6 @@
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
 
-#include <optional>
-
 namespace vexa::cli {
 
 std::optional<int> PinOfArgument(Session& session, const std::string& text) {

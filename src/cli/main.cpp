@@ -12,5 +12,6 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     vexa::QtPortProvider ports(vexa::SimulatorPortMakers());
     vexa::SystemClock clock;
-    return vexa::cli::RunCli(args, ports, clock, std::cout, std::cerr);
+    return vexa::cli::RunCli(args, ports, clock, std::cout, std::cerr,
+                             QCoreApplication::applicationDirPath().toStdString());
 }

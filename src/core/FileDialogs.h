@@ -10,6 +10,11 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     virtual std::string openFileName(const std::string& filter) = 0;
+    // As openFileName, with the file-name field preset to `name`.
+    virtual std::string openFileNameWith(const std::string& filter, const std::string& name) {
+        static_cast<void>(name);
+        return openFileName(filter);
+    }
     // Asks before it overwrites an existing file.
     virtual std::string saveFileName(const std::string& filter) = 0;
 };

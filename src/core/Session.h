@@ -7,6 +7,7 @@
 #include "link/SerialPort.h"
 #include "link/Trace.h"
 #include "model/ConfigurationImage.h"
+#include "model/DeviceCatalogue.h"
 
 #include <array>
 #include <memory>
@@ -42,6 +43,7 @@ public:
     Progress* progress; // never null; set by whoever runs a long operation
 
     ConfigurationImage image;
+    DeviceCatalogue devices; // names of the loaded device library files
     LinkState link;
     PortState port;
     Trace trace;

@@ -3,7 +3,7 @@
 #include "files/ConfigFileFormat.h"
 #include "files/ConfigFileReader.h"
 #include "files/ConfigFileWriter.h"
-#include "files/SafeFile.h"
+#include "files/FileMessages.h"
 
 namespace vexa {
 
@@ -17,22 +17,13 @@ constexpr const char* InvalidFileMessage = "Invalid configuration file";
 } // namespace
 
 bool SaveConfigurationFile(Session& session, const std::string& path, bool compact) {
-    const std::string bytes = FormatConfigurationFile(session.image, compact);
-    std::string error;
-    if (!ReplaceFileBytes(path, bytes, error)) {
-        session.prompter.ask(MessageKind::OkError, "The file " + path + " could not be saved:\r\n" + error);
-        return false;
-    }
-    return true;
+    return ReplaceFileOrTell(session, path, FormatConfigurationFile(session.image, compact));
 }
 
 bool LoadConfigurationFile(Session& session, const std::string& path) {
     std::string bytes;
-    std::string error;
-    if (!ReadFileBytes(path, MaxConfigFileBytes, bytes, error)) {
-        session.prompter.ask(MessageKind::OkError, "The file " + path + " could not be read:\r\n" + error);
+    if (!ReadFileOrTell(session, path, MaxConfigFileBytes, bytes))
         return false;
-    }
     ConfigFileReader reader(bytes);
     if (!reader.readHeader()) {
         session.prompter.ask(MessageKind::OkWarning, InvalidFileMessage);

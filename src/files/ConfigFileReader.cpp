@@ -2,6 +2,7 @@
 
 #include "files/ConfigFileEncoding.h"
 #include "files/ConfigFileFormat.h"
+#include "files/ConfigFileLines.h"
 
 #include <limits>
 
@@ -10,12 +11,6 @@ namespace vexa {
 using namespace configfile;
 
 namespace {
-
-constexpr std::size_t ShownFieldLength = 40;
-
-std::string Range(std::int64_t low, std::int64_t high) {
-    return std::to_string(low) + ".." + std::to_string(high);
-}
 
 // B / 64 rounded to the nearest whole number, halves to even.
 std::int64_t BlockQuotientRounded(std::int64_t block) {
@@ -40,9 +35,12 @@ void ApplyLedByte(std::array<std::uint8_t, 8>& items, std::uint8_t bits) {
 
 } // namespace
 
+ConfigFileReader::ConfigFileReader(std::string_view bytes)
+    : cursor_(bytes, std::string("the file ends before the \"") + KeyEnd + "\" line") {}
+
 bool ConfigFileReader::readHeader() {
     Field header;
-    if (!fields_.next(header))
+    if (!cursor_.next(header))
         return false;
     if (header.text.size() != static_cast<std::size_t>(HeaderLength) || header.text.rfind(HeaderName, 0) != 0)
         return false;
@@ -50,80 +48,17 @@ bool ConfigFileReader::readHeader() {
     return true;
 }
 
-bool ConfigFileReader::fail(int line, const std::string& what) {
-    problem_ = "Line " + std::to_string(line) + ": " + what;
-    return false;
-}
-
-bool ConfigFileReader::nextField(Field& field) {
-    if (fields_.next(field)) {
-        lastLine_ = field.line;
-        return true;
-    }
-    return fail(fields_.line(), std::string("the file ends before the \"") + KeyEnd + "\" line");
-}
-
-bool ConfigFileReader::readText(std::string& text) {
-    Field field;
-    if (!nextField(field))
-        return false;
-    text = std::move(field.text);
-    return true;
-}
-
-bool ConfigFileReader::readNumber(const char* what, std::int64_t low, std::int64_t high, std::int64_t& value) {
-    Field field;
-    if (!nextField(field))
-        return false;
-    const std::optional<std::int64_t> number = ParseWholeNumber(field.text);
-    if (!number) {
-        std::string shown = field.text.substr(0, ShownFieldLength);
-        if (field.text.size() > ShownFieldLength)
-            shown += "...";
-        return fail(field.line, std::string("the ") + what + " is not a whole number: \"" + shown + "\"");
-    }
-    if (*number < low || *number > high)
-        return fail(field.line,
-                    std::string("the ") + what + " " + std::to_string(*number) + " is outside " + Range(low, high));
-    value = *number;
-    return true;
-}
-
-bool ConfigFileReader::readByte(const char* what, std::uint8_t& value) {
-    std::int64_t number = 0;
-    if (!readNumber(what, 0, 255, number))
-        return false;
-    value = static_cast<std::uint8_t>(number);
-    return true;
-}
-
-bool ConfigFileReader::readInt(const char* what, std::int16_t& value) {
-    std::int64_t number = 0;
-    if (!readNumber(what, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(), number))
-        return false;
-    value = static_cast<std::int16_t>(number);
-    return true;
-}
-
-bool ConfigFileReader::readIndex(const char* what, int count, int& index) {
-    std::int64_t number = 0;
-    if (!readNumber(what, 0, count - 1, number))
-        return false;
-    index = static_cast<int>(number);
-    return true;
-}
-
 // A value that the window holds as text typed by the user: its leading number counts.
 bool ConfigFileReader::readTextBoxNumber(const char* what, int& value) {
     Field field;
-    if (!nextField(field))
+    if (!cursor_.required(field))
         return false;
     const std::int64_t number = LeadingNumberValue(field.text);
     constexpr std::int64_t low = std::numeric_limits<std::int16_t>::min();
     constexpr std::int64_t high = std::numeric_limits<std::int16_t>::max();
     if (number < low || number > high)
-        return fail(field.line,
-                    std::string("the ") + what + " " + std::to_string(number) + " is outside " + Range(low, high));
+        return cursor_.fail(field.line, std::string("the ") + what + " " + std::to_string(number) + " is outside " +
+                                            RangeText(low, high));
     value = static_cast<int>(number);
     return true;
 }
@@ -132,9 +67,9 @@ bool ConfigFileReader::readBody(ConfigurationImage& image) {
     image_ = &image;
     pin_ = 0;
     aspect_ = 0;
-    problem_.clear();
+    cursor_.clearProblem();
     Field field;
-    while (nextField(field)) {
+    while (cursor_.required(field)) {
         bool ended = false;
         if (!runKeyword(field.text, ended))
             return false;
@@ -146,7 +81,7 @@ bool ConfigFileReader::readBody(ConfigurationImage& image) {
 
 bool ConfigFileReader::runKeyword(const std::string& keyword, bool& ended) {
     if (keyword == KeyIdString)
-        return readText(image_->module.idString);
+        return cursor_.readText(image_->module.idString);
     if (keyword == KeyDcc)
         return readDcc();
     if (keyword == KeyAddressing)
@@ -186,7 +121,7 @@ bool ConfigFileReader::readDcc() {
         return false;
     if (version_ > LastVersionWithDccAddressOnly) {
         std::uint8_t flags = 0;
-        if (!readByte("DCC option byte", flags))
+        if (!cursor_.readByte("DCC option byte", flags))
             return false;
         module.dccAllowZero = (flags & 8) != 0;
         module.dccStateInvert = (flags & 4) != 0;
@@ -200,17 +135,18 @@ bool ConfigFileReader::readAddressing() {
     std::int16_t flex = 0;
     std::uint8_t xAddress = 0;
     std::array<std::uint8_t, 4> masks{};
-    if (!readInt("Lumo flex block", block) || !readInt("flex addressing flag", flex) ||
-        !readByte("module eXtended address", xAddress))
+    if (!cursor_.readInt("Lumo flex block", block) || !cursor_.readInt("flex addressing flag", flex) ||
+        !cursor_.readByte("module eXtended address", xAddress))
         return false;
     for (std::uint8_t& mask : masks)
-        if (!readByte("group mask byte", mask))
+        if (!cursor_.readByte("group mask byte", mask))
             return false;
 
     ModuleSettings& module = image_->module;
     if (flex == 1) {
         if (block < 0 || block > 127)
-            return fail(lastLine_, "the Lumo flex block " + std::to_string(block) + " is outside 0..127");
+            return cursor_.fail(cursor_.lastLine(),
+                                "the Lumo flex block " + std::to_string(block) + " is outside 0..127");
         module.lumoFlexAddressing = true;
         module.nativeMode = false;
         module.lumoFlexBlock = static_cast<std::uint8_t>(block);
@@ -230,7 +166,7 @@ bool ConfigFileReader::readHardware() {
     ModuleSettings& module = image_->module;
     for (std::size_t b = 0; b < module.hwcSink.size(); ++b) {
         std::int16_t drivers = 0;
-        if (!readInt("hardware configuration", drivers))
+        if (!cursor_.readInt("hardware configuration", drivers))
             return false;
         module.hwcSink[b] = (drivers & 1) != 0;
         module.hwcSource[b] = (drivers & 2) != 0;
@@ -240,11 +176,11 @@ bool ConfigFileReader::readHardware() {
 
 bool ConfigFileReader::readLed() {
     std::uint8_t green = 0;
-    if (!readByte("green LED byte", green))
+    if (!cursor_.readByte("green LED byte", green))
         return false;
     ApplyLedByte(image_->module.ledGreen, green);
     std::uint8_t orange = 0;
-    if (!readByte("orange LED byte", orange))
+    if (!cursor_.readByte("orange LED byte", orange))
         return false;
     ApplyLedByte(image_->module.ledOrange, orange);
     return true;
@@ -256,8 +192,9 @@ bool ConfigFileReader::readSerialPort() {
     std::int16_t dataBits = 0;
     std::int16_t parity = 0;
     std::int16_t stopBits = 0;
-    if (!readInt("serial enable flag", enable) || !readText(baud) || !readInt("serial data bits", dataBits) ||
-        !readInt("serial parity", parity) || !readInt("serial stop bits", stopBits))
+    if (!cursor_.readInt("serial enable flag", enable) || !cursor_.readText(baud) ||
+        !cursor_.readInt("serial data bits", dataBits) || !cursor_.readInt("serial parity", parity) ||
+        !cursor_.readInt("serial stop bits", stopBits))
         return false;
     ModuleSettings& module = image_->module;
     module.serialEnable = enable == 1;
@@ -272,14 +209,14 @@ bool ConfigFileReader::readSerialPort() {
 
 bool ConfigFileReader::readEvents(bool on) {
     int pin = 0;
-    if (!readIndex("event pin", PinCount, pin))
+    if (!cursor_.readIndex("event pin", PinCount, pin))
         return false;
     EventRecord& record = image_->events[static_cast<std::size_t>(pin)];
     for (std::int16_t& action : on ? record.onEvents : record.offEvents) {
         // The file holds the action plus one, so the action itself must fit.
         std::int64_t stored = 0;
-        if (!readNumber("event action", std::numeric_limits<std::int16_t>::min() + 1,
-                        std::numeric_limits<std::int16_t>::max() + 1, stored))
+        if (!cursor_.readNumber("event action", std::numeric_limits<std::int16_t>::min() + 1,
+                                std::numeric_limits<std::int16_t>::max() + 1, stored))
             return false;
         action = static_cast<std::int16_t>(stored - 1);
     }
@@ -287,11 +224,11 @@ bool ConfigFileReader::readEvents(bool on) {
 }
 
 bool ConfigFileReader::readPin() {
-    if (!readIndex("pin", PinCount, pin_))
+    if (!cursor_.readIndex("pin", PinCount, pin_))
         return false;
     PinRecord& pin = currentPin();
-    if (!readByte("aspect layout", pin.aspectLayout) || !readByte("initial aspect", pin.initialAspect) ||
-        !readText(pin.description))
+    if (!cursor_.readByte("aspect layout", pin.aspectLayout) ||
+        !cursor_.readByte("initial aspect", pin.initialAspect) || !cursor_.readText(pin.description))
         return false;
     pin.dccAddressCount = 1;
     pin.xdccAddressCount = 1;
@@ -302,20 +239,19 @@ bool ConfigFileReader::readPin() {
 
 bool ConfigFileReader::readDevice() {
     PinRecord& pin = currentPin();
-    return readInt("device referral", pin.deviceReferral) && readText(pin.deviceDescription);
+    return cursor_.readInt("device referral", pin.deviceReferral) && cursor_.readText(pin.deviceDescription);
 }
 
 bool ConfigFileReader::readConfig() {
     PinRecord& pin = currentPin();
-    if (!readByte("configuration type", pin.configType))
+    if (!cursor_.readByte("configuration type", pin.configType))
         return false;
     int inFile = ConfigParamsInFile(pin.configType);
     const bool pwm = pin.configType == 2 || pin.configType == 3;
     if (pwm && version_ <= LastVersionWithoutPwmLevels)
         inFile = 3;
-    for (int n = 1; n <= inFile; ++n)
-        if (!readByte("configuration parameter", pin.param(n)))
-            return false;
+    if (!ReadConfigParams(cursor_, pin, 1, inFile))
+        return false;
     if (pwm) {
         if (version_ <= LastVersionWithoutPwmLevels) {
             pin.param(4) = 0;
@@ -334,30 +270,15 @@ bool ConfigFileReader::readConfig() {
 }
 
 bool ConfigFileReader::readAddressCounts() {
-    PinRecord& pin = currentPin();
-    if (version_ > LastVersionWithoutExtendedDcc && !readByte("extended DCC address count", pin.xdccAddressCount))
-        return false;
-    return readByte("DCC address count", pin.dccAddressCount) && readByte("Lumo address count", pin.lumoAddressCount);
+    return ReadAddressCountFields(cursor_, currentPin(), version_ > LastVersionWithoutExtendedDcc);
 }
 
 bool ConfigFileReader::readAspect() {
-    if (!readIndex("aspect", AspectCount, aspect_))
-        return false;
-    return readText(currentPin().aspects[static_cast<std::size_t>(aspect_)].description);
+    return ReadAspectFields(cursor_, currentPin(), aspect_);
 }
 
 bool ConfigFileReader::readStep() {
-    int stepNumber = 0;
-    std::uint8_t instruction = 0;
-    if (!readIndex("step", StepCount, stepNumber) || !readByte("instruction", instruction))
-        return false;
-    AspectStep& step =
-        currentPin().aspects[static_cast<std::size_t>(aspect_)].steps[static_cast<std::size_t>(stepNumber)];
-    if (!readByte("step offset", step.offset) || !readByte("step parameter 1", step.par1) ||
-        !readByte("step parameter 2", step.par2) || !readByte("step parameter 3", step.par3))
-        return false;
-    SplitInstruction(instruction, step);
-    return true;
+    return ReadStepFields(cursor_, currentPin(), aspect_);
 }
 
 } // namespace vexa

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/ConfigFileFields.h"
+#include "files/FieldCursor.h"
 #include "model/ConfigurationImage.h"
 
 #include <cstdint>
@@ -16,7 +16,7 @@ namespace vexa {
 // read into a copy and keep it only when the whole file was read.
 class ConfigFileReader {
 public:
-    explicit ConfigFileReader(std::string_view bytes) : fields_(bytes) {}
+    explicit ConfigFileReader(std::string_view bytes);
 
     // Reads the first field: false for an empty file or an invalid header.
     bool readHeader();
@@ -27,16 +27,9 @@ public:
     // malformed, with problem() saying where and what.
     bool readBody(ConfigurationImage& image);
     // "Line <n>: <what was wrong>".
-    const std::string& problem() const { return problem_; }
+    const std::string& problem() const { return cursor_.problem(); }
 
 private:
-    bool fail(int line, const std::string& what);
-    bool nextField(configfile::Field& field);
-    bool readText(std::string& text);
-    bool readNumber(const char* what, std::int64_t low, std::int64_t high, std::int64_t& value);
-    bool readByte(const char* what, std::uint8_t& value);
-    bool readInt(const char* what, std::int16_t& value);
-    bool readIndex(const char* what, int count, int& index);
     bool readTextBoxNumber(const char* what, int& value);
 
     bool runKeyword(const std::string& keyword, bool& ended);
@@ -55,13 +48,11 @@ private:
 
     PinRecord& currentPin() { return image_->pins[static_cast<std::size_t>(pin_)]; }
 
-    configfile::FieldReader fields_;
+    configfile::FieldCursor cursor_;
     int version_ = 0;
-    std::string problem_;
     ConfigurationImage* image_ = nullptr;
-    int pin_ = 0;      // set by "Pin"
-    int aspect_ = 0;   // set by "Asp"
-    int lastLine_ = 1; // line of the last field read
+    int pin_ = 0;    // set by "Pin"
+    int aspect_ = 0; // set by "Asp"
 };
 
 } // namespace vexa

@@ -1,12 +1,8 @@
 #include "files/ConfigFileWriter.h"
 
-#include "files/ConfigFileEncoding.h"
-#include "files/ConfigFileFields.h"
 #include "files/ConfigFileFormat.h"
+#include "files/ConfigFileLines.h"
 #include "model/BitFlags.h"
-#include "model/StepInstruction.h"
-
-#include <initializer_list>
 
 namespace vexa {
 
@@ -14,36 +10,6 @@ using namespace configfile;
 
 namespace {
 
-// Builds one line at a time: indentation, the keyword, then comma-separated fields.
-class LineWriter {
-public:
-    explicit LineWriter(std::string& out) : out_(out) {}
-
-    LineWriter& begin(const char* keyword, const char* indent = "") {
-        out_ += indent;
-        AppendTextField(out_, keyword);
-        return *this;
-    }
-    LineWriter& number(int value) {
-        out_ += ',';
-        out_ += std::to_string(value);
-        return *this;
-    }
-    LineWriter& numbers(std::initializer_list<int> values) {
-        for (const int value : values)
-            number(value);
-        return *this;
-    }
-    LineWriter& text(const std::string& value) {
-        out_ += ',';
-        AppendTextField(out_, value);
-        return *this;
-    }
-    void end() { out_ += LineEnd; }
-
-private:
-    std::string& out_;
-};
 
 void WriteModuleLines(LineWriter& line, const ModuleSettings& module) {
     std::string header = HeaderPrefix;
@@ -89,30 +55,20 @@ void WritePinLines(LineWriter& line, int pinNumber, PinRecord& pin, bool compact
     line.begin(KeyPin).numbers({pinNumber, pin.aspectLayout, pin.initialAspect}).text(pin.description).end();
     line.begin(KeyDevice, PinLineIndent).number(pin.deviceReferral).text(pin.deviceDescription).end();
 
-    if (pin.configType == ServoType)
-        pin.param(2) &= StoredServoOptionBits;
-    line.begin(KeyConfig, PinLineIndent).number(pin.configType);
-    for (int n = 1; n <= ConfigParamsInFile(pin.configType); ++n)
-        line.number(pin.param(n));
-    line.end();
-
-    line.begin(KeyAddressCounts, PinLineIndent)
-        .numbers({pin.xdccAddressCount, pin.dccAddressCount, pin.lumoAddressCount})
-        .end();
+    WriteConfigLine(line, pin, PinLineIndent);
+    WriteAddressCountLine(line, pin, PinLineIndent);
 
     const int steps = StepsInLayout(pin.aspectLayout);
     for (int a = 0; a < AspectsInLayout(pin.aspectLayout); ++a) {
         const AspectRecord& aspect = pin.aspects[static_cast<std::size_t>(a)];
         if (compact && aspect.description.empty())
             continue;
-        line.begin(KeyAspect, PinLineIndent).number(a).text(aspect.description).end();
+        WriteAspectLine(line, a, aspect, PinLineIndent);
         for (int s = 0; s < steps; ++s) {
             const AspectStep& step = aspect.steps[static_cast<std::size_t>(s)];
             if (compact && step.instruction == 0)
                 continue;
-            line.begin(KeyStep, StepLineIndent)
-                .numbers({s, InstructionWithFade(step), step.offset, step.par1, step.par2, step.par3})
-                .end();
+            WriteStepLine(line, s, step, StepLineIndent);
         }
     }
 }

@@ -3,23 +3,26 @@
 #include "app/Release.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/LinkControls.h"
-#include "app/ui/PressButton.h"
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
 #include "core/OperationGuard.h"
+#include "core/ui/PressButton.h"
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
+#include "files/DeviceLibraryActions.h"
+#include "link/ui/CorvanControls.h"
+#include "link/ui/MonitorPanel.h"
 #include "live/ui/LiveControls.h"
 #include "live/ui/TestPage.h"
 #include "module/ModuleSettingsTransfer.h"
-#include "link/ui/CorvanControls.h"
-#include "link/ui/MonitorPanel.h"
 #include "module/ui/GeneralPage.h"
 #include "module/ui/PinAddressLabels.h"
+#include "pins/ui/DevicePanel.h"
 #include "pins/ui/PinPage.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -170,6 +173,11 @@ void MainWindow::makeTabs() {
     connect(pinPage, &PinPage::addressCountChanged, addressLabels, &PinAddressLabels::refreshFromSession);
     connect(generalPage_, &GeneralPage::pinPageAffected, pinPage, &PinPage::refreshFromSession);
     connect(generalPage_, &GeneralPage::pinPageAffected, addressLabels, &PinAddressLabels::refreshFromSession);
+    auto* devicePanel = new DevicePanel(session_, dialogs_);
+    pinPage->addPinRowWidget(devicePanel);
+    registerView(devicePanel);
+    connect(devicePanel, &DevicePanel::commitRequested, this, &MainWindow::commitAllViews);
+    connect(devicePanel, &DevicePanel::imageChanged, this, &MainWindow::refreshAllViews);
     for (QWidget* widget : pinPage->expertWidgets())
         addExpertWidget(widget);
     eventPage_ = new EventPage(session_, *this);
@@ -178,8 +186,8 @@ void MainWindow::makeTabs() {
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
 }
 
-// The start sequence of the window, for the parts that exist: module start values, mode
-// flags, the port list, the address displays with the numbering base.
+// The start sequence of the window: module start values, mode flags, the port list, the event
+// page, the address displays with the numbering base, and last the standard device library.
 void MainWindow::start() {
     session_.image.currentPin = 0;
     SetModuleStartValues(session_);
@@ -187,6 +195,7 @@ void MainWindow::start() {
     setExpertMode(false);
     linkControls_->scanPorts();
     eventPage_->startPage(); // "Copy to All" once, then the action fields show "-1"
+    LoadStandardDeviceLibrary(session_, dialogs_, QCoreApplication::applicationDirPath().toStdString());
     refreshAllViews();
 }
 

@@ -7,13 +7,16 @@ namespace vexa {
 
 namespace {
 
-std::string Run(QWidget* parent, const std::string& filter, QFileDialog::AcceptMode mode) {
+std::string Run(QWidget* parent, const std::string& filter, QFileDialog::AcceptMode mode,
+                const std::string& name = {}) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QtFilterText(filter));
     dialog.setDefaultSuffix(DefaultSuffix(filter));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (!name.empty())
+        dialog.selectFile(QString::fromStdString(name));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst().toStdString();
@@ -44,6 +47,10 @@ QString DefaultSuffix(const std::string& filter) {
 
 std::string QtFileDialogs::openFileName(const std::string& filter) {
     return Run(parent_, filter, QFileDialog::AcceptOpen);
+}
+
+std::string QtFileDialogs::openFileNameWith(const std::string& filter, const std::string& name) {
+    return Run(parent_, filter, QFileDialog::AcceptOpen, name);
 }
 
 std::string QtFileDialogs::saveFileName(const std::string& filter) {

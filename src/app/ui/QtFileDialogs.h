@@ -21,6 +21,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     std::string openFileName(const std::string& filter) override;
+    std::string openFileNameWith(const std::string& filter, const std::string& name) override;
     std::string saveFileName(const std::string& filter) override;
 
 private:
