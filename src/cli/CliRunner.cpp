@@ -2,10 +2,12 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliPrompter.h"
+#include "cli/TerminalProgress.h"
 #include "core/Session.h"
 #include "link/PortSetup.h"
 
 #include <fstream>
+#include <iostream>
 
 namespace vexa::cli {
 
@@ -23,13 +25,17 @@ void ApplyOptions(const CliOptions& options, Session& session) {
     }
 }
 
-bool RunCommands(const CliOptions& options, Session& session, std::ostream& out) {
+bool RunCommands(const CliOptions& options, Session& session, std::ostream& out, TerminalProgress& progress) {
     if (!options.port.empty() && !SelectPort(session, options.port))
         return false;
     CliContext context{session, out, {}};
     for (const CommandCall& call : options.commands) {
         context.arguments = call.arguments;
+        Progress* const idle = session.progress;
+        session.progress = &progress;
         const bool done = call.command->run(context, call.argument);
+        session.progress = idle;
+        progress.clear();
         out.flush();
         if (!done)
             return false;
@@ -65,9 +71,12 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
     }
 
     CliPrompter prompter(err, options.answerYes);
-    Session session(prompter, clock, ports);
+    // Progress only on a terminal: a redirected standard error gets the messages alone.
+    TerminalProgress progress(err, &err == &std::cerr && TerminalProgress::StandardErrorIsTerminal());
+    LineClearingPrompter shownPrompter(prompter, progress);
+    Session session(shownPrompter, clock, ports);
     ApplyOptions(options, session);
-    bool succeeded = RunCommands(options, session, out);
+    bool succeeded = RunCommands(options, session, out, progress);
     if (session.port.isOpen())
         session.port.port->close();
     if (!options.traceFile.empty() && !WriteTrace(options.traceFile, session.trace.text(), err))

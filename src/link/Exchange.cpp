@@ -14,15 +14,21 @@ constexpr double AnswerTimeoutSeconds = 2.0;
 constexpr int WaitSliceMs = 50;
 const char* const CrLf = "\r\n";
 
+} // namespace
+
 // The port stopped working while open (for example, a USB adapter was pulled out):
-// close it and say so once. Later requests then ask for a port.
+// close it and say so once. Later requests then ask for a port; the window opens it again
+// when it comes back.
 void ReportPortFailure(Session& session) {
     const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
     if (session.port.port)
         session.port.port->close();
+    session.port.lost = true;
     session.tell("The serial port " + session.port.name + " stopped working" + (reason.empty() ? "" : ": " + reason) +
                  CrLf + "The port has been closed. Choose a port again to go on.");
 }
+
+namespace {
 
 bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {
     for (std::uint8_t byte : bytes)

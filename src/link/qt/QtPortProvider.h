@@ -8,7 +8,7 @@ namespace vexa {
 
 class Simulator;
 
-// The ports of this system that can be opened, and "Simulator" last: an in-process simulated
+// The serial ports this system knows, with their descriptions, and "Simulator" last: an in-process simulated
 // controller that keeps its state for the provider's lifetime.
 class QtPortProvider : public PortProvider {
 public:
@@ -16,6 +16,8 @@ public:
     ~QtPortProvider() override;
 
     std::vector<std::string> scanPorts() override;
+    std::vector<PortInfo> listPorts() override;
+    PortAccess accessOf(const std::string& name) override;
     std::unique_ptr<SerialPort> makePort(const std::string& name) override;
 
 private:
