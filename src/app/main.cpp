@@ -8,7 +8,24 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstring>
+
+namespace {
+
+// --help and --version print and quit: they need no display.
+bool AsksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"--help", "-h", "--version", "-v", "--help-all"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (AsksOnlyForText(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "minimal");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VexaConfig"));
     QApplication::setApplicationVersion(QString::fromLatin1(vexa::ReleaseText));

@@ -18,6 +18,8 @@ bool TerminalProgress::StandardErrorIsTerminal() {
 }
 
 void TerminalProgress::stage(const std::string& text) {
+    if (text == batch_ || text == detail_)
+        return; // the same stage again, as for each pin: the count follows
     // A batch names its stage as "Batch: stage"; the operations inside it report plain stages.
     if (text.find(": ") != std::string::npos) {
         batch_ = text;

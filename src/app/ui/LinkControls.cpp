@@ -172,7 +172,8 @@ void LinkControls::addLinkControl(QWidget* control) {
 
 void LinkControls::watchPorts() {
     // Not while the user is in the list: rebuilding it would close the list or eat the typing.
-    if (watching_ || session_.operationRunning || comboPort_->view()->isVisible() || comboPort_->lineEdit()->hasFocus())
+    const bool typing = comboPort_->lineEdit()->hasFocus() && comboPort_->lineEdit()->isModified();
+    if (watching_ || session_.operationRunning || comboPort_->view()->isVisible() || typing)
         return;
     watching_ = true; // a message box shown here runs the event loop
     const PortWatchReport report = WatchPorts(session_);

@@ -19,7 +19,7 @@ std::vector<PortInfo> QtPortProvider::listPorts() {
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         ports.push_back(PortInfo{info.systemLocation().toStdString(), info.description().trimmed().toStdString(),
                                  info.manufacturer().trimmed().toStdString(), info.hasVendorIdentifier()});
-    ports.push_back(PortInfo{SimulatorPortName, "simulated controller", {}, false});
+    ports.push_back(PortInfo{SimulatorPortName, {}, {}, false});
     return ports;
 }
 

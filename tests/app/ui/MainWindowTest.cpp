@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace vexa {
@@ -339,6 +340,61 @@ TEST(QtFileDialogs, FilterTextsBecomeQtFilters) {
     EXPECT_EQ(QtFilterText("Vexa Device Definitions|*.def|All|*.*"), "Vexa Device Definitions (*.def);;All (*.*)");
     EXPECT_EQ(DefaultSuffix("Vexa Config Data|*.dat"), "dat");
     EXPECT_EQ(DefaultSuffix("All|*.*"), "");
+}
+
+TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheClose) {
+    QTemporaryDir folder;
+    const std::string file = folder.filePath(QStringLiteral("layout.dat")).toStdString();
+    auto* idField = find<QLineEdit>("TextGenIDString");
+    const std::string& idString = window->session().image.module.idString;
+    const auto run = [this](const char* word) {
+        window->queueCommand(word);
+        window->dispatchPending();
+    };
+    EXPECT_FALSE(window->hasUnsavedChanges());
+    window->session().image.currentPin = 7; // the selection is no change
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    idField->setText(QStringLiteral("Depot"));
+    EXPECT_TRUE(window->hasUnsavedChanges());
+    dialogs.names = {file};
+    Press(find("CommandSave"), Qt::LeftButton);
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    idField->setText(QStringLiteral("Yard"));
+    EXPECT_TRUE(window->hasUnsavedChanges());
+    dialogs.names = {file};
+    find<QPushButton>("CommandLoad")->click();
+    EXPECT_EQ(idString, "Depot");
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    choosePort("Simulator");
+    idField->setText(QStringLiteral("Shed"));
+    run("ReadAll");
+    EXPECT_NE(idString, "Shed");
+    EXPECT_FALSE(window->hasUnsavedChanges());
+    idField->setText(QStringLiteral("Shed"));
+    run("WritePin"); // a partial write leaves the edit unwritten
+    EXPECT_TRUE(window->hasUnsavedChanges());
+    run("WriteAll");
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    idField->setText(QStringLiteral("Halt"));
+    int asked = 0;
+    MainWindow::SaveChoice answer = MainWindow::SaveChoice::Cancel;
+    window->setSaveQuestion([&] {
+        ++asked;
+        return answer;
+    });
+    window->show();
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    answer = MainWindow::SaveChoice::Save; // the save dialog is cancelled: the window stays
+    EXPECT_FALSE(window->close());
+    answer = MainWindow::SaveChoice::Discard;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(asked, 3);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
 } // namespace
