@@ -10,7 +10,7 @@ endif()
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/vexaconfig.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/vexaconfig.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vexaconfig)
 
 set(CPACK_PACKAGE_NAME vexaconfig)
 set(CPACK_PACKAGE_VENDOR "VexaConfig developers")
