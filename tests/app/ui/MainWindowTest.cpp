@@ -1,5 +1,6 @@
 #include "app/ui/MainWindow.h"
 
+#include "app/ui/LinkControls.h"
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/VerificationWindow.h"
@@ -340,6 +341,18 @@ TEST(QtFileDialogs, FilterTextsBecomeQtFilters) {
     EXPECT_EQ(QtFilterText("Vexa Device Definitions|*.def|All|*.*"), "Vexa Device Definitions (*.def);;All (*.*)");
     EXPECT_EQ(DefaultSuffix("Vexa Config Data|*.dat"), "dat");
     EXPECT_EQ(DefaultSuffix("All|*.*"), "");
+}
+
+TEST_F(MainWindowTest, APathTypedIntoThePortListIsOpenedAsItIs) {
+    auto* combo = find<QComboBox>("ComboPort");
+    combo->lineEdit()->setText(QStringLiteral(" /dev/pts/9 "));
+    emit combo->lineEdit()->returnPressed();
+    EXPECT_TRUE(window->session().port.isOpen());
+    EXPECT_EQ(window->session().port.name, "/dev/pts/9");
+    EXPECT_EQ(combo->currentData().toString(), "/dev/pts/9");
+    window->linkControls().watchPorts(); // the system does not list it: it stays chosen and open
+    EXPECT_TRUE(window->session().port.isOpen());
+    EXPECT_EQ(combo->currentText(), "/dev/pts/9");
 }
 
 TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheClose) {
