@@ -195,11 +195,10 @@ void LinkControls::choosePort(int index) {
 }
 
 void LinkControls::chooseTypedPort() {
-    const std::string name = PortNameFromText(comboPort_->currentText().toStdString());
     // A text equal to an entry was already chosen through `activated`.
-    if (name == session_.port.name && session_.port.isOpen())
+    if (comboPort_->findText(comboPort_->currentText(), Qt::MatchFixedString) >= 0)
         return;
-    SelectPort(session_, name);
+    SelectPort(session_, PortNameFromText(comboPort_->currentText().toStdString()));
     refreshFromSession();
     emit sessionChanged();
 }
