@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -353,6 +354,19 @@ TEST_F(MainWindowTest, APathTypedIntoThePortListIsOpenedAsItIs) {
     window->linkControls().watchPorts(); // the system does not list it: it stays chosen and open
     EXPECT_TRUE(window->session().port.isOpen());
     EXPECT_EQ(combo->currentText(), "/dev/pts/9");
+}
+
+TEST_F(MainWindowTest, ARepluggedPortIsOpenedAgainAndTheStatusLineSaysSo) {
+    choosePort("ttyS0");
+    ports.names = {SimulatorPortName};
+    window->linkControls().watchPorts();
+    EXPECT_FALSE(window->session().port.isOpen());
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    ports.names = {"ttyS0", SimulatorPortName};
+    window->linkControls().watchPorts();
+    EXPECT_TRUE(window->session().port.isOpen());
+    EXPECT_EQ(find<QComboBox>("ComboPort")->currentText(), "ttyS0");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "The serial port ttyS0 is back and open again.");
 }
 
 TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheClose) {
