@@ -1,12 +1,17 @@
+#include "app/Release.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/QtPrompter.h"
+#include "app/ui/ScreenshotTour.h"
 #include "link/qt/QtPortProvider.h"
 #include "sim/SimulatorPort.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QStandardPaths>
+
+#include <cstring>
 
 namespace {
 
@@ -19,11 +24,37 @@ std::string SimulatorStatePath() {
     return QDir(folder).filePath(QStringLiteral("simulator-state.txt")).toStdString();
 }
 
+// --help and --version print and quit: they need no display.
+bool AsksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"--help", "-h", "--version", "-v", "--help-all"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (AsksOnlyForText(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "minimal");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VexaConfig"));
+    QApplication::setApplicationVersion(QString::fromLatin1(vexa::ReleaseText));
+    QApplication::setDesktopFileName(QStringLiteral("vexaconfig"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("vexaconfig: read, edit, write and verify the configuration of a Vexa controller.\n"
+                       "Choose \"Simulator\" in the port list to try it without hardware."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption screenshots(QStringLiteral("screenshots"),
+                                   QStringLiteral("Save pictures of the window to DIR and quit."),
+                                   QStringLiteral("DIR"));
+    screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(screenshots);
+    parser.process(application);
 
     vexa::QtPrompter prompter;
     vexa::QtPortProvider ports(vexa::SimulatorPortMakers(SimulatorStatePath()));
@@ -32,5 +63,9 @@ int main(int argc, char** argv) {
     vexa::MainWindow window(prompter, ports, clock, dialogs);
     dialogs.setParent(&window);
     window.show();
+    if (parser.isSet(screenshots)) {
+        window.resize(1280, 720);
+        return vexa::RunScreenshotTour(window, parser.value(screenshots)) ? 0 : 1;
+    }
     return QApplication::exec();
 }

@@ -4,11 +4,13 @@
 #include "cli/CliPrompter.h"
 #include "cli/DeviceCommands.h"
 #include "cli/LinkFaultProgress.h"
+#include "cli/TerminalProgress.h"
 #include "core/Session.h"
 #include "link/PortSetup.h"
 #include "module/TunnelSwitch.h"
 
 #include <fstream>
+#include <iostream>
 
 namespace vexa::cli {
 
@@ -26,7 +28,8 @@ void ApplyOptions(const CliOptions& options, Session& session) {
     }
 }
 
-bool RunCommands(const CliOptions& options, Session& session, std::ostream& out, const std::string& programFolder) {
+bool RunCommands(const CliOptions& options, Session& session, std::ostream& out, const std::string& programFolder,
+                 TerminalProgress& terminal) {
     if (!options.port.empty() && !SelectPort(session, options.port))
         return false;
     if (options.tunnel && !SwitchTunnelling(session, true))
@@ -40,6 +43,7 @@ bool RunCommands(const CliOptions& options, Session& session, std::ostream& out,
         // fails the command, even where the window's operation goes on one-way after it.
         session.link.faultReported = false;
         const bool done = call.command->run(context, call.argument) && !session.link.faultReported;
+        terminal.clear();
         out.flush();
         if (!done)
             return false;
@@ -75,11 +79,14 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
     }
 
     CliPrompter prompter(err, options.answerYes);
-    Session session(prompter, clock, ports);
-    LinkFaultProgress progress(session.link);
+    // Progress only on a terminal: a redirected standard error gets the messages alone.
+    TerminalProgress terminal(err, &err == &std::cerr && TerminalProgress::StandardErrorIsTerminal());
+    LineClearingPrompter shownPrompter(prompter, terminal);
+    Session session(shownPrompter, clock, ports);
+    LinkFaultProgress progress(session.link, terminal);
     session.progress = &progress;
     ApplyOptions(options, session);
-    bool succeeded = RunCommands(options, session, out, programFolder);
+    bool succeeded = RunCommands(options, session, out, programFolder, terminal);
     if (session.port.isOpen())
         session.port.port->close();
     if (!options.traceFile.empty() && !WriteTrace(options.traceFile, session.trace.text(), err))

@@ -2,6 +2,7 @@
 
 #include "cli/CliPrompter.h"
 #include "cli/CommandOutput.h"
+#include "cli/TerminalProgress.h"
 #include "cli/VerificationOutput.h"
 #include "module/EraseFlash.h"
 #include "module/ModuleSettingsSummary.h"
@@ -17,7 +18,7 @@ constexpr int EraseWaitLimitSeconds = 60;
 // Holds back the link's messages while the controller is expected to be silent.
 class QuietMessages {
 public:
-    explicit QuietMessages(Prompter& prompter) : prompter_(dynamic_cast<CliPrompter*>(&prompter)) {
+    explicit QuietMessages(Prompter& prompter) : prompter_(dynamic_cast<CliPrompter*>(&Unwrapped(prompter))) {
         if (prompter_)
             prompter_->setQuiet(true);
     }
@@ -29,6 +30,12 @@ public:
     QuietMessages& operator=(const QuietMessages&) = delete;
 
 private:
+    // The command line's prompter, also when the progress line's prompter wraps it.
+    static Prompter& Unwrapped(Prompter& prompter) {
+        auto* clearing = dynamic_cast<LineClearingPrompter*>(&prompter);
+        return clearing ? clearing->inner() : prompter;
+    }
+
     CliPrompter* prompter_;
 };
 

@@ -22,6 +22,8 @@ struct PortState {
     std::string name;                 // name of the chosen port, empty when none
     std::string settings = "19200,o,8,1";
     std::vector<std::string> available; // ports found by the last scan, in list order
+    std::vector<PortInfo> listed;       // the same ports with what the system says about them
+    bool lost = false;                  // the chosen port vanished from the system's list
 
     bool isOpen() const { return port && port->isOpen(); }
 };

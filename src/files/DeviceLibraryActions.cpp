@@ -5,6 +5,7 @@
 #include "files/FileMessages.h"
 #include "files/SafeFile.h"
 #include "pins/PinTransfer.h"
+#include "files/StandardLibraryPath.h"
 
 #include <filesystem>
 
@@ -78,12 +79,12 @@ std::string AppendedCaption(const std::string& caption, const std::string& versi
 bool LoadStandardDeviceLibrary(Session& session, FileDialogs& dialogs, const std::string& programFolder) {
     DeviceCatalogue& catalogue = session.devices;
     catalogue.entries.clear();
-    std::string path = (std::filesystem::path(programFolder) / StandardLibraryName).string();
+    std::string path = StandardLibraryPath(programFolder);
     LibraryContents contents;
     std::string bytes;
     if (!ReadLibrary(path, contents, bytes)) {
         session.prompter.ask(MessageKind::OkWarning, "Can not find Device Configuration file at standard location");
-        path = dialogs.openFileNameWith(DeviceLibraryFilter, StandardLibraryName);
+        path = dialogs.openFileNameWith(DeviceLibraryFilter, StandardLibraryFileName);
         if (!ReadLibrary(path, contents, bytes)) {
             session.prompter.ask(MessageKind::OkWarning, "No Device Configuration available");
             return false;

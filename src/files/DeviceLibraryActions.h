@@ -9,7 +9,6 @@
 namespace vexa {
 
 inline constexpr const char* DeviceLibraryFilter = "Vexa Device Definitions|*.def";
-inline constexpr const char* StandardLibraryName = "VexaDevices.def";
 
 // The caption after a library was appended: the old caption, " + " and the new version text;
 // a caption longer than 50 characters is shown as ".." and its last 48 characters.

@@ -1,6 +1,8 @@
 #include "link/PortSetup.h"
 
 #include "link/Exchange.h"
+#include "link/PortAccessText.h"
+#include "link/PortList.h"
 
 namespace vexa {
 
@@ -11,21 +13,32 @@ void CloseIfOpen(PortState& state) {
         state.port->close();
 }
 
-// Makes and opens the port named in session.port.name with the current settings.
-bool OpenChosenPort(Session& session) {
+// Makes and opens the port named in session.port.name with the current settings. On failure
+// the port is left closed and `failure` says why.
+bool TryOpenChosenPort(Session& session, std::string& failure) {
     PortState& state = session.port;
     ResetFrameToggle(session);
     state.port = session.ports.makePort(state.name);
     std::string reason;
+    bool denied = false;
     if (!state.port)
         reason = "there is no such port";
-    else if (!state.port->setSettings(state.settings) || !state.port->open(state.name))
+    else if (!state.port->setSettings(state.settings) || !state.port->open(state.name)) {
         reason = state.port->errorString();
-    else
+        denied = state.port->accessDenied();
+    } else
         return true;
     state.port.reset();
-    session.prompter.ask(MessageKind::OkError, "The serial port " + state.name + " could not be opened" +
-                                                   (reason.empty() ? "" : ": " + reason));
+    failure =
+        PortOpenFailureText(state.name, reason, denied, denied ? session.ports.accessOf(state.name) : PortAccess{});
+    return false;
+}
+
+bool OpenChosenPort(Session& session) {
+    std::string failure;
+    if (TryOpenChosenPort(session, failure))
+        return true;
+    session.prompter.ask(MessageKind::OkError, failure);
     return false;
 }
 
@@ -39,7 +52,12 @@ int BitRateIndex(const std::string& settings) {
 }
 
 void ScanPorts(Session& session) {
-    session.port.available = session.ports.scanPorts();
+    std::vector<PortInfo> ports = session.ports.listPorts();
+    SortPorts(ports);
+    session.port.available.clear();
+    for (const PortInfo& port : ports)
+        session.port.available.push_back(port.name);
+    session.port.listed = std::move(ports);
 }
 
 bool SelectPort(Session& session, const std::string& name) {
@@ -47,6 +65,7 @@ bool SelectPort(Session& session, const std::string& name) {
     CloseIfOpen(state);
     state.port.reset();
     state.name = name;
+    state.lost = false;
     if (name.empty())
         return true;
     return OpenChosenPort(session);
@@ -63,10 +82,22 @@ bool ChooseBitRate(Session& session, int index) {
     return OpenChosenPort(session);
 }
 
+bool ReopenChosenPort(Session& session, std::string& failure) {
+    PortState& state = session.port;
+    if (state.name.empty()) {
+        failure = "No port is chosen";
+        return false;
+    }
+    if (state.isOpen())
+        state.port->close();
+    return TryOpenChosenPort(session, failure);
+}
+
 void RefreshPorts(Session& session) {
     CloseIfOpen(session.port);
     session.port.port.reset();
     session.port.name.clear();
+    session.port.lost = false;
     ScanPorts(session);
 }
 

@@ -14,12 +14,17 @@ inline constexpr std::array<const char*, 3> BitRateSettings{"9600,o,8,1", "19200
 // Index of the bit-rate option whose settings text is given; -1 when it is none of them.
 int BitRateIndex(const std::string& settings);
 
-// Fills session.port.available with the ports that can be opened. The port stays as it is.
+// Fills session.port.available (and .listed) with the ports the system knows, in list order:
+// USB adapters first, each group in natural order. The port stays as it is.
 void ScanPorts(Session& session);
 
 // Closes the current port and opens the named one with the current settings. An empty name
 // only closes. A failing open shows why (error box) and leaves the port closed, the name chosen.
 bool SelectPort(Session& session, const std::string& name);
+
+// Opens the chosen port again without a message box (a port that came back); on failure the
+// port stays closed and `failure` says why.
+bool ReopenChosenPort(Session& session, std::string& failure);
 
 // Closes the port, stores the settings of bit rate `index` (0..2) and opens the chosen port
 // again when one is chosen.

@@ -40,6 +40,7 @@ void ReportPortFailure(Session& session) {
     const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
     if (session.port.port)
         session.port.port->close();
+    session.port.lost = true; // the window opens it again when it comes back
     ReportLinkFault(session, "The serial port " + session.port.name + " stopped working" +
                                  (reason.empty() ? "" : ": " + reason) + CrLf +
                                  "The port has been closed. Choose a port again to go on.");

@@ -28,6 +28,8 @@ public:
     virtual bool waitReadable(int timeoutMs) = 0;
     // Why the last operation failed.
     virtual std::string errorString() const = 0;
+    // True when the last open failed because the system denied access to the device.
+    virtual bool accessDenied() const { return false; }
 };
 
 // Name of the in-process simulated controller in the port list.
@@ -42,12 +44,42 @@ struct NamedPortMaker {
     std::function<std::unique_ptr<SerialPort>()> make;
 };
 
+// What the system knows about a port besides its name.
+struct PortInfo {
+    std::string name;         // system name, used to open it: "/dev/ttyUSB0"
+    std::string description;  // "FT232R USB UART"; may be empty
+    std::string manufacturer; // "FTDI"; may be empty
+    bool usb = false;         // an adapter on USB
+
+    bool operator==(const PortInfo&) const = default;
+};
+
+// Who may open a device file, and whether the user running the tool is one of them.
+struct PortAccess {
+    std::string group;       // group that owns the device file; empty when unknown
+    std::string user;        // login name of the user running the tool
+    bool userListed = false; // the group database lists the user in that group
+    bool sessionHas = false; // this process already runs with that group
+};
+
 // Lists the ports that can be opened and makes port objects for their names.
 class PortProvider {
 public:
     virtual ~PortProvider() = default;
     virtual std::vector<std::string> scanPorts() = 0;
     virtual std::unique_ptr<SerialPort> makePort(const std::string& name) = 0;
+    // The ports with what the system knows about them; by default only their names.
+    virtual std::vector<PortInfo> listPorts() {
+        std::vector<PortInfo> ports;
+        for (std::string& name : scanPorts())
+            ports.push_back(PortInfo{std::move(name), {}, {}, false});
+        return ports;
+    }
+    // Who may open the device of this port; empty when the system does not say.
+    virtual PortAccess accessOf(const std::string& name) {
+        (void)name;
+        return {};
+    }
 };
 
 } // namespace vexa

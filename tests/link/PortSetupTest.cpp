@@ -33,7 +33,7 @@ private:
 // A session whose provider makes logged ScriptedPorts and keeps a view of each one it made.
 struct SetupBench {
     SetupBench() {
-        provider.names = {"/dev/ttyUSB0", "/dev/ttyACM0", "Simulator"};
+        provider.names = {"/dev/ttyACM0", "/dev/ttyUSB0", "Simulator"};
         provider.factory = [this](const std::string& name) -> std::unique_ptr<SerialPort> {
             if (name == "/dev/missing")
                 return nullptr;

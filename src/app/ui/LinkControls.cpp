@@ -2,9 +2,12 @@
 
 #include "app/ui/GestureLabel.h"
 #include "core/ui/UpDownControl.h"
+#include "link/PortList.h"
 #include "link/PortSetup.h"
+#include "link/PortWatch.h"
 #include "module/LinkAddress.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,13 +17,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vexa {
 
 namespace {
 
 const char* const BitRateCaptions[] = {"  9k6", "19k2", "38k4"};
+constexpr int PortWatchIntervalMs = 2000;
 const char* const XAddressWarning = "eXtended Addressing is intended for\r\nexperienced users only!";
 
 QLineEdit* MakeNumberField(const char* name, QWidget* parent) {
@@ -44,6 +51,12 @@ LinkControls::LinkControls(Session& session, QWidget* parent) : QWidget(parent),
     layout->addWidget(makePortRow());
     layout->addWidget(makeAddressRow());
     refreshFromSession();
+
+    auto* portWatch = new QTimer(this);
+    portWatch->setObjectName(QStringLiteral("TimerPortWatch"));
+    portWatch->setInterval(PortWatchIntervalMs);
+    connect(portWatch, &QTimer::timeout, this, &LinkControls::watchPorts);
+    portWatch->start();
 }
 
 QWidget* LinkControls::makePortRow() {
@@ -54,7 +67,11 @@ QWidget* LinkControls::makePortRow() {
     labelPort_ = Named(new GestureLabel(QStringLiteral("Port:"), row), "LabelPort");
     labelPort_->setToolTip(QStringLiteral("Double-click to show or hide the bit rates"));
     comboPort_ = Named(new QComboBox(row), "ComboPort");
-    comboPort_->setMinimumContentsLength(14);
+    comboPort_->setMinimumContentsLength(24);
+    // A device the system does not list (a pseudo-terminal, /dev/rfcomm0) is typed by its path.
+    comboPort_->setEditable(true);
+    comboPort_->setInsertPolicy(QComboBox::NoInsert);
+    comboPort_->lineEdit()->setPlaceholderText(QStringLiteral("choose or type a port"));
     comboPort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* refresh = Named(new QPushButton(QStringLiteral("Refresh"), row), "cmdRefreshComm");
 
@@ -86,6 +103,7 @@ QWidget* LinkControls::makePortRow() {
     connect(labelPort_, &GestureLabel::doubleClicked, this,
             [this] { frameBitrate_->setVisible(frameBitrate_->isHidden()); });
     connect(comboPort_, &QComboBox::activated, this, &LinkControls::choosePort);
+    connect(comboPort_->lineEdit(), &QLineEdit::returnPressed, this, &LinkControls::chooseTypedPort);
     connect(refresh, &QPushButton::clicked, this, [this] {
         RefreshPorts(session_);
         refreshFromSession();
@@ -152,10 +170,35 @@ void LinkControls::addLinkControl(QWidget* control) {
     portRow_->insertWidget(portRow_->count() - 1, control);
 }
 
+void LinkControls::watchPorts() {
+    // Not while the user is in the list: rebuilding it would close the list or eat the typing.
+    const bool typing = comboPort_->lineEdit()->hasFocus() && comboPort_->lineEdit()->isModified();
+    if (watching_ || session_.operationRunning || comboPort_->view()->isVisible() || typing)
+        return;
+    watching_ = true; // a message box shown here runs the event loop
+    const PortWatchReport report = WatchPorts(session_);
+    if (report.listChanged || !report.status.empty()) {
+        refreshFromSession();
+        emit sessionChanged();
+    }
+    if (!report.status.empty())
+        emit statusMessage(QString::fromStdString(report.status));
+    watching_ = false;
+}
+
 void LinkControls::choosePort(int index) {
     if (index < 0)
         return;
-    SelectPort(session_, comboPort_->itemText(index).toStdString());
+    SelectPort(session_, comboPort_->itemData(index).toString().toStdString());
+    refreshFromSession();
+    emit sessionChanged();
+}
+
+void LinkControls::chooseTypedPort() {
+    // A text equal to an entry was already chosen through `activated`.
+    if (comboPort_->findText(comboPort_->currentText(), Qt::MatchFixedString) >= 0)
+        return;
+    SelectPort(session_, PortNameFromText(comboPort_->currentText().toStdString()));
     refreshFromSession();
     emit sessionChanged();
 }
@@ -211,19 +254,23 @@ void LinkControls::showAddresses() {
 }
 
 void LinkControls::showPortList() {
-    QStringList names;
-    for (const std::string& name : session_.port.available)
-        names << QString::fromStdString(name);
+    std::vector<PortInfo> ports = session_.port.listed;
+    const std::string& chosen = session_.port.name;
+    // A typed path the system does not list stays in the list while it is chosen.
+    if (!chosen.empty() && std::find(session_.port.available.begin(), session_.port.available.end(), chosen) ==
+                               session_.port.available.end())
+        ports.push_back(PortInfo{chosen, {}, {}, false});
+    bool same = comboPort_->count() == static_cast<int>(ports.size());
+    for (int i = 0; same && i < comboPort_->count(); ++i)
+        same = comboPort_->itemText(i).toStdString() == PortDisplayText(ports[static_cast<std::size_t>(i)]) &&
+               comboPort_->itemData(i).toString().toStdString() == ports[static_cast<std::size_t>(i)].name;
     const QSignalBlocker blocker(comboPort_);
-    QStringList shown;
-    for (int i = 0; i < comboPort_->count(); ++i)
-        shown << comboPort_->itemText(i);
-    if (shown != names) {
+    if (!same) {
         comboPort_->clear();
-        comboPort_->addItems(names);
+        for (const PortInfo& port : ports)
+            comboPort_->addItem(QString::fromStdString(PortDisplayText(port)), QString::fromStdString(port.name));
     }
-    comboPort_->setCurrentIndex(
-        session_.port.name.empty() ? -1 : comboPort_->findText(QString::fromStdString(session_.port.name)));
+    comboPort_->setCurrentIndex(chosen.empty() ? -1 : comboPort_->findData(QString::fromStdString(chosen)));
 }
 
 void LinkControls::refreshFromSession() {

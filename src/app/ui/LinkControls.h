@@ -27,6 +27,10 @@ public:
 
     // Runs the port scan and shows its list (the port stays closed).
     void scanPorts();
+    // One look at the system's ports (the port-watch timer runs it every two seconds): the
+    // list follows adapters plugged in or pulled out, keeping the selection, and a lost port
+    // that comes back is opened again. Nothing happens while an operation runs.
+    void watchPorts();
     // Adds a control to the port row, after the ones there.
     void addLinkControl(QWidget* control);
 
@@ -38,11 +42,14 @@ signals:
     // The link setup, the addresses or the numbering base changed: numbers shown elsewhere
     // may depend on them.
     void sessionChanged();
+    // A line for the window's status area.
+    void statusMessage(const QString& text);
 
 private:
     QWidget* makePortRow();
     QWidget* makeAddressRow();
     void choosePort(int index);
+    void chooseTypedPort();
     void enterModuleAddress();
     void enterXAddress();
     void useXAddressClicked(bool checked);
@@ -56,6 +63,7 @@ private:
     QRadioButton* optionBitRate_[3] = {};
     QCheckBox* checkVexaBD_ = nullptr;
     QHBoxLayout* portRow_ = nullptr;
+    bool watching_ = false;
     QLabel* labelAddress_ = nullptr;
     QLineEdit* textAddress_ = nullptr;
     UpDownControl* upDownAddress_ = nullptr;

@@ -24,10 +24,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -84,6 +88,9 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     testPage_->addSection(monitorPanel);
     registerView(monitorPanel);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    connect(linkControls_, &LinkControls::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -91,6 +98,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     connect(timer1_, &QTimer::timeout, this, &MainWindow::dispatchPending);
 
     start();
+    unsaved_.markSaved(session_.image); // what the start sequence set up is no change
     timer1_->start();
     resize(1100, 680);
 }
@@ -148,6 +156,8 @@ QWidget* MainWindow::makeCommandRow() {
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
     connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { saveFile(Qt::NoModifier); });
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::loadFile);
     connect(release_, &GestureLabel::pressed, this, &MainWindow::releasePressed);
     connect(release_, &GestureLabel::doubleClicked, this, &MainWindow::showTraceWindow);
     return row;
@@ -289,10 +299,13 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
 
 void MainWindow::runCommand(const CommandWord& entry) {
     commitAllViews();
+    bool passed = false;
     {
         ProgressDialog progress(this);
-        dispatch_.run(entry, progress);
+        passed = dispatch_.run(entry, progress);
     }
+    if (passed && UnsavedChanges::synchronisesWholeImage(entry.word))
+        unsaved_.markSaved(session_.image);
     labelAction_->hide();
     refreshAllViews();
     if (entry.showsReport)
@@ -325,22 +338,44 @@ void MainWindow::showTraceWindow() {
     traceWindow_->activateWindow();
 }
 
-void MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
+bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers keys =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (keys != Qt::NoModifier && keys != Qt::ShiftModifier)
-        return;
+        return false;
     commitAllViews();
-    RunExclusive(session_, [this, keys](Session& session) {
+    const bool saved = RunExclusive(session_, [this, keys](Session& session) {
         return SaveConfigurationWithDialog(session, dialogs_, keys == Qt::ShiftModifier);
     });
+    if (saved)
+        unsaved_.markSaved(session_.image);
     refreshAllViews();
+    return saved;
 }
 
 void MainWindow::loadFile() {
     commitAllViews();
-    RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); });
+    if (RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); }))
+        unsaved_.markSaved(session_.image);
     refreshAllViews();
+}
+
+bool MainWindow::hasUnsavedChanges() {
+    commitAllViews();
+    return unsaved_.changed(session_.image);
+}
+
+MainWindow::SaveChoice MainWindow::askToSave() {
+    if (saveQuestion_)
+        return saveQuestion_();
+    const auto answer = QMessageBox::warning(
+        this, windowTitle(),
+        QStringLiteral("The configuration has changed since it was last loaded, saved, read or written.\n"
+                       "Save the changes to a file before closing?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveChoice::Save;
+    return answer == QMessageBox::Discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -348,6 +383,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (session_.operationRunning) {
         event->ignore();
         return;
+    }
+    if (hasUnsavedChanges()) {
+        const SaveChoice choice = askToSave();
+        if (choice == SaveChoice::Cancel || (choice == SaveChoice::Save && !saveFile(Qt::NoModifier))) {
+            event->ignore();
+            return;
+        }
     }
     traceWindow_->close();
     QMainWindow::closeEvent(event);

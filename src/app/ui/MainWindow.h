@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CommandDispatch.h"
+#include "app/UnsavedChanges.h"
 #include "core/FileDialogs.h"
 #include "core/OperationRunner.h"
 #include "core/Session.h"
@@ -8,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -65,6 +67,13 @@ public:
     // One tick of the dispatch timer: runs the pending command word, if any.
     void dispatchPending();
 
+    // The configuration changed since it was last loaded, saved, read or written (edits not
+    // yet committed count).
+    bool hasUnsavedChanges();
+    // What closing with unsaved changes asks; replaceable so that tests can answer.
+    enum class SaveChoice { Save, Discard, Cancel };
+    void setSaveQuestion(std::function<SaveChoice()> question) { saveQuestion_ = std::move(question); }
+
 signals:
     void expertModeChanged(bool on);
 
@@ -79,8 +88,9 @@ private:
     void tabChanged(int index);
     void releasePressed(Qt::MouseButton button);
     void showTraceWindow();
-    void saveFile(Qt::KeyboardModifiers modifiers);
+    bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
+    SaveChoice askToSave();
 
     Session session_;
     FileDialogs& dialogs_;
@@ -98,6 +108,8 @@ private:
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;
+    UnsavedChanges unsaved_;
+    std::function<SaveChoice()> saveQuestion_;
 };
 
 } // namespace vexa

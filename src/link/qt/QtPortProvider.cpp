@@ -1,31 +1,38 @@
 #include "link/qt/QtPortProvider.h"
 
+#include "link/qt/DeviceAccess.h"
 #include "link/qt/QtSerialPort.h"
 
-#include <QSerialPort>
 #include <QSerialPortInfo>
 
-#include <algorithm>
 #include <utility>
 
 namespace vexa {
 
 QtPortProvider::QtPortProvider(std::vector<NamedPortMaker> extraPorts) : extraPorts_(std::move(extraPorts)) {}
 
+std::vector<PortInfo> QtPortProvider::listPorts() {
+    // Every port the system knows is offered, without opening it: a probe would reset boards
+    // that restart on a line change, and a port the user may not open must still be listed so
+    // that choosing it says how to get access.
+    std::vector<PortInfo> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.push_back(PortInfo{info.systemLocation().toStdString(), info.description().trimmed().toStdString(),
+                                 info.manufacturer().trimmed().toStdString(), info.hasVendorIdentifier()});
+    for (const NamedPortMaker& extra : extraPorts_)
+        ports.push_back(PortInfo{extra.name, {}, {}, false});
+    return ports;
+}
+
 std::vector<std::string> QtPortProvider::scanPorts() {
     std::vector<std::string> names;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        // Only ports that open now are offered; one held by another program is left out.
-        QSerialPort probe(info);
-        if (!probe.open(QIODevice::ReadWrite))
-            continue;
-        probe.close();
-        names.push_back(info.systemLocation().toStdString());
-    }
-    std::sort(names.begin(), names.end());
-    for (const NamedPortMaker& extra : extraPorts_)
-        names.push_back(extra.name);
+    for (const PortInfo& port : listPorts())
+        names.push_back(port.name);
     return names;
+}
+
+PortAccess QtPortProvider::accessOf(const std::string& name) {
+    return DeviceAccess(name);
 }
 
 std::unique_ptr<SerialPort> QtPortProvider::makePort(const std::string& name) {

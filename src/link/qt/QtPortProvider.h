@@ -7,13 +7,15 @@
 
 namespace vexa {
 
-// The serial ports of this system that can be opened, followed by the extra named ports the
-// program adds (such as "Simulator").
+// The serial ports this system knows, with their descriptions, followed by the extra named
+// ports the program adds (such as "Simulator").
 class QtPortProvider : public PortProvider {
 public:
     explicit QtPortProvider(std::vector<NamedPortMaker> extraPorts = {});
 
     std::vector<std::string> scanPorts() override;
+    std::vector<PortInfo> listPorts() override;
+    PortAccess accessOf(const std::string& name) override;
     std::unique_ptr<SerialPort> makePort(const std::string& name) override;
 
 private:

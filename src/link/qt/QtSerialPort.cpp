@@ -33,8 +33,10 @@ QtSerialPort::~QtSerialPort() {
 bool QtSerialPort::open(const std::string& name) {
     close();
     port_.setPortName(QString::fromStdString(name));
+    accessDenied_ = false;
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = port_.errorString().toStdString();
+        accessDenied_ = port_.error() == QSerialPort::PermissionError;
         return false;
     }
     if (!applySettings()) {

@@ -22,6 +22,7 @@ public:
     int readByte() override;
     bool waitReadable(int timeoutMs) override;
     std::string errorString() const override;
+    bool accessDenied() const override { return accessDenied_; }
 
 private:
     bool applySettings();
@@ -31,6 +32,7 @@ private:
     QSerialPort port_;
     std::string settings_ = "19200,o,8,1";
     std::string error_;
+    bool accessDenied_ = false;
 };
 
 // Parses "19200,o,8,1" into its parts; false when the text is not such a setting.

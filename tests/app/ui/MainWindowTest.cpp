@@ -1,5 +1,6 @@
 #include "app/ui/MainWindow.h"
 
+#include "app/ui/LinkControls.h"
 #include "app/ui/ProgressDialog.h"
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/VerificationWindow.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -432,6 +434,91 @@ TEST(QtFileDialogs, FilterTextsBecomeQtFilters) {
     EXPECT_EQ(QtFilterText("Vexa Device Definitions|*.def|All|*.*"), "Vexa Device Definitions (*.def);;All (*.*)");
     EXPECT_EQ(DefaultSuffix("Vexa Config Data|*.dat"), "dat");
     EXPECT_EQ(DefaultSuffix("All|*.*"), "");
+}
+
+TEST_F(MainWindowTest, APathTypedIntoThePortListIsOpenedAsItIs) {
+    auto* combo = find<QComboBox>("ComboPort");
+    combo->lineEdit()->setText(QStringLiteral(" /dev/pts/9 "));
+    emit combo->lineEdit()->returnPressed();
+    EXPECT_TRUE(window->session().port.isOpen());
+    EXPECT_EQ(window->session().port.name, "/dev/pts/9");
+    EXPECT_EQ(combo->currentData().toString(), "/dev/pts/9");
+    window->linkControls().watchPorts(); // the system does not list it: it stays chosen and open
+    EXPECT_TRUE(window->session().port.isOpen());
+    EXPECT_EQ(combo->currentText(), "/dev/pts/9");
+}
+
+TEST_F(MainWindowTest, ARepluggedPortIsOpenedAgainAndTheStatusLineSaysSo) {
+    choosePort("ttyS0");
+    ports.names = {SimulatorPortName};
+    window->linkControls().watchPorts();
+    EXPECT_FALSE(window->session().port.isOpen());
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    ports.names = {"ttyS0", SimulatorPortName};
+    window->linkControls().watchPorts();
+    EXPECT_TRUE(window->session().port.isOpen());
+    EXPECT_EQ(find<QComboBox>("ComboPort")->currentText(), "ttyS0");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "The serial port ttyS0 is back and open again.");
+}
+
+TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheClose) {
+    QTemporaryDir folder;
+    const std::string file = folder.filePath(QStringLiteral("layout.dat")).toStdString();
+    auto* idField = find<QLineEdit>("TextGenIDString");
+    const std::string& idString = window->session().image.module.idString;
+    const auto run = [this](const char* word) {
+        window->queueCommand(word);
+        window->dispatchPending();
+    };
+    EXPECT_FALSE(window->hasUnsavedChanges());
+    window->session().image.currentPin = 7; // the selection is no change
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    const auto type = [idField](const QString& text) {
+        idField->setText(text);
+        idField->setModified(true);
+        emit idField->textEdited(text);
+    };
+    type(QStringLiteral("Depot"));
+    EXPECT_TRUE(window->hasUnsavedChanges());
+    dialogs.names = {file};
+    Press(find("CommandSave"), Qt::LeftButton);
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    type(QStringLiteral("Yard"));
+    EXPECT_TRUE(window->hasUnsavedChanges());
+    dialogs.names = {file};
+    find<QPushButton>("CommandLoad")->click();
+    EXPECT_EQ(idString, "Depot");
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    choosePort("Simulator");
+    type(QStringLiteral("Shed"));
+    run("ReadAll");
+    EXPECT_NE(idString, "Shed");
+    EXPECT_FALSE(window->hasUnsavedChanges());
+    type(QStringLiteral("Shed"));
+    run("WritePin"); // a partial write leaves the edit unwritten
+    EXPECT_TRUE(window->hasUnsavedChanges());
+    run("WriteAll");
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    type(QStringLiteral("Halt"));
+    int asked = 0;
+    MainWindow::SaveChoice answer = MainWindow::SaveChoice::Cancel;
+    window->setSaveQuestion([&] {
+        ++asked;
+        return answer;
+    });
+    window->show();
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    answer = MainWindow::SaveChoice::Save; // the save dialog is cancelled: the window stays
+    EXPECT_FALSE(window->close());
+    answer = MainWindow::SaveChoice::Discard;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(asked, 3);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
 } // namespace

@@ -1,0 +1,22 @@
+#include "app/UnsavedChanges.h"
+
+namespace vexa {
+
+void UnsavedChanges::markSaved(const ConfigurationImage& image) {
+    saved_ = image;
+}
+
+bool UnsavedChanges::changed(const ConfigurationImage& image) const {
+    ConfigurationImage compared = image;
+    compared.currentPin = saved_.currentPin;
+    compared.currentAspect = saved_.currentAspect;
+    return !(compared == saved_);
+}
+
+bool UnsavedChanges::synchronisesWholeImage(const std::string& word) {
+    // Partial reads change the image without saving it elsewhere, and partial writes leave
+    // other edits unwritten: after them the configuration counts as changed.
+    return word == "ReadAll" || word == "WriteAll";
+}
+
+} // namespace vexa

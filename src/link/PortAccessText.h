@@ -1,0 +1,15 @@
+#pragma once
+
+#include "link/SerialPort.h"
+
+#include <string>
+
+namespace vexa {
+
+// The message for a chosen port that could not be opened: the port and the reason and, when
+// the system denied access, how a user gets it (join the group that owns the device, then log
+// in again), found from the device's actual group.
+std::string PortOpenFailureText(const std::string& name, const std::string& reason, bool accessDenied,
+                                const PortAccess& access);
+
+} // namespace vexa
