@@ -2,7 +2,7 @@
 
 #include "link/Exchange.h"
 #include "live/LiveRequests.h"
-#include "live/SerialAddress.h"
+#include "module/AddressOffsets.h"
 
 namespace vexa {
 
@@ -15,11 +15,11 @@ constexpr int LumoSerialOperation = 1;
 
 // The pin's first serial address, or false (with the error message) when it has none.
 bool SerialAddressOrReport(Session& session, int pin, int& address) {
-    if (!HasSerialAddress(session.image, pin)) {
+    if (session.image.pins.at(static_cast<std::size_t>(pin)).lumoAddressCount == 0) {
         session.prompter.ask(MessageKind::OkError, NoLumoAddressText(pin, session.numberingBase));
         return false;
     }
-    address = FirstSerialAddress(session.image, pin);
+    address = ComputeAddressOffsets(session.image).serial.at(static_cast<std::size_t>(pin));
     return true;
 }
 
