@@ -1,8 +1,8 @@
 #include "cli/CliCommand.h"
 
 #include "cli/BatchCommands.h"
-#include "cli/EventCommands.h"
 #include "cli/DeviceCommands.h"
+#include "cli/EventCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LiveCommands.h"

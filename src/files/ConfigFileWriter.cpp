@@ -10,7 +10,6 @@ using namespace configfile;
 
 namespace {
 
-
 void WriteModuleLines(LineWriter& line, const ModuleSettings& module) {
     std::string header = HeaderPrefix;
     header += std::to_string(DataFileVersion);

@@ -4,8 +4,8 @@
 #include "files/DeviceLibraryWriter.h"
 #include "files/FileMessages.h"
 #include "files/SafeFile.h"
-#include "pins/PinTransfer.h"
 #include "files/StandardLibraryPath.h"
+#include "pins/PinTransfer.h"
 
 #include <filesystem>
 

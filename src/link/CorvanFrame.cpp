@@ -130,7 +130,8 @@ std::string ReceiveCorvanFrame(Session& session) {
     }
     auto& buffer = session.link.answerBuffer;
     if (complete && !frame.checkSumFits()) {
-        ReportLinkFault(session, "Checksum Error" + std::string(CrLf) + "Size = " + std::to_string(frame.count) + frame.line);
+        ReportLinkFault(session,
+                        "Checksum Error" + std::string(CrLf) + "Size = " + std::to_string(frame.count) + frame.line);
         buffer[0] = 0;
         return {};
     }

@@ -2,8 +2,8 @@
 
 #include "sim/ControllerMemory.h"
 #include "sim/SimFrameParser.h"
-#include "sim/SimLiveOutputs.h"
 #include "sim/SimLine.h"
+#include "sim/SimLiveOutputs.h"
 
 #include <chrono>
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "link/PortSetup.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -53,6 +54,12 @@ bool RunScreenshotTour(MainWindow& window, const QString& folder) {
     window.refreshAllViews();
     RunCommand(window, "ReadAll");
     window.setExpertMode(true); // the "Test" tab opens only in expert mode
+    // The device page shows a pin with an aspect program, its steps in detail.
+    window.session().image.currentPin = 1;
+    if (auto* details = window.findChild<QCheckBox*>(QStringLiteral("CheckPAspShowDetails"));
+        details && !details->isChecked())
+        details->click();
+    window.refreshAllViews();
 
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab_Main"));
     bool saved = tabs != nullptr;

@@ -116,9 +116,18 @@ QPushButton* PinPage::button(const char* name, const QString& caption, QWidget* 
     return pushButton;
 }
 
+// The pin row, and below it a row for the controls other subsystems place there (address
+// labels, device library), so that the page stays within the window's width.
 QWidget* PinPage::buildPinRow() {
     auto* area = new QWidget(this);
-    pinRow_ = Row(area);
+    auto* rows = new QVBoxLayout(area);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* first = new QWidget(area);
+    auto* second = new QWidget(area);
+    rows->addWidget(first);
+    rows->addWidget(second);
+    pinRow_ = Row(first);
+    extraRow_ = Row(second);
     pinLabel_ = new ClickableLabel(QStringLiteral("LabelPAspOutput"), QStringLiteral("Pin"), area);
     pinLabel_->setToolTip(QLatin1String(CopyPasteTip));
     pinLabel_->setCursor(Qt::PointingHandCursor);
@@ -367,7 +376,7 @@ void PinPage::addTypePageWidget(TypeFamily family, QWidget* widget) {
 
 void PinPage::addPinRowWidget(QWidget* widget) {
     if (widget)
-        pinRow_->addWidget(widget);
+        extraRow_->addWidget(widget);
 }
 
 QList<QWidget*> PinPage::expertWidgets() const {

@@ -111,6 +111,7 @@ private:
     CommitLineEdit* devicePin_ = nullptr;
     QLineEdit* deviceName_ = nullptr;
     QHBoxLayout* pinRow_ = nullptr;
+    QHBoxLayout* extraRow_ = nullptr; // below the pin row: controls placed by other subsystems
 
     QLabel* aspectsLabel_ = nullptr;
     std::array<QRadioButton*, 3> layoutOptions_{};

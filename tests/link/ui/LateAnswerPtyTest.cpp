@@ -2,8 +2,8 @@
 
 #include "link/PortSetup.h"
 #include "link/qt/QtPortProvider.h"
-#include "sim/SimulatorPort.h"
 #include "module/Identity.h"
+#include "sim/SimulatorPort.h"
 
 #include "ProcessRunner.h"
 #include "TestSeams.h"
