@@ -17,14 +17,19 @@ if [ -e "$(dirname "$0")/../../data/VexaDevices.def" ]; then
   [ -e "$root/share/vexaconfig/VexaDevices.def" ] || fail "standard device library is not installed"
 fi
 
-"$root/bin/vexaconfig-cli" --help | grep -q 'Usage' || fail "vexaconfig-cli --help"
+# Each output is taken whole before it is searched: grep -q would stop reading early, and the
+# writer's broken pipe would fail the pipeline.
+help=$("$root/bin/vexaconfig-cli" --help) || fail "vexaconfig-cli --help"
+grep -q 'Usage' <<<"$help" || fail "vexaconfig-cli --help shows no usage"
 "$root/bin/vexa-sim" --help >/dev/null || fail "vexa-sim --help"
-"$root/bin/vexaconfig" --help | grep -q 'vexaconfig' || fail "vexaconfig --help"
+help=$("$root/bin/vexaconfig" --help) || fail "vexaconfig --help"
+grep -q 'vexaconfig' <<<"$help" || fail "vexaconfig --help names no program"
 version=$("$root/bin/vexaconfig-cli" --port sim version)
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "vexaconfig-cli --port sim version gave '$version'"
 
 if [ -e "$root/share/vexaconfig/VexaDevices.def" ]; then
-  "$root/bin/vexaconfig-cli" devices | grep -qx 'Signal 3 aspects' || fail "the installed vexaconfig-cli does not find its devices"
+  devices=$("$root/bin/vexaconfig-cli" devices) || fail "vexaconfig-cli devices"
+  grep -qx 'Signal 3 aspects' <<<"$devices" || fail "the installed vexaconfig-cli does not find its devices"
 fi
 
 # Standard error that is no terminal carries no progress line.
