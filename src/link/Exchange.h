@@ -21,9 +21,6 @@ void SendLumoMessage(Session& session, int header, int b1, int b2, int b3);
 // Writes the 9-byte resynchronisation preamble when the port is open.
 bool ResyncLink(Session& session);
 
-// Closes a port that stopped working (an adapter pulled out), marks it lost and says so.
-void ReportPortFailure(Session& session);
-
 // Collects one direct answer frame into the answer buffer within 2 s.
 bool ReceiveAnswer(Session& session);
 

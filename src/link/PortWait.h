@@ -21,7 +21,8 @@ WaitResult WaitForByte(Session& session, double t0);
 // True when the answer time counted from t0 is over or the clock wrapped past midnight.
 bool AnswerTimeOver(Session& session, double t0);
 
-// The port stopped working while open: closes it and says so once.
+// The port stopped working while open (an adapter pulled out): closes it, marks it lost and
+// says so once.
 void ReportPortFailure(Session& session);
 
 // Writes the bytes one at a time; false (with the port closed and the failure told) when the

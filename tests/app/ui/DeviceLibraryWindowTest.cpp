@@ -4,6 +4,7 @@
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
+#include "ui/WindowBench.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,19 +21,9 @@ namespace vexa {
 namespace {
 
 // The window as a new user meets it: the shipped devices are listed at start.
-class DeviceLibraryWindowTest : public ::testing::Test {
+class DeviceLibraryWindowTest : public ::testing::Test, protected test::WindowBench {
 protected:
-    DeviceLibraryWindowTest() {
-        ports.names = {SimulatorPortName};
-        ports.factory = [](const std::string&) { return MakeSimulatorPort(nullptr); };
-        window = std::make_unique<MainWindow>(prompter, ports, clock, dialogs);
-    }
-
-    template <typename Widget = QWidget> Widget* find(const char* name) {
-        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    DeviceLibraryWindowTest() : WindowBench({SimulatorPortName}) {}
 
     void run(const char* button) {
         find<QPushButton>(button)->click();
@@ -44,12 +35,6 @@ protected:
         field->setText(QString::fromLatin1(shown));
         emit field->returnPressed();
     }
-
-    test::RecordingPrompter prompter;
-    SystemClock clock;
-    test::ScriptedPortProvider ports;
-    test::ScriptedFileDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(DeviceLibraryWindowTest, ShippedSignalLoadedAtPin3IsWrittenAndVerifies) {

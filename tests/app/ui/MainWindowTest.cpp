@@ -9,6 +9,7 @@
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
+#include "ui/WindowBench.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,24 +56,8 @@ void DoubleClick(QWidget* widget) {
     QApplication::sendEvent(widget, &event);
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected test::WindowBench {
 protected:
-    MainWindowTest() {
-        ports.names = {"ttyS0", SimulatorPortName};
-        ports.factory = [this](const std::string& name) -> std::unique_ptr<SerialPort> {
-            if (name == SimulatorPortName)
-                return MakeSimulatorPort(simulator);
-            return std::make_unique<test::ScriptedPort>();
-        };
-        window = std::make_unique<MainWindow>(prompter, ports, clock, dialogs);
-    }
-
-    template <typename Widget = QWidget> Widget* find(const char* name) {
-        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
     void choosePort(const char* name) {
         auto* combo = find<QComboBox>("ComboPort");
         const int index = combo->findText(QString::fromLatin1(name));
@@ -82,13 +67,6 @@ protected:
     }
 
     QTabWidget* tabs() { return find<QTabWidget>("SSTab_Main"); }
-
-    test::RecordingPrompter prompter;
-    SystemClock clock;
-    test::ScriptedPortProvider ports;
-    test::ScriptedFileDialogs dialogs;
-    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, CarriesTheNamedControlsWithTheirCaptions) {

@@ -5,6 +5,7 @@
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
+#include "ui/WindowBench.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,22 +22,14 @@ namespace {
 const QColor NoActionGrey(0xE0, 0xE0, 0xE0);
 
 // The window with the event tab shown, its port list offering the in-process simulator.
-class EventPageTest : public ::testing::Test {
+class EventPageTest : public ::testing::Test, protected test::WindowBench {
 protected:
-    EventPageTest() {
-        ports.names = {SimulatorPortName};
-        ports.factory = [this](const std::string&) { return MakeSimulatorPort(simulator); };
-        window = std::make_unique<MainWindow>(prompter, ports, clock, dialogs);
+    EventPageTest() : WindowBench({SimulatorPortName}) {
         window->show();
         QApplication::setActiveWindow(window.get());
         window->findChild<QTabWidget*>(QStringLiteral("SSTab_Main"))->setCurrentIndex(MainWindow::EventTab);
     }
 
-    template <typename Widget = QWidget> Widget* find(const QString& name) {
-        auto* widget = window->findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
     QLineEdit* field(const QString& name) { return find<QLineEdit>(name); }
     bool grey(const QString& name) { return field(name)->palette().color(QPalette::Base) == NoActionGrey; }
     Session& session() { return window->session(); }
@@ -56,13 +49,6 @@ protected:
         find<QPushButton>(button)->click();
         window->dispatchPending();
     }
-
-    test::RecordingPrompter prompter;
-    SystemClock clock;
-    test::ScriptedPortProvider ports;
-    test::ScriptedFileDialogs dialogs;
-    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(EventPageTest, StartShowsNoActionWhileTheTableHoldsZero) {

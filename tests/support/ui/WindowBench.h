@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/ui/MainWindow.h"
+#include "sim/SimulatorPort.h"
+
+#include "TestSeams.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vexa::test {
+
+// The main window on fake seams. Its port list offers the given names: "Simulator" opens the
+// in-process simulated controller `simulator`, any other name a scripted port.
+struct WindowBench {
+    explicit WindowBench(std::vector<std::string> portNames = {"ttyS0", SimulatorPortName}) {
+        ports.names = std::move(portNames);
+        ports.factory = [this](const std::string& name) -> std::unique_ptr<SerialPort> {
+            if (name == SimulatorPortName)
+                return MakeSimulatorPort(simulator);
+            return std::make_unique<ScriptedPort>();
+        };
+        window = std::make_unique<MainWindow>(prompter, ports, clock, dialogs);
+    }
+
+    // The window's control of that name (a failed expectation when there is none).
+    template <typename Widget = QWidget> Widget* find(const QString& name) {
+        auto* widget = window->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    template <typename Widget = QWidget> Widget* find(const char* name) {
+        return find<Widget>(QString::fromLatin1(name));
+    }
+
+    RecordingPrompter prompter;
+    SystemClock clock;
+    ScriptedPortProvider ports;
+    ScriptedFileDialogs dialogs;
+    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace vexa::test
