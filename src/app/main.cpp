@@ -24,6 +24,14 @@ std::string SimulatorStatePath() {
     return QDir(folder).filePath(QStringLiteral("simulator-state.txt")).toStdString();
 }
 
+// Where the window's simulated layout keeps its controllers between runs, or "".
+std::string LayoutSimulatorStateFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).filePath(QStringLiteral("simulator-layout")).toStdString();
+}
+
 // --help and --version print and quit: they need no display.
 bool AsksOnlyForText(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
@@ -57,7 +65,7 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     vexa::QtPrompter prompter;
-    vexa::QtPortProvider ports(vexa::SimulatorPortMakers(SimulatorStatePath()));
+    vexa::QtPortProvider ports(vexa::SimulatorPortMakers(SimulatorStatePath(), LayoutSimulatorStateFolder()));
     vexa::SystemClock clock;
     vexa::QtFileDialogs dialogs;
     vexa::MainWindow window(prompter, ports, clock, dialogs);

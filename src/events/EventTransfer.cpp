@@ -149,10 +149,13 @@ bool ReadEnableMap(Session& session) {
         return false;
     }
     session.enableMap = EnableMapOf(link.answerData(2), link.answerData(3));
+    session.enableMapKnown = true;
     return true;
 }
 
 bool WriteEnableMap(Session& session) {
+    if (!session.enableMapKnown)
+        return true; // the controller keeps the map it has
     const EnableMasks masks = EnableMasksOf(session.enableMap);
     return SendVexaMessage(session, false, {EnableMapWriteCode, EnableMapSetting, masks.on, masks.off});
 }

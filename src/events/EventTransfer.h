@@ -21,6 +21,8 @@ constexpr int EnableMapSetting = 11;
 constexpr int EnableMapAnswerSize = 4;
 
 inline constexpr const char* EventNotSupportedText = "Function not supported by Device";
+// The report line of an event verification whose enable map is not known.
+inline constexpr const char* EnableMapNotComparedText = "ECInit: enable map not known, not compared";
 
 // One direction of a pin's events: the requests that carry it and where its slots lie.
 struct EventDirection {
@@ -49,7 +51,8 @@ bool ReadAllEvents(Session& session);
 // "ECWriteAll": all 32 On writes, then all 32 Off writes.
 bool WriteAllEvents(Session& session);
 
-// The enable map (setting 11): read into session.enableMap, or written from it.
+// The enable map (setting 11): read into session.enableMap, or written from it; a map that is
+// not known (session.enableMapKnown) is not written.
 bool ReadEnableMap(Session& session);
 bool WriteEnableMap(Session& session);
 

@@ -41,6 +41,10 @@ bool CompareDirection(Session& session, const EventDirection& direction, bool& v
 
 // Compares the enable map; a missing answer leaves the verdict as it is.
 void CompareEnableMap(Session& session, bool& verdict) {
+    if (!session.enableMapKnown) {
+        LogVerificationLine(session, EnableMapNotComparedText);
+        return;
+    }
     if (!AskController(session, {EnableMapReadCode, EnableMapSetting}))
         return;
     const LinkState& link = session.link;

@@ -19,6 +19,9 @@ struct LinkState {
     bool useXAddress = false;  // "Use eXtended Addr" (CheckXaddress)
     bool useCorvan = false;    // "Use Corvan Tunneling" (CheckCorvan), on only while a checked tunnel stands
     int corvanToggle = 1;      // bit 6 of the next Corvan frame's header: 0 or 1
+    // How long the link waits for an answer, in seconds. A scan of the layout asks each module
+    // address with a much shorter wait.
+    double answerTimeoutSeconds = 2.0;
 
     // Set by the link whenever it reports a fault (no answer, an invalid answer, a port that
     // stopped working); never cleared by the link, so a caller can tell whether a whole

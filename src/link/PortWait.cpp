@@ -16,20 +16,20 @@ constexpr int WaitSliceMs = 50;
 
 bool AnswerTimeOver(Session& session, double t0) {
     const double now = session.clock.secondsOfDay();
-    return now > t0 + AnswerTimeoutSeconds || now < t0;
+    return now > t0 + session.link.answerTimeoutSeconds || now < t0;
 }
 
 WaitResult WaitForByte(Session& session, double t0) {
     for (;;) {
         const double now = session.clock.secondsOfDay();
-        if (now > t0 + AnswerTimeoutSeconds || now < t0)
+        if (now > t0 + session.link.answerTimeoutSeconds || now < t0)
             return WaitResult::TimedOut;
         const int waiting = session.port.port->bytesWaiting();
         if (waiting < 0)
             return WaitResult::PortFailed;
         if (waiting > 0)
             return WaitResult::Byte;
-        const double left = t0 + AnswerTimeoutSeconds - now;
+        const double left = t0 + session.link.answerTimeoutSeconds - now;
         const int sliceMs = std::clamp(static_cast<int>(std::ceil(left * 1000.0)), 1, WaitSliceMs);
         session.port.port->waitReadable(sliceMs);
         session.progress->keepAlive();

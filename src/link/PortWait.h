@@ -8,14 +8,13 @@
 
 namespace vexa {
 
-// How long the link waits for an answer, in seconds of the time of day.
-inline constexpr double AnswerTimeoutSeconds = 2.0;
 inline constexpr const char* CrLf = "\r\n";
 
 enum class WaitResult { Byte, TimedOut, PortFailed };
 
-// Blocks on the port until a byte is waiting, the answer time counted from t0 is over or the
-// clock wrapped past midnight. The window is kept alive at least every 50 ms meanwhile.
+// Blocks on the port until a byte is waiting, the answer time (link.answerTimeoutSeconds)
+// counted from t0 is over or the clock wrapped past midnight. The window is kept alive at
+// least every 50 ms meanwhile.
 WaitResult WaitForByte(Session& session, double t0);
 
 // True when the answer time counted from t0 is over or the clock wrapped past midnight.

@@ -11,10 +11,12 @@
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
 #include "files/DeviceLibraryActions.h"
+#include "layout/ui/LayoutWindow.h"
 #include "link/ui/CorvanControls.h"
 #include "link/ui/MonitorPanel.h"
 #include "live/ui/LiveControls.h"
 #include "live/ui/TestPage.h"
+#include "module/LinkAddress.h"
 #include "module/ModuleSettingsTransfer.h"
 #include "module/ui/GeneralPage.h"
 #include "module/ui/PinAddressLabels.h"
@@ -125,6 +127,8 @@ QWidget* MainWindow::makeCommandRow() {
     save->setFocusPolicy(Qt::NoFocus);
     auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
     load->setToolTip(QStringLiteral("Read from file"));
+    auto* layoutButton = MakeButton(new QPushButton(QStringLiteral("Layout"), row), "CommandLayout");
+    layoutButton->setToolTip(QStringLiteral("Every controller on the bus: scan, back up, verify, restore"));
 
     labelAction_ = new QLabel(QStringLiteral("  Working ... Please WAIT"), row);
     labelAction_->setObjectName(QStringLiteral("LabelAction"));
@@ -146,6 +150,7 @@ QWidget* MainWindow::makeCommandRow() {
     layout->addSpacing(16);
     layout->addWidget(save);
     layout->addWidget(load);
+    layout->addWidget(layoutButton);
     layout->addSpacing(16);
     layout->addWidget(labelAction_);
     layout->addStretch(1);
@@ -156,6 +161,7 @@ QWidget* MainWindow::makeCommandRow() {
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
     connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
+    connect(layoutButton, &QPushButton::clicked, this, [this] { showLayoutWindow(); });
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { saveFile(Qt::NoModifier); });
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::loadFile);
     connect(release_, &GestureLabel::pressed, this, &MainWindow::releasePressed);
@@ -360,18 +366,49 @@ void MainWindow::loadFile() {
     refreshAllViews();
 }
 
+LayoutWindow& MainWindow::showLayoutWindow() {
+    if (!layoutWindow_) {
+        layoutWindow_ = new LayoutWindow(session_, *this, dialogs_, this);
+        connect(layoutWindow_, &LayoutWindow::moduleChosen, this, &MainWindow::readLayoutModule);
+    }
+    layoutWindow_->show();
+    layoutWindow_->raise();
+    layoutWindow_->activateWindow();
+    return *layoutWindow_;
+}
+
+void MainWindow::readLayoutModule(int address) {
+    if (session_.operationRunning)
+        return;
+    if (!settleUnsavedChanges("reading another controller"))
+        return;
+    SetModuleAddress(session_, address);
+    refreshAllViews();
+    raise();
+    activateWindow();
+    queueCommand("ReadAll");
+}
+
 bool MainWindow::hasUnsavedChanges() {
     commitAllViews();
     return unsaved_.changed(session_.image);
 }
 
-MainWindow::SaveChoice MainWindow::askToSave() {
+bool MainWindow::settleUnsavedChanges(const char* before) {
+    if (!hasUnsavedChanges())
+        return true;
+    const SaveChoice choice = askToSave(before);
+    return choice == SaveChoice::Discard || (choice == SaveChoice::Save && saveFile(Qt::NoModifier));
+}
+
+MainWindow::SaveChoice MainWindow::askToSave(const char* before) {
     if (saveQuestion_)
         return saveQuestion_();
     const auto answer = QMessageBox::warning(
         this, windowTitle(),
         QStringLiteral("The configuration has changed since it was last loaded, saved, read or written.\n"
-                       "Save the changes to a file before closing?"),
+                       "Save the changes to a file before %1?")
+            .arg(QString::fromLatin1(before)),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return SaveChoice::Save;
@@ -384,12 +421,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (hasUnsavedChanges()) {
-        const SaveChoice choice = askToSave();
-        if (choice == SaveChoice::Cancel || (choice == SaveChoice::Save && !saveFile(Qt::NoModifier))) {
-            event->ignore();
-            return;
-        }
+    if (!settleUnsavedChanges("closing")) {
+        event->ignore();
+        return;
     }
     traceWindow_->close();
     QMainWindow::closeEvent(event);

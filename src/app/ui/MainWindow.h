@@ -22,6 +22,7 @@ namespace vexa {
 class EventPage;
 class GeneralPage;
 class GestureLabel;
+class LayoutWindow;
 class LinkControls;
 class TestPage;
 class TraceWindow;
@@ -61,6 +62,12 @@ public:
     void commitAllViews();
     void refreshAllViews();
 
+    // Shows the "Layout" window (made on first use).
+    LayoutWindow& showLayoutWindow();
+    // Makes the controller at this stored module address the one of the window and reads it
+    // ("Read All"), after asking when the configuration holds unsaved edits.
+    void readLayoutModule(int address);
+
     // Switches expert mode and shows or hides the expert widgets.
     void setExpertMode(bool on);
 
@@ -90,7 +97,10 @@ private:
     void showTraceWindow();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
-    SaveChoice askToSave();
+    // Asks Save / Discard / Cancel ("Save the changes to a file before <before>?").
+    SaveChoice askToSave(const char* before);
+    // True when the work may go on: nothing unsaved, or the user discarded or saved it.
+    bool settleUnsavedChanges(const char* before);
 
     Session session_;
     FileDialogs& dialogs_;
@@ -104,6 +114,7 @@ private:
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;
     VerificationWindow* verificationWindow_ = nullptr;
+    LayoutWindow* layoutWindow_ = nullptr;
     TestPage* testPage_ = nullptr;
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
