@@ -9,7 +9,7 @@ namespace vexa {
 
 // How long the scan waits for an answer at a module address. A version answer takes under
 // 20 ms even at 9600 bit/s; an address where nobody answers costs no more than this.
-inline constexpr double ScanAnswerWaitSeconds = 0.15;
+inline constexpr double ScanAnswerWaitSeconds = 0.1;
 
 // A controller that answered at its module address.
 struct LayoutModule {

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace vexa {
 namespace {
 
@@ -96,11 +98,12 @@ TEST(LayoutScan, BehindACorvanInterfaceEveryAddressUpTo31IsAsked) {
 }
 
 TEST(LayoutScan, ALateAnswerNeverCountsForTheNextAddress) {
-    // The controller at 3 answers after the scan has gone on to 4, where nobody is.
+    // The controller at 3 answers after the scan has gone on to 4, where nobody is (the scan
+    // waits 100 ms at each address).
     auto bus = std::make_shared<SimBus>();
     auto late = Controller("Late", 3);
     late->injectFault(SimulatorFault::Late, EveryAnswer);
-    late->setLateDelay(std::chrono::milliseconds(220));
+    late->setLateDelay(std::chrono::milliseconds(150));
     bus->add(3, late);
     bus->add(5, Controller("Next", 4));
     test::SimBench bench(std::make_shared<Simulator>(), 1);
@@ -154,6 +157,31 @@ TEST(LayoutBackup, SavesEachControllerAsItsOwnSaveWouldAndListsThemLast) {
                   test::ReadBytes(own))
             << address;
     }
+}
+
+// Asks to stop once the progress names the given stage.
+struct StopAtStage : Progress {
+    explicit StopAtStage(std::string start) : start_(std::move(start)) {}
+    void stage(const std::string& text) override { stop = stop || text.rfind(start_, 0) == 0; }
+    bool stopRequested() override { return stop; }
+    bool stop = false;
+
+private:
+    std::string start_;
+};
+
+TEST(LayoutBackup, StopEndsBetweenTwoExchangesAndLeavesFinishedFiles) {
+    LayoutBench bench;
+    StopAtStage progress("Module 8 \"Main Signals\": Read All: all pins");
+    bench.session.progress = &progress;
+    std::vector<ModuleResult> results;
+    EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_TRUE(std::filesystem::exists(bench.folder.file("module-1.dat")));
+    EXPECT_FALSE(std::filesystem::exists(bench.folder.file("module-8.dat")));
+    EXPECT_FALSE(std::filesystem::exists(bench.folder.file("layout.txt")));
+    // Only the scan reached the last controller: its synchronisation, version and ID string.
+    EXPECT_EQ(bench.bus->at(15)->requests().size(), 3u);
+    EXPECT_TRUE(bench.session.port.isOpen());
 }
 
 TEST(LayoutVerify, OnlyTheBoardWithAChangedSettingDiffers) {
