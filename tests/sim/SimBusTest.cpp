@@ -1,5 +1,6 @@
 // Several simulated controllers on one line.
 
+#include "../files/ConfigFileTestSupport.h"
 #include "SimTestBench.h"
 
 #include "link/Exchange.h"
@@ -7,6 +8,8 @@
 #include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace vexa {
 namespace {
@@ -30,6 +33,37 @@ TEST(SimBus, OnlyTheAddressedControllerAnswersAndActsOnALumoFrame) {
     SendLumoMessage(bench.session, 7 * 4 + 3, 10, 2, 0); // lamp test of output 2 of module 7
     for (int address : {0, 7, 15})
         EXPECT_EQ(bus->at(address)->outputs()[2].lampTest, address == 7) << address;
+}
+
+// The ID string at a module address of the "Simulator (Layout)" port of these makers; writes
+// `written` there first unless it is empty.
+std::string LayoutId(const std::vector<NamedPortMaker>& makers, int address, const std::string& written = {}) {
+    test::SimBench bench(std::make_shared<Simulator>(), 10);
+    for (const NamedPortMaker& maker : makers)
+        if (maker.name == LayoutSimulatorPortName)
+            bench.session.port.port = maker.make();
+    bench.session.port.port->open(LayoutSimulatorPortName);
+    bench.session.link.moduleAddress = address;
+    if (!written.empty()) {
+        std::vector<int> request{96, 10};
+        request.insert(request.end(), written.begin(), written.end());
+        bench.write(request);
+    }
+    if (!bench.read({112, 10}))
+        return "(no answer)";
+    const std::vector<int> answer = bench.answer();
+    return std::string(answer.begin() + 2, answer.end());
+}
+
+TEST(SimBus, TheLayoutPortKeepsEachControllerInItsStateFolder) {
+    test::TemporaryFolder folder;
+    EXPECT_EQ(LayoutId(SimulatorPortMakers({}, folder.path().string()), 4, "Changed"), "Changed");
+    for (const char* file : {"module-0.txt", "module-1.txt", "module-4.txt"})
+        EXPECT_TRUE(std::filesystem::exists(folder.file(file))) << file;
+    const auto again = SimulatorPortMakers({}, folder.path().string());
+    EXPECT_EQ(LayoutId(again, 4), "Changed");
+    EXPECT_EQ(LayoutId(again, 1), "Goods Yard");
+    EXPECT_EQ(LayoutId(again, 2), "(no answer)");
 }
 
 } // namespace
