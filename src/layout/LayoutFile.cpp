@@ -60,8 +60,8 @@ bool ParseEntry(std::string_view line, int numberingBase, int highestAddress, La
         return false;
     }
     if (fields[1].size() > IdStringMaxLength) {
-        problem = "the ID string \"" + fields[1] + "\" is longer than " + std::to_string(IdStringMaxLength) +
-                  " characters";
+        problem =
+            "the ID string \"" + fields[1] + "\" is longer than " + std::to_string(IdStringMaxLength) + " characters";
         return false;
     }
     if (!IsPlainFileName(fields[3])) {

@@ -21,9 +21,9 @@ namespace vexa {
 namespace {
 
 // Lines of a verification report that frame its findings rather than being one.
-constexpr std::array<std::string_view, 5> ReportFrameLines{
-    "Start General Settings Verification", "Start EC Verification", "Start Pin Verification",
-    "Note: Numbering starts at 1", VerifyOkText};
+constexpr std::array<std::string_view, 5> ReportFrameLines{"Start General Settings Verification",
+                                                           "Start EC Verification", "Start Pin Verification",
+                                                           "Note: Numbering starts at 1", VerifyOkText};
 
 std::string ModulePrefix(const Session& session, const LayoutEntry& entry) {
     return ModuleName(session, entry.address) + " \"" + entry.idString + "\"";
@@ -106,12 +106,72 @@ bool IsForeignBoard(const LayoutModule& found, const LayoutEntry& entry) {
     return !found.idString.empty() && configfile::FileSafeText(found.idString) != entry.idString;
 }
 
+// Restore: may the board that answered at the entry's address be written? A board whose ID
+// string could not be read, or that is another board, is left alone (and the latter said).
+bool MayRestore(Session& session, const LayoutEntry& entry, ProbeResult probe, const LayoutModule& found,
+                ModuleResult& result) {
+    if (probe == ProbeResult::Faulty) {
+        result.outcome = ModuleOutcome::NotWritten; // which board is there is not known
+        return false;
+    }
+    if (probe == ProbeResult::Answered && IsForeignBoard(found, entry)) {
+        result.outcome = ModuleOutcome::Skipped;
+        session.prompter.ask(MessageKind::OkWarning,
+                             ModulePrefix(session, entry) + " skipped: the board at this address has the ID string \"" +
+                                 found.idString +
+                                 "\".\r\nThe boards were moved; restoring it would overwrite another board.");
+        return false;
+    }
+    return true;
+}
+
+// Verify (or, with `restore`, first ask, then write and verify) each controller listed in the
+// folder's layout.txt, going on past differences. True when every controller compares.
+bool CheckListed(Session& session, const std::string& folder, std::vector<ModuleResult>& results, bool restore) {
+    results.clear();
+    std::vector<LayoutEntry> entries;
+    if (!ReadLayout(session, folder, entries))
+        return false;
+    if (restore && !session.prompter.ask(MessageKind::OkCancelWarning,
+                                         "Restore the " + std::to_string(entries.size()) + " controllers listed in " +
+                                             LayoutPath(folder, LayoutFileName) +
+                                             "?\r\nEach is written with Write All from its data file, and what it "
+                                             "holds now is overwritten."))
+        return false;
+    bool allCompare = true;
+    for (const LayoutEntry& entry : entries) {
+        ModuleResult result{entry, ModuleOutcome::NoAnswer, {}};
+        LayoutModule found;
+        const ProbeResult probe = ProbeModule(session, entry.address, found);
+        if (probe == ProbeResult::Ended)
+            return false;
+        bool ended = false;
+        if (probe != ProbeResult::Silent && (!restore || MayRestore(session, entry, probe, found, result)))
+            OnModule(
+                session, entry,
+                [&](Session& work) {
+                    result.outcome = restore ? ModuleOutcome::NotWritten : ModuleOutcome::Differs;
+                    if (!LoadEntry(work, folder, entry) || (restore && !WriteAll(work)))
+                        return false;
+                    VerifyModule(work, result);
+                    return true;
+                },
+                ended);
+        allCompare = allCompare && result.outcome == ModuleOutcome::Compares;
+        results.push_back(result);
+        if (ended)
+            return false;
+    }
+    return allCompare;
+}
+
 bool CreateFolder(Session& session, const std::string& folder) {
     std::error_code failed;
     std::filesystem::create_directories(folder, failed);
     if (!failed)
         return true;
-    session.prompter.ask(MessageKind::OkError, "The folder " + folder + " could not be created:\r\n" + failed.message());
+    session.prompter.ask(MessageKind::OkError,
+                         "The folder " + folder + " could not be created:\r\n" + failed.message());
     return false;
 }
 
@@ -161,82 +221,11 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
 }
 
 bool VerifyLayout(Session& session, const std::string& folder, std::vector<ModuleResult>& results) {
-    results.clear();
-    std::vector<LayoutEntry> entries;
-    if (!ReadLayout(session, folder, entries))
-        return false;
-    bool allCompare = true;
-    for (const LayoutEntry& entry : entries) {
-        ModuleResult result{entry, ModuleOutcome::NoAnswer, {}};
-        LayoutModule found;
-        const ProbeResult probe = ProbeModule(session, entry.address, found);
-        if (probe == ProbeResult::Ended)
-            return false;
-        bool ended = false;
-        if (probe != ProbeResult::Silent)
-            OnModule(
-                session, entry,
-                [&](Session& work) {
-                    result.outcome = ModuleOutcome::Differs;
-                    if (!LoadEntry(work, folder, entry))
-                        return false;
-                    VerifyModule(work, result);
-                    return true;
-                },
-                ended);
-        allCompare = allCompare && result.outcome == ModuleOutcome::Compares;
-        results.push_back(result);
-        if (ended)
-            return false;
-    }
-    return allCompare;
+    return CheckListed(session, folder, results, false);
 }
 
 bool RestoreLayout(Session& session, const std::string& folder, std::vector<ModuleResult>& results) {
-    results.clear();
-    std::vector<LayoutEntry> entries;
-    if (!ReadLayout(session, folder, entries))
-        return false;
-    if (!session.prompter.ask(MessageKind::OkCancelWarning,
-                              "Restore the " + std::to_string(entries.size()) + " controllers listed in " +
-                                  LayoutPath(folder, LayoutFileName) +
-                                  "?\r\nEach is written with Write All from its data file, and what it holds now is "
-                                  "overwritten."))
-        return false;
-    bool allRestored = true;
-    for (const LayoutEntry& entry : entries) {
-        ModuleResult result{entry, ModuleOutcome::NoAnswer, {}};
-        LayoutModule found;
-        const ProbeResult probe = ProbeModule(session, entry.address, found);
-        if (probe == ProbeResult::Ended)
-            return false;
-        bool ended = false;
-        if (probe == ProbeResult::Faulty) {
-            result.outcome = ModuleOutcome::NotWritten; // which board is there is not known
-        } else if (probe == ProbeResult::Answered && IsForeignBoard(found, entry)) {
-            result.outcome = ModuleOutcome::Skipped;
-            session.prompter.ask(MessageKind::OkWarning,
-                                 ModulePrefix(session, entry) + " skipped: the board at this address has the ID string \"" +
-                                     found.idString +
-                                     "\".\r\nThe boards were moved; restoring it would overwrite another board.");
-        } else if (probe == ProbeResult::Answered) {
-            OnModule(
-                session, entry,
-                [&](Session& work) {
-                    result.outcome = ModuleOutcome::NotWritten;
-                    if (!LoadEntry(work, folder, entry) || !WriteAll(work))
-                        return false;
-                    VerifyModule(work, result);
-                    return true;
-                },
-                ended);
-        }
-        allRestored = allRestored && result.outcome == ModuleOutcome::Compares;
-        results.push_back(result);
-        if (ended)
-            return false;
-    }
-    return allRestored;
+    return CheckListed(session, folder, results, true);
 }
 
 const char* OutcomeWord(ModuleOutcome outcome) {

@@ -13,8 +13,7 @@ void LayoutTable::showFound(const std::vector<LayoutModule>& found) {
 void LayoutTable::showBackup(const std::vector<ModuleResult>& results) {
     rows_.clear();
     for (const ModuleResult& result : results)
-        rows_.push_back(
-            LayoutRow{result.entry.address, result.entry.idString, result.entry.version, {}, std::nullopt});
+        rows_.push_back(LayoutRow{result.entry.address, result.entry.idString, result.entry.version, {}, std::nullopt});
 }
 
 void LayoutTable::showOutcomes(const std::vector<ModuleResult>& results) {
@@ -37,7 +36,8 @@ void LayoutTable::showFolder(const std::vector<LayoutEntry>& entries) {
 }
 
 LayoutRow& LayoutTable::rowAt(int address) {
-    auto found = std::find_if(rows_.begin(), rows_.end(), [address](const LayoutRow& row) { return row.address >= address; });
+    auto found =
+        std::find_if(rows_.begin(), rows_.end(), [address](const LayoutRow& row) { return row.address >= address; });
     if (found != rows_.end() && found->address == address)
         return *found;
     return *rows_.insert(found, LayoutRow{address, {}, {}, {}, std::nullopt});

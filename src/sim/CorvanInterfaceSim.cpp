@@ -41,8 +41,8 @@ CorvanInterfaceSim::CorvanInterfaceSim(std::shared_ptr<SimBus> bus, CorvanInterf
 }
 
 bool CorvanInterfaceSim::setSettings(const CorvanInterfaceSettings& settings) {
-    const bool addressFits = !settings.controllerAddress ||
-                             (*settings.controllerAddress >= 0 && *settings.controllerAddress <= HighestBusModuleAddress);
+    const bool addressFits = !settings.controllerAddress || (*settings.controllerAddress >= 0 &&
+                                                             *settings.controllerAddress <= HighestBusModuleAddress);
     if (!CorvanVersionBytes(settings.protocolVersion) || !CorvanVersionBytes(settings.firmwareVersion) ||
         settings.interfaceType < 0 || settings.interfaceType > 127 || !addressFits)
         return false;

@@ -93,8 +93,8 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             continue;
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
                                 option == "--fault" || option == "--late-ms" || option == "--state" ||
-                                option == "--dump-outputs" || option == "--erase-time" ||
-                                option == "--modules" || option == "--state-dir";
+                                option == "--dump-outputs" || option == "--erase-time" || option == "--modules" ||
+                                option == "--state-dir";
         if (!takesValue) {
             error = "unknown option \"" + option + "\"";
             return false;

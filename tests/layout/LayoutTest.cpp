@@ -3,6 +3,7 @@
 
 #include "../files/ConfigFileTestSupport.h"
 #include "../sim/SimTestBench.h"
+#include "TestSeams.h"
 
 #include "app/BatchOperations.h"
 #include "files/ConfigFileActions.h"
@@ -31,18 +32,31 @@ std::shared_ptr<Simulator> Controller(const std::string& id, int firstServoPin) 
     return controller;
 }
 
-// Three controllers on one line: one with an ID string of the full 12 characters, one at the
-// highest direct address. The session's own port and link stay those of the user.
+// A session on a line of simulated controllers; by default three controllers, one with an ID
+// string of the full 12 characters, one at the highest direct address. The session's own
+// module address and configuration are the user's.
 struct LayoutBench {
-    explicit LayoutBench(double clockFactor = 10) : clock(clockFactor) {
-        bus->add(0, Controller("Station", 3));
-        bus->add(7, Controller("Main Signals", 4));
-        bus->add(15, Controller("Yard", 5));
-        session.port.port = MakeSimLinePort(bus);
+    explicit LayoutBench(std::shared_ptr<SimLine> line = nullptr, double clockFactor = 10) : clock(clockFactor) {
+        if (!line) {
+            bus->add(0, Controller("Station", 3));
+            bus->add(7, Controller("Main Signals", 4));
+            bus->add(15, Controller("Yard", 5));
+            line = bus;
+        }
+        session.port.port = MakeSimLinePort(line);
         session.port.port->open(LayoutSimulatorPortName);
         session.port.name = LayoutSimulatorPortName;
         session.link.moduleAddress = 3;
         session.image.module.idString = "My edits";
+    }
+
+    Lines scan() {
+        std::vector<LayoutModule> found;
+        EXPECT_TRUE(ScanLayout(session, found));
+        Lines lines;
+        for (const LayoutModule& module : found)
+            lines.push_back(ScanLine(session, module));
+        return lines;
     }
 
     Lines lines(const std::vector<ModuleResult>& results) const {
@@ -61,18 +75,11 @@ struct LayoutBench {
     test::TemporaryFolder folder;
 };
 
-const Lines BusScan{"Module 1: \"Station\" 3.1.0.12", "Module 8: \"Main Signals\" 3.1.0.12",
-                    "Module 16: \"Yard\" 3.1.0.12"};
-
 TEST(LayoutScan, ListsEveryControllerAndLeavesTheUsersSessionAsItWas) {
     LayoutBench bench;
     const ConfigurationImage before = bench.session.image;
-    std::vector<LayoutModule> found;
-    ASSERT_TRUE(ScanLayout(bench.session, found));
-    Lines lines;
-    for (const LayoutModule& module : found)
-        lines.push_back(ScanLine(bench.session, module));
-    EXPECT_EQ(lines, BusScan);
+    EXPECT_EQ(bench.scan(), (Lines{"Module 1: \"Station\" 3.1.0.12", "Module 8: \"Main Signals\" 3.1.0.12",
+                                   "Module 16: \"Yard\" 3.1.0.12"}));
     // Thirteen silent addresses: no message, no fault, the box still on, nothing of the user's changed.
     EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
     EXPECT_TRUE(bench.session.link.bidirectional);
@@ -86,14 +93,9 @@ TEST(LayoutScan, BehindACorvanInterfaceEveryAddressUpTo31IsAsked) {
     auto bus = std::make_shared<SimBus>();
     bus->add(2, Controller("Low", 3));
     bus->add(31, Controller("Top", 4));
-    test::SimBench bench(std::make_shared<Simulator>(), 10);
-    bench.session.port.port = MakeSimLinePort(std::make_shared<CorvanInterfaceSim>(bus));
-    bench.session.port.port->open(CorvanSimulatorPortName);
+    LayoutBench bench(std::make_shared<CorvanInterfaceSim>(bus));
     ASSERT_TRUE(SwitchTunnelling(bench.session, true));
-    std::vector<LayoutModule> found;
-    ASSERT_TRUE(ScanLayout(bench.session, found));
-    ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(ScanLine(bench.session, found[1]), "Module 32: \"Top\" 3.1.0.12");
+    EXPECT_EQ(bench.scan(), (Lines{"Module 3: \"Low\" 3.1.0.12", "Module 32: \"Top\" 3.1.0.12"}));
     EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
 }
 
@@ -106,25 +108,16 @@ TEST(LayoutScan, ALateAnswerNeverCountsForTheNextAddress) {
     late->setLateDelay(std::chrono::milliseconds(150));
     bus->add(3, late);
     bus->add(5, Controller("Next", 4));
-    test::SimBench bench(std::make_shared<Simulator>(), 1);
-    bench.session.port.port = MakeSimLinePort(bus);
-    bench.session.port.port->open(LayoutSimulatorPortName);
-    std::vector<LayoutModule> found;
-    ASSERT_TRUE(ScanLayout(bench.session, found));
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(ScanLine(bench.session, found[0]), "Module 6: \"Next\" 3.1.0.12");
+    LayoutBench bench(bus, 1);
+    EXPECT_EQ(bench.scan(), (Lines{"Module 6: \"Next\" 3.1.0.12"}));
     EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
 }
 
 TEST(LayoutScan, ASilentBusFindsNothingAndAFailingPortEndsTheScanWithItsMessage) {
-    LayoutBench silent;
-    silent.bus = std::make_shared<SimBus>();
-    silent.session.port.port = MakeSimLinePort(silent.bus);
-    silent.session.port.port->open(LayoutSimulatorPortName);
-    std::vector<LayoutModule> found;
-    EXPECT_TRUE(ScanLayout(silent.session, found));
-    EXPECT_TRUE(found.empty());
+    LayoutBench silent(std::make_shared<SimBus>());
+    EXPECT_TRUE(silent.scan().empty());
     EXPECT_TRUE(silent.prompter.messages.empty());
+    std::vector<LayoutModule> found;
 
     test::TestBench failing;
     failing.port().vanished = true;
@@ -138,9 +131,9 @@ TEST(LayoutBackup, SavesEachControllerAsItsOwnSaveWouldAndListsThemLast) {
     LayoutBench bench;
     std::vector<ModuleResult> results;
     ASSERT_TRUE(BackupLayout(bench.session, bench.folder.path().string(), results)) << bench.prompter.last();
-    EXPECT_EQ(bench.lines(results), (Lines{"Module 1 \"Station\": saved as module-1.dat",
-                                           "Module 8 \"Main Signals\": saved as module-8.dat",
-                                           "Module 16 \"Yard\": saved as module-16.dat"}));
+    EXPECT_EQ(bench.lines(results),
+              (Lines{"Module 1 \"Station\": saved as module-1.dat", "Module 8 \"Main Signals\": saved as module-8.dat",
+                     "Module 16 \"Yard\": saved as module-16.dat"}));
     EXPECT_EQ(test::ReadBytes(bench.folder.file("layout.txt")),
               "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
               "8,\"Main Signals\",\"3.1.0.12\",\"module-8.dat\"\r\n16,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");

@@ -74,8 +74,7 @@ TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
 TEST(SimToolOptions, UsageNamesEveryOption) {
     const std::string usage = SimToolUsage();
     for (const char* option : {"--address", "--xaddress", "--pace", "--fault", "--late-ms", "--state", "--help",
-                               "--modules", "--state-dir", "drop",
-                               "corrupt", "stray", "late"})
+                               "--modules", "--state-dir", "drop", "corrupt", "stray", "late"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
