@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace vexa {
 namespace {
@@ -152,20 +153,41 @@ TEST(LayoutBackup, SavesEachControllerAsItsOwnSaveWouldAndListsThemLast) {
     }
 }
 
-// Asks to stop once the progress names the given stage.
-struct StopAtStage : Progress {
-    explicit StopAtStage(std::string start) : start_(std::move(start)) {}
-    void stage(const std::string& text) override { stop = stop || text.rfind(start_, 0) == 0; }
+// Runs `hook` once the progress names a stage that starts with the given text.
+struct AtStage : Progress {
+    AtStage(std::string start, std::function<void()> hook) : start_(std::move(start)), hook_(std::move(hook)) {}
+    void stage(const std::string& text) override {
+        if (text.rfind(start_, 0) == 0)
+            hook_();
+    }
     bool stopRequested() override { return stop; }
     bool stop = false;
 
 private:
     std::string start_;
+    std::function<void()> hook_;
 };
+
+TEST(LayoutBackup, AFailingControllerIsReportedAndTheOthersAreStillSaved) {
+    LayoutBench bench;
+    AtStage progress("Module 8 \"Main Signals\": Read All: all pins",
+                     [&bench] { bench.bus->at(7)->injectFault(SimulatorFault::Drop, EveryAnswer); });
+    bench.session.progress = &progress;
+    std::vector<ModuleResult> results;
+    EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_EQ(bench.lines(results),
+              (Lines{"Module 1 \"Station\": saved as module-1.dat", "Module 8 \"Main Signals\": not saved",
+                     "Module 16 \"Yard\": saved as module-16.dat"}));
+    EXPECT_EQ(bench.prompter.texts(), (Lines{"No response received, resetting bidirectional communication"}));
+    EXPECT_FALSE(std::filesystem::exists(bench.folder.file("module-8.dat")));
+    EXPECT_EQ(test::ReadBytes(bench.folder.file("layout.txt")),
+              "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
+              "16,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
+}
 
 TEST(LayoutBackup, StopEndsBetweenTwoExchangesAndLeavesFinishedFiles) {
     LayoutBench bench;
-    StopAtStage progress("Module 8 \"Main Signals\": Read All: all pins");
+    AtStage progress("Module 8 \"Main Signals\": Read All: all pins", [&progress] { progress.stop = true; });
     bench.session.progress = &progress;
     std::vector<ModuleResult> results;
     EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
