@@ -7,7 +7,7 @@
 #include "BenchSupport.h"
 #include "FullPins.h"
 
-#include "app/BatchOperations.h"
+#include "batch/BatchOperations.h"
 #include "layout/LayoutOperations.h"
 #include "layout/LayoutScan.h"
 #include "sim/SimBus.h"

@@ -1,6 +1,6 @@
 #include "layout/LayoutOperations.h"
 
-#include "app/BatchOperations.h"
+#include "batch/BatchOperations.h"
 #include "core/VerificationReport.h"
 #include "files/ConfigFileActions.h"
 #include "files/ConfigFileFields.h"
@@ -8,7 +8,7 @@
 #include "layout/LayoutLink.h"
 #include "layout/LayoutScan.h"
 #include "link/Exchange.h"
-#include "module/LinkAddress.h"
+#include "link/LinkAddress.h"
 #include "module/ModuleSettingsTransfer.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 
 #include "layout/LayoutLink.h"
 #include "link/Exchange.h"
+#include "link/LinkAddress.h"
 #include "module/Identity.h"
-#include "module/LinkAddress.h"
 
 namespace vexa {
 

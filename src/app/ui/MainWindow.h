@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -24,6 +25,8 @@ class GeneralPage;
 class GestureLabel;
 class LayoutWindow;
 class LinkControls;
+class PinDialogs;
+class SimulatorView;
 class TestPage;
 class TraceWindow;
 class VerificationWindow;
@@ -95,6 +98,7 @@ private:
     void tabChanged(int index);
     void releasePressed(Qt::MouseButton button);
     void showTraceWindow();
+    void showSimulatorView();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
     // Asks Save / Discard / Cancel ("Save the changes to a file before <before>?").
@@ -116,6 +120,8 @@ private:
     VerificationWindow* verificationWindow_ = nullptr;
     LayoutWindow* layoutWindow_ = nullptr;
     TestPage* testPage_ = nullptr;
+    SimulatorView* simulatorView_ = nullptr;
+    std::unique_ptr<PinDialogs> pinDialogs_; // the pin page's helper dialogs and clipboards
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;

@@ -1,7 +1,7 @@
 #include "layout/ui/LayoutWindow.h"
 
 #include "layout/LayoutFile.h"
-#include "module/LinkAddress.h"
+#include "link/LinkAddress.h"
 
 #include <QDateTime>
 #include <QDir>
