@@ -1,5 +1,7 @@
 #include "ConfigFileTestSupport.h"
 
+#include "SimStateFiles.h"
+
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -127,10 +129,7 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return ReadWholeFile(path);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -17,17 +17,26 @@
 namespace vexa::test {
 namespace {
 
-// Every device of the shipped library, loaded at the first pin, the middle and where it wraps
-// past pin 31, is written to a blank simulated controller and verifies; and every step is one
-// the pin page offers unchanged.
-TEST(ShippedDevices, EveryDeviceLoadsWritesAndVerifiesAtPins0_17_30) {
+// The devices of the shipped library, as the program finds it beside itself.
+class ShippedDevices : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Session session{prompter, clock, provider};
+        ScriptedFileDialogs dialogs;
+        ASSERT_TRUE(LoadStandardDeviceLibrary(session, dialogs, TestProgramFolder()));
+        catalogue = session.devices;
+    }
+
     RecordingPrompter prompter;
     FakeClock clock;
     ScriptedPortProvider provider;
-    ScriptedFileDialogs dialogs;
-    Session catalogueSession{prompter, clock, provider};
-    ASSERT_TRUE(LoadStandardDeviceLibrary(catalogueSession, dialogs, TestProgramFolder()));
-    const DeviceCatalogue catalogue = catalogueSession.devices;
+    DeviceCatalogue catalogue;
+};
+
+// Every device of the shipped library, loaded at the first pin, the middle and where it wraps
+// past pin 31, is written to a blank simulated controller and verifies; and every step is one
+// the pin page offers unchanged.
+TEST_F(ShippedDevices, EveryDeviceLoadsWritesAndVerifiesAtPins0_17_30) {
     ASSERT_GE(catalogue.entries.size(), 8u);
     EXPECT_NE(catalogue.find("Signal 3 aspects"), -1);
 
@@ -76,14 +85,9 @@ int OutputsOfStep(const AspectStep& step) {
 // What makes a device of the shipped library usable on a layout: each pin with aspects has
 // enough basic DCC addresses to reach them (two aspects an address), and every pin a step acts
 // on belongs to the device.
-TEST(ShippedDevices, EveryDeviceReachesItsAspectsAndActsOnlyOnItsOwnPins) {
-    RecordingPrompter prompter;
-    FakeClock clock;
-    ScriptedPortProvider provider;
-    ScriptedFileDialogs dialogs;
+TEST_F(ShippedDevices, EveryDeviceReachesItsAspectsAndActsOnlyOnItsOwnPins) {
     Session session{prompter, clock, provider};
-    ASSERT_TRUE(LoadStandardDeviceLibrary(session, dialogs, TestProgramFolder()));
-    const DeviceCatalogue catalogue = session.devices;
+    session.devices = catalogue;
     for (const DeviceCatalogue::Entry& entry : catalogue.entries) {
         session.image = ConfigurationImage{};
         const int head = 30; // the device wraps past pin 31

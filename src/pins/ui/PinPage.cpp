@@ -28,6 +28,7 @@ namespace vexa {
 namespace {
 
 const char* const CopyPasteTip = "Click for copy/paste tools";
+const char* const KeywordDescriptionTip = "A keyword of the data file cannot be a description: it is not kept";
 constexpr int LastPin = PinCount - 1;
 
 QLabel* Caption(const QString& text, QWidget* parent) {
@@ -39,6 +40,12 @@ QLineEdit* DescriptionField(const char* name, QWidget* parent, std::function<QSt
     auto* field = new QLineEdit(parent);
     field->setObjectName(QLatin1String(name));
     field->setValidator(new DescriptionValidator(field, std::move(storedText)));
+    // A keyword that stands in the field while it is typed is marked: it will not be kept.
+    QObject::connect(field, &QLineEdit::textChanged, field, [field] {
+        const bool refused = !field->hasAcceptableInput();
+        field->setStyleSheet(refused ? QStringLiteral("color: red") : QString());
+        field->setToolTip(refused ? QLatin1String(KeywordDescriptionTip) : QString());
+    });
     return field;
 }
 

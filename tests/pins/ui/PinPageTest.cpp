@@ -258,8 +258,10 @@ TEST_F(PinPageTest, DescriptionsRefuseQuotesAndDeviceFieldsFollowTheReferral) {
     for (const auto& [name, stored] : fields) {
         typeInto(field(name), QStringLiteral("Dev"));
         EXPECT_EQ(*stored, "De") << name.toStdString();
+        EXPECT_FALSE(field(name)->toolTip().isEmpty()) << "marked while it stands there";
         leave(field(name));
         EXPECT_EQ(field(name)->text(), "De") << "the field shows what is stored";
+        EXPECT_TRUE(field(name)->toolTip().isEmpty());
         typeInto(field(name), QStringLiteral("Device"));
         EXPECT_EQ(*stored, "Device");
     }
