@@ -49,7 +49,8 @@ std::string InvalidHeaderMessage(const std::string& path) {
                       "The file " + path + " does not start with \"" + devicelibrary::HeaderName + "\"");
 }
 
-std::string NotWholeMessage(const std::string& path, const std::string& problem) {
+// A library that is not whole, or a device whose lines cannot be read: "<path>: Line <n>: ...".
+std::string LibraryProblemMessage(const std::string& path, const std::string& problem) {
     return WithReason(InvalidLibraryMessage, path + ": " + problem);
 }
 
@@ -58,7 +59,7 @@ bool AcceptContents(Session& session, const LibraryContents& contents, const std
     if (!contents.header.valid)
         session.prompter.ask(MessageKind::OkWarning, InvalidHeaderMessage(path));
     else if (!contents.problem.empty())
-        session.prompter.ask(MessageKind::OkWarning, NotWholeMessage(path, contents.problem));
+        session.prompter.ask(MessageKind::OkWarning, LibraryProblemMessage(path, contents.problem));
     return contents.header.valid && contents.problem.empty();
 }
 
@@ -193,7 +194,7 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
         session.tell(WithReason("No match found", "\"" + Utf8FromLatin1(name) + "\" is not in the file " + path));
         return false;
     case DeviceLoader::Outcome::Malformed:
-        session.prompter.ask(MessageKind::OkWarning, NotWholeMessage(path, loader.problem()));
+        session.prompter.ask(MessageKind::OkWarning, LibraryProblemMessage(path, loader.problem()));
         return false;
     case DeviceLoader::Outcome::Loaded:
         break;
