@@ -1,5 +1,6 @@
 #include "files/DeviceLibraryActions.h"
 
+#include "core/TextEncoding.h"
 #include "files/DeviceLibraryReader.h"
 #include "files/DeviceLibraryWriter.h"
 #include "files/FileMessages.h"
@@ -148,7 +149,8 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
     const int entry = chosen ? chosenEntry : session.devices.find(name);
     if (entry < 0) {
         session.prompter.ask(MessageKind::OkWarning,
-                             "\"" + name + "\" is not a device of the loaded definitions: choose one from the list");
+                             "\"" + Utf8FromLatin1(name) +
+                                 "\" is not a device of the loaded definitions: choose one from the list");
         return false;
     }
     const std::string& path = session.devices.entries[static_cast<std::size_t>(entry)].path;
