@@ -503,6 +503,32 @@ TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheCl
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
+// The group-mask boxes stand in one grid under their flag numbers, and box i carries flag i.
+TEST_F(MainWindowTest, EachGroupMaskBoxStandsUnderItsNumberAndSetsThatFlag) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QWidget* grid = find("LabelGenXGMlbl");
+    const QList<QLabel*> numbers = grid->findChildren<QLabel*>();
+    for (int i = 0; i < 16; ++i) {
+        QWidget* box = find(QStringLiteral("CheckGenXGM(%1)").arg(i));
+        const QRect boxArea(box->mapTo(grid, QPoint(0, 0)), box->size());
+        QStringList above; // the numbers standing over the box
+        for (QLabel* number : numbers) {
+            const QRect area(number->mapTo(grid, QPoint(0, 0)), number->size());
+            if (area.bottom() < boxArea.top() && area.center().x() >= boxArea.left() &&
+                area.center().x() <= boxArea.right())
+                above << number->text();
+        }
+        EXPECT_EQ(above, QStringList{QString::number(i)}) << "box " << i;
+    }
+
+    choosePort("Simulator");
+    QTest::mouseClick(find("CheckGenXGM(9)"), Qt::LeftButton);
+    find<QPushButton>("CommandGenAddrWrite")->click();
+    EXPECT_EQ(simulator->setting(3), (std::vector<std::uint8_t>{0, 0, 2, 0})); // sent as 96, 3, 0, 0, 2, 0
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
 // "Load File" (and Ctrl+O) and "Read All" replace the configuration: with unsaved edits they ask
 // first. Cancel does nothing; Save saves (a cancelled save dialog cancels); Discard goes on.
 TEST_F(MainWindowTest, LoadFileAndReadAllAskBeforeReplacingUnsavedEdits) {
