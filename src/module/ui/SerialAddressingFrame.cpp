@@ -93,7 +93,7 @@ QWidget* SerialAddressingFrame::makeMaskGrid() {
     grid->setObjectName(QStringLiteral("LabelGenXGMlbl"));
     auto* cells = new QGridLayout(grid);
     cells->setContentsMargins(0, 0, 0, 0);
-    cells->setHorizontalSpacing(2);
+    cells->setHorizontalSpacing(6);
     cells->setVerticalSpacing(0);
     for (int i = 0; i < static_cast<int>(mask_.size()); ++i) {
         auto* number = new QLabel(QString::number(i), grid);
