@@ -1,12 +1,12 @@
 #include "app/ui/LinkControls.h"
 
 #include "app/ui/GestureLabel.h"
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
+#include "link/LinkAddress.h"
 #include "link/PortList.h"
 #include "link/PortSetup.h"
 #include "link/PortWatch.h"
-#include "module/LinkAddress.h"
-#include "pins/ui/CommitLineEdit.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
