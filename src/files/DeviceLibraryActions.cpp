@@ -176,9 +176,9 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
                         entries[static_cast<std::size_t>(chosenEntry)].name == name;
     const int entry = chosen ? chosenEntry : session.devices.find(name);
     if (entry < 0) {
-        session.prompter.ask(MessageKind::OkWarning, "\"" + Utf8FromLatin1(name) +
-                                                         "\" is not a device of the loaded definitions: choose one "
-                                                         "from the list");
+        session.prompter.ask(MessageKind::OkWarning,
+                             "\"" + Utf8FromLatin1(name) +
+                                 "\" is not a device of the loaded definitions: choose one from the list");
         return false;
     }
     const std::string& path = session.devices.entries[static_cast<std::size_t>(entry)].path;

@@ -5,8 +5,13 @@
 
 namespace vexa {
 
-// The texts of the image and of the files are Latin-1 bytes, one byte a character; messages and
-// the command line speak UTF-8. These convert at that boundary.
+// Encodings where text crosses a boundary:
+// - Messages to the user, report lines, file paths and the command line are UTF-8 (what the
+//   window and the terminal show; on the systems the tool runs on, paths are UTF-8 bytes too).
+// - Texts of the configuration (ID string, descriptions, device names) are Latin-1 bytes, one
+//   per character, exactly as the data file and the device library hold them.
+// These convert at that boundary: a configuration text put into a message goes through
+// Utf8FromLatin1, a text typed on the command line through Latin1FromUtf8.
 
 // Latin-1 bytes as UTF-8.
 std::string Utf8FromLatin1(std::string_view latin1);

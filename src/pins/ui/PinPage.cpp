@@ -4,6 +4,7 @@
 
 #include "core/NumberField.h"
 #include "core/OperationRunner.h"
+#include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "pins/PinConfigRequests.h"
@@ -15,7 +16,6 @@
 #include "pins/ui/StepRowsFrame.h"
 #include "pins/ui/TypeSettingsTabs.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -189,7 +189,7 @@ QWidget* PinPage::buildAspectRow() {
     aspectsLabel_ = Caption(QStringLiteral("Aspects"), area);
     aspectsLabel_->setObjectName(QStringLiteral("LabelPAspNrOfAspects"));
     aspectRow_->addWidget(aspectsLabel_);
-    auto* group = new QButtonGroup(area);
+    auto* group = new ChoiceGroup(area);
     const std::array<const char*, 3> captions{"0", "4", "12"};
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(QLatin1String(captions[static_cast<std::size_t>(i)]), area);
@@ -198,7 +198,7 @@ QWidget* PinPage::buildAspectRow() {
         layoutOptions_[static_cast<std::size_t>(i)] = option;
         aspectRow_->addWidget(option);
     }
-    connect(group, &QButtonGroup::idClicked, this, &PinPage::chooseLayout);
+    connect(group, &ChoiceGroup::chosen, this, &PinPage::chooseLayout);
     aspectRow_->addSpacing(12);
 
     aspectLabel_ = new ClickableLabel(QStringLiteral("LabelPAspAspect"), QStringLiteral("Aspect"), area);
@@ -586,19 +586,16 @@ void PinPage::commitEdits() {
     if (committing_ || guard_->active())
         return;
     committing_ = true;
-    // Only fields the user typed into: a value loaded from a file stays as it is, even
-    // outside a field's range, until the user edits that field.
+    // Each field commits only an edit of the user's (see CommitLineEdit).
     types_->commitFields();
     steps_->commitRows();
     for (CountField& field : counts_)
-        if (field.edit->isModified())
-            commitCount(field);
+        field.edit->commitEdit();
+    devicePin_->commitEdit();
     // The aspect fields are hidden on a pin without aspects; their limits then mean nothing.
     if (PinPageVisibilityFor(layoutOption(), false, false).aspectFields) {
-        if (initField_->isModified())
-            commitInitField();
-        if (aspectField_->isModified())
-            commitAspectField();
+        initField_->commitEdit();
+        aspectField_->commitEdit();
     }
     committing_ = false;
 }
