@@ -159,7 +159,10 @@ QWidget* MainWindow::makeCommandRow() {
     layout->addStretch(1);
     layout->addWidget(release_);
 
-    connect(readAll, &QPushButton::clicked, this, [this] { queueCommand("ReadAll"); });
+    connect(readAll, &QPushButton::clicked, this, [this] {
+        if (mayReplaceConfiguration("reading the controller"))
+            queueCommand("ReadAll");
+    });
     connect(writeAll, &QPushButton::clicked, this, [this] { queueCommand("WriteAll"); });
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
@@ -371,7 +374,8 @@ bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadFile() {
-    commitAllViews();
+    if (session_.operationRunning || !mayReplaceConfiguration("loading a file"))
+        return;
     if (RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); }))
         unsaved_.markSaved(session_.image);
     refreshAllViews();
@@ -391,7 +395,7 @@ LayoutWindow& MainWindow::showLayoutWindow() {
 void MainWindow::readLayoutModule(int address) {
     if (session_.operationRunning)
         return;
-    if (!settleUnsavedChanges("reading another controller"))
+    if (!mayReplaceConfiguration("reading another controller"))
         return;
     SetModuleAddress(session_, address);
     refreshAllViews();
@@ -400,16 +404,16 @@ void MainWindow::readLayoutModule(int address) {
     queueCommand("ReadAll");
 }
 
-bool MainWindow::hasUnsavedChanges() {
-    commitAllViews();
-    return unsaved_.changed(session_.image);
-}
-
-bool MainWindow::settleUnsavedChanges(const char* before) {
+bool MainWindow::mayReplaceConfiguration(const char* before) {
     if (!hasUnsavedChanges())
         return true;
     const SaveChoice choice = askToSave(before);
     return choice == SaveChoice::Discard || (choice == SaveChoice::Save && saveFile(Qt::NoModifier));
+}
+
+bool MainWindow::hasUnsavedChanges() {
+    commitAllViews();
+    return unsaved_.changed(session_.image);
 }
 
 MainWindow::SaveChoice MainWindow::askToSave(const char* before) {
@@ -419,7 +423,7 @@ MainWindow::SaveChoice MainWindow::askToSave(const char* before) {
         this, windowTitle(),
         QStringLiteral("The configuration has changed since it was last loaded, saved, read or written.\n"
                        "Save the changes to a file before %1?")
-            .arg(QString::fromLatin1(before)),
+            .arg(QLatin1String(before)),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return SaveChoice::Save;
@@ -432,7 +436,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!settleUnsavedChanges("closing")) {
+    if (!mayReplaceConfiguration("closing")) {
         event->ignore();
         return;
     }

@@ -80,7 +80,8 @@ public:
     // The configuration changed since it was last loaded, saved, read or written (edits not
     // yet committed count).
     bool hasUnsavedChanges();
-    // What closing with unsaved changes asks; replaceable so that tests can answer.
+    // What closing, loading a file or reading the controller asks when there are unsaved changes;
+    // replaceable so that tests can answer.
     enum class SaveChoice { Save, Discard, Cancel };
     void setSaveQuestion(std::function<SaveChoice()> question) { saveQuestion_ = std::move(question); }
 
@@ -101,10 +102,10 @@ private:
     void showSimulatorView();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
-    // Asks Save / Discard / Cancel ("Save the changes to a file before <before>?").
     SaveChoice askToSave(const char* before);
-    // True when the work may go on: nothing unsaved, or the user discarded or saved it.
-    bool settleUnsavedChanges(const char* before);
+    // Before the configuration is closed or replaced: true when there is nothing unsaved, or the
+    // user chose Discard, or Save and the file was saved.
+    bool mayReplaceConfiguration(const char* before);
 
     Session session_;
     FileDialogs& dialogs_;
