@@ -3,6 +3,7 @@
 #include "files/ConfigFileFields.h"
 #include "files/SafeFile.h"
 #include "link/PortWait.h"
+#include "model/TextEncoding.h"
 #include "module/Identity.h"
 
 #include <filesystem>
@@ -55,17 +56,17 @@ bool ParseEntry(std::string_view line, int numberingBase, int highestAddress, La
     }
     const auto shown = configfile::ParseWholeNumber(fields[0]);
     if (!shown || *shown < numberingBase || *shown > highestAddress + numberingBase) {
-        problem = "the module address \"" + fields[0] + "\" is not a number from " + std::to_string(numberingBase) +
-                  " to " + std::to_string(highestAddress + numberingBase);
+        problem = "the module address \"" + Utf8FromLatin1(fields[0]) + "\" is not a number from " +
+                  std::to_string(numberingBase) + " to " + std::to_string(highestAddress + numberingBase);
         return false;
     }
     if (fields[1].size() > IdStringMaxLength) {
-        problem =
-            "the ID string \"" + fields[1] + "\" is longer than " + std::to_string(IdStringMaxLength) + " characters";
+        problem = "the ID string \"" + Utf8FromLatin1(fields[1]) + "\" is longer than " +
+                  std::to_string(IdStringMaxLength) + " characters";
         return false;
     }
     if (!IsPlainFileName(fields[3])) {
-        problem = "the data file \"" + fields[3] + "\" must be a file name without a folder";
+        problem = "the data file \"" + Utf8FromLatin1(fields[3]) + "\" must be a file name without a folder";
         return false;
     }
     entry = LayoutEntry{static_cast<int>(*shown) - numberingBase, fields[1], fields[2], fields[3]};

@@ -30,7 +30,8 @@ std::string FormatLayoutFile(const std::vector<LayoutEntry>& entries, int number
 // Reads layout.txt: the header line, then at least one controller line with four fields, N
 // within the module addresses as shown (each at most once), an ID string of at most 12
 // characters and a data-file name without a folder. Blank lines are skipped. False with
-// `problem` ("Line 3: ...") at the first line that breaks these rules.
+// `problem` ("Line 3: ...", UTF-8) at the first line that breaks these rules. Texts stay the
+// file's Latin-1 bytes.
 bool ParseLayoutFile(std::string_view bytes, int numberingBase, int highestAddress, std::vector<LayoutEntry>& entries,
                      std::string& problem);
 

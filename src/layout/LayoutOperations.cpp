@@ -9,6 +9,7 @@
 #include "layout/LayoutScan.h"
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
+#include "model/TextEncoding.h"
 #include "module/ModuleSettingsTransfer.h"
 
 #include <array>
@@ -26,7 +27,7 @@ constexpr std::array<std::string_view, 5> ReportFrameLines{"Start General Settin
                                                            "Note: Numbering starts at 1", VerifyOkText};
 
 std::string ModulePrefix(const Session& session, const LayoutEntry& entry) {
-    return ModuleName(session, entry.address) + " \"" + entry.idString + "\"";
+    return ModuleName(session, entry.address) + " \"" + Utf8FromLatin1(entry.idString) + "\"";
 }
 
 // Runs work on the controller of the entry, in a session of its own whose messages are the
@@ -118,7 +119,7 @@ bool MayRestore(Session& session, const LayoutEntry& entry, ProbeResult probe, c
         result.outcome = ModuleOutcome::Skipped;
         session.prompter.ask(MessageKind::OkWarning,
                              ModulePrefix(session, entry) + " skipped: the board at this address has the ID string \"" +
-                                 found.idString +
+                                 Utf8FromLatin1(found.idString) +
                                  "\".\r\nThe boards were moved; restoring it would overwrite another board.");
         return false;
     }

@@ -51,7 +51,7 @@ bool RestoreLayout(Session& session, const std::string& folder, std::vector<Modu
 
 // The lines that report a result: `Module N "ID": ` and what became of it ("saved as
 // module-N.dat", "Verify OK", "does not compare" followed by the findings indented by two
-// blanks, "no answer", ...). N as shown.
+// blanks, "no answer", ...). N as shown; UTF-8, as every report line.
 std::vector<std::string> ResultLines(const Session& session, const ModuleResult& result);
 
 // The short word of an outcome for a table: "saved", "compares", "differs", "no answer", ...

@@ -3,6 +3,7 @@
 #include "layout/LayoutLink.h"
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
+#include "model/TextEncoding.h"
 #include "module/Identity.h"
 
 namespace vexa {
@@ -57,7 +58,7 @@ std::string ModuleName(const Session& session, int address) {
 }
 
 std::string ScanLine(const Session& session, const LayoutModule& module) {
-    return ModuleName(session, module.address) + ": \"" + module.idString + "\" " + module.version;
+    return ModuleName(session, module.address) + ": \"" + Utf8FromLatin1(module.idString) + "\" " + module.version;
 }
 
 } // namespace vexa

@@ -36,7 +36,8 @@ ProbeResult ProbeModule(Session& session, int address, LayoutModule& module);
 // the user stopped; `found` then holds those found so far.
 bool ScanLayout(Session& session, std::vector<LayoutModule>& found);
 
-// "Module " N ": " ID in double quotes, a blank and the version; N as shown.
+// "Module " N ": " ID in double quotes, a blank and the version; N as shown. Like every
+// message and report line it is UTF-8 (the ID string converted from the image's Latin-1).
 std::string ScanLine(const Session& session, const LayoutModule& module);
 // "Module " N, as shown.
 std::string ModuleName(const Session& session, int address);

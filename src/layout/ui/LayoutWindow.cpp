@@ -199,7 +199,7 @@ void LayoutWindow::showTable() {
 void LayoutWindow::showReport(const std::vector<std::string>& lines) {
     QString text;
     for (const std::string& line : lines)
-        text += FromLatin1(line) + QLatin1Char('\n');
+        text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())) + QLatin1Char('\n');
     report_->setPlainText(text);
 }
 
