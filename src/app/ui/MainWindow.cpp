@@ -3,7 +3,7 @@
 #include "app/Release.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/LinkControls.h"
-#include "app/ui/ProgressDialog.h"
+#include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
 #include "core/OperationGuard.h"
@@ -25,7 +25,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -89,6 +88,13 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     registerView(monitorPanel);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    progress_ = new StatusProgress(statusBar());
+    // What the user edits while an operation waits is not what that operation read or wrote.
+    connect(progress_, &StatusProgress::eventsAboutToBeHandled, this, [this] { imageBeforeEvents_ = session_.image; });
+    connect(progress_, &StatusProgress::eventsHandled, this, [this] {
+        if (!(session_.image == imageBeforeEvents_))
+            imageEditedMeanwhile_ = true;
+    });
     connect(linkControls_, &LinkControls::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
 
@@ -126,17 +132,6 @@ QWidget* MainWindow::makeCommandRow() {
     auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
     load->setToolTip(QStringLiteral("Read from file"));
 
-    labelAction_ = new QLabel(QStringLiteral("  Working ... Please WAIT"), row);
-    labelAction_->setObjectName(QStringLiteral("LabelAction"));
-    QFont busyFont = labelAction_->font();
-    busyFont.setBold(true);
-    labelAction_->setFont(busyFont);
-    // Keeps its room while hidden, so the row does not jump when it appears.
-    QSizePolicy busyPolicy = labelAction_->sizePolicy();
-    busyPolicy.setRetainSizeWhenHidden(true);
-    labelAction_->setSizePolicy(busyPolicy);
-    labelAction_->hide();
-
     release_ = new GestureLabel(QString::fromLatin1(ReleaseText), row);
     release_->setObjectName(QStringLiteral("Release"));
 
@@ -146,8 +141,6 @@ QWidget* MainWindow::makeCommandRow() {
     layout->addSpacing(16);
     layout->addWidget(save);
     layout->addWidget(load);
-    layout->addSpacing(16);
-    layout->addWidget(labelAction_);
     layout->addStretch(1);
     layout->addWidget(release_);
 
@@ -267,9 +260,8 @@ void MainWindow::setExpertMode(bool on) {
 }
 
 void MainWindow::queueCommand(const std::string& word) {
-    if (!dispatch_.queue(word))
-        return;
-    labelAction_->show();
+    if (dispatch_.queue(word))
+        progress_->setCommandWaiting(true);
 }
 
 void MainWindow::dispatchPending() {
@@ -280,33 +272,27 @@ void MainWindow::dispatchPending() {
     if (entry)
         runCommand(*entry);
     else if (hadWord)
-        labelAction_->hide(); // a word without an operation: nothing to wait for
+        progress_->setCommandWaiting(false); // a word without an operation: nothing to wait for
 }
 
 bool MainWindow::runNow(const std::string& title, const Operation& operation) {
-    if (session_.operationRunning)
+    if (RefusedWhileRunning(session_))
         return false;
     commitAllViews();
-    bool passed = false;
-    {
-        ProgressDialog progress(this);
-        progress.stage(title);
-        passed = RunGuarded(session_, progress, operation);
-    }
+    const bool passed =
+        progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
     refreshAllViews();
     return passed;
 }
 
 void MainWindow::runCommand(const CommandWord& entry) {
     commitAllViews();
-    bool passed = false;
-    {
-        ProgressDialog progress(this);
-        passed = dispatch_.run(entry, progress);
-    }
-    if (passed && UnsavedChanges::synchronisesWholeImage(entry.word))
+    imageEditedMeanwhile_ = false;
+    const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
+    if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
         unsaved_.markSaved(session_.image);
-    labelAction_->hide();
+    // A word clicked meanwhile runs on the next tick; the busy label stays for it.
+    progress_->setCommandWaiting(!dispatch_.pending().empty());
     refreshAllViews();
     if (entry.showsReport)
         verificationWindow_->showReport(session_.verificationReport);
@@ -343,6 +329,8 @@ bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (keys != Qt::NoModifier && keys != Qt::ShiftModifier)
         return false;
+    if (RefusedWhileRunning(session_)) // the image is half read or half written
+        return false;
     commitAllViews();
     const bool saved = RunExclusive(session_, [this, keys](Session& session) {
         return SaveConfigurationWithDialog(session, dialogs_, keys == Qt::ShiftModifier);
@@ -354,6 +342,8 @@ bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadFile() {
+    if (RefusedWhileRunning(session_)) // the operation works on the image a file would replace
+        return;
     commitAllViews();
     if (RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); }))
         unsaved_.markSaved(session_.image);
@@ -380,7 +370,7 @@ MainWindow::SaveChoice MainWindow::askToSave() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window stays while an operation runs: it owns what the operation works on.
-    if (session_.operationRunning) {
+    if (RefusedWhileRunning(session_)) {
         event->ignore();
         return;
     }

@@ -12,7 +12,6 @@
 #include <functional>
 #include <vector>
 
-class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -23,6 +22,7 @@ class EventPage;
 class GeneralPage;
 class GestureLabel;
 class LinkControls;
+class StatusProgress;
 class TestPage;
 class TraceWindow;
 class VerificationWindow;
@@ -50,10 +50,12 @@ public:
     // A widget shown only in expert mode.
     void addExpertWidget(QWidget* widget);
 
-    // The window's runner: an operation runs with the progress dialog (which keeps the window
-    // painted and offers "Stop"), and every view is refreshed afterwards.
+    // The window's runner: an operation runs with its progress and "Stop" in the status bar,
+    // the window handling its events meanwhile, and every view is refreshed afterwards. While
+    // one runs, another is refused and the status line says so.
     bool runNow(const std::string& title, const Operation& operation) override;
-    // Stores a command word for the dispatch timer; shows the busy label.
+    // Stores a command word for the dispatch timer (also while an operation runs: the latest
+    // word runs after it); shows the busy label.
     void queueCommand(const std::string& word) override;
     bool busy() const override { return session_.operationRunning; }
 
@@ -99,7 +101,9 @@ private:
     GeneralPage* generalPage_ = nullptr;
     EventPage* eventPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QLabel* labelAction_ = nullptr;
+    StatusProgress* progress_ = nullptr;
+    ConfigurationImage imageBeforeEvents_; // while an operation handles the window's events
+    bool imageEditedMeanwhile_ = false;    // the user changed the image while a command word ran
     GestureLabel* release_ = nullptr;
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;
