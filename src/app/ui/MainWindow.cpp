@@ -27,6 +27,7 @@
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -55,6 +56,13 @@ QScrollArea* MakeTabFrame(QWidget* content, QWidget* parent) {
     frame->setFrameShape(QFrame::NoFrame);
     frame->setWidget(content);
     return frame;
+}
+
+// Marks the window busy until the scope ends: an operation's closing message or report is part
+// of it, so that no timer starts the next one underneath.
+auto Ending(bool& inOperation) {
+    inOperation = true;
+    return qScopeGuard([&inOperation] { inOperation = false; });
 }
 
 } // namespace
@@ -265,7 +273,7 @@ void MainWindow::queueCommand(const std::string& word) {
 }
 
 void MainWindow::dispatchPending() {
-    if (session_.operationRunning)
+    if (busy())
         return;
     const bool hadWord = !dispatch_.pending().empty();
     const CommandWord* entry = dispatch_.take();
@@ -276,8 +284,11 @@ void MainWindow::dispatchPending() {
 }
 
 bool MainWindow::runNow(const std::string& title, const Operation& operation) {
-    if (RefusedWhileRunning(session_))
+    if (busy()) {
+        progress_->refusedMeanwhile();
         return false;
+    }
+    const auto ended = Ending(inOperation_);
     commitAllViews();
     const bool passed =
         progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
@@ -286,6 +297,7 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
 }
 
 void MainWindow::runCommand(const CommandWord& entry) {
+    const auto ended = Ending(inOperation_);
     commitAllViews();
     imageEditedMeanwhile_ = false;
     const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });

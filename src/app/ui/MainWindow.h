@@ -57,7 +57,8 @@ public:
     // Stores a command word for the dispatch timer (also while an operation runs: the latest
     // word runs after it); shows the busy label.
     void queueCommand(const std::string& word) override;
-    bool busy() const override { return session_.operationRunning; }
+    // True while an operation runs, until its closing message or report is done with.
+    bool busy() const override { return session_.operationRunning || inOperation_; }
 
     // Asks every view to commit its edits, or to show the Session again.
     void commitAllViews();
@@ -104,6 +105,7 @@ private:
     StatusProgress* progress_ = nullptr;
     ConfigurationImage imageBeforeEvents_; // while an operation handles the window's events
     bool imageEditedMeanwhile_ = false;    // the user changed the image while a command word ran
+    bool inOperation_ = false;             // inside runNow or runCommand
     GestureLabel* release_ = nullptr;
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;

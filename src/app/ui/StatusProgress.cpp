@@ -28,11 +28,16 @@ StatusProgress::StatusProgress(QStatusBar* statusBar)
     busyFont.setBold(true);
     labelAction_->setFont(busyFont);
     stageLabel_->setObjectName(QStringLiteral("lblProgressStage"));
+    stageLabel_->setMinimumWidth(240); // the bar does not move with each stage's text
     bar_->setObjectName(QStringLiteral("barProgress"));
     bar_->setFixedWidth(160);
     stopButton_->setObjectName(QStringLiteral("cmdStop"));
     stopButton_->setToolTip(QStringLiteral("Stop the operation after the exchange under way (Esc)"));
     stopButton_->setAutoDefault(false);
+    // The status bar keeps its height: the window's content does not jump when "Stop" appears.
+    QSizePolicy keepRoom = stopButton_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    stopButton_->setSizePolicy(keepRoom);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(labelAction_);

@@ -78,10 +78,17 @@ TEST_F(WindowDuringOperationTest, ACommandWordClickedDuringAnOperationRunsAfterI
         stopShown = find("cmdStop")->isVisible() && find("barProgress")->isVisible();
         click("cmdStop");
     });
+    bool ranUnderTheMessage = false;
+    prompter.whileShown = [this, &ranUnderTheMessage] { // "Stopped by the user" stays up a while
+        QTest::qWait(500);
+        ranUnderTheMessage = ranUnderTheMessage || versionShown();
+    };
     QElapsedTimer took;
     took.start();
     window->dispatchPending();
-    EXPECT_LT(took.elapsed(), 2000);
+    prompter.whileShown = nullptr;
+    EXPECT_LT(took.elapsed(), 2500);
+    EXPECT_FALSE(ranUnderTheMessage); // the dispatch timer waits until the message is gone
     EXPECT_TRUE(stopShown);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Stopped by the user"});
     // "Read All" did not run inside the write: the link is still one-way, nothing was read.
@@ -143,6 +150,17 @@ TEST_F(WindowDuringOperationTest, AnImmediateControlDuringAnOperationSaysSoAndCh
     EXPECT_EQ(window->session().link.moduleAddress, address);
     EXPECT_EQ(find<QLineEdit>("TextAddress")->text(), QString::number(address + 1));
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(WindowDuringOperationTest, AnEditMadeWhileWriteAllWaitsStillCountsAsUnsaved) {
+    simulator->setLateDelay(300ms);
+    simulator->injectFault(SimulatorFault::Late, 1); // the identity string's answer
+    click("CommandWriteAll");
+    QTimer::singleShot(100, [this] { Keys(find("TextGenIDString"), "Yard", Qt::Key_Tab); });
+    window->dispatchPending();
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+    EXPECT_EQ(window->session().image.module.idString.substr(0, 4), "Yard");
+    EXPECT_TRUE(window->hasUnsavedChanges()); // the string went out before it was typed
 }
 
 // Where the slider's handle is, in the slider's own coordinates.
