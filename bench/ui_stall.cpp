@@ -9,6 +9,7 @@
 // Runs offscreen unless a platform is chosen.
 
 #include "BenchSupport.h"
+#include "ui/SliderHandle.h"
 
 #include "app/ui/MainWindow.h"
 #include "live/LiveRequests.h"
@@ -23,8 +24,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -96,19 +95,6 @@ void ChoosePort(vexa::MainWindow& window, const char* name) {
     emit combo->activated(index);
 }
 
-// Where the slider's handle is, in the slider's own coordinates.
-QPoint HandleCentre(QSlider* slider) {
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    option.subControls = QStyle::SC_All;
-    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
-}
-
 void SendMouse(QSlider* slider, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
     QMouseEvent event(type, at, slider->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(slider, &event);
@@ -126,7 +112,7 @@ struct Drag {
 Drag DragServoSlider(vexa::MainWindow& window, vexa::Simulator& simulator) {
     auto* slider = Find<QSlider>(window, "SliderServo");
     slider->setFocus();
-    QPoint at = HandleCentre(slider);
+    QPoint at = vexa::test::SliderHandleCentre(slider);
     SendMouse(slider, QEvent::MouseButtonPress, at, Qt::LeftButton);
     Drag drag;
     int step = 6;
@@ -143,7 +129,7 @@ Drag DragServoSlider(vexa::MainWindow& window, vexa::Simulator& simulator) {
         at.rx() += step;
         SendMouse(slider, QEvent::MouseMove, at, Qt::LeftButton);
         ++drag.moves;
-        drag.followed += std::abs(HandleCentre(slider).x() - at.x()) <= 4 ? 1 : 0;
+        drag.followed += std::abs(vexa::test::SliderHandleCentre(slider).x() - at.x()) <= 4 ? 1 : 0;
     });
     dragging.start();
     hand.start(HandStepMs);

@@ -1,6 +1,6 @@
 #include "dialogs/TimeCalculator.h"
 
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
 
 #include <algorithm>
 
@@ -12,8 +12,10 @@ constexpr int TicksPerSecond = 50; // one tick is 20 ms
 constexpr int MsPerTick = 20;
 constexpr int BaseFactor = 8;
 
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+// Two digits with a leading zero below 10, appended to the text.
+void AppendTwoDigits(std::string& text, int value) {
+    text += static_cast<char>('0' + value / 10 % 10);
+    text += static_cast<char>('0' + value % 10);
 }
 
 } // namespace
@@ -24,7 +26,13 @@ std::string DurationText(int timeValue, int base) {
         ticks *= BaseFactor;
     const int restTicks = ticks % TicksPerSecond;
     const int seconds = ticks / TicksPerSecond;
-    return TwoDigits(seconds / 60) + ":" + TwoDigits(seconds % 60) + "." + TwoDigits(restTicks * MsPerTick / 10);
+    std::string text;
+    AppendTwoDigits(text, seconds / 60);
+    text += ':';
+    AppendTwoDigits(text, seconds % 60);
+    text += '.';
+    AppendTwoDigits(text, restTicks * MsPerTick / 10);
+    return text;
 }
 
 void TimeCalculator::open(const std::string& baseText, int timeValue) {

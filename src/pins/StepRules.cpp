@@ -1,6 +1,6 @@
 #include "pins/StepRules.h"
 
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
 
 #include <algorithm>
 

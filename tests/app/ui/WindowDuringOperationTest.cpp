@@ -7,6 +7,7 @@
 #include "pins/PinConfigTypes.h"
 #include "sim/Simulator.h"
 
+#include "ui/SliderHandle.h"
 #include "ui/WindowBench.h"
 
 #include <QCheckBox>
@@ -17,8 +18,6 @@
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStatusBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -163,19 +162,6 @@ TEST_F(WindowDuringOperationTest, AnEditMadeWhileWriteAllWaitsStillCountsAsUnsav
     EXPECT_TRUE(window->hasUnsavedChanges()); // the string went out before it was typed
 }
 
-// Where the slider's handle is, in the slider's own coordinates.
-QPoint HandleCentre(QSlider* slider) {
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    option.subControls = QStyle::SC_All;
-    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
-}
-
 TEST_F(WindowDuringOperationTest, ASliderDraggedDuringASlowAnswerFollowsAndItsLatestValueIsSentLast) {
     window->session().image.pins[0].configType = TypeServo;
     window->session().link.bidirectional = true; // each position waits for its answer
@@ -188,7 +174,7 @@ TEST_F(WindowDuringOperationTest, ASliderDraggedDuringASlowAnswerFollowsAndItsLa
     simulator->injectFault(SimulatorFault::Late, EveryAnswer);
     simulator->clearRequests();
 
-    QPoint at = HandleCentre(slider);
+    QPoint at = test::SliderHandleCentre(slider);
     Mouse(QTest::MousePress, slider, at);
     std::vector<int> followed; // the slider's values as the hand moves it
     int followedWhileWaiting = 0;
@@ -221,8 +207,8 @@ TEST_F(WindowDuringOperationTest, ASliderDraggedDuringASlowAnswerFollowsAndItsLa
 
     ASSERT_EQ(followed.size(), 12u);
     EXPECT_TRUE(std::is_sorted(followed.begin(), followed.end()));
-    EXPECT_NEAR(HandleCentre(slider).x(), at.x(), 4); // under the hand
-    EXPECT_GE(followedWhileWaiting, 8);               // also while a position waited for its answer
+    EXPECT_NEAR(test::SliderHandleCentre(slider).x(), at.x(), 4); // under the hand
+    EXPECT_GE(followedWhileWaiting, 8);                           // also while a position waited for its answer
     const std::vector<int> sent = positions();
     EXPECT_GE(sent.size(), 2u);
     EXPECT_LE(sent.size(), 3u);
