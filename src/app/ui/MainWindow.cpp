@@ -62,7 +62,7 @@ QScrollArea* MakeTabFrame(QWidget* content, QWidget* parent) {
 
 // Marks the window busy until the scope ends: an operation's closing message or report is part
 // of it, so that no timer starts the next one underneath.
-auto Ending(bool& inOperation) {
+auto InOperation(bool& inOperation) {
     inOperation = true;
     return qScopeGuard([&inOperation] { inOperation = false; });
 }
@@ -292,7 +292,7 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
         progress_->refusedMeanwhile();
         return false;
     }
-    const auto ended = Ending(inOperation_);
+    const auto ended = InOperation(inOperation_);
     commitAllViews();
     const bool passed =
         progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
@@ -301,7 +301,7 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
 }
 
 void MainWindow::runCommand(const CommandWord& entry) {
-    const auto ended = Ending(inOperation_);
+    const auto ended = InOperation(inOperation_);
     commitAllViews();
     imageEditedMeanwhile_ = false;
     const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
