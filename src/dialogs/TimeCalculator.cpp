@@ -1,6 +1,7 @@
 #include "dialogs/TimeCalculator.h"
 
 #include "core/NumberField.h"
+#include "pins/StepRules.h"
 
 #include <algorithm>
 
@@ -8,31 +9,15 @@ namespace vexa {
 
 namespace {
 
-constexpr int TicksPerSecond = 50; // one tick is 20 ms
-constexpr int MsPerTick = 20;
-constexpr int BaseFactor = 8;
-
-// Two digits with a leading zero below 10, appended to the text.
-void AppendTwoDigits(std::string& text, int value) {
-    text += static_cast<char>('0' + value / 10 % 10);
-    text += static_cast<char>('0' + value % 10);
-}
+constexpr int BaseFactor = 8; // each step of the base multiplies the time value by 8
 
 } // namespace
 
 std::string DurationText(int timeValue, int base) {
-    int ticks = std::clamp(timeValue, 0, HighestTimeValue);
+    long ticks = std::clamp(timeValue, 0, HighestTimeValue);
     for (int b = std::clamp(base, 0, HighestTimeBase); b > 0; --b)
         ticks *= BaseFactor;
-    const int restTicks = ticks % TicksPerSecond;
-    const int seconds = ticks / TicksPerSecond;
-    std::string text;
-    AppendTwoDigits(text, seconds / 60);
-    text += ':';
-    AppendTwoDigits(text, seconds % 60);
-    text += '.';
-    AppendTwoDigits(text, restTicks * MsPerTick / 10);
-    return text;
+    return DurationText(ticks);
 }
 
 void TimeCalculator::open(const std::string& baseText, int timeValue) {
