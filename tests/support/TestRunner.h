@@ -19,9 +19,12 @@ public:
     }
     void queueCommand(const std::string& word) override { words.push_back(word); }
     bool busy() const override { return session_.operationRunning; }
+    // Counted only: the operations of view tests run on the session's own progress.
+    void requestStop() override { ++stopRequests; }
 
     std::vector<std::string> titles; // of the operations run, in order
     std::vector<std::string> words;  // queued command words, in order
+    int stopRequests = 0;
 
 private:
     Session& session_;

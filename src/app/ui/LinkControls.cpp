@@ -204,6 +204,10 @@ void LinkControls::chooseTypedPort() {
 }
 
 void LinkControls::enterModuleAddress() {
+    // Only a typed address counts as an entry (typing the same address again resynchronises the
+    // link); a visit or an Enter on the unchanged field changes nothing.
+    if (!textAddress_->isModified() && textAddress_->text() == QString::fromStdString(ShownModuleAddress(session_)))
+        return;
     const int before = session_.link.moduleAddress;
     EnterModuleAddress(session_, textAddress_->text().toStdString());
     showAddresses();

@@ -291,10 +291,17 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
     {
         ProgressDialog progress(this);
         progress.stage(title);
+        runningProgress_ = &progress;
         passed = RunGuarded(session_, progress, operation);
+        runningProgress_ = nullptr;
     }
     refreshAllViews();
     return passed;
+}
+
+void MainWindow::requestStop() {
+    if (runningProgress_)
+        runningProgress_->requestStop();
 }
 
 void MainWindow::runCommand(const CommandWord& entry) {
@@ -302,7 +309,9 @@ void MainWindow::runCommand(const CommandWord& entry) {
     bool passed = false;
     {
         ProgressDialog progress(this);
+        runningProgress_ = &progress;
         passed = dispatch_.run(entry, progress);
+        runningProgress_ = nullptr;
     }
     if (passed && UnsavedChanges::synchronisesWholeImage(entry.word))
         unsaved_.markSaved(session_.image);

@@ -25,6 +25,7 @@ class GestureLabel;
 class LinkControls;
 class TestPage;
 class TraceWindow;
+class ProgressDialog;
 class VerificationWindow;
 
 // The one window of the tool, "Vexa Config": it owns the Session for the whole run, carries
@@ -56,6 +57,7 @@ public:
     // Stores a command word for the dispatch timer; shows the busy label.
     void queueCommand(const std::string& word) override;
     bool busy() const override { return session_.operationRunning; }
+    void requestStop() override;
 
     // Asks every view to commit its edits, or to show the Session again.
     void commitAllViews();
@@ -105,6 +107,7 @@ private:
     TraceWindow* traceWindow_ = nullptr;
     VerificationWindow* verificationWindow_ = nullptr;
     TestPage* testPage_ = nullptr;
+    ProgressDialog* runningProgress_ = nullptr; // the progress of the running operation, if any
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;
