@@ -6,12 +6,14 @@
 #include "live/ui/SimulatorView.h"
 #include "live/ui/TestPage.h"
 #include "pins/PinConfigTypes.h"
+#include "sim/CorvanInterfaceSim.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
@@ -76,6 +78,38 @@ TEST(LiveWalkthrough, SimulatorViewFollowsLampTestServoSliderAndAspectTest) {
                       Qt::NoModifier);
     QApplication::sendEvent(test, &press);
     EXPECT_EQ(shown(1).aspect, 1);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+// "Simulator (Corvan)": the same simulated controller stands behind the interface, and the view
+// shows it while live commands travel through the tunnel.
+TEST(LiveWalkthrough, SimulatorViewShowsTheControllerBehindTheCorvanSimulator) {
+    test::RecordingPrompter prompter;
+    SystemClock clock;
+    test::ScriptedPortProvider ports;
+    test::ScriptedFileDialogs dialogs;
+    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
+    ports.names = {CorvanSimulatorPortName};
+    ports.factory = [&simulator](const std::string&) {
+        return MakeSimLinePort(MakeDefaultCorvanInterface(simulator));
+    };
+    MainWindow window(prompter, ports, clock, dialogs);
+    window.show();
+    window.setExpertMode(true);
+    auto* combo = window.findChild<QComboBox*>(QStringLiteral("ComboPort"));
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    window.findChild<QCheckBox*>(QStringLiteral("CheckCorvan"))->click();
+    ASSERT_TRUE(window.session().link.useCorvan) << prompter.last();
+
+    window.testPage().showSimulatorView();
+    auto* view = window.findChild<SimulatorView*>(QStringLiteral("frmSimulatorView"));
+    ASSERT_NE(view, nullptr);
+    window.findChild<QPushButton*>(QStringLiteral("Command_LT(0)"))->click();
+    view->refresh();
+    EXPECT_TRUE(view->display().outputs()[0].lampTest);
+    EXPECT_EQ(view->findChild<QLabel*>(QStringLiteral("lblSimulatorStatus"))->text(),
+              "Simulated controller behind a simulated Corvan interface");
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
