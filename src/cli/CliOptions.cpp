@@ -242,7 +242,8 @@ std::string UsageText(const std::vector<CliCommand>& table) {
             head += ' ';
         text += head + command.help + "\n";
     }
-    text += "\nExit status: 0 when every command succeeded, 1 when one failed, 2 for a usage error.\n";
+    text += "\nExit status: 0 when every command succeeded, 1 when one failed, 2 for a usage error.\n"
+            "Ctrl+C stops the command under way (exit status 1).\n";
     return text;
 }
 

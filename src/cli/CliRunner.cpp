@@ -6,8 +6,8 @@
 #include "cli/InterruptStop.h"
 #include "cli/TerminalProgress.h"
 #include "core/Session.h"
-#include "link/PortSetup.h"
 #include "link/Exchange.h"
+#include "link/PortSetup.h"
 #include "module/TunnelSwitch.h"
 
 #include <fstream>

@@ -123,7 +123,7 @@ bool SendVexaMessageTunnelled(Session& session, bool expectAnswer, const std::ve
         if (!PollCorvan(session)) {
             if (!session.port.isOpen() || session.progress->stopRequested())
                 return false; // the port failed and has said so, or the user stopped the wait
-            stray.reset(); // the interface failed: no answer to take
+            stray.reset();    // the interface failed: no answer to take
             break;
         }
     }

@@ -41,7 +41,6 @@ std::string MonitorPoll(Session& session) {
     return line;
 }
 
-
 bool MonitorTick(Session& session, std::string& line) {
     LinkState& link = session.link;
     const bool earlierFault = link.faultReported;

@@ -45,8 +45,8 @@ TEST(Monitor, AFailedOrStoppedPollEndsTheMonitorWithAtMostOneMessage) {
         const double start = bench.clock.now;
         std::string line;
         EXPECT_FALSE(MonitorTick(bench.session, line));
-        EXPECT_EQ(bench.prompter.texts(), stop ? std::vector<std::string>{}
-                                               : std::vector<std::string>{"No answer from Corvan"});
+        EXPECT_EQ(bench.prompter.texts(),
+                  stop ? std::vector<std::string>{} : std::vector<std::string>{"No answer from Corvan"});
         EXPECT_EQ(bench.clock.now - start < 1.0, stop);
         EXPECT_TRUE(bench.session.link.faultReported != stop);
     }

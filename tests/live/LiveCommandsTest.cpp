@@ -95,8 +95,7 @@ TEST_F(LiveCommandsTest, TestRefusesASerialAddressAboveADataByte) {
         bench.prompter.messages.clear();
     }
     bench.session.image.module.lumoFlexAddressing = true; // m = 132: header 4 x 4 + 3, address 4
-    EXPECT_EQ(onlyFrame(framesOf([](Session& s) { TestAspect(s, {true, true, false}); }), true),
-              (Values{19, 1, 4, 1}));
+    EXPECT_EQ(onlyFrame(framesOf([](Session& s) { TestAspect(s, {true, true, false}); }), true), (Values{19, 1, 4, 1}));
 }
 
 TEST_F(LiveCommandsTest, TestTabButtonsToggleEightfoldAndFreeLumo) {

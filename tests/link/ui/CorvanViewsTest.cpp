@@ -132,8 +132,8 @@ TEST(CorvanViews, MonitorEndsOnASilentInterfaceAndStopEndsAWaitingPoll) {
         EXPECT_FALSE(monitor->monitoring());
         EXPECT_EQ(window.findChild<QPlainTextEdit*>(QStringLiteral("textFBM"))->toPlainText(),
                   "Start Monitoring\nMonitoring Stopped\n");
-        EXPECT_EQ(bench.prompter.texts(), pressStop ? std::vector<std::string>{}
-                                                    : std::vector<std::string>{"No answer from Corvan"});
+        EXPECT_EQ(bench.prompter.texts(),
+                  pressStop ? std::vector<std::string>{} : std::vector<std::string>{"No answer from Corvan"});
         EXPECT_EQ(bench.clock.now - start < 1.0, pressStop);
     }
 }

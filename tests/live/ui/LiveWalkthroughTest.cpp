@@ -6,9 +6,9 @@
 #include "live/ui/SimulatorView.h"
 #include "live/ui/TestPage.h"
 #include "pins/PinConfigTypes.h"
-#include "sim/CorvanInterfaceSim.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
+#include "ui/WindowBench.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,16 +84,9 @@ TEST(LiveWalkthrough, SimulatorViewFollowsLampTestServoSliderAndAspectTest) {
 // "Simulator (Corvan)": the same simulated controller stands behind the interface, and the view
 // shows it while live commands travel through the tunnel.
 TEST(LiveWalkthrough, SimulatorViewShowsTheControllerBehindTheCorvanSimulator) {
-    test::RecordingPrompter prompter;
-    SystemClock clock;
-    test::ScriptedPortProvider ports;
-    test::ScriptedFileDialogs dialogs;
-    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
-    ports.names = {CorvanSimulatorPortName};
-    ports.factory = [&simulator](const std::string&) {
-        return MakeSimLinePort(MakeDefaultCorvanInterface(simulator));
-    };
-    MainWindow window(prompter, ports, clock, dialogs);
+    test::WindowBench bench({CorvanSimulatorPortName});
+    MainWindow& window = *bench.window;
+    const test::RecordingPrompter& prompter = bench.prompter;
     window.show();
     window.setExpertMode(true);
     auto* combo = window.findChild<QComboBox*>(QStringLiteral("ComboPort"));
