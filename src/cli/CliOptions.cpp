@@ -1,8 +1,8 @@
 #include "cli/CliOptions.h"
 
 #include "cli/TunnelCommands.h"
+#include "core/SerialPort.h"
 #include "link/PortSetup.h"
-#include "link/SerialPort.h"
 
 #include <charconv>
 

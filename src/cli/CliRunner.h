@@ -2,7 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/OperationRunner.h"
-#include "link/SerialPort.h"
+#include "core/SerialPort.h"
 
 #include <ostream>
 #include <string>

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -23,9 +24,11 @@ class EventPage;
 class GeneralPage;
 class GestureLabel;
 class LinkControls;
+class PinDialogs;
+class SimulatorView;
+class ProgressDialog;
 class TestPage;
 class TraceWindow;
-class ProgressDialog;
 class VerificationWindow;
 
 // The one window of the tool, "Vexa Config": it owns the Session for the whole run, carries
@@ -90,6 +93,7 @@ private:
     void tabChanged(int index);
     void releasePressed(Qt::MouseButton button);
     void showTraceWindow();
+    void showSimulatorView();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
     SaveChoice askToSave();
@@ -108,6 +112,8 @@ private:
     VerificationWindow* verificationWindow_ = nullptr;
     TestPage* testPage_ = nullptr;
     ProgressDialog* runningProgress_ = nullptr; // the progress of the running operation, if any
+    SimulatorView* simulatorView_ = nullptr;
+    std::unique_ptr<PinDialogs> pinDialogs_; // the pin page's helper dialogs and clipboards
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;
