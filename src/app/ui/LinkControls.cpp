@@ -1,6 +1,7 @@
 #include "app/ui/LinkControls.h"
 
 #include "app/ui/GestureLabel.h"
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "link/LinkAddress.h"
 #include "link/PortList.h"
@@ -30,9 +31,8 @@ const char* const BitRateCaptions[] = {"  9k6", "19k2", "38k4"};
 constexpr int PortWatchIntervalMs = 2000;
 const char* const XAddressWarning = "eXtended Addressing is intended for\r\nexperienced users only!";
 
-QLineEdit* MakeNumberField(const char* name, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
+CommitLineEdit* MakeNumberField(const char* name, QWidget* parent) {
+    auto* field = new CommitLineEdit(QString::fromLatin1(name), parent);
     field->setMaxLength(8);
     field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     return field;
@@ -139,8 +139,8 @@ QWidget* LinkControls::makeAddressRow() {
     layout->addWidget(checkKLnumber_);
     layout->addStretch(1);
 
-    connect(textAddress_, &QLineEdit::editingFinished, this, &LinkControls::enterModuleAddress);
-    connect(txtXaddr_, &QLineEdit::editingFinished, this, &LinkControls::enterXAddress);
+    connect(textAddress_, &CommitLineEdit::commitRequested, this, &LinkControls::enterModuleAddress);
+    connect(txtXaddr_, &CommitLineEdit::commitRequested, this, &LinkControls::enterXAddress);
     connect(upDownAddress_, &UpDownControl::valueStepped, this, [this](int shown) {
         SetModuleAddress(session_, shown - session_.numberingBase);
         showAddresses();
@@ -290,10 +290,8 @@ void LinkControls::commitEdits() {
     // The window refreshes every view after the operation; views not yet committed must keep
     // their edits until then.
     const QSignalBlocker blocker(this);
-    if (textAddress_->text() != QString::fromStdString(ShownModuleAddress(session_)))
-        enterModuleAddress();
-    if (txtXaddr_->text() != QString::fromStdString(ShownXAddress(session_)))
-        enterXAddress();
+    textAddress_->commitEdit();
+    txtXaddr_->commitEdit();
 }
 
 } // namespace vexa

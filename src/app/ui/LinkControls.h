@@ -10,11 +10,11 @@ class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
-class QLineEdit;
 class QRadioButton;
 
 namespace vexa {
 
+class CommitLineEdit;
 class GestureLabel;
 class UpDownControl;
 
@@ -65,11 +65,11 @@ private:
     QHBoxLayout* portRow_ = nullptr;
     bool watching_ = false;
     QLabel* labelAddress_ = nullptr;
-    QLineEdit* textAddress_ = nullptr;
+    CommitLineEdit* textAddress_ = nullptr;
     UpDownControl* upDownAddress_ = nullptr;
     QCheckBox* checkXaddress_ = nullptr;
     QLabel* labelXaddress_ = nullptr;
-    QLineEdit* txtXaddr_ = nullptr;
+    CommitLineEdit* txtXaddr_ = nullptr;
     UpDownControl* upDownXaddr_ = nullptr;
     QCheckBox* checkKLnumber_ = nullptr;
 };

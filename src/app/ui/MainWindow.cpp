@@ -154,7 +154,10 @@ QWidget* MainWindow::makeCommandRow() {
     layout->addStretch(1);
     layout->addWidget(release_);
 
-    connect(readAll, &QPushButton::clicked, this, [this] { queueCommand("ReadAll"); });
+    connect(readAll, &QPushButton::clicked, this, [this] {
+        if (mayReplaceConfiguration("reading the controller"))
+            queueCommand("ReadAll");
+    });
     connect(writeAll, &QPushButton::clicked, this, [this] { queueCommand("WriteAll"); });
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
@@ -374,10 +377,18 @@ bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadFile() {
-    commitAllViews();
+    if (session_.operationRunning || !mayReplaceConfiguration("loading a file"))
+        return;
     if (RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); }))
         unsaved_.markSaved(session_.image);
     refreshAllViews();
+}
+
+bool MainWindow::mayReplaceConfiguration(const char* before) {
+    if (!hasUnsavedChanges())
+        return true;
+    const SaveChoice choice = askToSave(before);
+    return choice == SaveChoice::Discard || (choice == SaveChoice::Save && saveFile(Qt::NoModifier));
 }
 
 bool MainWindow::hasUnsavedChanges() {
@@ -385,13 +396,14 @@ bool MainWindow::hasUnsavedChanges() {
     return unsaved_.changed(session_.image);
 }
 
-MainWindow::SaveChoice MainWindow::askToSave() {
+MainWindow::SaveChoice MainWindow::askToSave(const char* before) {
     if (saveQuestion_)
         return saveQuestion_();
     const auto answer = QMessageBox::warning(
         this, windowTitle(),
         QStringLiteral("The configuration has changed since it was last loaded, saved, read or written.\n"
-                       "Save the changes to a file before closing?"),
+                       "Save the changes to a file before %1?")
+            .arg(QLatin1String(before)),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return SaveChoice::Save;
@@ -404,12 +416,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (hasUnsavedChanges()) {
-        const SaveChoice choice = askToSave();
-        if (choice == SaveChoice::Cancel || (choice == SaveChoice::Save && !saveFile(Qt::NoModifier))) {
-            event->ignore();
-            return;
-        }
+    if (!mayReplaceConfiguration("closing")) {
+        event->ignore();
+        return;
     }
     traceWindow_->close();
     QMainWindow::closeEvent(event);

@@ -75,7 +75,8 @@ public:
     // The configuration changed since it was last loaded, saved, read or written (edits not
     // yet committed count).
     bool hasUnsavedChanges();
-    // What closing with unsaved changes asks; replaceable so that tests can answer.
+    // What closing, loading a file or reading the controller asks when there are unsaved changes;
+    // replaceable so that tests can answer.
     enum class SaveChoice { Save, Discard, Cancel };
     void setSaveQuestion(std::function<SaveChoice()> question) { saveQuestion_ = std::move(question); }
 
@@ -96,7 +97,10 @@ private:
     void showSimulatorView();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
-    SaveChoice askToSave();
+    SaveChoice askToSave(const char* before);
+    // Before the configuration is closed or replaced: true when there is nothing unsaved, or the
+    // user chose Discard, or Save and the file was saved.
+    bool mayReplaceConfiguration(const char* before);
 
     Session session_;
     FileDialogs& dialogs_;
