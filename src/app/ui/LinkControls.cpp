@@ -139,6 +139,8 @@ QWidget* LinkControls::makeAddressRow() {
     layout->addWidget(checkKLnumber_);
     layout->addStretch(1);
 
+    // Typing the same address again is an entry as well: it resynchronises the link.
+    textAddress_->setRetypingCommits(true);
     connect(textAddress_, &CommitLineEdit::commitRequested, this, &LinkControls::enterModuleAddress);
     connect(txtXaddr_, &CommitLineEdit::commitRequested, this, &LinkControls::enterXAddress);
     connect(upDownAddress_, &UpDownControl::valueStepped, this, [this](int shown) {
@@ -204,10 +206,6 @@ void LinkControls::chooseTypedPort() {
 }
 
 void LinkControls::enterModuleAddress() {
-    // Only a typed address counts as an entry (typing the same address again resynchronises the
-    // link); a visit or an Enter on the unchanged field changes nothing.
-    if (!textAddress_->isModified() && textAddress_->text() == QString::fromStdString(ShownModuleAddress(session_)))
-        return;
     const int before = session_.link.moduleAddress;
     EnterModuleAddress(session_, textAddress_->text().toStdString());
     showAddresses();
