@@ -7,10 +7,12 @@
 namespace vexa {
 namespace {
 
-// A controller that holds exactly the default settings of a fresh image, with the ID "Yard".
+// A controller that holds exactly the default settings of a fresh image, with the ID "Yard" and
+// the enforced mode off (known in the image).
 struct VerificationBench : test::ModuleSettingsBench {
     VerificationBench() {
         session.image.module.idString = "Yard";
+        session.image.module.enforcedXAddress = false;
         answer(10, {'Y', 'a', 'r', 'd'});
         answer(1, {0, 0, 0, 0});
         answer(4, {1, 0});
@@ -76,6 +78,14 @@ TEST(SettingsVerification, EnforcedModeComparesWhatItsWriteSent) {
     bench.answer(2, {127});
     EXPECT_TRUE(VerifyGeneralSettings(bench.session));
     EXPECT_EQ(bench.report(), Start);
+
+    // An unknown mode: setting 2 is neither asked nor compared, and that alone does not fail it.
+    VerificationBench unknown;
+    unknown.session.image.module.enforcedXAddress.reset();
+    unknown.answer(2, {127});
+    EXPECT_TRUE(VerifyGeneralSettings(unknown.session));
+    EXPECT_EQ(unknown.report(), std::string(Start) + "eXtended Address: enforced mode unknown, not compared\r\n");
+    EXPECT_EQ(unknown.controller->requests.size(), 10u);
 }
 
 TEST(SettingsVerification, EndAndGoOnCases) {
