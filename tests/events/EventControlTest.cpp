@@ -48,20 +48,22 @@ struct EventControllerTest : ::testing::Test {
                   return onAnswer(request[1]);
               if (request.size() == 2 && request[0] == 117)
                   return std::vector<int>{117, request[1], 15, 31, 47, 63};
-              if (request == std::vector<int>{112, 11})
+              if (request == std::vector<int>{112, 11} && mapAnswered)
                   return std::vector<int>{112, 11, 15, 15};
               return std::nullopt;
           }) {
         CopyActionsToAll(bench.session.image, {-1, -1, -1, -1}, {-1, -1, -1, -1});
     }
 
+    bool mapAnswered = true;
     std::function<std::vector<int>(int pin)> onAnswer = [](int pin) {
         return std::vector<int>{116, pin, 0x7F, 15, 31, 47, 63};
     };
 
     std::size_t requestsWithCode(int code) const {
-        return static_cast<std::size_t>(std::count_if(controller.requests.begin(), controller.requests.end(),
-                                                      [code](const auto& request) { return request[0] == code; }));
+        return static_cast<std::size_t>(
+            std::count_if(controller.requests.begin(), controller.requests.end(),
+                          [code](const auto& request) { return !request.empty() && request[0] == code; }));
     }
 
     TestBench bench;
@@ -117,6 +119,25 @@ TEST_F(EventControllerTest, VerificationLogsEachMismatchAndAnotherLayoutWithTheN
     EXPECT_EQ(requestsWithCode(116), 1u);
     EXPECT_EQ(requestsWithCode(117), 32u);
     EXPECT_EQ(requestsWithCode(112), 1u);
+}
+
+TEST_F(EventControllerTest, AnUnknownMapIsLeftAloneAndAMapThatCannotBeReadBackFails) {
+    // Unknown: the write sends nothing and says so; the verification does not ask and passes.
+    ASSERT_FALSE(bench.session.image.enableMap.has_value());
+    EXPECT_TRUE(WriteEnableMap(bench.session));
+    EXPECT_TRUE(controller.requests.empty());
+    EXPECT_EQ(bench.prompter.texts(), std::vector<std::string>{EnableMapUnknownText});
+    EXPECT_TRUE(RunVerifyEventControl(bench.session));
+    EXPECT_EQ(bench.session.verificationReport, "Start EC Verification\r\nNote: Numbering starts at 1\r\n"
+                                                "ECInit: initial enable map unknown, not compared\r\nVerify OK\r\n");
+    EXPECT_EQ(requestsWithCode(112), 0u);
+
+    // Known, but the controller's answer is lost: the comparison did not run, so no "Verify OK".
+    bench.session.image.enableMap = EnableMap{};
+    mapAnswered = false;
+    EXPECT_FALSE(RunVerifyEventControl(bench.session));
+    EXPECT_EQ(bench.session.verificationReport, "Start EC Verification\r\nNote: Numbering starts at 1\r\n"
+                                                "ECInit: No valid response\r\n");
 }
 
 TEST_F(EventControllerTest, ReadingTakesTheSlotsOfTheirOwnInputOnly) {
