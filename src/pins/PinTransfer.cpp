@@ -24,6 +24,7 @@ constexpr int OneWayPauseMs = 100;
 
 const char* const NoValidResponse = "No valid response";
 const char* const InvalidAddressConfig = "Read Pin Address Configuration: Invalid Response";
+const char* const InvalidInitialAspect = "Read Pin Initial Aspect: Invalid Response";
 
 bool IsPin(int pin) {
     return pin >= 0 && pin < PinCount;
@@ -144,6 +145,12 @@ bool ReadPinAspects(Session& session, int pin) {
             session.tell(InvalidAddressConfig);
             return false;
         }
+    // An initial aspect that could not be read is "none" in the image, but the pin was not read
+    // whole: said, and the read fails.
+    if (!initial) {
+        session.tell(InvalidInitialAspect);
+        return false;
+    }
     return true;
 }
 

@@ -89,12 +89,20 @@ TEST(SettingsVerification, EnforcedModeComparesWhatItsWriteSent) {
 }
 
 TEST(SettingsVerification, EndAndGoOnCases) {
-    // No answer at all: the ID string and hardware steps pass silently, the DCC step ends it.
+    // No answer at all: the ID string and hardware steps are said not compared and passed over,
+    // the DCC step ends it.
     VerificationBench silent;
     silent.answers.clear();
     EXPECT_FALSE(VerifyGeneralSettings(silent.session));
-    EXPECT_EQ(silent.report(), Start);
+    EXPECT_EQ(silent.report(),
+              std::string(Start) + "ReadIDString: No valid response\r\nHWCRead: No valid response\r\n");
     EXPECT_EQ(silent.controller->requests.size(), 3u);
+
+    // A DCC address of the wrong size fails what otherwise compares.
+    VerificationBench shortAddress;
+    shortAddress.answer(12, {1});
+    EXPECT_FALSE(VerifyGeneralSettings(shortAddress.session));
+    EXPECT_EQ(shortAddress.report(), std::string(Start) + "eXtended DCC Address: No valid response\r\n");
 
     // A DCC address of the wrong size is logged and passed over; a wrong echo ends.
     VerificationBench size;
