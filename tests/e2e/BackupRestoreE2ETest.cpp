@@ -133,4 +133,31 @@ TEST_F(BackupRestoreE2E, AFileOfTheOlderKindLeavesMapAndEnforcedModeAlone) {
     EXPECT_EQ(ReadFile(resaved), ReadFile(old));
 }
 
+TEST_F(BackupRestoreE2E, AHandEditedBackupThatTheWireCannotCarryIsRefusedBeforeItsFirstByte) {
+    ASSERT_FALSE(sim.device().empty());
+    const std::string original = backup("kept.dat");
+    const std::string text = ReadFile(original);
+    std::string address = text;
+    address.replace(address.find("\"DCC\",1,"), 8, "\"DCC\",9999,");
+    // Pin 2 has layout "4": its first step gets a third parameter beyond a data byte.
+    std::string step = text;
+    const std::size_t at = step.find("\"Ins\",0,", step.find("\"Pin\",1,"));
+    const std::size_t end = step.find("\r\n", at);
+    step.replace(step.rfind(',', end) + 1, end - step.rfind(',', end) - 1, "200");
+
+    const CliResult settings = cli({"load", file("address.dat", address), "write-settings"});
+    EXPECT_EQ(settings.status, 1);
+    EXPECT_NE(settings.err.find("DCC address = 9999 cannot be sent (1..510)"), std::string::npos) << settings.err;
+    EXPECT_EQ(settings.out.find("Write Settings done"), std::string::npos);
+    const CliResult pin = cli({"load", file("step.dat", step), "write-pin", "2"});
+    EXPECT_EQ(pin.status, 1);
+    EXPECT_NE(pin.err.find("Pin 2: step 0 of aspect 0: parameter 3 = 200 cannot be sent (0..127)"),
+              std::string::npos)
+        << pin.err;
+
+    const CliResult untouched = cli({"load", original, "verify-all"});
+    EXPECT_EQ(untouched.status, 0) << untouched.out << untouched.err;
+    EXPECT_EQ(SplitLines(untouched.out).back(), "Verify OK");
+}
+
 } // namespace
