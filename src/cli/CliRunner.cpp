@@ -7,7 +7,7 @@
 #include "cli/TerminalProgress.h"
 #include "core/Session.h"
 #include "link/PortSetup.h"
-#include "module/TunnelSwitch.h"
+#include "link/TunnelSwitch.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,10 +1,10 @@
 #include "module/DccAddressing.h"
 
+#include "core/NumberField.h"
 #include "core/WriteChecks.h"
 #include "model/WireRange.h"
 #include "module/AddressOffsets.h"
 #include "module/SettingRequests.h"
-#include "pins/NumberField.h"
 
 #include <algorithm>
 

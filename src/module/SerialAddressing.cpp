@@ -1,9 +1,9 @@
 #include "module/SerialAddressing.h"
 
+#include "core/NumberField.h"
 #include "core/WriteChecks.h"
 #include "model/WireRange.h"
 #include "module/SettingRequests.h"
-#include "pins/NumberField.h"
 
 #include <algorithm>
 

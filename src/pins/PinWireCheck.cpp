@@ -2,7 +2,7 @@
 
 #include "model/WireRange.h"
 #include "pins/PinConfigRequests.h"
-#include "pins/StepEncoding.h"
+#include "link/StepEncoding.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 #include "pins/PinTransfer.h"
 
 #include "PinTransferFakeController.h"
-#include "pins/StepEncoding.h"
+#include "link/StepEncoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "module/ui/DccFrame.h"
 
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
 #include "module/DccAddressing.h"
-#include "pins/ui/CommitLineEdit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "module/ui/SerialAddressingFrame.h"
 
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
 #include "module/SerialAddressing.h"
-#include "pins/ui/CommitLineEdit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,13 +1,13 @@
 #include "pins/ui/StepRowsFrame.h"
 
+#include "core/NumberField.h"
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/ValueMarks.h"
-#include "dialogs/ui/PinDialogs.h"
 #include "pins/InstructionTable.h"
-#include "pins/NumberField.h"
 #include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
-#include "pins/ui/CommitLineEdit.h"
 #include "pins/ui/EditGuard.h"
+#include "pins/ui/PinPageDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,7 +39,7 @@ StepHelpField HelpFieldOf(int index) {
 
 } // namespace
 
-StepRowsFrame::StepRowsFrame(Session& session, EditGuard& guard, PinDialogs& dialogs, QWidget* parent)
+StepRowsFrame::StepRowsFrame(Session& session, EditGuard& guard, PinPageDialogs& dialogs, QWidget* parent)
     : QFrame(parent), session_(session), guard_(guard), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FrameAspdetails"));
     setFrameShape(QFrame::StyledPanel);

@@ -1,10 +1,10 @@
 #include "pins/ui/TypeSettingsTabs.h"
 
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
 #include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
-#include "pins/ui/CommitLineEdit.h"
 #include "pins/ui/EditGuard.h"
 
 #include <QButtonGroup>
