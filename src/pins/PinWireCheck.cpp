@@ -1,8 +1,8 @@
 #include "pins/PinWireCheck.h"
 
+#include "link/StepEncoding.h"
 #include "model/WireRange.h"
 #include "pins/PinConfigRequests.h"
-#include "link/StepEncoding.h"
 
 #include <vector>
 

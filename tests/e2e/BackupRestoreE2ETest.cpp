@@ -151,8 +151,7 @@ TEST_F(BackupRestoreE2E, AHandEditedBackupThatTheWireCannotCarryIsRefusedBeforeI
     EXPECT_EQ(settings.out.find("Write Settings done"), std::string::npos);
     const CliResult pin = cli({"load", file("step.dat", step), "write-pin", "2"});
     EXPECT_EQ(pin.status, 1);
-    EXPECT_NE(pin.err.find("Pin 2: step 0 of aspect 0: parameter 3 = 200 cannot be sent (0..127)"),
-              std::string::npos)
+    EXPECT_NE(pin.err.find("Pin 2: step 0 of aspect 0: parameter 3 = 200 cannot be sent (0..127)"), std::string::npos)
         << pin.err;
 
     const CliResult untouched = cli({"load", original, "verify-all"});
