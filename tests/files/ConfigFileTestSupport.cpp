@@ -1,5 +1,7 @@
 #include "ConfigFileTestSupport.h"
 
+#include "SimStateFiles.h"
+
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -41,8 +43,9 @@ ConfigurationImage MakeSampleImage() {
     module.dccAddress = 300;
     module.xdccAddress = 1500;
     module.dccPacketRepeat = 1;
+    // Values that differ pairwise, so that two fields or bits swapped cannot pass for each other.
     module.dccStateInvert = true;
-    module.dccAllowZero = true;
+    module.dccAllowZero = false;
     module.nativeMode = true;
     module.moduleXAddress = 17;
     module.groupMask[0] = module.groupMask[5] = module.groupMask[15] = true;
@@ -53,7 +56,7 @@ ConfigurationImage MakeSampleImage() {
     module.serialEnable = true;
     module.serialBaud = 4;
     module.serialDataBits = 8;
-    module.serialParity = 2;
+    module.serialParity = 3;
     module.serialStopBits = 2;
 
     for (int pin = 0; pin < PinCount; ++pin) {
@@ -126,10 +129,7 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return ReadWholeFile(path);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

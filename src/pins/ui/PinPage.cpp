@@ -31,16 +31,24 @@ namespace vexa {
 namespace {
 
 const char* const CopyPasteTip = "Click for copy/paste tools";
+const char* const KeywordDescriptionTip = "A keyword of the data file cannot be a description: it is not kept";
 constexpr int LastPin = PinCount - 1;
 
 QLabel* Caption(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
 }
 
-QLineEdit* DescriptionField(const char* name, QWidget* parent) {
+// `storedText` gives what the image holds for the field.
+QLineEdit* DescriptionField(const char* name, QWidget* parent, std::function<QString()> storedText) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QLatin1String(name));
-    field->setValidator(new DescriptionValidator(field));
+    field->setValidator(new DescriptionValidator(field, std::move(storedText)));
+    // A keyword that stands in the field while it is typed is marked: it will not be kept.
+    QObject::connect(field, &QLineEdit::textChanged, field, [field] {
+        const bool refused = !field->hasAcceptableInput();
+        field->setStyleSheet(refused ? QStringLiteral("color: red") : QString());
+        field->setToolTip(refused ? QLatin1String(KeywordDescriptionTip) : QString());
+    });
     return field;
 }
 
@@ -135,10 +143,11 @@ QWidget* PinPage::buildPinRow() {
     pinLabel_->setCursor(Qt::PointingHandCursor);
     pinField_ = numberField("TextPAspOutput", area);
     pinUpDown_ = upDown("UpDownPAspOutput", 0, LastPin, area);
-    pinDescription_ = DescriptionField("TextPAspDesc", area);
+    pinDescription_ = DescriptionField("TextPAspDesc", area, [this] { return ShownText(record().description); });
     pinDescription_->setMinimumWidth(220);
     devicePin_ = numberField("TextDevicePin", area);
-    deviceName_ = DescriptionField("TextDeviceDescription", area);
+    deviceName_ =
+        DescriptionField("TextDeviceDescription", area, [this] { return ShownText(record().deviceDescription); });
     deviceName_->setMinimumWidth(160);
 
     pinRow_->addWidget(pinLabel_);
@@ -160,15 +169,18 @@ QWidget* PinPage::buildPinRow() {
         commitEdits();
         selectPin(shown - session_.numberingBase);
     });
-    connect(pinDescription_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { record().description = ImageText(text); });
+    connect(pinDescription_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (const std::optional<std::string> stored = StorableText(text))
+            record().description = *stored;
+    });
     connect(devicePin_, &QLineEdit::textEdited, this, [this](const QString& text) {
         ApplyDevicePinText(session_.image, session_.image.currentPin, text.toStdString(), session_.numberingBase);
     });
     connect(devicePin_, &CommitLineEdit::commitRequested, this, &PinPage::commitDevicePin);
     connect(deviceName_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (record().deviceReferral == 0)
-            record().deviceDescription = ImageText(text);
+        const std::optional<std::string> stored = StorableText(text);
+        if (stored && record().deviceReferral == 0)
+            record().deviceDescription = *stored;
     });
     return area;
 }
@@ -200,7 +212,12 @@ QWidget* PinPage::buildAspectRow() {
     initLabel_->setObjectName(QStringLiteral("LabelPAspInit"));
     initField_ = numberField("TextPAspInit", area);
     initUpDown_ = upDown("UpDownPAspInit", -1, 3, area);
-    aspectDescription_ = DescriptionField("TextPAspAspDesc", area);
+    aspectDescription_ = DescriptionField("TextPAspAspDesc", area, [this] {
+        const int aspect = session_.image.currentAspect;
+        return aspect >= 0 && aspect < AspectCount
+                   ? ShownText(record().aspects[static_cast<std::size_t>(aspect)].description)
+                   : QString();
+    });
     aspectDescription_->setMinimumWidth(200);
     writeAspect_ = button("CommandPAspWriteAspect", QStringLiteral("Write Single"), area);
     showDetails_ = new QCheckBox(QStringLiteral("Show Details"), area);
@@ -234,8 +251,9 @@ QWidget* PinPage::buildAspectRow() {
         initField_->setText(QString::number(initial));
     });
     connect(aspectDescription_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (session_.image.currentAspect >= 0 && session_.image.currentAspect < AspectCount)
-            record().aspects[static_cast<std::size_t>(session_.image.currentAspect)].description = ImageText(text);
+        const std::optional<std::string> stored = StorableText(text);
+        if (stored && session_.image.currentAspect >= 0 && session_.image.currentAspect < AspectCount)
+            record().aspects[static_cast<std::size_t>(session_.image.currentAspect)].description = *stored;
     });
     connect(writeAspect_, &QPushButton::clicked, this, &PinPage::writeSingleAspect);
     connect(showDetails_, &QCheckBox::clicked, this, &PinPage::applyDetailView);
