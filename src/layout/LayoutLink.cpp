@@ -21,8 +21,6 @@ BorrowedLink::BorrowedLink(Session& owner, Prompter& prompter, Progress& progres
     work_.link.faultReported = false;
     work_.numberingBase = owner.numberingBase;
     work_.progress = &progress;
-    // Nothing has been read, loaded or set in this session yet.
-    work_.enableMapKnown = false;
     SetModuleStartValues(work_);
 }
 
