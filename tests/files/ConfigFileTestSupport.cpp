@@ -137,8 +137,4 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string TestProgramFolder() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
 } // namespace vexa::test

@@ -35,8 +35,6 @@ private:
 };
 
 std::string ReadBytes(const std::string& path);
-// The folder of the running test program, where the build puts the standard device library.
-std::string TestProgramFolder();
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 } // namespace vexa::test

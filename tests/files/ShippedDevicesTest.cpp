@@ -1,6 +1,7 @@
 #include "ConfigFileTestSupport.h"
 #include "TestSeams.h"
 
+#include "core/Platform.h"
 #include "files/DeviceLibraryActions.h"
 #include "pins/InstructionTable.h"
 #include "pins/PinTransfer.h"
@@ -23,7 +24,7 @@ TEST(ShippedDevices, EveryDeviceLoadsWritesAndVerifiesAtPins0_17_30) {
     ScriptedPortProvider provider;
     ScriptedFileDialogs dialogs;
     Session catalogueSession{prompter, clock, provider};
-    ASSERT_TRUE(LoadStandardDeviceLibrary(catalogueSession, dialogs, TestProgramFolder()));
+    ASSERT_TRUE(LoadStandardDeviceLibrary(catalogueSession, dialogs, ProgramFolder()));
     const DeviceCatalogue catalogue = catalogueSession.devices;
     ASSERT_GE(catalogue.entries.size(), 8u);
     EXPECT_NE(catalogue.find("Signal 3 aspects"), -1);
