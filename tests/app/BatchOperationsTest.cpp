@@ -1,6 +1,7 @@
 #include "app/BatchOperations.h"
 
 #include "core/VerificationReport.h"
+#include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
@@ -101,15 +102,70 @@ TEST_F(BatchTest, ReadAllWithClosedPortAsksForAPort) {
 // A session whose port leads to the in-process simulated controller.
 struct SimulatedBench {
     SimulatedBench() {
-        session.port.port = MakeSimulatorPort(MakeDefaultSimulator());
+        session.port.port = MakeSimulatorPort(sim);
         session.port.name = SimulatorPortName;
         session.port.port->open(SimulatorPortName);
     }
+    std::shared_ptr<Simulator> sim = MakeDefaultSimulator();
     test::RecordingPrompter prompter;
     SystemClock clock;
     test::ScriptedPortProvider provider;
     Session session{prompter, clock, provider};
 };
+
+// The block of the controller's memory that a write request changes.
+std::string WrittenBlock(const std::vector<std::uint8_t>& data) {
+    switch (data.at(0)) {
+    case 96: // module setting
+        switch (data.at(1)) {
+        case 10:
+            return "ID string";
+        case 4:
+        case 5:
+        case 12:
+            return "DCC settings";
+        case 6:
+        case 7:
+            return "LED settings";
+        case 1:
+            return "hardware configuration";
+        case 13:
+            return "serial port settings";
+        case 11:
+            return "initial enable maps";
+        case 2:
+        case 3:
+        case 8:
+            return "serial addressing options";
+        }
+        break;
+    case 97:  // type parameters to flash
+    case 98:  // aspect layout
+    case 99:  // step
+    case 102: // address configuration
+        return "all pins";
+    case 100: // the initial aspect alone, or the four Event-On slots
+        return data.size() == 3 ? "all pins" : "all events";
+    case 101: // Event-Off slots
+        return "all events";
+    }
+    return "request " + std::to_string(data[0]);
+}
+
+TEST(BatchWithSimulator, WriteAllWritesTheBlocksInTheOrderOfItsStagesSerialAddressingLast) {
+    SimulatedBench bench;
+    ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last(); // every value known
+    bench.sim->clearRequests();
+    ASSERT_TRUE(WriteAll(bench.session)) << bench.prompter.last();
+    std::vector<std::string> blocks;
+    for (const SimReceivedRequest& request : bench.sim->requests())
+        if (blocks.empty() || blocks.back() != WrittenBlock(request.data))
+            blocks.push_back(WrittenBlock(request.data));
+    // The serial addressing goes last: once it is written the controller may listen elsewhere.
+    EXPECT_EQ(blocks, (std::vector<std::string>{"ID string", "DCC settings", "LED settings", "hardware configuration",
+                                                "serial port settings", "all pins", "all events", "initial enable maps",
+                                                "serial addressing options"}));
+}
 
 TEST(BatchWithSimulator, WriteAllThenReadAllBringsTheIdStringBack) {
     SimulatedBench bench;

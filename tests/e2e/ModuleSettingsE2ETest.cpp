@@ -65,18 +65,19 @@ TEST(ModuleSettingsE2E, BackupRestoresEveryModuleSettingAndVerifyFindsAChange) {
     const fs::path first = dir.path / "first.state";
     const fs::path second = dir.path / "second.state";
     MakeState(first);
-    // Hardware, DCC address 300, options 13, LEDs, flex block 3, eXtended address 17, group
-    // mask, extended DCC address 2046, serial port 38400 8E2 enabled.
+    // Hardware, DCC address 300, options 5 (125ms, state invert, no address 0), LEDs, flex
+    // block 3, eXtended address 17, group mask, extended DCC address 2046, serial port 38400 8O2
+    // enabled: no two options or fields hold the same value.
     SetSettings(first, {{1, "1 2 3 0"},
                         {2, "17"},
                         {3, "1 2 0 8"},
                         {4, "44 4"},
-                        {5, "13"},
+                        {5, "5"},
                         {6, "5"},
                         {7, "64"},
                         {8, "1 3"},
                         {12, "62 31"},
-                        {13, "1 108"}});
+                        {13, "1 124"}});
     const std::string backup = (dir.path / "backup.dat").string();
     {
         vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--state", first.string()});
@@ -87,15 +88,15 @@ TEST(ModuleSettingsE2E, BackupRestoresEveryModuleSettingAndVerifyFindsAChange) {
         ASSERT_EQ(settings.status, 0) << settings.err;
         EXPECT_EQ(SplitLines(settings.out),
                   (std::vector<std::string>{
-                      "DCC address: 300 (Output 1201 .. 1232)", "eXtended DCC address: 2046 (Output 2047 .. OVERFLOW)",
-                      "DCC options: packet repeat 125ms, basic packet state invert on, allow address 0 on",
+                      "DCC address: 300 (Output 1197 .. 1228)", "eXtended DCC address: 2046 (Output 2046 .. OVERFLOW)",
+                      "DCC options: packet repeat 125ms, basic packet state invert on, allow address 0 off",
                       "Serial addressing: flex on (start 13), native off, enforced eXtended address off, module "
                       "eXtended address 18, group mask 0 5 15",
                       "Green LED: Basic DCC Packet, Lumo Message", "Orange LED: Orange 6",
                       "Hardware drivers: 1..8 sink; 9..16 source; 17..24 sink and source; 25..32 none",
-                      "Serial port: enabled, 38400 baud, data bits 8, parity even, stop bits 2"}));
+                      "Serial port: enabled, 38400 baud, data bits 8, parity odd, stop bits 2"}));
     }
-    EXPECT_NE(ReadFile(backup).find("\"DCC\",300,2046,13"), std::string::npos) << ReadFile(backup);
+    EXPECT_NE(ReadFile(backup).find("\"DCC\",300,2046,5"), std::string::npos) << ReadFile(backup);
 
     const std::string copy = (dir.path / "copy.dat").string();
     {

@@ -41,8 +41,9 @@ ConfigurationImage MakeSampleImage() {
     module.dccAddress = 300;
     module.xdccAddress = 1500;
     module.dccPacketRepeat = 1;
+    // Values that differ pairwise, so that two fields or bits swapped cannot pass for each other.
     module.dccStateInvert = true;
-    module.dccAllowZero = true;
+    module.dccAllowZero = false;
     module.nativeMode = true;
     module.moduleXAddress = 17;
     module.groupMask[0] = module.groupMask[5] = module.groupMask[15] = true;
@@ -53,7 +54,7 @@ ConfigurationImage MakeSampleImage() {
     module.serialEnable = true;
     module.serialBaud = 4;
     module.serialDataBits = 8;
-    module.serialParity = 2;
+    module.serialParity = 3;
     module.serialStopBits = 2;
 
     for (int pin = 0; pin < PinCount; ++pin) {

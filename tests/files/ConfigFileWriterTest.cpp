@@ -103,11 +103,11 @@ TEST(ConfigFileWriterTest, ModuleSettingsAreEncodedIntoTheirFields) {
     ConfigurationImage image = MakeSampleImage();
     std::vector<std::string> lines = FullSaveLines(image);
     EXPECT_EQ(lines[1], "\"ID$\",\"Station \xC4rnes\"");
-    EXPECT_EQ(lines[2], "\"DCC\",300,1500,13");
+    EXPECT_EQ(lines[2], "\"DCC\",300,1500,5");
     EXPECT_EQ(lines[3], "\"XAD\",64,0,17,1,2,0,8"); // native mode; flags 0, 5 and 15
     EXPECT_EQ(lines[4], "\"HWC\",1,2,3,0");
     EXPECT_EQ(lines[5], "\"LED\",5,0"); // the grey default function is not a bit
-    EXPECT_EQ(lines[6], "\"SPC\",1,\"38400\",8,2,2");
+    EXPECT_EQ(lines[6], "\"SPC\",1,\"38400\",8,3,2");
     EXPECT_EQ(lines[7], "\"Eon\",0,0,1,2,3");
 
     image.module.lumoFlexAddressing = true;

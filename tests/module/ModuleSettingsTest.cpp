@@ -1,3 +1,4 @@
+#include "../sim/SimTestBench.h"
 #include "ModuleSettingsBench.h"
 
 #include "module/DccAddressing.h"
@@ -150,6 +151,38 @@ TEST(ModuleSettingsRead, WrongAnswersShowTheirMessagesAndKeepTheFields) {
     EXPECT_FALSE(ReadDccSettings(bench.session));
     EXPECT_EQ(bench.prompter.texts(),
               std::vector<std::string>{"No response received, resetting bidirectional communication"});
+}
+
+TEST(ModuleSettingsDcc, EachOptionAloneGoesOutAsItsOwnBitAndReadsBack) {
+    struct Case {
+        const char* option;
+        int repeat;
+        bool stateInvert;
+        bool allowZero;
+        int byte; // after 96, 5 on the wire
+    };
+    const std::vector<Case> cases{
+        {"62.5ms", 0, false, false, 0},          {"125ms", 1, false, false, 1},
+        {"500ms", 3, false, false, 3},           {"Basic Packet State Invert", 2, true, false, 6},
+        {"Allow Address 0", 2, false, true, 10},
+    };
+    for (const Case& c : cases) {
+        test::SimBench bench;
+        ModuleSettings& module = bench.session.image.module;
+        module.dccPacketRepeat = static_cast<std::uint8_t>(c.repeat);
+        module.dccStateInvert = c.stateInvert;
+        module.dccAllowZero = c.allowZero;
+        const ModuleSettings written = module;
+        ASSERT_TRUE(WriteDccSettings(bench.session)) << c.option;
+        // The link's empty synchronising frame goes first.
+        ASSERT_GE(bench.sim->requests().size(), 2u);
+        EXPECT_EQ(bench.sim->requests()[1].data, (std::vector<std::uint8_t>{96, 5, std::uint8_t(c.byte)}))
+            << c.option;
+
+        module = ModuleSettings{};
+        ASSERT_TRUE(ReadDccSettings(bench.session)) << c.option;
+        EXPECT_EQ(module, written) << c.option;
+    }
 }
 
 TEST(ModuleSettingsLed, ClicksFollowTheDefaultFunctionRule) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace vexa {
 namespace {
 
@@ -62,6 +64,40 @@ TEST(SettingsVerification, MismatchesAreLoggedAndOnlySomeFail) {
     EXPECT_TRUE(VerifyGeneralSettings(lenient.session));
     EXPECT_EQ(lenient.report(),
               std::string(Start) + "eXtended Address does not compare\r\neXtended Group Mask does not compare\r\n");
+}
+
+TEST(SettingsVerification, AControllerThatDiffersInOneSettingGetsThatSettingsLine) {
+    struct Case {
+        int setting;
+        std::vector<int> held; // by the controller, in place of what the window holds
+        std::string line;
+        bool passes; // the verification still passes
+        std::function<void(ModuleSettings&)> window = [](ModuleSettings&) {};
+    };
+    const auto invert = [](ModuleSettings& module) { module.dccStateInvert = true; };
+    const std::vector<Case> cases{
+        {10, {'Y', 'a', 'r', 'n'}, "ID does not compare: VexaConfig = <Yard> Vexa = <Yarn>", false},
+        {1, {0, 0, 2, 0}, "Hardware configuration does not compare", false},
+        {4, {2, 0}, "DCC address does not compare", false},
+        {12, {1, 1}, "eXtended DCC address does not compare", false},
+        {5, {6}, "DCC Options do not compare", false},
+        // State invert in the window; the controller holds "Allow Address 0" instead.
+        {5, {10}, "DCC Options do not compare", false, invert},
+        {5, {6}, "", true, invert},
+        {8, {0, 64}, "Serial Address Settings do not compare", false},
+        {2, {5}, "eXtended Address does not compare", true},
+        {3, {0, 0, 4, 0}, "eXtended Group Mask does not compare", true},
+        {6, {1}, "Green LED configuration does not compare", false},
+        {7, {1}, "Orange LED configuration does not compare", false},
+        {13, {0, 8}, "Serial Port Configuration does not compare", false},
+    };
+    for (const Case& c : cases) {
+        VerificationBench bench;
+        c.window(bench.session.image.module);
+        bench.answer(c.setting, c.held);
+        EXPECT_EQ(VerifyGeneralSettings(bench.session), c.passes) << c.line;
+        EXPECT_EQ(bench.report(), std::string(Start) + (c.line.empty() ? "" : c.line + "\r\n"));
+    }
 }
 
 TEST(SettingsVerification, EnforcedModeComparesWhatItsWriteSent) {

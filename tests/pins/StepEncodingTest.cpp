@@ -55,6 +55,10 @@ TEST(StepEncoding, FadeTravelsAsSixteenOnlyWithinItsRange) {
     EXPECT_EQ(DecodeStep(Wire(80, 0, 0, 0, 0)), Step(80, 0, 0, 0, 0, 0));
     // "Multibit 6" (32) with fade is 48.
     EXPECT_EQ(DecodeStep(Wire(48, 0, 0, 0, 0)), Step(32, 1, 0, 0, 0, 0));
+    // Without bit 4 the same range holds unfaded instructions: "Multibit 6", "Set Level",
+    // "Multiblink 7".
+    for (int code : {32, 38, 47})
+        EXPECT_EQ(DecodeStep(Wire(code, 0, 5, 0, 0)), Step(code, 0, 0, 5, 0, 0)) << code;
 }
 
 TEST(StepEncoding, FadeThatCannotTravelIsNotFoldedIntoAnotherInstruction) {

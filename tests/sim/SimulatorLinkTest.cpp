@@ -104,6 +104,12 @@ TEST(SimulatorLine, ADemandedExtendedAddressMustComeWithEveryRequest) {
     ASSERT_TRUE(sim->requests().back().xAddress);
     EXPECT_EQ(*sim->requests().back().xAddress, 7);
 
+    // Setting 2 is kept and read back as written; what the controller demands stays its option.
+    bench.write({96, 2, 40});
+    ASSERT_TRUE(bench.read({112, 2}));
+    EXPECT_EQ(bench.answer(), (std::vector<int>{112, 2, 40}));
+    EXPECT_EQ(sim->xAddress(), 7);
+
     bench.session.link.xAddress = 8;
     EXPECT_FALSE(bench.read({112, 0}));
     bench.session.link.useXAddress = false;
