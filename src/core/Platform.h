@@ -28,6 +28,9 @@ std::string ProgramFolder();
 // every name.
 std::vector<std::string> CommandLineArguments(int argc, char* argv[]);
 
+// Whether standard error goes to a terminal (a console window) rather than to a file or pipe.
+bool StandardErrorIsTerminal();
+
 // Lets the console show the UTF-8 text the program writes (a no-op where it already does).
 void UseUtf8Console();
 

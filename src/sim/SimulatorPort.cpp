@@ -1,5 +1,6 @@
 #include "sim/SimulatorPort.h"
 
+#include "core/Platform.h"
 #include "sim/AnswerSchedule.h"
 #include "sim/CorvanInterfaceSim.h"
 #include "sim/DemoConfiguration.h"
@@ -143,7 +144,7 @@ struct SharedSimulator {
             std::error_code ignored;
             std::string error;
             // A missing or unreadable state leaves the start configuration.
-            if (!statePath.empty() && std::filesystem::exists(statePath, ignored))
+            if (!statePath.empty() && std::filesystem::exists(PathFromUtf8(statePath), ignored))
                 simulator->load(statePath, error);
         }
         return simulator;

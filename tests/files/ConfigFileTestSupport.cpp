@@ -1,5 +1,8 @@
 #include "ConfigFileTestSupport.h"
 
+#include "core/Platform.h"
+
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -126,16 +129,28 @@ TemporaryFolder::~TemporaryFolder() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string TemporaryFolder::file(const std::string& name) const {
+    return Utf8FromPath(path_ / PathFromUtf8(name));
+}
+
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(Utf8FromPath(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace vexa::test

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include <unistd.h>
+
 namespace vexa {
 
 bool LocalTime(std::time_t seconds, std::tm& local) {
@@ -25,6 +27,10 @@ std::string ProgramFolder() {
 
 std::vector<std::string> CommandLineArguments(int argc, char* argv[]) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+bool StandardErrorIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
 }
 
 void UseUtf8Console() {}

@@ -50,6 +50,11 @@ std::vector<std::string> CommandLineArguments(int argc, char* argv[]) {
     return arguments;
 }
 
+bool StandardErrorIsTerminal() {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
 void UseUtf8Console() {
     ::SetConsoleOutputCP(CP_UTF8);
 }
