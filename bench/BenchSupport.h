@@ -5,8 +5,8 @@
 
 #include "core/Clock.h"
 #include "core/Prompter.h"
+#include "core/SerialPort.h"
 #include "core/Session.h"
-#include "link/SerialPort.h"
 
 #include <cstdio>
 #include <memory>

@@ -8,7 +8,7 @@
 #include "BenchSupport.h"
 #include "FullPins.h"
 
-#include "app/BatchOperations.h"
+#include "batch/BatchOperations.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 

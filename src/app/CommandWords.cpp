@@ -1,6 +1,6 @@
 #include "app/CommandWords.h"
 
-#include "app/BatchOperations.h"
+#include "batch/BatchOperations.h"
 #include "events/EventTransfer.h"
 #include "events/EventVerification.h"
 #include "pins/PinTransfer.h"

@@ -1,6 +1,6 @@
 #include "cli/BatchCommands.h"
 
-#include "app/BatchOperations.h"
+#include "batch/BatchOperations.h"
 #include "cli/CommandOutput.h"
 #include "cli/VerificationOutput.h"
 #include "core/VerificationReport.h"

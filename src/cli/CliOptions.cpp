@@ -1,7 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "core/SerialPort.h"
 #include "link/PortSetup.h"
-#include "link/SerialPort.h"
 
 #include <charconv>
 

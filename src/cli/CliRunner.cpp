@@ -8,7 +8,7 @@
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "link/PortSetup.h"
-#include "module/TunnelSwitch.h"
+#include "link/TunnelSwitch.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Clock.h"
-#include "link/SerialPort.h"
+#include "core/SerialPort.h"
 
 #include <ostream>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/LinkState.h"
 #include "core/Progress.h"
-#include "link/LinkState.h"
 
 namespace vexa::cli {
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/Clock.h"
+#include "core/LinkState.h"
 #include "core/Progress.h"
 #include "core/Prompter.h"
-#include "link/LinkState.h"
-#include "link/SerialPort.h"
-#include "link/Trace.h"
+#include "core/SerialPort.h"
+#include "core/Trace.h"
 #include "model/ConfigurationImage.h"
 #include "model/DeviceCatalogue.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/EventPatternCalculator.h"
 
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
 
 #include <algorithm>
 

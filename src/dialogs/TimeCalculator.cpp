@@ -1,6 +1,7 @@
 #include "dialogs/TimeCalculator.h"
 
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
+#include "pins/StepRules.h"
 
 #include <algorithm>
 
@@ -8,23 +9,15 @@ namespace vexa {
 
 namespace {
 
-constexpr int TicksPerSecond = 50; // one tick is 20 ms
-constexpr int MsPerTick = 20;
-constexpr int BaseFactor = 8;
-
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
+constexpr int BaseFactor = 8; // each step of the base multiplies the time value by 8
 
 } // namespace
 
 std::string DurationText(int timeValue, int base) {
-    int ticks = std::clamp(timeValue, 0, HighestTimeValue);
+    long ticks = std::clamp(timeValue, 0, HighestTimeValue);
     for (int b = std::clamp(base, 0, HighestTimeBase); b > 0; --b)
         ticks *= BaseFactor;
-    const int restTicks = ticks % TicksPerSecond;
-    const int seconds = ticks / TicksPerSecond;
-    return TwoDigits(seconds / 60) + ":" + TwoDigits(seconds % 60) + "." + TwoDigits(restTicks * MsPerTick / 10);
+    return DurationText(ticks);
 }
 
 void TimeCalculator::open(const std::string& baseText, int timeValue) {

@@ -1,11 +1,11 @@
 #include "files/DeviceLibraryActions.h"
 
+#include "files/DeviceHead.h"
 #include "files/DeviceLibraryReader.h"
 #include "files/DeviceLibraryWriter.h"
 #include "files/FileMessages.h"
 #include "files/SafeFile.h"
 #include "files/StandardLibraryPath.h"
-#include "pins/PinTransfer.h"
 
 #include <filesystem>
 

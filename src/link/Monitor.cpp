@@ -29,8 +29,11 @@ std::string ReportLine(const LinkState& link) {
     if (!link.answerValid || link.answerSize() != ReportSize)
         return {};
     std::string line;
-    for (int i = 0; i < ReportSize; ++i)
-        line += "<" + std::to_string(link.answerData(i)) + "> ";
+    for (int i = 0; i < ReportSize; ++i) {
+        line += '<';
+        line += std::to_string(link.answerData(i));
+        line += "> ";
+    }
     return line + CrLf;
 }
 

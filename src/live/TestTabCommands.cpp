@@ -1,8 +1,8 @@
 #include "live/TestTabCommands.h"
 
+#include "core/NumberField.h"
 #include "link/Exchange.h"
 #include "live/LiveRequests.h"
-#include "pins/NumberField.h"
 
 namespace vexa {
 

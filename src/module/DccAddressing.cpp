@@ -1,8 +1,8 @@
 #include "module/DccAddressing.h"
 
+#include "core/NumberField.h"
 #include "module/AddressOffsets.h"
 #include "module/SettingRequests.h"
-#include "pins/NumberField.h"
 
 #include <algorithm>
 

@@ -24,8 +24,11 @@ std::string LedFunctions(const LedItems& items, const std::array<const char*, 8>
 std::string GroupMask(const ModuleSettings& module) {
     std::string text;
     for (std::size_t i = 0; i < module.groupMask.size(); ++i)
-        if (module.groupMask[i])
-            text += (text.empty() ? "" : " ") + std::to_string(i);
+        if (module.groupMask[i]) {
+            if (!text.empty())
+                text += ' ';
+            text += std::to_string(i);
+        }
     return text.empty() ? "none" : text;
 }
 

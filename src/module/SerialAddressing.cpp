@@ -1,7 +1,7 @@
 #include "module/SerialAddressing.h"
 
+#include "core/NumberField.h"
 #include "module/SettingRequests.h"
-#include "pins/NumberField.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "pins/PinPageRules.h"
 
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
+#include "files/DeviceHead.h"
 #include "pins/PinConfigTypes.h"
-#include "pins/PinTransfer.h"
 
 namespace vexa {
 

@@ -1,10 +1,11 @@
 #include "pins/PinTransfer.h"
 
 #include "core/OperationRunner.h"
+#include "files/DeviceHead.h"
 #include "link/Exchange.h"
+#include "link/StepEncoding.h"
 #include "pins/PinConfigRequests.h"
 #include "pins/PinRequests.h"
-#include "pins/StepEncoding.h"
 
 #include <string>
 #include <vector>
@@ -203,15 +204,6 @@ bool ReadDevice(Session& session, int pin) {
         // A pin is read once, however many of its bytes point to the head.
         if (PointsToHead(session.link, member, head) && !ReadWholePin(session, member))
             return false;
-    }
-    return true;
-}
-
-bool CheckDeviceHead(Session& session, int pin) {
-    const int head = HeadPinOf(session.image, pin);
-    if (head < 0 || PinAt(session, head).deviceReferral != 0) {
-        session.prompter.ask(MessageKind::OkWarning, "Referral is not a device");
-        return false;
     }
     return true;
 }

@@ -25,9 +25,6 @@ bool ReadDevice(Session& session, int pin);
 // Every pin of the image whose head pin is that of the given pin. Checks the head first.
 bool WriteDevice(Session& session, int pin);
 
-// True when the pin's referral leads to a head pin; otherwise shows "Referral is not a device".
-bool CheckDeviceHead(Session& session, int pin);
-
 // All 32 pins in order; stops at the first failure.
 bool ReadAllPins(Session& session);
 bool WriteAllPins(Session& session);

@@ -1,9 +1,9 @@
 #include "pins/PinVerification.h"
 
 #include "core/VerificationReport.h"
+#include "link/StepEncoding.h"
 #include "pins/PinConfigTypes.h"
 #include "pins/PinRequests.h"
-#include "pins/StepEncoding.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "pins/StepRules.h"
 
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
 
 #include <algorithm>
 
@@ -158,8 +158,18 @@ long StepTicks(const AspectStep& step) {
 std::string DurationText(long ticks) {
     const long hundredths = (ticks % TicksPerSecond) * 2;
     const long seconds = ticks / TicksPerSecond;
-    auto twoDigits = [](long value) { return (value < 10 ? "0" : "") + std::to_string(value); };
-    return twoDigits(seconds / 60) + ":" + twoDigits(seconds % 60) + "." + twoDigits(hundredths);
+    std::string text;
+    auto appendTwoDigits = [&text](long value) {
+        if (value < 10)
+            text += '0';
+        text += std::to_string(value);
+    };
+    appendTwoDigits(seconds / 60);
+    text += ':';
+    appendTwoDigits(seconds % 60);
+    text += '.';
+    appendTwoDigits(hundredths);
+    return text;
 }
 
 StepHelpTool HelpToolFor(const AspectStep& step, StepHelpField field) {

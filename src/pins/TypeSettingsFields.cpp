@@ -1,6 +1,6 @@
 #include "pins/TypeSettingsFields.h"
 
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "sim/SimLiveOutputs.h"
 
-#include "pins/StepEncoding.h"
+#include "link/StepEncoding.h"
 #include "sim/SimRequests.h"
 
 #include <algorithm>

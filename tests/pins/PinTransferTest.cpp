@@ -1,7 +1,8 @@
 #include "pins/PinTransfer.h"
 
 #include "PinTransferFakeController.h"
-#include "pins/StepEncoding.h"
+#include "files/DeviceHead.h"
+#include "link/StepEncoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "link/StepEncoding.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
-#include "pins/StepEncoding.h"
 
 #include "TestSeams.h"
 #include "sim/Simulator.h"

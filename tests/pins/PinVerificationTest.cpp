@@ -1,8 +1,8 @@
 #include "pins/PinVerification.h"
 
 #include "PinTransferFakeController.h"
+#include "link/StepEncoding.h"
 #include "pins/PinTransfer.h"
-#include "pins/StepEncoding.h"
 
 #include <gtest/gtest.h>
 

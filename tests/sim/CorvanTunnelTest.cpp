@@ -5,10 +5,10 @@
 
 #include "link/CorvanSetup.h"
 #include "link/Exchange.h"
+#include "link/LinkAddress.h"
 #include "link/Monitor.h"
+#include "link/TunnelSwitch.h"
 #include "module/Identity.h"
-#include "module/LinkAddress.h"
-#include "module/TunnelSwitch.h"
 #include "sim/CorvanInterfaceSim.h"
 #include "sim/SimulatorPort.h"
 

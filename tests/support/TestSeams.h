@@ -3,8 +3,8 @@
 #include "core/Clock.h"
 #include "core/FileDialogs.h"
 #include "core/Prompter.h"
+#include "core/SerialPort.h"
 #include "core/Session.h"
-#include "link/SerialPort.h"
 
 #include <cstdint>
 #include <deque>

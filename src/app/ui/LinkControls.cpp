@@ -2,10 +2,10 @@
 
 #include "app/ui/GestureLabel.h"
 #include "core/ui/UpDownControl.h"
+#include "link/LinkAddress.h"
 #include "link/PortList.h"
 #include "link/PortSetup.h"
 #include "link/PortWatch.h"
-#include "module/LinkAddress.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

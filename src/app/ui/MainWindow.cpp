@@ -8,6 +8,7 @@
 #include "app/ui/VerificationWindow.h"
 #include "core/OperationGuard.h"
 #include "core/ui/PressButton.h"
+#include "dialogs/ui/PinDialogs.h"
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
 #include "files/DeviceLibraryActions.h"
@@ -20,6 +21,7 @@
 #include "module/ui/PinAddressLabels.h"
 #include "pins/ui/DevicePanel.h"
 #include "pins/ui/PinPage.h"
+#include "sim/ui/SimulatorView.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -72,6 +74,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     layout->addWidget(makeCommandRow());
     makeTabs();
     testPage_ = new TestPage(session_, *this);
+    connect(testPage_, &TestPage::simulatorViewRequested, this, &MainWindow::showSimulatorView);
     setTabPage(TestTab, testPage_, nullptr);
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
@@ -169,7 +172,8 @@ void MainWindow::makeTabs() {
     generalPage_ = new GeneralPage(session_, *this);
     tabs_->addTab(MakeTabFrame(generalPage_, tabs_), QStringLiteral("General"));
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event Control"));
-    auto* pinPage = new PinPage(session_, *this);
+    pinDialogs_ = std::make_unique<PinDialogs>(session_, this);
+    auto* pinPage = new PinPage(session_, *this, *pinDialogs_);
     tabs_->addTab(MakeTabFrame(pinPage, tabs_), QStringLiteral("Vexa Device Configuration"));
     for (SessionView* view : AddLiveControls(session_, *this, *pinPage))
         registerView(view);
@@ -330,6 +334,13 @@ void MainWindow::releasePressed(Qt::MouseButton button) {
     if (button != Qt::RightButton || session_.operationRunning)
         return;
     setExpertMode(session_.prompter.ask(MessageKind::YesNo, "Expert Mode?"));
+}
+
+void MainWindow::showSimulatorView() {
+    if (!simulatorView_)
+        simulatorView_ = new SimulatorView(session_, testPage_);
+    simulatorView_->show();
+    simulatorView_->raise();
 }
 
 void MainWindow::showTraceWindow() {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -23,6 +24,8 @@ class EventPage;
 class GeneralPage;
 class GestureLabel;
 class LinkControls;
+class PinDialogs;
+class SimulatorView;
 class TestPage;
 class TraceWindow;
 class VerificationWindow;
@@ -88,6 +91,7 @@ private:
     void tabChanged(int index);
     void releasePressed(Qt::MouseButton button);
     void showTraceWindow();
+    void showSimulatorView();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
     SaveChoice askToSave();
@@ -105,6 +109,8 @@ private:
     TraceWindow* traceWindow_ = nullptr;
     VerificationWindow* verificationWindow_ = nullptr;
     TestPage* testPage_ = nullptr;
+    SimulatorView* simulatorView_ = nullptr;
+    std::unique_ptr<PinDialogs> pinDialogs_; // the pin page's helper dialogs and clipboards
     std::vector<SessionView*> views_;
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;

@@ -1,11 +1,11 @@
 #include "events/ui/EventPage.h"
 
+#include "core/NumberField.h"
 #include "core/OperationRunner.h"
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "events/EventTransfer.h"
-#include "pins/NumberField.h"
 #include "pins/PinPageRules.h"
-#include "pins/ui/CommitLineEdit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include "core/OperationRunner.h"
 #include "link/CorvanSetup.h"
-#include "module/TunnelSwitch.h"
+#include "link/TunnelSwitch.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

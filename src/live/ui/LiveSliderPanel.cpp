@@ -1,7 +1,7 @@
 #include "live/ui/LiveSliderPanel.h"
 
+#include "core/NumberField.h"
 #include "live/LiveRequests.h"
-#include "pins/NumberField.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,7 +1,6 @@
 #include "live/ui/TestPage.h"
 
 #include "live/ModuleCommands.h"
-#include "live/ui/SimulatorView.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -184,10 +183,7 @@ QGroupBox* TestPage::buildMatrix() {
 }
 
 void TestPage::showSimulatorView() {
-    if (!simulatorView_)
-        simulatorView_ = new SimulatorView(session_, this);
-    simulatorView_->show();
-    simulatorView_->raise();
+    emit simulatorViewRequested();
 }
 
 } // namespace vexa

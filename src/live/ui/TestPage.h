@@ -15,8 +15,6 @@ class QVBoxLayout;
 
 namespace vexa {
 
-class SimulatorView;
-
 // The "Test" tab: fixed Vexa set-aspect buttons, the free Lumo command, the module commands,
 // the matrix-board panel and the live view of the simulated controller. Other panels (such as
 // the message monitor) are added below with addSection. Its fields live only in the window.
@@ -28,8 +26,12 @@ public:
     // Adds a panel at the foot of the page.
     void addSection(QWidget* section);
 
-    // Opens (or raises) the window that shows the simulated controller's outputs.
+    // "Simulator View": asks the window to open (or raise) the view of the simulated
+    // controller's outputs, which only the window knows how to reach.
     void showSimulatorView();
+
+signals:
+    void simulatorViewRequested();
 
 private:
     QGroupBox* buildSetAspect();
@@ -45,7 +47,6 @@ private:
     std::array<QLineEdit*, 3> lumoFields_{};
     std::array<QCheckBox*, 10> matrixBoxes_{};
     AspectToggle toggle_;
-    SimulatorView* simulatorView_ = nullptr;
 };
 
 } // namespace vexa

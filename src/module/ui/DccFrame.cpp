@@ -1,8 +1,8 @@
 #include "module/ui/DccFrame.h"
 
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "module/DccAddressing.h"
-#include "pins/ui/CommitLineEdit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "module/ui/SerialAddressingFrame.h"
 
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "module/SerialAddressing.h"
-#include "pins/ui/CommitLineEdit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "module/ui/SettingsFrame.h"
 
 #include "core/OperationRunner.h"
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
-#include "pins/ui/CommitLineEdit.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

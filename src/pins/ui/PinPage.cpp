@@ -1,14 +1,15 @@
 #include "pins/ui/PinPage.h"
 
+#include "pins/ui/PinPageDialogs.h"
+
+#include "core/NumberField.h"
 #include "core/OperationRunner.h"
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
-#include "dialogs/ui/PinDialogs.h"
-#include "pins/NumberField.h"
 #include "pins/PinConfigRequests.h"
 #include "pins/PinPageRules.h"
 #include "pins/PinTransfer.h"
 #include "pins/ui/ClickableLabel.h"
-#include "pins/ui/CommitLineEdit.h"
 #include "pins/ui/DescriptionValidator.h"
 #include "pins/ui/EditGuard.h"
 #include "pins/ui/StepRowsFrame.h"
@@ -59,9 +60,8 @@ QHBoxLayout* Spinner(QWidget* field, QWidget* arrows) {
 
 } // namespace
 
-PinPage::PinPage(Session& session, OperationRunner& runner, QWidget* parent)
-    : QWidget(parent), session_(session), runner_(runner), guard_(std::make_unique<EditGuard>()),
-      dialogs_(std::make_unique<PinDialogs>(session, this)) {
+PinPage::PinPage(Session& session, OperationRunner& runner, PinPageDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), runner_(runner), guard_(std::make_unique<EditGuard>()), dialogs_(dialogs) {
     setObjectName(QStringLiteral("PinPage"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 6);
@@ -71,10 +71,10 @@ PinPage::PinPage(Session& session, OperationRunner& runner, QWidget* parent)
     column->addWidget(buildCountRow());
 
     auto* detail = new QHBoxLayout;
-    steps_ = new StepRowsFrame(session_, *guard_, *dialogs_, this);
+    steps_ = new StepRowsFrame(session_, *guard_, dialogs_, this);
     connect(steps_, &StepRowsFrame::stepLabelClicked, this, [this](int row) {
         commitEdits();
-        dialogs_->runEditStep(row);
+        dialogs_.runEditStep(row);
         afterDialog(false);
     });
     detail->addWidget(steps_, 0, Qt::AlignTop);
@@ -150,7 +150,7 @@ QWidget* PinPage::buildPinRow() {
 
     connect(pinLabel_, &ClickableLabel::clicked, this, [this] {
         commitEdits();
-        dialogs_->runEditPin();
+        dialogs_.runEditPin();
         afterDialog(true);
     });
     connect(pinField_, &CommitLineEdit::commitRequested, this, &PinPage::commitPinField);
@@ -215,7 +215,7 @@ QWidget* PinPage::buildAspectRow() {
 
     connect(aspectLabel_, &ClickableLabel::clicked, this, [this] {
         commitEdits();
-        dialogs_->runEditAspect();
+        dialogs_.runEditAspect();
         afterDialog(false);
     });
     connect(aspectField_, &CommitLineEdit::commitRequested, this, &PinPage::commitAspectField);

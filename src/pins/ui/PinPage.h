@@ -23,7 +23,7 @@ class ClickableLabel;
 class CommitLineEdit;
 class EditGuard;
 class OperationRunner;
-class PinDialogs;
+class PinPageDialogs;
 class StepRowsFrame;
 class TypeSettingsTabs;
 class UpDownControl;
@@ -34,7 +34,8 @@ class UpDownControl;
 class PinPage : public QWidget, public SessionView {
     Q_OBJECT
 public:
-    PinPage(Session& session, OperationRunner& runner, QWidget* parent = nullptr);
+    // The helper dialogs are the window's; the page only opens them.
+    PinPage(Session& session, OperationRunner& runner, PinPageDialogs& dialogs, QWidget* parent = nullptr);
     ~PinPage() override;
 
     // Shows the current pin, its type and the detail view from the Session.
@@ -100,7 +101,7 @@ private:
     Session& session_;
     OperationRunner& runner_;
     std::unique_ptr<EditGuard> guard_;
-    std::unique_ptr<PinDialogs> dialogs_;
+    PinPageDialogs& dialogs_;
     bool committing_ = false;
     int reportedUnknownPin_ = -1; // pin whose unknown type a refresh has already reported
 

@@ -1,11 +1,11 @@
 #include "pins/ui/StepRowsFrame.h"
 
-#include "dialogs/ui/PinDialogs.h"
+#include "core/NumberField.h"
+#include "core/ui/CommitLineEdit.h"
 #include "pins/InstructionTable.h"
-#include "pins/NumberField.h"
 #include "pins/ui/ClickableLabel.h"
-#include "pins/ui/CommitLineEdit.h"
 #include "pins/ui/EditGuard.h"
+#include "pins/ui/PinPageDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +37,7 @@ StepHelpField HelpFieldOf(int index) {
 
 } // namespace
 
-StepRowsFrame::StepRowsFrame(Session& session, EditGuard& guard, PinDialogs& dialogs, QWidget* parent)
+StepRowsFrame::StepRowsFrame(Session& session, EditGuard& guard, PinPageDialogs& dialogs, QWidget* parent)
     : QFrame(parent), session_(session), guard_(guard), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FrameAspdetails"));
     setFrameShape(QFrame::StyledPanel);

@@ -16,14 +16,14 @@ namespace vexa {
 class ClickableLabel;
 class CommitLineEdit;
 class EditGuard;
-class PinDialogs;
+class PinPageDialogs;
 
 // The frame of the nine step rows that edit the steps of the current aspect of the current
 // pin, with their column headings and the help tools of the parameter boxes.
 class StepRowsFrame : public QFrame {
     Q_OBJECT
 public:
-    StepRowsFrame(Session& session, EditGuard& guard, PinDialogs& dialogs, QWidget* parent = nullptr);
+    StepRowsFrame(Session& session, EditGuard& guard, PinPageDialogs& dialogs, QWidget* parent = nullptr);
 
     // Shows rows 0 .. rows - 1; aspectDetails shows the "#" and "Instruction" headings.
     void setVisibleRows(int rows, bool aspectDetails);
@@ -58,7 +58,7 @@ private:
 
     Session& session_;
     EditGuard& guard_;
-    PinDialogs& dialogs_;
+    PinPageDialogs& dialogs_;
     std::array<Row, StepCount> rows_{};
     QLabel* headStep_ = nullptr;
     QLabel* headInstruction_ = nullptr;

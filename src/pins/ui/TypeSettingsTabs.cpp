@@ -1,8 +1,8 @@
 #include "pins/ui/TypeSettingsTabs.h"
 
+#include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "pins/ui/ClickableLabel.h"
-#include "pins/ui/CommitLineEdit.h"
 #include "pins/ui/EditGuard.h"
 
 #include <QButtonGroup>

@@ -4,6 +4,7 @@
 #include "../../pins/PinFrames.h"
 #include "../LiveFrames.h"
 #include "TestRunner.h"
+#include "dialogs/ui/PinDialogs.h"
 #include "live/ui/LiveControls.h"
 #include "pins/PinConfigTypes.h"
 #include "pins/ui/PinPage.h"
@@ -26,7 +27,7 @@ protected:
     void SetUp() override {
         test::SynchronisedLink(bench);
         bench.session.link.bidirectional = false;
-        page = std::make_unique<PinPage>(bench.session, runner);
+        page = std::make_unique<PinPage>(bench.session, runner, dialogs);
         views = AddLiveControls(bench.session, runner, *page);
         page->resize(1250, 650);
         page->show();
@@ -58,6 +59,7 @@ protected:
 
     test::TestBench bench;
     test::TestRunner runner{bench.session};
+    PinDialogs dialogs{bench.session, nullptr};
     std::unique_ptr<PinPage> page;
     std::vector<SessionView*> views;
 };

@@ -3,11 +3,11 @@
 
 #include "TestSeams.h"
 #include "app/ui/MainWindow.h"
-#include "live/ui/SimulatorView.h"
 #include "live/ui/TestPage.h"
 #include "pins/PinConfigTypes.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
+#include "sim/ui/SimulatorView.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 #include "TestRunner.h"
 #include "TestSeams.h"
 #include "core/ui/UpDownControl.h"
+#include "dialogs/ui/PinDialogs.h"
 #include "pins/PinConfigTypes.h"
 
 #include <QApplication>
@@ -32,7 +33,7 @@ protected:
 
     PinPage& page() {
         if (!page_) {
-            page_ = std::make_unique<PinPage>(bench.session, queue);
+            page_ = std::make_unique<PinPage>(bench.session, queue, dialogs_);
             page_->resize(1250, 650);
             page_->show();
             QApplication::setActiveWindow(page_.get());
@@ -78,6 +79,7 @@ protected:
 
     test::TestBench bench;
     test::TestRunner queue{bench.session};
+    PinDialogs dialogs_{bench.session, nullptr};
     std::unique_ptr<PinPage> page_;
 };
 

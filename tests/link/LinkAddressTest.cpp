@@ -1,4 +1,4 @@
-#include "module/LinkAddress.h"
+#include "link/LinkAddress.h"
 
 #include "TestSeams.h"
 

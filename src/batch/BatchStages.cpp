@@ -1,4 +1,4 @@
-#include "app/BatchOperations.h"
+#include "batch/BatchOperations.h"
 
 #include "events/EventTransfer.h"
 #include "events/EventVerification.h"

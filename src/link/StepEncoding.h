@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/LinkState.h"
+#include "core/LinkState.h"
 #include "model/ConfigurationImage.h"
 #include "model/StepInstruction.h"
 

@@ -1,7 +1,7 @@
-#include "module/TunnelSwitch.h"
+#include "link/TunnelSwitch.h"
 
 #include "link/CorvanSetup.h"
-#include "module/LinkAddress.h"
+#include "link/LinkAddress.h"
 
 namespace vexa {
 

@@ -1,4 +1,4 @@
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
 
 #include <algorithm>
 #include <cctype>

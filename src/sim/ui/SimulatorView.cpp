@@ -1,4 +1,4 @@
-#include "live/ui/SimulatorView.h"
+#include "sim/ui/SimulatorView.h"
 
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"

@@ -1,7 +1,7 @@
-#include "module/LinkAddress.h"
+#include "link/LinkAddress.h"
 
+#include "core/NumberField.h"
 #include "link/Exchange.h"
-#include "pins/NumberField.h"
 
 #include <algorithm>
 

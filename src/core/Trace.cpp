@@ -1,4 +1,4 @@
-#include "link/Trace.h"
+#include "core/Trace.h"
 
 namespace vexa {
 

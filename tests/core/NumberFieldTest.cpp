@@ -1,4 +1,4 @@
-#include "pins/NumberField.h"
+#include "core/NumberField.h"
 
 #include <gtest/gtest.h>
 

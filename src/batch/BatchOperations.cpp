@@ -1,4 +1,4 @@
-#include "app/BatchOperations.h"
+#include "batch/BatchOperations.h"
 
 #include "core/VerificationReport.h"
 

@@ -1,4 +1,4 @@
-#include "pins/StepEncoding.h"
+#include "link/StepEncoding.h"
 
 namespace vexa {
 

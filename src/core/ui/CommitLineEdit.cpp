@@ -1,4 +1,4 @@
-#include "pins/ui/CommitLineEdit.h"
+#include "core/ui/CommitLineEdit.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

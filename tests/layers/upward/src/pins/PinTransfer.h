@@ -1,0 +1,2 @@
+#pragma once
+// A pin operation, above the files in the layers.
