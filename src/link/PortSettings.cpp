@@ -24,4 +24,12 @@ bool ParsePortSettings(const std::string& text, PortSettings& settings) {
            (settings.stopBits == 1 || settings.stopBits == 2);
 }
 
+bool ValidPortSettings(const std::string& text, std::string& error) {
+    PortSettings parsed;
+    if (ParsePortSettings(text, parsed))
+        return true;
+    error = "Invalid port settings " + text;
+    return false;
+}
+
 } // namespace vexa

@@ -15,4 +15,7 @@ struct PortSettings {
 // Parses "19200,o,8,1" into its parts; false when the text is not such a setting.
 bool ParsePortSettings(const std::string& text, PortSettings& settings);
 
+// Whether a port may take the settings text; when not, `error` says so as every port does.
+bool ValidPortSettings(const std::string& text, std::string& error);
+
 } // namespace vexa

@@ -37,11 +37,8 @@ bool QtSerialPort::isOpen() const {
 }
 
 bool QtSerialPort::setSettings(const std::string& settings) {
-    PortSettings parsed;
-    if (!ParsePortSettings(settings, parsed)) {
-        error_ = "Invalid port settings " + settings;
+    if (!ValidPortSettings(settings, error_))
         return false;
-    }
     settings_ = settings;
     return !port_.isOpen() || applySettings();
 }

@@ -93,11 +93,8 @@ bool WinSerialPort::isOpen() const {
 }
 
 bool WinSerialPort::setSettings(const std::string& settings) {
-    PortSettings parsed;
-    if (!ParsePortSettings(settings, parsed)) {
-        error_ = "Invalid port settings " + settings;
+    if (!ValidPortSettings(settings, error_))
         return false;
-    }
     settings_ = settings;
     return !isOpen() || applySettings();
 }
