@@ -65,7 +65,11 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"devices", "", "list the devices of the device library, then the library's caption", RunDevices},
         {"load-device", "NAME N", "load the library device NAME into the pins from pin N on (nothing is sent)",
          RunLoadDevice},
-        {"save-device", "N FILE", "save the device that pin N belongs to as a device library FILE", RunSaveDevice},
+        {"set-device-name", "N NAME",
+         "name the device that pin N belongs to NAME (the name save-device saves it under)", RunSetDeviceName},
+        {"save-device", "N FILE",
+         "save the device that pin N belongs to as a device library FILE (an existing FILE only with --yes)",
+         RunSaveDevice},
     };
     return table;
 }

@@ -14,7 +14,10 @@ bool PrepareDeviceCatalogue(const CliOptions& options, Session& session, const s
 bool RunDevices(CliContext& context, const std::string& argument);
 // load-device NAME N: the library device NAME into the pins from pin N (as shown) on.
 bool RunLoadDevice(CliContext& context, const std::string& name);
-// save-device N FILE: the device that pin N belongs to, as a library file of its own.
+// set-device-name N NAME: names the device that pin N belongs to (the name it is saved under).
+bool RunSetDeviceName(CliContext& context, const std::string& pin);
+// save-device N FILE: the device that pin N belongs to, as a library file of its own; an
+// existing FILE is replaced only when the user agrees (--yes).
 bool RunSaveDevice(CliContext& context, const std::string& pin);
 
 } // namespace vexa::cli

@@ -1,5 +1,6 @@
 #include "cli/IdentityCommands.h"
 
+#include "cli/TerminalText.h"
 #include "module/Identity.h"
 
 namespace vexa::cli {
@@ -14,17 +15,20 @@ bool RunVersion(CliContext& context, const std::string&) {
 bool RunReadId(CliContext& context, const std::string&) {
     if (!ReadIdString(context.session))
         return false;
-    context.out << context.session.image.module.idString << '\n';
+    context.out << TerminalText(context.session.image.module.idString) << '\n';
     return true;
 }
 
-bool RunWriteId(CliContext& context, const std::string& text) {
+bool RunWriteId(CliContext& context, const std::string& argument) {
+    const std::optional<std::string> text = ImageTextOfArgument(context.session, argument, "write-id");
+    if (!text)
+        return false;
     std::string& idString = context.session.image.module.idString;
-    idString = text;
+    idString = *text;
     if (!WriteIdString(context.session))
         return false;
-    if (idString != text)
-        context.out << "ID string cut to " << IdStringMaxLength << " characters: " << idString << '\n';
+    if (idString != *text)
+        context.out << "ID string cut to " << IdStringMaxLength << " characters: " << TerminalText(idString) << '\n';
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/VerificationOutput.h"
 
+#include "cli/TerminalText.h"
+
 namespace vexa::cli {
 
 std::string WithLineFeeds(const std::string& report) {
@@ -21,7 +23,7 @@ bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&)) {
     std::string report = WithLineFeeds(session.verificationReport);
     if (!report.empty() && report.back() != '\n')
         report += '\n';
-    context.out << report;
+    context.out << TerminalText(report);
     return verified;
 }
 

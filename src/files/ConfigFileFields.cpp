@@ -69,12 +69,14 @@ bool FieldReader::next(Field& field) {
     }
     field.line = line_;
     field.text.clear();
+    field.closed = true;
     if (bytes_[pos_] == '"') {
         ++pos_;
         const std::size_t start = pos_;
         while (!atEnd() && bytes_[pos_] != '"' && !atLineEnd())
             ++pos_;
         field.text.assign(bytes_.substr(start, pos_ - start));
+        field.closed = !atEnd() && bytes_[pos_] == '"';
         while (!atEnd() && bytes_[pos_] != ',' && !atLineEnd())
             ++pos_;
     } else {

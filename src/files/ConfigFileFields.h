@@ -10,8 +10,9 @@
 namespace vexa::configfile {
 
 struct Field {
-    std::string text; // without the double quotes of a text field
-    int line = 0;     // line (from 1) on which the field starts
+    std::string text;   // without the double quotes of a text field
+    int line = 0;       // line (from 1) on which the field starts
+    bool closed = true; // false for a text field whose closing quote is missing
 };
 
 // Cuts file bytes into fields. Commas and line ends (CR LF, CR or LF) both end a field, so

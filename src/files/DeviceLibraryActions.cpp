@@ -1,11 +1,14 @@
 #include "files/DeviceLibraryActions.h"
 
 #include "files/DeviceHead.h"
+#include "files/DeviceLibraryFormat.h"
 #include "files/DeviceLibraryReader.h"
 #include "files/DeviceLibraryWriter.h"
+#include "files/FileKeywords.h"
 #include "files/FileMessages.h"
 #include "files/SafeFile.h"
 #include "files/StandardLibraryPath.h"
+#include "model/TextEncoding.h"
 
 #include <filesystem>
 
@@ -21,18 +24,43 @@ constexpr std::size_t ShortenedCaptionTail = 48;
 constexpr const char* InvalidLibraryMessage = "Invalid definition file";
 constexpr const char* UnknownVersionText = "Unknown";
 
-bool ReadLibrary(const std::string& path, LibraryContents& contents, std::string& bytes) {
-    std::string error;
-    if (path.empty() || !ReadFileBytes(path, MaxLibraryBytes, bytes, error))
+// Reads the catalogue of a library file. False when there is no file to read (`error` empty: the
+// dialog was cancelled) or it cannot be read (`error` names the file and says why).
+bool ReadLibrary(const std::string& path, LibraryContents& contents, std::string& error) {
+    error.clear();
+    std::string bytes;
+    if (path.empty())
         return false;
+    if (!ReadFileBytes(path, MaxLibraryBytes, bytes, error)) {
+        error = "The file " + path + " could not be read:\r\n" + error;
+        return false;
+    }
     contents = ReadLibraryContents(bytes);
     return true;
 }
 
-bool AcceptHeader(Session& session, const LibraryHeader& header) {
-    if (!header.valid)
-        session.prompter.ask(MessageKind::OkWarning, InvalidLibraryMessage);
-    return header.valid;
+// A first message line, and the reason on the next when there is one.
+std::string WithReason(const std::string& first, const std::string& reason) {
+    return reason.empty() ? first : first + "\r\n" + reason;
+}
+
+std::string InvalidHeaderMessage(const std::string& path) {
+    return WithReason(InvalidLibraryMessage,
+                      "The file " + path + " does not start with \"" + devicelibrary::HeaderName + "\"");
+}
+
+// A library that is not whole, or a device whose lines cannot be read: "<path>: Line <n>: ...".
+std::string LibraryProblemMessage(const std::string& path, const std::string& problem) {
+    return WithReason(InvalidLibraryMessage, path + ": " + problem);
+}
+
+// A library whose devices may be listed: a valid header, and whole.
+bool AcceptContents(Session& session, const LibraryContents& contents, const std::string& path) {
+    if (!contents.header.valid)
+        session.prompter.ask(MessageKind::OkWarning, InvalidHeaderMessage(path));
+    else if (!contents.problem.empty())
+        session.prompter.ask(MessageKind::OkWarning, LibraryProblemMessage(path, contents.problem));
+    return contents.header.valid && contents.problem.empty();
 }
 
 std::string VersionTextOf(const LibraryHeader& header) {
@@ -81,30 +109,31 @@ bool LoadStandardDeviceLibrary(Session& session, FileDialogs& dialogs, const std
     catalogue.entries.clear();
     std::string path = StandardLibraryPath(programFolder);
     LibraryContents contents;
-    std::string bytes;
-    if (!ReadLibrary(path, contents, bytes)) {
-        session.prompter.ask(MessageKind::OkWarning, "Can not find Device Configuration file at standard location");
+    std::string error;
+    if (!ReadLibrary(path, contents, error)) {
+        session.prompter.ask(MessageKind::OkWarning,
+                             WithReason("Can not find Device Configuration file at standard location", error));
         path = dialogs.openFileNameWith(DeviceLibraryFilter, StandardLibraryFileName);
-        if (!ReadLibrary(path, contents, bytes)) {
-            session.prompter.ask(MessageKind::OkWarning, "No Device Configuration available");
+        if (!ReadLibrary(path, contents, error)) {
+            session.prompter.ask(MessageKind::OkWarning, WithReason("No Device Configuration available", error));
             return false;
         }
     }
-    if (!AcceptHeader(session, contents.header))
+    if (!AcceptContents(session, contents, path))
         return false;
     catalogue.caption = VersionTextOf(contents.header);
     AppendNames(catalogue, contents, path);
     return true;
 }
 
-bool AddDeviceLibrary(Session& session, const std::string& path, bool append) {
+bool AddDeviceLibrary(Session& session, const std::string& path, bool append, const std::string& unreadableText) {
     LibraryContents contents;
-    std::string bytes;
-    if (!ReadLibrary(path, contents, bytes)) {
-        session.prompter.ask(MessageKind::OkWarning, "No Device Configuration file selected");
+    std::string error;
+    if (!ReadLibrary(path, contents, error)) {
+        session.prompter.ask(MessageKind::OkWarning, WithReason(unreadableText, error));
         return false;
     }
-    if (!AcceptHeader(session, contents.header))
+    if (!AcceptContents(session, contents, path))
         return false;
     DeviceCatalogue& catalogue = session.devices;
     const std::string version = VersionTextOf(contents.header);
@@ -148,7 +177,8 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
     const int entry = chosen ? chosenEntry : session.devices.find(name);
     if (entry < 0) {
         session.prompter.ask(MessageKind::OkWarning,
-                             "\"" + name + "\" is not a device of the loaded definitions: choose one from the list");
+                             "\"" + Utf8FromLatin1(name) +
+                                 "\" is not a device of the loaded definitions: choose one from the list");
         return false;
     }
     const std::string& path = session.devices.entries[static_cast<std::size_t>(entry)].path;
@@ -158,13 +188,13 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
     DeviceLoader loader(bytes);
     switch (loader.load(name, session.image, startPin)) {
     case DeviceLoader::Outcome::InvalidHeader:
-        session.prompter.ask(MessageKind::OkWarning, InvalidLibraryMessage);
+        session.prompter.ask(MessageKind::OkWarning, InvalidHeaderMessage(path));
         return false;
     case DeviceLoader::Outcome::NotFound:
-        session.tell("No match found");
+        session.tell(WithReason("No match found", "\"" + Utf8FromLatin1(name) + "\" is not in the file " + path));
         return false;
     case DeviceLoader::Outcome::Malformed:
-        session.prompter.ask(MessageKind::OkWarning, std::string(InvalidLibraryMessage) + "\r\n" + loader.problem());
+        session.prompter.ask(MessageKind::OkWarning, LibraryProblemMessage(path, loader.problem()));
         return false;
     case DeviceLoader::Outcome::Loaded:
         break;
@@ -177,6 +207,11 @@ bool SaveDevice(Session& session, int pin, const std::string& path) {
     if (!CheckSavableDevice(session, pin))
         return false;
     const int head = HeadPinOf(session.image, pin);
+    if (const std::optional<KeywordText> keyword = FindKeywordText(session.image, head, session.numberingBase)) {
+        session.prompter.ask(MessageKind::OkWarning,
+                             "The device cannot be saved: " + KeywordRefusal(keyword->where, keyword->text));
+        return false;
+    }
     return ReplaceFileOrTell(session, path, FormatDeviceLibrary(session.image, head));
 }
 

@@ -20,8 +20,12 @@ std::string ShortenedCaption(const std::string& caption);
 bool LoadStandardDeviceLibrary(Session& session, FileDialogs& dialogs, const std::string& programFolder);
 
 // Reads the device names of a library file into the catalogue: in place of the ones there, or
-// after them (append). A file that cannot be read or has no valid header changes nothing.
-bool AddDeviceLibrary(Session& session, const std::string& path, bool append);
+// after them (append). A file that cannot be read, has no valid header or is not whole (cut
+// off) changes nothing; the message names the file. `unreadableText` is the first line of the
+// message when there is no file or it cannot be read.
+inline constexpr const char* NoLibrarySelectedText = "No Device Configuration file selected";
+bool AddDeviceLibrary(Session& session, const std::string& path, bool append,
+                      const std::string& unreadableText = NoLibrarySelectedText);
 // "Reload DD": asks for the library file first.
 bool ReloadDeviceLibrary(Session& session, FileDialogs& dialogs, bool append);
 

@@ -17,6 +17,8 @@ using namespace devicelibrary;
 namespace {
 
 constexpr const char* EarlyEndText = "the file ends in the middle of a line";
+constexpr const char* NoEndText = "the file ends before the \"End\" line";
+constexpr const char* UnclosedText = "the text field has no closing quote";
 
 LibraryHeader ReadHeader(FieldCursor& cursor) {
     LibraryHeader header;
@@ -69,7 +71,7 @@ public:
             if (!runKeyword(keyword, field.line))
                 return false;
         }
-        return true; // the end of the file ends the device as "End" would
+        return true; // the last device before "End"
     }
 
 private:
@@ -190,11 +192,26 @@ private:
 
 } // namespace
 
+std::string WholeLibraryProblem(std::string_view bytes) {
+    FieldReader fields(bytes);
+    Field field;
+    while (fields.next(field)) {
+        if (!field.closed)
+            return "Line " + std::to_string(field.line) + ": " + UnclosedText;
+        if (field.text == KeyEnd)
+            return {};
+    }
+    return "Line " + std::to_string(fields.line()) + ": " + NoEndText;
+}
+
 LibraryContents ReadLibraryContents(std::string_view bytes) {
     FieldCursor cursor(bytes, EarlyEndText);
     LibraryContents contents;
     contents.header = ReadHeader(cursor);
     if (!contents.header.valid)
+        return contents;
+    contents.problem = WholeLibraryProblem(bytes);
+    if (!contents.problem.empty())
         return contents;
     Field field;
     while (cursor.next(field) && field.text != KeyEnd) {
@@ -215,6 +232,9 @@ DeviceLoader::Outcome DeviceLoader::load(const std::string& name, ConfigurationI
     FieldCursor cursor(bytes_, EarlyEndText);
     if (!ReadHeader(cursor).valid)
         return Outcome::InvalidHeader;
+    problem_ = WholeLibraryProblem(bytes_);
+    if (!problem_.empty())
+        return Outcome::Malformed;
     Field field;
     bool found = false;
     while (!found && cursor.next(field) && field.text != KeyEnd) {

@@ -15,11 +15,16 @@ struct LibraryHeader {
     std::string versionText; // the text from its 23rd character on
 };
 
-// The header and the device names of a library, in file order. Reading stops at "End" or at
-// the end of the bytes; a "Dev" without a name is left out.
+// What makes a library unusable as a whole ("Line <n>: <what>"), or nothing: a text field
+// without its closing quote, or no "End" line (the file was cut off, perhaps inside a device).
+std::string WholeLibraryProblem(std::string_view bytes);
+
+// The header and the device names of a library, in file order, up to "End"; a "Dev" without a
+// name is left out. A library that is not whole lists no device and says why in `problem`.
 struct LibraryContents {
     LibraryHeader header;
     std::vector<std::string> names;
+    std::string problem;
 };
 LibraryContents ReadLibraryContents(std::string_view bytes);
 
@@ -31,7 +36,8 @@ public:
     explicit DeviceLoader(std::string_view bytes) : bytes_(bytes) {}
 
     // Loads the first device of that name (names are compared exactly). Only a Loaded outcome
-    // changes the image: a device whose lines cannot be read leaves it as it was.
+    // changes the image: a device whose lines cannot be read, or a library that is not whole,
+    // leaves it as it was.
     Outcome load(const std::string& name, ConfigurationImage& image, int startPin);
 
     // Pins that held a description before the device was loaded into them, in load order.

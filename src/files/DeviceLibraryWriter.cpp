@@ -3,6 +3,9 @@
 #include "files/ConfigFileFormat.h"
 #include "files/ConfigFileLines.h"
 #include "files/DeviceLibraryFormat.h"
+#include "files/FileKeywords.h"
+
+#include <algorithm>
 
 namespace vexa {
 
@@ -11,6 +14,11 @@ using namespace devicelibrary;
 
 namespace {
 
+bool HasStepInUse(const AspectRecord& aspect, int steps) {
+    return std::any_of(aspect.steps.begin(), aspect.steps.begin() + steps,
+                       [](const AspectStep& step) { return step.instruction != 0; });
+}
+
 void WritePinBlock(LineWriter& line, int relative, PinRecord& pin) {
     line.begin(KeyPin, PinIndent).numbers({relative, pin.aspectLayout, pin.initialAspect}).text(pin.description).end();
     WriteConfigLine(line, pin, PinDetailIndent);
@@ -18,7 +26,7 @@ void WritePinBlock(LineWriter& line, int relative, PinRecord& pin) {
     const int steps = StepsInLayout(pin.aspectLayout);
     for (int a = 0; a < AspectsInLayout(pin.aspectLayout); ++a) {
         const AspectRecord& aspect = pin.aspects[static_cast<std::size_t>(a)];
-        if (aspect.description.empty())
+        if (aspect.description.empty() && !HasStepInUse(aspect, steps))
             continue;
         WriteAspectLine(line, a, aspect, PinDetailIndent);
         for (int s = 0; s < steps; ++s) {
@@ -30,6 +38,24 @@ void WritePinBlock(LineWriter& line, int relative, PinRecord& pin) {
 }
 
 } // namespace
+
+std::optional<KeywordText> FindKeywordText(const ConfigurationImage& image, int head, int numberingBase) {
+    const std::string& name = image.pins.at(static_cast<std::size_t>(head)).deviceDescription;
+    if (IsFileKeyword(name))
+        return KeywordText{"the device name", name};
+    for (const int p : DevicePins(image, head)) {
+        const PinRecord& pin = image.pins[static_cast<std::size_t>(p)];
+        const std::string pinText = "pin " + std::to_string(p + numberingBase);
+        if (IsFileKeyword(pin.description))
+            return KeywordText{"the description of " + pinText, pin.description};
+        for (int a = 0; a < AspectsInLayout(pin.aspectLayout); ++a) {
+            const std::string& description = pin.aspects[static_cast<std::size_t>(a)].description;
+            if (IsFileKeyword(description))
+                return KeywordText{"the description of aspect " + std::to_string(a) + " of " + pinText, description};
+        }
+    }
+    return std::nullopt;
+}
 
 std::vector<int> DevicePins(const ConfigurationImage& image, int head) {
     std::vector<int> pins{head};

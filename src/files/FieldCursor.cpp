@@ -1,5 +1,7 @@
 #include "files/FieldCursor.h"
 
+#include "model/TextEncoding.h"
+
 #include <limits>
 
 namespace vexa::configfile {
@@ -53,7 +55,8 @@ bool FieldCursor::readNumber(const char* what, std::int64_t low, std::int64_t hi
         std::string shown = field.text.substr(0, ShownFieldLength);
         if (field.text.size() > ShownFieldLength)
             shown += "...";
-        return fail(field.line, std::string("the ") + what + " is not a whole number: \"" + shown + "\"");
+        return fail(field.line,
+                    std::string("the ") + what + " is not a whole number: \"" + Utf8FromLatin1(shown) + "\"");
     }
     if (*number < low || *number > high)
         return fail(field.line,

@@ -1,6 +1,7 @@
 #include "module/SettingsVerification.h"
 
 #include "core/VerificationReport.h"
+#include "model/TextEncoding.h"
 #include "module/DccAddressing.h"
 #include "module/HardwareSettings.h"
 #include "module/LedSettings.h"
@@ -65,7 +66,8 @@ private:
         for (int i = 0; i < size - 2; ++i)
             controller += static_cast<char>(value(i));
         if (controller != module_.idString)
-            mismatch("ID does not compare: VexaConfig = <" + module_.idString + "> Vexa = <" + controller + ">");
+            mismatch("ID does not compare: VexaConfig = <" + Utf8FromLatin1(module_.idString) + "> Vexa = <" +
+                     Utf8FromLatin1(controller) + ">");
         return Step::GoOn;
     }
 

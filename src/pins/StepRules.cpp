@@ -128,7 +128,9 @@ void CommitStepParam(AspectStep& step, int index, std::string_view text, StepCon
     default:
         return;
     }
-    NormaliseStep(step);
+    // A parameter the instruction does not use holds 0; the other bytes stay as they are.
+    if (!entry.usesParameter(index))
+        ParamOf(step, index) = 0;
 }
 
 void ChooseInstruction(AspectStep& step, int code) {
@@ -137,8 +139,7 @@ void ChooseInstruction(AspectStep& step, int code) {
 }
 
 void SetStepFade(AspectStep& step, bool fade) {
-    step.fade = fade ? 1 : 0;
-    NormaliseStep(step);
+    step.fade = fade && InstructionOf(step.instruction).fadeAllowed ? 1 : 0;
 }
 
 std::array<std::string, StepParamCount> StepHeadings(const AspectStep& step) {

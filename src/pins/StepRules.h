@@ -25,11 +25,12 @@ void NormaliseStep(AspectStep& step);
 // The value a parameter field shows for the step (0 for a parameter not in use).
 int ShownStepParam(const AspectStep& step, int index, StepContext context);
 
-// Clicking or leaving a parameter field: its number is clamped to the field's range, stored
-// in the step, and the step normalised.
+// An edited parameter field: its number is clamped to the field's range and stored in the step
+// (0 for a parameter the instruction does not use). The step's other bytes stay as they are.
 void CommitStepParam(AspectStep& step, int index, std::string_view text, StepContext context);
 
-// Choosing an instruction, and the fade box.
+// Choosing an instruction (which normalises the step), and the fade box (fade only where the
+// instruction allows it).
 void ChooseInstruction(AspectStep& step, int code);
 void SetStepFade(AspectStep& step, bool fade);
 

@@ -2,6 +2,7 @@
 // through the real serial port adapter.
 
 #include "ProcessRunner.h"
+#include "SimStateFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,10 +35,7 @@ std::string TempPath(const std::string& name) {
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return vexa::test::ReadWholeFile(path);
 }
 
 void WriteFile(const std::string& path, const std::string& text) {

@@ -2,6 +2,7 @@
 // pseudo-terminal, the controllers' memory kept in state files between runs.
 
 #include "ProcessRunner.h"
+#include "SimStateFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,30 +27,16 @@ CliResult RunCli(const std::vector<std::string>& args) {
 }
 
 std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return vexa::test::ReadWholeFile(path.string());
 }
 
-// Sets the values of module settings in a state file of vexa-sim ("setting N values" lines).
 void SetSettings(const fs::path& path, const std::vector<std::pair<int, std::string>>& settings) {
-    std::istringstream in(ReadFile(path));
-    std::string out;
-    for (std::string line; std::getline(in, line);) {
-        for (const auto& [number, values] : settings)
-            if (line.rfind("setting " + std::to_string(number) + " ", 0) == 0 ||
-                line == "setting " + std::to_string(number))
-                line = "setting " + std::to_string(number) + " " + values;
-        out += line + "\n";
-    }
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << out;
+    vexa::test::SetSimSettings(path.string(), settings);
 }
 
-// A state file of a controller with the start configuration of vexa-sim.
 void MakeState(const fs::path& path) {
-    vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--state", path.string()});
-    ASSERT_FALSE(sim.device().empty());
+    vexa::test::MakeSimState(VEXA_SIM_PATH, path.string());
+    ASSERT_TRUE(fs::exists(path));
 }
 
 struct TempDir {

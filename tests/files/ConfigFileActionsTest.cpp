@@ -1,4 +1,5 @@
 #include "ConfigFileTestSupport.h"
+#include "Fixtures.h"
 #include "TestSeams.h"
 
 #include "files/ConfigFileActions.h"
@@ -37,6 +38,16 @@ TEST_F(ConfigFileActionsTest, FullSaveLoadAndSaveAgainIsByteIdentical) {
                   saved.pins[static_cast<std::size_t>(pin)].description);
     EXPECT_EQ(session().image.pins[0].aspects, saved.pins[0].aspects);
     EXPECT_EQ(session().image.pins[0].liveValue, 64) << "loading sets the live value to parameter 1";
+}
+
+TEST_F(ConfigFileActionsTest, TheRichFixtureLoadsAndSavesByteIdentical) {
+    const std::string saved = folder.file("saved.dat");
+    ASSERT_TRUE(LoadConfigurationFile(session(), FixturePath(RichDataFile)));
+    ASSERT_TRUE(SaveConfigurationFile(session(), saved, false));
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(ReadBytes(saved), ReadBytes(FixturePath(RichDataFile)));
+    EXPECT_EQ(session().image.module.dccAddress, 9999);
+    EXPECT_EQ(session().image.pins[0].dccAddressCount, 9);
 }
 
 TEST_F(ConfigFileActionsTest, ATextWithQuotesOrLineBreaksReadsBackAsWritten) {

@@ -1,5 +1,7 @@
 #include "ConfigFileTestSupport.h"
 
+#include "WholeFile.h"
+
 #include "core/Platform.h"
 
 #include <algorithm>
@@ -134,10 +136,7 @@ std::string TemporaryFolder::file(const std::string& name) const {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(PathFromUtf8(path), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return ReadWholeFile(path);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

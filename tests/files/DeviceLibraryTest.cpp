@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace vexa::test {
 namespace {
@@ -68,11 +69,11 @@ TEST_F(DeviceLibraryTest, DeviceLoadedAtPin30WrapsAndSavesHeadFirstThenMembersAs
 
     const std::string saved = folder.file("saved.def");
     ASSERT_TRUE(SaveDevice(session(), 0, saved)) << "saved from a member: the device around it";
-    // Named after the device; head 30, then pin 0 (r = 2), then pin 31 (r = 1); no line for the
-    // aspect without a description.
+    // Named after the device; head 30, then pin 0 (r = 2), then pin 31 (r = 1); the aspect with
+    // steps but no description is saved too.
     const std::vector<std::string>& in = ThreePinDevice;
     std::vector<std::string> expected{"\"VexaDeviceDefinitions Three\""};
-    expected.insert(expected.end(), in.begin() + 1, in.begin() + 8);
+    expected.insert(expected.end(), in.begin() + 1, in.begin() + 10);
     expected.insert(expected.end(), in.begin() + 13, in.begin() + 16);
     expected.insert(expected.end(), in.begin() + 10, in.begin() + 13);
     expected.push_back(in.back());
@@ -85,7 +86,7 @@ TEST_F(DeviceLibraryTest, DeviceLoadedAtPin30WrapsAndSavesHeadFirstThenMembersAs
     EXPECT_EQ(pin(12).configType, 5);
     EXPECT_EQ(pin(12).configParams, before.pins[0].configParams);
     EXPECT_EQ(pin(11).configParams, before.pins[31].configParams);
-    EXPECT_EQ(pin(10).aspects[0], before.pins[30].aspects[0]);
+    EXPECT_EQ(pin(10).aspects, before.pins[30].aspects);
 }
 
 TEST_F(DeviceLibraryTest, LoadingOverAnotherHeadDetachesItsMembersAndPwmLevelsMayBeMissing) {
@@ -100,11 +101,11 @@ TEST_F(DeviceLibraryTest, LoadingOverAnotherHeadDetachesItsMembersAndPwmLevelsMa
     EXPECT_EQ(pin(6).deviceReferral, 0) << "detached from the old head";
     EXPECT_EQ(pin(7).deviceReferral, 0);
 
-    ASSERT_TRUE(AddDeviceLibrary(
-        session(),
-        library("short.def", {"\"VexaDeviceDefinitions\"", "\"Dev\",\"Lamp\"", "\"Pin\",0,0,0,\"lamp\"",
-                              "\"Cfg\",2,5,1,28", "\"PAM\",0,3,0", "\"Dev\",\"Other\"", "\"Pab\",9,0,0,\"x\""}),
-        false));
+    ASSERT_TRUE(AddDeviceLibrary(session(),
+                                 library("short.def", {"\"VexaDeviceDefinitions\"", "\"Dev\",\"Lamp\"",
+                                                       "\"Pin\",0,0,0,\"lamp\"", "\"Cfg\",2,5,1,28", "\"PAM\",0,3,0",
+                                                       "\"Dev\",\"Other\"", "\"Pab\",9,0,0,\"x\"", "\"End\""}),
+                                 false));
     EXPECT_EQ(session().devices.caption, "Unknown");
     pin(20).param(4) = 7;
     pin(20).param(5) = 25;
@@ -118,20 +119,21 @@ TEST_F(DeviceLibraryTest, LoadingOverAnotherHeadDetachesItsMembersAndPwmLevelsMa
 }
 
 TEST_F(DeviceLibraryTest, MalformedLibrariesChangeNothing) {
-    ASSERT_FALSE(AddDeviceLibrary(session(), library("bad.def", {"\"VexaConfiguration 3100\"", "\"End\""}), false));
-    EXPECT_EQ(bench.prompter.last(), "Invalid definition file");
+    const std::string bad = library("bad.def", {"\"VexaConfiguration 3100\"", "\"End\""});
+    ASSERT_FALSE(AddDeviceLibrary(session(), bad, false));
+    EXPECT_EQ(bench.prompter.last(),
+              "Invalid definition file\r\nThe file " + bad + " does not start with \"VexaDeviceDefinitions\"");
     EXPECT_EQ(session().devices.caption, "None");
 
-    // No "End": the end of the file ends the list and the device; a huge relative pin wraps.
+    // A huge relative pin wraps; a field that does not fit ends the load of that device alone.
     const std::string path =
         library("open.def", {"\"VexaDeviceDefinitions v2\"", "\"Dev\",\"Far\"", "\"Pin\",32001,0,0,\"far\"",
                              "\"Dev\",\"Broken\"", "\"Pin\",0,0,0,\"a\"", "\"Pin\",1,0,0,\"b\"", "\"PAM\",1,x,1",
-                             "\"Dev\",\"Quote\"\"", "\"Dev\",\"Cut", "\"Pin\",40000,0,0,\"c\""});
+                             "\"Dev\",\"Quote\"\"", "\"Dev\",\"Wide\"", "\"Pin\",40000,0,0,\"c\"", "\"End\""});
     ASSERT_TRUE(AddDeviceLibrary(session(), path, false));
     EXPECT_EQ(session().devices.caption, "v2");
     ASSERT_EQ(session().devices.entries.size(), 4u);
     EXPECT_EQ(session().devices.entries[2].name, "Quote");
-    EXPECT_EQ(session().devices.entries[3].name, "Cut") << "a name without its closing quote ends at the line end";
     ASSERT_TRUE(LoadDevice(session(), "Far", 0));
     EXPECT_EQ(pin(1).description, "far") << "32001 mod 32 = 1";
 
@@ -139,21 +141,60 @@ TEST_F(DeviceLibraryTest, MalformedLibrariesChangeNothing) {
     bench.prompter.messages.clear();
     EXPECT_FALSE(LoadDevice(session(), "Broken", 20));
     EXPECT_EQ(bench.prompter.last(),
-              "Invalid definition file\r\nLine 7: the DCC address count is not a whole number: \"x\"");
-    EXPECT_FALSE(LoadDevice(session(), "Cut", 20));
-    EXPECT_EQ(bench.prompter.last(), "Invalid definition file\r\nLine 10: the relative pin 40000 is outside "
-                                     "-32768..32767");
-    EXPECT_FALSE(LoadDevice(session(), "Missing", 20));
+              "Invalid definition file\r\n" + path + ": Line 7: the DCC address count is not a whole number: \"x\"");
+    EXPECT_FALSE(LoadDevice(session(), "Wide", 20));
+    EXPECT_EQ(bench.prompter.last(),
+              "Invalid definition file\r\n" + path + ": Line 10: the relative pin 40000 is outside -32768..32767");
     EXPECT_FALSE(LoadDevice(session(), "", 20));
     EXPECT_EQ(bench.prompter.last(), "Select Devicename to load");
     EXPECT_EQ(session().image, before);
 }
 
+TEST_F(DeviceLibraryTest, ALibraryCutOffOrWithAnOpenQuoteIsInvalidAsAWhole) {
+    const std::vector<std::string> whole = {"\"VexaDeviceDefinitions Cut\"", "\"Dev\",\"Lamp\"",
+                                            "\"Pin\",0,3,1,\"lamp\"", "\"Asp\",0,\"On\"", "\"End\""};
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string problem;
+    };
+    const std::string full = JoinCrLf(whole);
+    const std::vector<Case> cases{
+        {"cut inside the device", full.substr(0, full.find("\"Asp\"")),
+         "Line 4: the file ends before the \"End\" line"},
+        {"cut inside a text field", full.substr(0, full.find("On\"") + 1),
+         "Line 4: the text field has no closing quote"},
+        {"an open quote before the end", JoinCrLf({whole[0], whole[1], "\"Pin\",0,3,1,\"lamp", whole[3], whole[4]}),
+         "Line 3: the text field has no closing quote"},
+    };
+    const std::string good = library("good.def", whole);
+    for (const Case& c : cases) {
+        ASSERT_TRUE(AddDeviceLibrary(session(), good, false));
+        const std::string path = folder.file("cut.def");
+        WriteBytes(path, c.bytes);
+        const DeviceCatalogue catalogue = session().devices;
+        bench.prompter.messages.clear();
+        EXPECT_FALSE(AddDeviceLibrary(session(), path, true)) << c.name;
+        EXPECT_EQ(bench.prompter.last(), "Invalid definition file\r\n" + path + ": " + c.problem) << c.name;
+        EXPECT_EQ(session().devices.entries, catalogue.entries) << c.name;
+
+        // The same file cut after its devices were listed: the device does not load.
+        WriteBytes(good, c.bytes);
+        const ConfigurationImage before = session().image;
+        EXPECT_FALSE(LoadDevice(session(), "Lamp", 4)) << c.name;
+        EXPECT_EQ(bench.prompter.last(), "Invalid definition file\r\n" + good + ": " + c.problem) << c.name;
+        EXPECT_EQ(session().image, before) << c.name;
+        WriteBytes(good, full);
+    }
+}
+
 TEST_F(DeviceLibraryTest, CaptionAfterTwoShiftReloadsIsJoinedThenCut) {
     ScriptedFileDialogs dialogs;
-    const std::string first = library("first.def", {"\"VexaDeviceDefinitions Standard 1.0\"", "\"Dev\",\"A\""});
-    dialogs.names = {library("second.def", {"\"VexaDeviceDefinitions Signals of the branch line\"", "\"Dev\",\"B\""}),
-                     library("third.def", {"\"VexaDeviceDefinitions Depot\"", "\"Dev\",\"C\""})};
+    const std::string first =
+        library("first.def", {"\"VexaDeviceDefinitions Standard 1.0\"", "\"Dev\",\"A\"", "\"End\""});
+    dialogs.names = {
+        library("second.def", {"\"VexaDeviceDefinitions Signals of the branch line\"", "\"Dev\",\"B\"", "\"End\""}),
+        library("third.def", {"\"VexaDeviceDefinitions Depot\"", "\"Dev\",\"C\"", "\"End\""})};
     ASSERT_TRUE(AddDeviceLibrary(session(), first, false));
     ASSERT_TRUE(ReloadDeviceLibrary(session(), dialogs, true));
     EXPECT_EQ(session().devices.caption, "Standard 1.0 + Signals of the branch line");
@@ -176,8 +217,10 @@ TEST_F(DeviceLibraryTest, StandardLibraryMissingAsksForOne) {
     ScriptedFileDialogs dialogs;
     dialogs.names = {library("chosen.def", {"\"VexaDeviceDefinitions Mine\"", "\"Dev\",\"A\"", "\"End\""})};
     ASSERT_TRUE(LoadStandardDeviceLibrary(session(), dialogs, folder.file("nowhere")));
-    EXPECT_EQ(bench.prompter.texts(),
-              std::vector<std::string>{"Can not find Device Configuration file at standard location"});
+    EXPECT_EQ(bench.prompter.texts(), std::vector<std::string>{"Can not find Device Configuration file at standard "
+                                                               "location\r\nThe file " +
+                                                               folder.file("nowhere/VexaDevices.def") +
+                                                               " could not be read:\r\nNo such file or directory"});
     EXPECT_EQ(session().devices.caption, "Mine");
 
     EXPECT_FALSE(LoadStandardDeviceLibrary(session(), dialogs, folder.file("nowhere")));
@@ -202,6 +245,28 @@ TEST_F(DeviceLibraryTest, SaveRefusesNonHeadsAndAFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes(tight), "old");
     ASSERT_TRUE(SaveDevice(session(), 3, path));
     EXPECT_EQ(SplitCrLfLines(ReadBytes(path))[0], "\"VexaDeviceDefinitions Quoted 'name'\"");
+
+    // A text that a reader would take for a keyword is never written; the file stays.
+    pin(3).aspectLayout = LayoutTwelveByThree;
+    const std::string saved = ReadBytes(path);
+    struct Case {
+        std::function<void()> set;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {[this] { pin(2).deviceDescription = "End"; }, "the device name \"End\""},
+        {[this] { pin(3).description = "Dev"; }, "the description of pin 4 \"Dev\""},
+        {[this] { pin(3).aspects[11].description = "Pab"; }, "the description of aspect 11 of pin 4 \"Pab\""},
+    };
+    for (const Case& c : cases) {
+        const ConfigurationImage before = session().image;
+        c.set();
+        EXPECT_FALSE(SaveDevice(session(), 3, path)) << c.message;
+        EXPECT_EQ(bench.prompter.last(), "The device cannot be saved: " + c.message +
+                                             " is a keyword of the data file and the device library: choose another");
+        EXPECT_EQ(ReadBytes(path), saved);
+        session().image = before;
+    }
 }
 
 } // namespace

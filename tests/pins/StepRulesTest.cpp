@@ -40,6 +40,21 @@ TEST(StepRules, ChoosingAnInstructionKeepsTheParametersItUses) {
     EXPECT_EQ(step, Step(5, 0, 40, 0, 0, 0)) << "SendSerial 2 has no offset and no fade";
 }
 
+// An edit of one field stores that field only: bytes a file put into the step's other
+// parameters stay, and a parameter the instruction does not use takes 0.
+TEST(StepRules, AnEditedFieldChangesNoOtherByteOfTheStep) {
+    AspectStep step = Step(9, 40, 130, 77, 5); // "On" with unused par2 and par3 from a file
+    CommitStepParam(step, Par1, "20", {0, 0});
+    EXPECT_EQ(step, Step(9, 40, 20, 77, 5));
+    CommitStepParam(step, Par2, "50", {0, 0});
+    EXPECT_EQ(step, Step(9, 40, 20, 0, 5));
+    SetStepFade(step, true);
+    EXPECT_EQ(step, Step(9, 40, 20, 0, 5, 1));
+    AspectStep wait = Step(102, 0, 0, 10, 2);
+    SetStepFade(wait, true);
+    EXPECT_EQ(wait.fade, 0) << "Wait takes no fade";
+}
+
 TEST(StepRules, PinOffsetsStayWithinThePins) {
     AspectStep step = Step(9);
     CommitStepParam(step, Offset, "-3", {1, 0});

@@ -10,16 +10,17 @@ class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
-class QLineEdit;
 class QRadioButton;
 
 namespace vexa {
 
+class CommitLineEdit;
 class GestureLabel;
 class UpDownControl;
 
 // The link controls above the tabs: the port list with "Refresh" and the bit-rate group,
 // "Bidirectional Comm.", the module and eXtended address fields and "Start numbering at 1".
+// None of the link settings changes while an operation runs.
 class LinkControls : public QWidget, public SessionView {
     Q_OBJECT
 public:
@@ -48,6 +49,9 @@ signals:
 private:
     QWidget* makePortRow();
     QWidget* makeAddressRow();
+    // While an operation runs the port, bit rate and addresses stay as they are: says so in the
+    // status line and shows them again.
+    bool refusedWhileRunning();
     void choosePort(int index);
     void chooseTypedPort();
     void enterModuleAddress();
@@ -65,11 +69,11 @@ private:
     QHBoxLayout* portRow_ = nullptr;
     bool watching_ = false;
     QLabel* labelAddress_ = nullptr;
-    QLineEdit* textAddress_ = nullptr;
+    CommitLineEdit* textAddress_ = nullptr;
     UpDownControl* upDownAddress_ = nullptr;
     QCheckBox* checkXaddress_ = nullptr;
     QLabel* labelXaddress_ = nullptr;
-    QLineEdit* txtXaddr_ = nullptr;
+    CommitLineEdit* txtXaddr_ = nullptr;
     UpDownControl* upDownXaddr_ = nullptr;
     QCheckBox* checkKLnumber_ = nullptr;
 };

@@ -41,7 +41,7 @@ bool QtPrompter::ask(MessageKind kind, const std::string& text) {
     if (!parent)
         parent = QApplication::activeWindow();
     // Texts join their lines with CR LF; the box wants plain line feeds.
-    QString shown = QString::fromLatin1(text.c_str());
+    QString shown = QString::fromStdString(text); // messages are UTF-8
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(IconOf(kind), QStringLiteral("Vexa Config"), shown, ButtonsOf(kind), parent);
     box.setTextFormat(Qt::PlainText);

@@ -16,7 +16,7 @@ VerificationWindow::VerificationWindow(QWidget* parent) : QDialog(parent), text_
 }
 
 void VerificationWindow::showReport(const std::string& report) {
-    QString shown = QString::fromLatin1(report.data(), static_cast<qsizetype>(report.size()));
+    QString shown = QString::fromUtf8(report.data(), static_cast<qsizetype>(report.size()));
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text_->setPlainText(shown);
     open();

@@ -7,12 +7,24 @@ namespace vexa {
 
 CommitLineEdit::CommitLineEdit(const QString& name, QWidget* parent) : QLineEdit(parent) {
     setObjectName(name);
-    connect(this, &QLineEdit::returnPressed, this, &CommitLineEdit::commitRequested);
+    // setText clears the modified flag before it announces the new text; typing sets it.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!isModified())
+            shown_ = text;
+    });
+    connect(this, &QLineEdit::returnPressed, this, &CommitLineEdit::commitEdit);
 }
 
-void CommitLineEdit::mousePressEvent(QMouseEvent* event) {
-    QLineEdit::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton)
+bool CommitLineEdit::hasEdit() const {
+    return isModified() && text() != shown_;
+}
+
+void CommitLineEdit::commitEdit() {
+    const bool edited = hasEdit();
+    // Marked before the rule runs: a rule that commits every field again finds nothing here.
+    shown_ = text();
+    setModified(false);
+    if (edited)
         emit commitRequested();
 }
 
@@ -25,7 +37,7 @@ void CommitLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
 void CommitLineEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        emit commitRequested();
+        commitEdit();
 }
 
 } // namespace vexa

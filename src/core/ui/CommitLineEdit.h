@@ -4,22 +4,33 @@
 
 namespace vexa {
 
-// A number or text field whose rule runs when the user clicks into it, leaves it or presses
-// Enter. Leaving by switching to another window (or a popup) does not count: the field
-// still holds the focus within this window.
+// A number field of a page. Its rule runs only for an edit: the user changed the text and then
+// pressed Enter or left the field. Focus, a click, Tab, or Enter on an unchanged text store
+// nothing, so a value shown from a file stays as it is, even outside the field's range, until
+// the user types another one. Text the page sets is what the field shows; typing it again is no
+// edit. Leaving by switching to another window (or a popup) does not count: the field still
+// holds the focus within this window.
 class CommitLineEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit CommitLineEdit(const QString& name, QWidget* parent = nullptr);
 
+    // The user typed a text other than the one the page showed.
+    bool hasEdit() const;
+    // Emits commitRequested when the field holds an edit; afterwards its text counts as shown.
+    void commitEdit();
+
 signals:
+    // The field holds an edit that its rule should now take.
     void commitRequested();
     void doubleClicked();
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QString shown_; // the text the page set last
 };
 
 } // namespace vexa

@@ -9,7 +9,7 @@ namespace vexa {
 namespace {
 
 QString DisplayText(const char* data, std::size_t size) {
-    QString text = QString::fromLatin1(data, static_cast<qsizetype>(size));
+    QString text = QString::fromUtf8(data, static_cast<qsizetype>(size));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }

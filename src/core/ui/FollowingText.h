@@ -6,7 +6,7 @@ class QPlainTextEdit;
 
 namespace vexa {
 
-// Shows a growing text whose lines are joined with CR LF (bytes as Latin-1), scrolled to its
+// Shows a growing text whose lines are joined with CR LF (UTF-8, as every message), scrolled to its
 // end. `shown` holds what the box shows: only new text is added, and nothing is done when
 // the text is unchanged.
 void ShowFollowingText(QPlainTextEdit* box, const std::string& text, std::string& shown);

@@ -254,7 +254,7 @@ void EventPage::commitPinField() {
 }
 
 void EventPage::commitAction(ActionField& field) {
-    if (filling_ || !field.edit->isModified())
+    if (filling_)
         return;
     const int value = ClampedFieldValue(field.edit->text().toStdString(), NoEventAction, LastEventAction);
     const double typed = ParseLeadingNumber(field.edit->text().toStdString());
@@ -262,7 +262,6 @@ void EventPage::commitAction(ActionField& field) {
     // Only a value outside the range is replaced in the field.
     if (typed < NoEventAction || typed > LastEventAction)
         field.edit->setText(QString::number(value));
-    field.edit->setModified(false);
     field.upDown->setValue(value);
     colour(field, value);
     filling_ = false;
@@ -271,7 +270,7 @@ void EventPage::commitAction(ActionField& field) {
 
 void EventPage::commitEdits() {
     for (ActionField& field : actions_)
-        commitAction(field);
+        field.edit->commitEdit();
 }
 
 void EventPage::copyToAll() {

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace vexa {
@@ -107,11 +108,10 @@ void DccFrame::refreshFromSession() {
 }
 
 void DccFrame::commitEdits() {
-    const ModuleSettings& module = session_.image.module;
-    if (address_.field->text() != QString::number(module.dccAddress))
-        EnterDccAddress(session_, address_.field->text().toStdString());
-    if (xAddress_.field->text() != QString::number(module.xdccAddress))
-        EnterXDccAddress(session_, xAddress_.field->text().toStdString());
+    // Before an operation: the pin page is refreshed afterwards, its own edits not yet taken.
+    const QSignalBlocker blocker(this);
+    address_.field->commitEdit();
+    xAddress_.field->commitEdit();
 }
 
 } // namespace vexa

@@ -8,13 +8,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace vexa {
 
 namespace {
-
-const char* const MaskNumbersText = "0    1    2    3   4    5    6    7      8    9   10  11 12  13  14  15 ";
 
 QCheckBox* Check(const QString& caption, const QString& name, QWidget* parent) {
     auto* box = new QCheckBox(caption, parent);
@@ -40,8 +39,7 @@ SerialAddressingFrame::SerialAddressingFrame(Session& session, OperationRunner& 
     startLabel_ = XaLabel("Start", 4, this);
     xAddressLabel_ = XaLabel("Module eXtended Address", 1, this);
     maskLabel_ = XaLabel("eXt Group Mask", 2, this);
-    maskNumbers_ = new QLabel(QString::fromLatin1(MaskNumbersText), this);
-    maskNumbers_->setObjectName(QStringLiteral("LabelGenXGMlbl"));
+    maskNumbers_ = makeMaskGrid();
 
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(flex_);
@@ -57,24 +55,11 @@ SerialAddressingFrame::SerialAddressingFrame(Session& session, OperationRunner& 
     xRow->addLayout(xAddress_.pair);
     xRow->addStretch(1);
 
-    auto* maskRow = new QHBoxLayout;
-    maskRow->setSpacing(0);
-    for (int i = 0; i < 16; ++i) {
-        QCheckBox* box = Check(QString(), QStringLiteral("CheckGenXGM(%1)").arg(i), this);
-        box->setToolTip(QString::number(i));
-        mask_[static_cast<std::size_t>(i)] = box;
-        maskRow->addWidget(box);
-        connect(box, &QCheckBox::clicked, this,
-                [this, i](bool checked) { session_.image.module.groupMask[static_cast<std::size_t>(i)] = checked; });
-    }
-    maskRow->addStretch(1);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(modeRow);
     layout->addLayout(xRow);
     layout->addWidget(maskLabel_);
     layout->addWidget(maskNumbers_);
-    layout->addLayout(maskRow);
     layout->addLayout(buttonRow(operationButton("Read Settings", "CommandGenAddrRead", ReadSerialAddressing),
                                 operationButton("Write Settings", "CommandGenAddrWrite", WriteSerialAddressing)));
 
@@ -101,6 +86,30 @@ SerialAddressingFrame::SerialAddressingFrame(Session& session, OperationRunner& 
     refreshFromSession();
 }
 
+// The 16 group-mask boxes in one grid, each under its flag number. The grid carries the name of
+// the row of numbers.
+QWidget* SerialAddressingFrame::makeMaskGrid() {
+    auto* grid = new QWidget(this);
+    grid->setObjectName(QStringLiteral("LabelGenXGMlbl"));
+    auto* cells = new QGridLayout(grid);
+    cells->setContentsMargins(0, 0, 0, 0);
+    cells->setHorizontalSpacing(6);
+    cells->setVerticalSpacing(0);
+    for (int i = 0; i < static_cast<int>(mask_.size()); ++i) {
+        auto* number = new QLabel(QString::number(i), grid);
+        number->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        QCheckBox* box = Check(QString(), QStringLiteral("CheckGenXGM(%1)").arg(i), grid);
+        box->setToolTip(QString::number(i));
+        mask_[static_cast<std::size_t>(i)] = box;
+        cells->addWidget(number, 0, i, Qt::AlignHCenter);
+        cells->addWidget(box, 1, i, Qt::AlignHCenter);
+        connect(box, &QCheckBox::clicked, this,
+                [this, i](bool checked) { session_.image.module.groupMask[static_cast<std::size_t>(i)] = checked; });
+    }
+    cells->setColumnStretch(static_cast<int>(mask_.size()), 1);
+    return grid;
+}
+
 void SerialAddressingFrame::flexClicked(bool checked) {
     const bool confirmed = !checked || ConfirmFlexAddressing(session_);
     change([this, checked, confirmed] { session_.image.module.lumoFlexAddressing = checked && confirmed; }, true);
@@ -115,8 +124,6 @@ void SerialAddressingFrame::applyVisibility() {
     for (QWidget* widget :
          std::initializer_list<QWidget*>{xAddress_.field, xAddress_.arrows, xAddressLabel_, maskLabel_, maskNumbers_})
         widget->setVisible(visible.xAddress);
-    for (QCheckBox* box : mask_)
-        box->setVisible(visible.xAddress);
 }
 
 void SerialAddressingFrame::refreshFromSession() {
@@ -134,10 +141,10 @@ void SerialAddressingFrame::refreshFromSession() {
 }
 
 void SerialAddressingFrame::commitEdits() {
-    if (flexStart_.field->text() != QString::number(ShownFlexStart(session_)))
-        EnterFlexStart(session_, flexStart_.field->text().toStdString());
-    if (xAddress_.field->text() != QString::number(ShownModuleXAddress(session_)))
-        EnterModuleXAddress(session_, xAddress_.field->text().toStdString());
+    // Before an operation: the pin page is refreshed afterwards, its own edits not yet taken.
+    const QSignalBlocker blocker(this);
+    flexStart_.field->commitEdit();
+    xAddress_.field->commitEdit();
 }
 
 } // namespace vexa

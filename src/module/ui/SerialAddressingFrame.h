@@ -20,6 +20,7 @@ public:
     void commitEdits() override;
 
 private:
+    QWidget* makeMaskGrid();
     void flexClicked(bool checked);
     void applyVisibility();
 
@@ -31,7 +32,7 @@ private:
     QLabel* startLabel_ = nullptr;
     QLabel* xAddressLabel_ = nullptr;
     QLabel* maskLabel_ = nullptr;
-    QLabel* maskNumbers_ = nullptr;
+    QWidget* maskNumbers_ = nullptr; // the grid of the numbers and the group-mask boxes
     std::array<QCheckBox*, 16> mask_{};
 };
 

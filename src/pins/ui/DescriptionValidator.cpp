@@ -1,5 +1,6 @@
 #include "pins/ui/DescriptionValidator.h"
 
+#include "files/FileKeywords.h"
 #include "pins/PinPageRules.h"
 
 namespace vexa {
@@ -17,7 +18,12 @@ QValidator::State DescriptionValidator::validate(QString& input, int& position) 
     }
     input = kept;
     position = keptBeforeCursor;
-    return Acceptable;
+    return StorableText(input) ? Acceptable : Intermediate;
+}
+
+void DescriptionValidator::fixup(QString& input) const {
+    if (!StorableText(input) && storedText_)
+        input = storedText_();
 }
 
 std::string ImageText(const QString& text) {
@@ -26,6 +32,13 @@ std::string ImageText(const QString& text) {
 
 QString ShownText(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<std::string> StorableText(const QString& text) {
+    std::string stored = ImageText(text);
+    if (IsFileKeyword(stored))
+        return std::nullopt;
+    return stored;
 }
 
 } // namespace vexa

@@ -4,6 +4,7 @@
 
 #include "core/NumberField.h"
 #include "core/OperationRunner.h"
+#include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "pins/PinConfigRequests.h"
@@ -15,7 +16,6 @@
 #include "pins/ui/StepRowsFrame.h"
 #include "pins/ui/TypeSettingsTabs.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,16 +29,24 @@ namespace vexa {
 namespace {
 
 const char* const CopyPasteTip = "Click for copy/paste tools";
+const char* const KeywordDescriptionTip = "A keyword of the data file cannot be a description: it is not kept";
 constexpr int LastPin = PinCount - 1;
 
 QLabel* Caption(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
 }
 
-QLineEdit* DescriptionField(const char* name, QWidget* parent) {
+// `storedText` gives what the image holds for the field.
+QLineEdit* DescriptionField(const char* name, QWidget* parent, std::function<QString()> storedText) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QLatin1String(name));
-    field->setValidator(new DescriptionValidator(field));
+    field->setValidator(new DescriptionValidator(field, std::move(storedText)));
+    // A keyword that stands in the field while it is typed is marked: it will not be kept.
+    QObject::connect(field, &QLineEdit::textChanged, field, [field] {
+        const bool refused = !field->hasAcceptableInput();
+        field->setStyleSheet(refused ? QStringLiteral("color: red") : QString());
+        field->setToolTip(refused ? QLatin1String(KeywordDescriptionTip) : QString());
+    });
     return field;
 }
 
@@ -133,10 +141,11 @@ QWidget* PinPage::buildPinRow() {
     pinLabel_->setCursor(Qt::PointingHandCursor);
     pinField_ = numberField("TextPAspOutput", area);
     pinUpDown_ = upDown("UpDownPAspOutput", 0, LastPin, area);
-    pinDescription_ = DescriptionField("TextPAspDesc", area);
+    pinDescription_ = DescriptionField("TextPAspDesc", area, [this] { return ShownText(record().description); });
     pinDescription_->setMinimumWidth(220);
     devicePin_ = numberField("TextDevicePin", area);
-    deviceName_ = DescriptionField("TextDeviceDescription", area);
+    deviceName_ =
+        DescriptionField("TextDeviceDescription", area, [this] { return ShownText(record().deviceDescription); });
     deviceName_->setMinimumWidth(160);
 
     pinRow_->addWidget(pinLabel_);
@@ -158,15 +167,18 @@ QWidget* PinPage::buildPinRow() {
         commitEdits();
         selectPin(shown - session_.numberingBase);
     });
-    connect(pinDescription_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { record().description = ImageText(text); });
+    connect(pinDescription_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (const std::optional<std::string> stored = StorableText(text))
+            record().description = *stored;
+    });
     connect(devicePin_, &QLineEdit::textEdited, this, [this](const QString& text) {
         ApplyDevicePinText(session_.image, session_.image.currentPin, text.toStdString(), session_.numberingBase);
     });
     connect(devicePin_, &CommitLineEdit::commitRequested, this, &PinPage::commitDevicePin);
     connect(deviceName_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (record().deviceReferral == 0)
-            record().deviceDescription = ImageText(text);
+        const std::optional<std::string> stored = StorableText(text);
+        if (stored && record().deviceReferral == 0)
+            record().deviceDescription = *stored;
     });
     return area;
 }
@@ -177,7 +189,7 @@ QWidget* PinPage::buildAspectRow() {
     aspectsLabel_ = Caption(QStringLiteral("Aspects"), area);
     aspectsLabel_->setObjectName(QStringLiteral("LabelPAspNrOfAspects"));
     aspectRow_->addWidget(aspectsLabel_);
-    auto* group = new QButtonGroup(area);
+    auto* group = new ChoiceGroup(area);
     const std::array<const char*, 3> captions{"0", "4", "12"};
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(QLatin1String(captions[static_cast<std::size_t>(i)]), area);
@@ -186,7 +198,7 @@ QWidget* PinPage::buildAspectRow() {
         layoutOptions_[static_cast<std::size_t>(i)] = option;
         aspectRow_->addWidget(option);
     }
-    connect(group, &QButtonGroup::idClicked, this, &PinPage::chooseLayout);
+    connect(group, &ChoiceGroup::chosen, this, &PinPage::chooseLayout);
     aspectRow_->addSpacing(12);
 
     aspectLabel_ = new ClickableLabel(QStringLiteral("LabelPAspAspect"), QStringLiteral("Aspect"), area);
@@ -198,7 +210,12 @@ QWidget* PinPage::buildAspectRow() {
     initLabel_->setObjectName(QStringLiteral("LabelPAspInit"));
     initField_ = numberField("TextPAspInit", area);
     initUpDown_ = upDown("UpDownPAspInit", -1, 3, area);
-    aspectDescription_ = DescriptionField("TextPAspAspDesc", area);
+    aspectDescription_ = DescriptionField("TextPAspAspDesc", area, [this] {
+        const int aspect = session_.image.currentAspect;
+        return aspect >= 0 && aspect < AspectCount
+                   ? ShownText(record().aspects[static_cast<std::size_t>(aspect)].description)
+                   : QString();
+    });
     aspectDescription_->setMinimumWidth(200);
     writeAspect_ = button("CommandPAspWriteAspect", QStringLiteral("Write Single"), area);
     showDetails_ = new QCheckBox(QStringLiteral("Show Details"), area);
@@ -232,8 +249,9 @@ QWidget* PinPage::buildAspectRow() {
         initField_->setText(QString::number(initial));
     });
     connect(aspectDescription_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (session_.image.currentAspect >= 0 && session_.image.currentAspect < AspectCount)
-            record().aspects[static_cast<std::size_t>(session_.image.currentAspect)].description = ImageText(text);
+        const std::optional<std::string> stored = StorableText(text);
+        if (stored && session_.image.currentAspect >= 0 && session_.image.currentAspect < AspectCount)
+            record().aspects[static_cast<std::size_t>(session_.image.currentAspect)].description = *stored;
     });
     connect(writeAspect_, &QPushButton::clicked, this, &PinPage::writeSingleAspect);
     connect(showDetails_, &QCheckBox::clicked, this, &PinPage::applyDetailView);
@@ -568,19 +586,16 @@ void PinPage::commitEdits() {
     if (committing_ || guard_->active())
         return;
     committing_ = true;
-    // Only fields the user typed into: a value loaded from a file stays as it is, even
-    // outside a field's range, until the user edits that field.
+    // Each field commits only an edit of the user's (see CommitLineEdit).
     types_->commitFields();
     steps_->commitRows();
     for (CountField& field : counts_)
-        if (field.edit->isModified())
-            commitCount(field);
+        field.edit->commitEdit();
+    devicePin_->commitEdit();
     // The aspect fields are hidden on a pin without aspects; their limits then mean nothing.
     if (PinPageVisibilityFor(layoutOption(), false, false).aspectFields) {
-        if (initField_->isModified())
-            commitInitField();
-        if (aspectField_->isModified())
-            commitAspectField();
+        initField_->commitEdit();
+        aspectField_->commitEdit();
     }
     committing_ = false;
 }

@@ -215,16 +215,20 @@ void StepRowsFrame::commitParam(int row, int index) {
 
 void StepRowsFrame::commitRows() {
     for (int row = 0; row < visibleRows_; ++row)
-        for (int index = 0; index < StepParamCount; ++index)
-            if (rows_[static_cast<std::size_t>(row)].params[static_cast<std::size_t>(index)]->isModified())
-                commitParam(row, index);
+        for (CommitLineEdit* edit : rows_[static_cast<std::size_t>(row)].params)
+            edit->commitEdit();
 }
 
 void StepRowsFrame::chooseInstruction(int row, int listIndex) {
     AspectStep* step = stepOf(row);
     if (!step || guard_.active())
         return;
-    ChooseInstruction(*step, rows_[static_cast<std::size_t>(row)].instruction->itemData(listIndex).toInt());
+    // Only another item than the row showed is a choice: an instruction without an item (from
+    // a file) shows the first one, and choosing that one again keeps the step as it is.
+    QComboBox* list = rows_[static_cast<std::size_t>(row)].instruction;
+    if (listIndex == std::max(0, list->findData(static_cast<int>(step->instruction))))
+        return;
+    ChooseInstruction(*step, list->itemData(listIndex).toInt());
     showRowValues(row);
     redrawRow(row);
 }

@@ -1,18 +1,21 @@
 #include "pins/ui/TypeSettingsTabs.h"
 
+#include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "pins/ui/ClickableLabel.h"
 #include "pins/ui/EditGuard.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace vexa {
 
@@ -22,12 +25,12 @@ const char* const WarningText = "Warning: Hardware Configuration Mismatch";
 constexpr int FieldsPerColumn = 5;
 
 // A framed choice of options named Name(0), Name(1), ...
-QGroupBox* OptionGroup(const QString& title, const char* name, const QStringList& captions, QButtonGroup*& group,
+QGroupBox* OptionGroup(const QString& title, const char* name, const QStringList& captions, ChoiceGroup*& group,
                        QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(6, 2, 6, 2);
-    group = new QButtonGroup(box);
+    group = new ChoiceGroup(box);
     for (int i = 0; i < captions.size(); ++i) {
         auto* option = new QRadioButton(captions[i], box);
         option->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i));
@@ -67,11 +70,22 @@ void FinishPage(QWidget* page) {
     column->addStretch();
 }
 
+// Choosing a type page installs that type's defaults, so only a click (or the arrow keys on the
+// focused tab bar) chooses one: the wheel scrolls the window past it instead.
+class TypeTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
+};
+
 } // namespace
 
 TypeSettingsTabs::TypeSettingsTabs(Session& session, EditGuard& guard, QWidget* parent)
     : QTabWidget(parent), session_(session), guard_(guard) {
     setObjectName(QStringLiteral("SSTabPCFG"));
+    setTabBar(new TypeTabBar(this));
     addTab(buildClearPage(), QStringLiteral("Clear"));
     addTab(buildServoPage(), QStringLiteral("Servo"));
     addTab(buildPwmPage(), QStringLiteral("PWM"));
@@ -99,7 +113,7 @@ QWidget* TypeSettingsTabs::buildServoPage() {
     auto* column = static_cast<QVBoxLayout*>(page->layout());
     column->addWidget(
         OptionGroup(QStringLiteral("Range"), "OptionServoRange", {"Off", "S", "M", "L", "XL"}, servoRange_, page));
-    connect(servoRange_, &QButtonGroup::idClicked, this, [this] { storeServoFlags(); });
+    connect(servoRange_, &ChoiceGroup::chosen, this, [this] { storeServoFlags(); });
     auto* checks = new QHBoxLayout;
     autoSuspend_ = Check("ChkSrvAutoSuspend", QStringLiteral("Auto Suspend"), page);
     suspended_ = Check("ChkSrvSuspended", QStringLiteral("Suspended"), page);
@@ -141,8 +155,8 @@ QWidget* TypeSettingsTabs::buildPwmPage() {
     modes->addWidget(OptionGroup(QStringLiteral("Acceleration Mode"), "OptionPWMAccelMode", {"Logaritmic", "Linear"},
                                  pwmAccel_, page));
     column->addLayout(modes);
-    connect(pwmDrive_, &QButtonGroup::idClicked, this, [this] { storePwmModes(); });
-    connect(pwmAccel_, &QButtonGroup::idClicked, this, [this] { storePwmModes(); });
+    connect(pwmDrive_, &ChoiceGroup::chosen, this, [this] { storePwmModes(); });
+    connect(pwmAccel_, &ChoiceGroup::chosen, this, [this] { storePwmModes(); });
     pwmInverted_ = Check("CheckPWMInverted", QStringLiteral("Inverted"), page);
     connect(pwmInverted_, &QCheckBox::clicked, this, [this](bool checked) {
         if (pinIsOf(TypeFamily::Pwm))
@@ -228,6 +242,11 @@ void TypeSettingsTabs::addPageWidget(TypeFamily family, QWidget* page) {
     column->insertWidget(column->count() - 1, page);
 }
 
+// Ctrl+Tab goes on to the window's tabs; here it would change the pin's type.
+void TypeSettingsTabs::keyPressEvent(QKeyEvent* event) {
+    event->ignore();
+}
+
 PinRecord& TypeSettingsTabs::pin() {
     return session_.image.pins.at(static_cast<std::size_t>(session_.image.currentPin));
 }
@@ -273,8 +292,8 @@ void TypeSettingsTabs::storePwmModes() {
 
 void TypeSettingsTabs::commitFields() {
     for (NumberField& field : fields_)
-        if (static_cast<int>(field.family) == currentIndex() && field.edit->isModified())
-            commitField(field);
+        if (static_cast<int>(field.family) == currentIndex())
+            field.edit->commitEdit();
 }
 
 void TypeSettingsTabs::userChosePage(int index) {

@@ -8,12 +8,12 @@
 
 #include <deque>
 
-class QButtonGroup;
 class QCheckBox;
 class QLabel;
 
 namespace vexa {
 
+class ChoiceGroup;
 class CommitLineEdit;
 class EditGuard;
 class UpDownControl;
@@ -33,6 +33,9 @@ public:
 
     // Adds a widget at the foot of a type page (for the live controls of that type).
     void addPageWidget(TypeFamily family, QWidget* widget);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct NumberField {
@@ -64,9 +67,9 @@ private:
     Session& session_;
     EditGuard& guard_;
     std::deque<NumberField> fields_; // a deque: the signal connections hold references to its items
-    QButtonGroup* servoRange_ = nullptr;
-    QButtonGroup* pwmDrive_ = nullptr;
-    QButtonGroup* pwmAccel_ = nullptr;
+    ChoiceGroup* servoRange_ = nullptr;
+    ChoiceGroup* pwmDrive_ = nullptr;
+    ChoiceGroup* pwmAccel_ = nullptr;
     QCheckBox* autoSuspend_ = nullptr;
     QCheckBox* suspended_ = nullptr;
     QCheckBox* initialised_ = nullptr;

@@ -4,6 +4,7 @@
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
+#include "ui/UserInput.h"
 #include "ui/WindowBench.h"
 
 #include <QApplication>
@@ -32,8 +33,7 @@ protected:
 
     void showPin(const char* shown) {
         auto* field = find<QLineEdit>("TextPAspOutput");
-        field->setText(QString::fromLatin1(shown));
-        emit field->returnPressed();
+        test::TypeAndEnter(field, QString::fromLatin1(shown));
     }
 };
 

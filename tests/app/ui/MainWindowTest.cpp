@@ -1,14 +1,16 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/ui/LinkControls.h"
-#include "app/ui/ProgressDialog.h"
 #include "app/ui/QtFileDialogs.h"
+#include "app/ui/StatusProgress.h"
 #include "app/ui/VerificationWindow.h"
 #include "files/ConfigFileWriter.h"
 #include "files/SafeFile.h"
+#include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
+#include "ui/UserInput.h"
 #include "ui/WindowBench.h"
 
 #include <QApplication>
@@ -25,10 +27,13 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+
+#include <thread>
 
 namespace vexa {
 namespace {
@@ -58,14 +63,6 @@ void DoubleClick(QWidget* widget) {
 
 class MainWindowTest : public ::testing::Test, protected test::WindowBench {
 protected:
-    void choosePort(const char* name) {
-        auto* combo = find<QComboBox>("ComboPort");
-        const int index = combo->findText(QString::fromLatin1(name));
-        ASSERT_GE(index, 0);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
     QTabWidget* tabs() { return find<QTabWidget>("SSTab_Main"); }
 };
 
@@ -176,12 +173,13 @@ TEST_F(MainWindowTest, ReadAllShowsTheBusyLabelUntilTheDispatchRunsIt) {
     find<QPushButton>("CommandReadAll")->click();
     auto* busy = find<QLabel>("LabelAction");
     EXPECT_FALSE(busy->isHidden());
-    EXPECT_TRUE(prompter.messages.empty()); // nothing runs before the tick
+    EXPECT_TRUE(prompter.messages.empty());    // nothing runs before the tick
+    const int committedAtClick = view.commits; // the look for unsaved changes takes the edits
 
     window->dispatchPending();
     EXPECT_TRUE(busy->isHidden());
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Select communications port"});
-    EXPECT_EQ(view.commits, 1);
+    EXPECT_EQ(view.commits, committedAtClick + 1);
     EXPECT_GE(view.refreshes, 1);
     EXPECT_FALSE(window->session().operationRunning);
 }
@@ -231,8 +229,7 @@ TEST_F(MainWindowTest, WriteAndReadStringGoThroughTheSimulator) {
 
 TEST_F(MainWindowTest, AddressFieldsClampAndFollowTheNumberingBase) {
     auto* address = find<QLineEdit>("TextAddress");
-    address->setText(QStringLiteral("30"));
-    emit address->editingFinished();
+    test::TypeAndEnter(address, QStringLiteral("30"));
     EXPECT_EQ(address->text(), "16");
     EXPECT_EQ(window->session().link.moduleAddress, 15);
 
@@ -343,11 +340,9 @@ TEST_F(MainWindowTest, AOneWayPinWriteKeepsTheWindowAliveAndStopsAtThePause) {
     window->refreshAllViews();
     find<QCheckBox>("CheckVexaBD")->click();
     ASSERT_FALSE(window->session().link.bidirectional);
+    window->show();
     find<QPushButton>("CommandWritePin")->click();
-    QTimer::singleShot(600, [this] {
-        if (auto* progress = window->findChild<ProgressDialog*>())
-            progress->requestStop();
-    });
+    QTimer::singleShot(600, [this] { QTest::mouseClick(find("cmdStop"), Qt::LeftButton); });
     QElapsedTimer took;
     took.start();
     const qint64 stall = LongestStall([this] { window->dispatchPending(); });
@@ -393,18 +388,37 @@ TEST_F(MainWindowTest, LoadingAndSavingAFileWithoutAnEditGivesTheSameBytes) {
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
-TEST(ProgressDialog, StopIsRequestedOnceAndTheDialogStays) {
-    QWidget parent;
-    ProgressDialog dialog(&parent);
-    EXPECT_FALSE(dialog.stopRequested());
-    dialog.stage("Read All: ID string");
-    auto* stop = dialog.findChild<QPushButton*>(QStringLiteral("cmdStop"));
+TEST(StatusProgress, StopAppearsAfterAMomentAndEscapeAsksOncePerOperation) {
+    QMainWindow window;
+    auto* progress = new StatusProgress(window.statusBar());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto* stop = window.findChild<QPushButton*>(QStringLiteral("cmdStop"));
     ASSERT_NE(stop, nullptr);
-    stop->click();
-    EXPECT_TRUE(dialog.stopRequested());
-    EXPECT_FALSE(stop->isEnabled());
-    dialog.reject(); // Escape is a stop request too, never a close
-    EXPECT_TRUE(dialog.stopRequested());
+    const auto wait = [progress](int ms) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < ms) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            progress->keepAlive();
+        }
+    };
+    QTest::keyClick(&window, Qt::Key_Escape); // no operation: nothing to stop
+    for (int round = 0; round < 2; ++round) { // a stop request ends with its operation
+        progress->run("Write All Devices", [&] {
+            wait(50);
+            EXPECT_TRUE(stop->isHidden()); // a short operation shows nothing
+            wait(350);
+            EXPECT_TRUE(stop->isVisible());
+            EXPECT_FALSE(progress->stopRequested());
+            QTest::keyClick(&window, Qt::Key_Escape);
+            EXPECT_TRUE(progress->stopRequested());
+            EXPECT_FALSE(stop->isEnabled());
+            return false;
+        });
+        EXPECT_TRUE(stop->isHidden());
+        EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("LabelAction"))->isHidden());
+    }
 }
 
 TEST(QtFileDialogs, FilterTextsBecomeQtFilters) {
@@ -465,6 +479,7 @@ TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheCl
 
     type(QStringLiteral("Yard"));
     EXPECT_TRUE(window->hasUnsavedChanges());
+    window->setSaveQuestion([] { return MainWindow::SaveChoice::Discard; });
     dialogs.names = {file};
     find<QPushButton>("CommandLoad")->click();
     EXPECT_EQ(idString, "Depot");
@@ -496,6 +511,102 @@ TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheCl
     answer = MainWindow::SaveChoice::Discard;
     EXPECT_TRUE(window->close());
     EXPECT_EQ(asked, 3);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+// The group-mask boxes stand in one grid under their flag numbers, and box i carries flag i.
+TEST_F(MainWindowTest, EachGroupMaskBoxStandsUnderItsNumberAndSetsThatFlag) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QWidget* grid = find("LabelGenXGMlbl");
+    const QList<QLabel*> numbers = grid->findChildren<QLabel*>();
+    for (int i = 0; i < 16; ++i) {
+        QWidget* box = find(QStringLiteral("CheckGenXGM(%1)").arg(i));
+        const QRect boxArea(box->mapTo(grid, QPoint(0, 0)), box->size());
+        QStringList above; // the numbers standing over the box
+        for (QLabel* number : numbers) {
+            const QRect area(number->mapTo(grid, QPoint(0, 0)), number->size());
+            if (area.bottom() < boxArea.top() && area.center().x() >= boxArea.left() &&
+                area.center().x() <= boxArea.right())
+                above << number->text();
+        }
+        EXPECT_EQ(above, QStringList{QString::number(i)}) << "box " << i;
+    }
+
+    choosePort("Simulator");
+    QTest::mouseClick(find("CheckGenXGM(9)"), Qt::LeftButton);
+    find<QPushButton>("CommandGenAddrWrite")->click();
+    EXPECT_EQ(simulator->setting(3), (std::vector<std::uint8_t>{0, 0, 2, 0})); // sent as 96, 3, 0, 0, 2, 0
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+// "Load File" (and Ctrl+O) and "Read All" replace the configuration: with unsaved edits they ask
+// first. Cancel does nothing; Save saves (a cancelled save dialog cancels); Discard goes on.
+TEST_F(MainWindowTest, LoadFileAndReadAllAskBeforeReplacingUnsavedEdits) {
+    QTemporaryDir folder;
+    const std::string depot = folder.filePath(QStringLiteral("depot.dat")).toStdString();
+    const std::string kept = folder.filePath(QStringLiteral("kept.dat")).toStdString();
+    const std::string& idString = window->session().image.module.idString;
+    auto* idField = find<QLineEdit>("TextGenIDString");
+    MainWindow::SaveChoice answer = MainWindow::SaveChoice::Cancel;
+    int asked = 0;
+    window->setSaveQuestion([&] {
+        ++asked;
+        return answer;
+    });
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    const auto loadByKeys = [this] { QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier); };
+
+    test::TypeInto(idField, QStringLiteral("Depot"));
+    dialogs.names = {depot};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    dialogs.names = {depot};
+    loadByKeys();
+    EXPECT_EQ(asked, 0) << "nothing unsaved, nothing asked";
+    EXPECT_TRUE(dialogs.names.empty());
+
+    struct Case {
+        MainWindow::SaveChoice choice;
+        std::deque<std::string> names; // save dialog (for Save), then open dialog
+        const char* idAfter;
+        const char* savedTo;
+    };
+    const Case cases[] = {
+        {MainWindow::SaveChoice::Cancel, {depot}, "Yard", nullptr},
+        {MainWindow::SaveChoice::Save, {"", depot}, "Yard", nullptr}, // save dialog cancelled
+        {MainWindow::SaveChoice::Save, {kept, depot}, "Depot", "kept.dat"},
+        {MainWindow::SaveChoice::Discard, {depot}, "Depot", nullptr},
+    };
+    for (const Case& c : cases) {
+        test::TypeInto(idField, QStringLiteral("Yard"));
+        answer = c.choice;
+        asked = 0;
+        dialogs.names = c.names;
+        find<QPushButton>("CommandLoad")->click();
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(idString, c.idAfter);
+        if (c.savedTo) {
+            std::string bytes;
+            std::string error;
+            ASSERT_TRUE(ReadFileBytes(kept, 1 << 20, bytes, error)) << error;
+            EXPECT_NE(bytes.find("\"Yard\""), std::string::npos);
+        }
+    }
+
+    choosePort("Simulator");
+    test::TypeInto(idField, QStringLiteral("Shed"));
+    answer = MainWindow::SaveChoice::Cancel;
+    asked = 0;
+    find<QPushButton>("CommandReadAll")->click();
+    EXPECT_TRUE(find("LabelAction")->isHidden()) << "nothing queued";
+    window->dispatchPending();
+    EXPECT_EQ(idString, "Shed") << "Read All cancelled";
+    answer = MainWindow::SaveChoice::Discard;
+    find<QPushButton>("CommandReadAll")->click();
+    window->dispatchPending();
+    EXPECT_EQ(idString, simulator->idString());
+    EXPECT_EQ(asked, 2);
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 

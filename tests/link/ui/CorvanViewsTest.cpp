@@ -7,6 +7,7 @@
 #include "sim/CorvanInterfaceSim.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
+#include "ui/UserInput.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -121,8 +122,7 @@ TEST(CorvanViews, NewUserReadsAllThroughTheTunnelAndMonitorsReports) {
     emit combo->activated(0);
     static_cast<QCheckBox*>(find("CheckCorvan"))->click();
     auto* address = static_cast<QLineEdit*>(find("TextAddress"));
-    address->setText(QStringLiteral("20"));
-    emit address->editingFinished();
+    test::TypeAndEnter(address, QStringLiteral("20"));
     EXPECT_EQ(window.session().link.moduleAddress, 19);
     static_cast<QPushButton*>(find("CommandReadAll"))->click();
     window.dispatchPending();

@@ -8,6 +8,7 @@
 #include "live/ui/LiveControls.h"
 #include "pins/PinConfigTypes.h"
 #include "pins/ui/PinPage.h"
+#include "ui/UserInput.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -96,11 +97,9 @@ TEST_F(LiveSliderPanelTest, SlowPwmThenJumpAndServoPositions) {
     bench.session.image.pins[3].configType = TypeServo;
     bench.session.image.pins[3].liveValue = 64;
     auto* pinField = find<QLineEdit>("TextPAspOutput");
-    pinField->setText(QStringLiteral("4"));
-    emit pinField->returnPressed();
+    test::TypeAndEnter(pinField, QStringLiteral("4"));
     EXPECT_EQ(servo->value(), 0);
-    pinField->setText(QStringLiteral("3"));
-    emit pinField->returnPressed();
+    test::TypeAndEnter(pinField, QStringLiteral("3"));
     EXPECT_EQ(servo->value(), 63);
 }
 

@@ -5,6 +5,7 @@
 
 #include "TestRunner.h"
 #include "TestSeams.h"
+#include "ui/UserInput.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -64,8 +65,7 @@ TEST(GeneralPage, ClicksFollowTheRulesOfTheirFrames) {
 
     // A DCC address entered beyond its range is clamped; the overflow shows in red.
     auto* address = bench.find<QLineEdit>("TextGenDCCAddress");
-    address->setText(QStringLiteral("900"));
-    emit address->returnPressed();
+    test::TypeAndEnter(address, QStringLiteral("900"));
     EXPECT_EQ(module.dccAddress, 510);
     auto* range = bench.find<QLabel>("LabelGenDCCOutput");
     EXPECT_EQ(range->text(), QStringLiteral("Output 2037 .. OVFLOW"));
@@ -93,7 +93,7 @@ TEST(GeneralPage, NumberingBaseRelabelsWhatItNames) {
     EXPECT_EQ(bench.find<UpDownControl>("UpDownGenXaddr")->highest(), 96);
 
     // An edit not yet applied is taken before an operation.
-    bench.find<QLineEdit>("TextGenXaddr")->setText(QStringLiteral("200"));
+    test::TypeInto(bench.find<QLineEdit>("TextGenXaddr"), QStringLiteral("200"));
     bench.page.commitEdits();
     EXPECT_EQ(bench.session.image.module.moduleXAddress, 95);
 }

@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include "TestSeams.h"
+#include "ui/UserInput.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -28,8 +29,7 @@ TEST(PinAddressLabels, FollowEveryChangeTheyDependOn) {
     EXPECT_EQ(label("lblXDCCAddress"), "1");
 
     auto* address = window.findChild<QLineEdit*>(QStringLiteral("TextAddress"));
-    address->setText(QStringLiteral("3"));
-    emit address->editingFinished();
+    test::TypeAndEnter(address, QStringLiteral("3"));
     EXPECT_EQ(label("lblSerialAddress"), "65"); // 2 x 32 + 1
     EXPECT_EQ(label("lblPinAddress"), "3.1");
 
@@ -38,11 +38,9 @@ TEST(PinAddressLabels, FollowEveryChangeTheyDependOn) {
     EXPECT_EQ(label("lblPinAddress"), "2.0");
 
     auto* next = window.findChild<QLineEdit*>(QStringLiteral("TextPAspOutput"));
-    next->setText(QStringLiteral("1"));
-    emit next->returnPressed();
+    test::TypeAndEnter(next, QStringLiteral("1"));
     auto* dccCount = window.findChild<QLineEdit*>(QStringLiteral("TextPaspDCCn"));
-    dccCount->setText(QStringLiteral("0"));
-    emit dccCount->returnPressed();
+    test::TypeAndEnter(dccCount, QStringLiteral("0"));
     EXPECT_EQ(label("lblDCCAddress"), "-");
     EXPECT_EQ(label("lblSerialAddress"), "65");
 

@@ -253,6 +253,21 @@ TEST_F(PinPageTest, DescriptionsRefuseQuotesAndDeviceFieldsFollowTheReferral) {
     EXPECT_EQ(description->text(), "Signal A2") << "a paste keeps its other characters";
     EXPECT_EQ(pin(0).description, "Signal A2");
 
+    // A keyword of the files may stand on the way to a longer text, but is never stored.
+    const std::vector<std::pair<QString, std::string*>> fields{
+        {QStringLiteral("TextPAspDesc"), &pin(0).description},
+        {QStringLiteral("TextDeviceDescription"), &pin(0).deviceDescription}};
+    for (const auto& [name, stored] : fields) {
+        typeInto(field(name), QStringLiteral("Dev"));
+        EXPECT_EQ(*stored, "De") << name.toStdString();
+        EXPECT_FALSE(field(name)->toolTip().isEmpty()) << "marked while it stands there";
+        leave(field(name));
+        EXPECT_EQ(field(name)->text(), "De") << "the field shows what is stored";
+        EXPECT_TRUE(field(name)->toolTip().isEmpty());
+        typeInto(field(name), QStringLiteral("Device"));
+        EXPECT_EQ(*stored, "Device");
+    }
+
     pin(4).deviceDescription = "Home signal";
     bench.session.image.currentPin = 7;
     bench.session.numberingBase = 0;
