@@ -132,7 +132,7 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 std::string TemporaryFolder::file(const std::string& name) const {
-    return Utf8FromPath(path_ / PathFromUtf8(name));
+    return Utf8FromPath((path_ / PathFromUtf8(name)).make_preferred()); // "a/b" with the system's separator
 }
 
 std::string ReadBytes(const std::string& path) {
