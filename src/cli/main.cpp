@@ -1,4 +1,5 @@
 #include "cli/CliRunner.h"
+#include "cli/InterruptStop.h"
 #include "core/Platform.h"
 #include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
@@ -10,5 +11,6 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args = vexa::CommandLineArguments(argc, argv);
     const std::unique_ptr<vexa::PortProvider> ports = vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers());
     vexa::SystemClock clock;
+    vexa::cli::InstallInterruptStop();
     return vexa::cli::RunCli(args, *ports, clock, std::cout, std::cerr, vexa::ProgramFolder());
 }

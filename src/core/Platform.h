@@ -28,6 +28,10 @@ std::string ProgramFolder();
 // every name.
 std::vector<std::string> CommandLineArguments(int argc, char* argv[]);
 
+// Calls `handler` (as a signal handler: it may only set a flag) on the first Ctrl+C; a second
+// Ctrl+C ends the program as usual.
+void CatchFirstInterrupt(void (*handler)(int));
+
 // Whether standard error goes to a terminal (a console window) rather than to a file or pipe.
 bool StandardErrorIsTerminal();
 

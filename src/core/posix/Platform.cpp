@@ -1,5 +1,6 @@
 #include "core/Platform.h"
 
+#include <csignal>
 #include <system_error>
 
 #include <unistd.h>
@@ -27,6 +28,14 @@ std::string ProgramFolder() {
 
 std::vector<std::string> CommandLineArguments(int argc, char* argv[]) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+void CatchFirstInterrupt(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND; // the handler is taken away after the first signal
+    sigaction(SIGINT, &action, nullptr);
 }
 
 bool StandardErrorIsTerminal() {

@@ -9,6 +9,8 @@
 
 #include <shellapi.h>
 
+#include <csignal>
+
 namespace vexa {
 
 bool LocalTime(std::time_t seconds, std::tm& local) {
@@ -48,6 +50,11 @@ std::vector<std::string> CommandLineArguments(int argc, char* argv[]) {
         arguments.push_back(Utf8FromWide(wide[i]));
     ::LocalFree(wide);
     return arguments;
+}
+
+// The runtime puts SIGINT back to its default before it calls the handler.
+void CatchFirstInterrupt(void (*handler)(int)) {
+    std::signal(SIGINT, handler);
 }
 
 bool StandardErrorIsTerminal() {

@@ -238,6 +238,24 @@ TEST_F(MainWindowTest, AddressFieldsClampAndFollowTheNumberingBase) {
     EXPECT_EQ(address->text(), "15");
 }
 
+// After a controller reset the user types the same address again: that resynchronises the
+// link. Enter on the untouched field changes nothing.
+TEST_F(MainWindowTest, TypingTheSameAddressAgainResynchronisesTheLink) {
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    auto* address = find<QLineEdit>("TextAddress");
+    LinkState& link = window->session().link;
+    link.frameToggle = 64;
+    address->setFocus();
+    QTest::keyClick(address, Qt::Key_Return);
+    EXPECT_EQ(link.frameToggle, 64);
+    address->selectAll();
+    QTest::keyClicks(address, QStringLiteral("1"));
+    QTest::keyClick(address, Qt::Key_Return);
+    EXPECT_EQ(link.moduleAddress, 0);
+    EXPECT_EQ(link.frameToggle, ToggleUnsynchronised);
+}
+
 TEST_F(MainWindowTest, ExtendedAddressNeedsTheWarningToBeAccepted) {
     auto* box = find<QCheckBox>("CheckXaddress");
     prompter.answers = {false};
