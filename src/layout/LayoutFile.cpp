@@ -1,12 +1,12 @@
 #include "layout/LayoutFile.h"
 
+#include "core/Platform.h"
 #include "files/ConfigFileFields.h"
 #include "files/SafeFile.h"
 #include "link/PortWait.h"
 #include "model/TextEncoding.h"
 #include "module/Identity.h"
 
-#include <filesystem>
 #include <set>
 
 namespace vexa {
@@ -132,7 +132,7 @@ bool ReadLayoutFile(const std::string& folder, int numberingBase, int highestAdd
 }
 
 std::string LayoutPath(const std::string& folder, const std::string& fileName) {
-    return (std::filesystem::path(folder) / fileName).string();
+    return Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(fileName));
 }
 
 } // namespace vexa

@@ -1,6 +1,7 @@
 #include "layout/LayoutOperations.h"
 
 #include "batch/BatchOperations.h"
+#include "core/Platform.h"
 #include "core/VerificationReport.h"
 #include "files/ConfigFileActions.h"
 #include "files/ConfigFileFields.h"
@@ -168,7 +169,7 @@ bool CheckListed(Session& session, const std::string& folder, std::vector<Module
 
 bool CreateFolder(Session& session, const std::string& folder) {
     std::error_code failed;
-    std::filesystem::create_directories(folder, failed);
+    std::filesystem::create_directories(PathFromUtf8(folder), failed);
     if (!failed)
         return true;
     session.prompter.ask(MessageKind::OkError,

@@ -1,5 +1,6 @@
 #include "sim/SimBus.h"
 
+#include "core/Platform.h"
 #include "sim/Simulator.h"
 
 #include <filesystem>
@@ -56,14 +57,14 @@ void SimBus::resetByteCounts() {
 }
 
 std::string SimBusStateFile(const std::string& folder, int address) {
-    return (std::filesystem::path(folder) / ("module-" + std::to_string(address) + ".txt")).string();
+    return Utf8FromPath(PathFromUtf8(folder) / ("module-" + std::to_string(address) + ".txt"));
 }
 
 bool LoadSimBusState(SimBus& bus, const std::string& folder, std::string& error) {
     for (const auto& [address, controller] : bus.controllers()) {
         const std::string path = SimBusStateFile(folder, address);
         std::error_code ignored;
-        if (std::filesystem::exists(path, ignored) && !controller->load(path, error))
+        if (std::filesystem::exists(PathFromUtf8(path), ignored) && !controller->load(path, error))
             return false;
     }
     return true;
@@ -71,7 +72,7 @@ bool LoadSimBusState(SimBus& bus, const std::string& folder, std::string& error)
 
 bool SaveSimBusState(const SimBus& bus, const std::string& folder, std::string& error) {
     std::error_code failed;
-    std::filesystem::create_directories(folder, failed);
+    std::filesystem::create_directories(PathFromUtf8(folder), failed);
     if (failed) {
         error = "cannot create the state folder " + folder + ": " + failed.message();
         return false;
