@@ -96,6 +96,10 @@ const EventDirection& EventOffDirection() {
     return direction;
 }
 
+bool WritePinEventDirection(Session& session, int pin, const EventDirection& direction) {
+    return IsPin(pin) && SendDirection(session, direction, pin);
+}
+
 bool WritePinEvents(Session& session, int pin) {
     return IsPin(pin) && SendDirection(session, EventOnDirection(), pin) &&
            SendDirection(session, EventOffDirection(), pin);

@@ -1,5 +1,6 @@
 #include "link/Exchange.h"
 
+#include "link/HeldTraffic.h"
 #include "link/LinkMessages.h"
 #include "link/PortWait.h"
 #include "link/TunnelExchange.h"
@@ -141,7 +142,8 @@ bool ReceiveAnswer(Session& session) {
     }
 }
 
-bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
+// One exchange of SendVexaMessage, on the direct link or through the tunnel.
+static bool ExchangeMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
     LinkState& link = session.link;
     link.answerValid = false;
     const int n = static_cast<int>(data.size());
@@ -196,6 +198,15 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
     }
     link.frameToggle = (link.frameToggle + 64) & 127;
     return true;
+}
+
+bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
+    // The tunnel awaits an answer when the request asks for one; the direct link whenever
+    // "Bidirectional Comm." is on (which a missing answer switches off).
+    const bool answerAwaited = session.link.useCorvan ? expectAnswer : session.link.bidirectional;
+    const bool sent = ExchangeMessage(session, expectAnswer, data);
+    NoteExchange(session, data, answerAwaited, sent);
+    return sent;
 }
 
 void SendLumoMessage(Session& session, int header, int b1, int b2, int b3) {

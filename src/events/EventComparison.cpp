@@ -1,0 +1,87 @@
+#include "events/EventComparison.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr int EnableMapValues = 2;
+
+} // namespace
+
+HeldPart EventHeldPart(const EventDirection& direction) {
+    return direction.writeCode == WriteEventOnCode ? HeldPart::EventOn : HeldPart::EventOff;
+}
+
+std::vector<int> EventSlotWireValues(const EventActions& actions) {
+    std::vector<int> slots;
+    for (int k = 0; k < EventInputCount; ++k)
+        slots.push_back(EncodeEventSlot(k, actions[static_cast<std::size_t>(k)]));
+    return slots;
+}
+
+std::vector<int> EnableMapWireValues(const std::array<bool, EnableMapSize>& map) {
+    const EnableMasks masks = EnableMasksOf(map);
+    return {masks.on, masks.off};
+}
+
+void HoldEventParts(ControllerCopy& copy, const ConfigurationImage& image,
+                    const std::optional<std::array<bool, EnableMapSize>>& map) {
+    for (int pin = 0; pin < PinCount; ++pin)
+        for (const EventDirection* direction : {&EventOnDirection(), &EventOffDirection()})
+            copy.hold({EventHeldPart(*direction), pin},
+                      EventSlotWireValues(image.events[static_cast<std::size_t>(pin)].*direction->actions));
+    if (map)
+        copy.hold({HeldPart::Setting, EnableMapSetting}, EnableMapWireValues(*map));
+}
+
+std::vector<std::string> CompareEventSlots(const EventDirection& direction, int pin, int numberingBase,
+                                           const EventActions& configured, const std::vector<int>& held) {
+    std::vector<std::string> findings;
+    for (int c = 0; c < EventInputCount; ++c) {
+        const int expected = configured[static_cast<std::size_t>(c)];
+        const int reply = static_cast<std::size_t>(c) < held.size()
+                              ? DecodeEventSlot(c, held[static_cast<std::size_t>(c)])
+                              : NoEventAction;
+        if (reply != expected)
+            findings.push_back(std::string(direction.name) + "(" + std::to_string(c) + ") for pin " +
+                               std::to_string(pin + numberingBase) + " does not compare: Configured Action = " +
+                               std::to_string(expected) + ", Vexa Reply = " + std::to_string(reply));
+    }
+    return findings;
+}
+
+std::vector<std::string> CompareEnableMap(const std::array<bool, EnableMapSize>& map, const std::vector<int>& held) {
+    const std::vector<int> expected = EnableMapWireValues(map);
+    const bool sized = held.size() == EnableMapValues;
+    std::vector<std::string> findings;
+    if (!sized || held[0] != expected[0])
+        findings.push_back("ECInit: ON-mask does not compare");
+    if (!sized || held[1] != expected[1])
+        findings.push_back("ECInit: OFF-mask does not compare");
+    return findings;
+}
+
+HeldState EventSlotState(const Session& session, int pin, const EventDirection& direction) {
+    const std::vector<int>* held = session.controllerCopy().find({EventHeldPart(direction), pin});
+    if (!held)
+        return HeldState::Unknown;
+    const EventActions& configured = session.image.events.at(static_cast<std::size_t>(pin)).*direction.actions;
+    return CompareEventSlots(direction, pin, 0, configured, *held).empty() ? HeldState::Same : HeldState::Changed;
+}
+
+HeldState EventPinState(const Session& session, int pin) {
+    const HeldState on = EventSlotState(session, pin, EventOnDirection());
+    const HeldState off = EventSlotState(session, pin, EventOffDirection());
+    if (on == HeldState::Changed || off == HeldState::Changed)
+        return HeldState::Changed;
+    return on == HeldState::Same && off == HeldState::Same ? HeldState::Same : HeldState::Unknown;
+}
+
+HeldState EnableMapState(const Session& session) {
+    const std::vector<int>* held = session.controllerCopy().find({HeldPart::Setting, EnableMapSetting});
+    if (!held)
+        return HeldState::Unknown;
+    return CompareEnableMap(session.enableMap, *held).empty() ? HeldState::Same : HeldState::Changed;
+}
+
+} // namespace vexa
