@@ -3,13 +3,17 @@
 //   - "Write All Devices" with "Bidirectional Comm." off (one-way writes paced by 100 ms
 //     pauses), stopped with "Stop" after a few seconds;
 //   - "Read All" over the simulated controller paced at 19200 bit/s;
-//   - "Request Version" with a controller that does not answer (one 2 s time-out).
+//   - "Request Version" with a controller that does not answer (one 2 s time-out);
+//   - a servo slider dragged for 4 s against a controller that answers each position after
+//     1.5 s: the slider stays under the hand, and the last position sent is where it ended.
 // Runs offscreen unless a platform is chosen.
 
 #include "BenchSupport.h"
+#include "ui/SliderHandle.h"
 
 #include "app/ui/MainWindow.h"
-#include "app/ui/ProgressDialog.h"
+#include "live/LiveRequests.h"
+#include "pins/PinConfigTypes.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
@@ -17,7 +21,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -32,6 +39,9 @@ constexpr int BitRate = 19200;
 constexpr int TickMs = 10;
 constexpr qint64 TargetGapMs = 100;
 constexpr int OneWayRunMs = 5000;
+constexpr int DragMs = 4000;
+constexpr int HandStepMs = 20;
+constexpr std::chrono::milliseconds LateAnswer{1500};
 const char* const SilentPortName = "Silent";
 
 // A controller that takes every byte and never answers.
@@ -83,6 +93,60 @@ void ChoosePort(vexa::MainWindow& window, const char* name) {
     const int index = combo->findText(QString::fromLatin1(name));
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+void SendMouse(QSlider* slider, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, slider->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(slider, &event);
+}
+
+struct Drag {
+    int moves = 0;
+    int followed = 0;      // moves after which the handle was under the hand
+    int lastPosition = 0;  // where the slider ended
+    std::vector<int> sent; // servo positions the controller received
+};
+
+// Drags the servo slider to and fro for DragMs, one step every HandStepMs, then waits until the
+// last position has gone out and been answered.
+Drag DragServoSlider(vexa::MainWindow& window, vexa::Simulator& simulator) {
+    auto* slider = Find<QSlider>(window, "SliderServo");
+    slider->setFocus();
+    QPoint at = vexa::test::SliderHandleCentre(slider);
+    SendMouse(slider, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    Drag drag;
+    int step = 6;
+    QTimer hand;
+    QElapsedTimer dragging;
+    QObject::connect(&hand, &QTimer::timeout, [&] {
+        if (dragging.elapsed() >= DragMs) {
+            hand.stop();
+            SendMouse(slider, QEvent::MouseButtonRelease, at, Qt::NoButton);
+            return;
+        }
+        if (at.x() + step > slider->width() - 8 || at.x() + step < 8)
+            step = -step;
+        at.rx() += step;
+        SendMouse(slider, QEvent::MouseMove, at, Qt::LeftButton);
+        ++drag.moves;
+        drag.followed += std::abs(vexa::test::SliderHandleCentre(slider).x() - at.x()) <= 4 ? 1 : 0;
+    });
+    dragging.start();
+    hand.start(HandStepMs);
+    const auto lastSent = [&simulator] {
+        int position = INT32_MIN;
+        for (const vexa::SimReceivedRequest& request : simulator.requests())
+            if (request.data.size() == 4 && request.data[1] == 39)
+                position = request.data[3] - vexa::ServoPositionOffset;
+        return position;
+    };
+    while (hand.isActive() || window.busy() || lastSent() != slider->value())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    drag.lastPosition = slider->value();
+    for (const vexa::SimReceivedRequest& request : simulator.requests())
+        if (request.data.size() == 4 && request.data[1] == 39)
+            drag.sent.push_back(request.data[3] - vexa::ServoPositionOffset);
+    return drag;
 }
 
 struct Measured {
@@ -140,10 +204,8 @@ int main(int argc, char** argv) {
     Find<QPushButton>(window, "CommandWriteAllPins")->click();
     QElapsedTimer stopAsked;
     QTimer::singleShot(OneWayRunMs, &window, [&window, &stopAsked] {
-        if (auto* progress = window.findChild<vexa::ProgressDialog*>()) {
-            stopAsked.start();
-            progress->requestStop();
-        }
+        stopAsked.start();
+        Find<QPushButton>(window, "cmdStop")->click();
     });
     const Measured writeAll = MeasureStall([&window] { window.dispatchPending(); });
     const qint64 stopTookMs = stopAsked.isValid() ? stopAsked.elapsed() : -1;
@@ -158,6 +220,26 @@ int main(int argc, char** argv) {
     // "Request Version" without an answer: one 2 s time-out.
     ChoosePort(window, SilentPortName);
     const Measured version = MeasureStall([&window] { Find<QPushButton>(window, "CommandGenVersion")->click(); });
+
+    // A servo slider on pin 1 dragged while every answer comes 1.5 s late.
+    ChoosePort(window, vexa::SimulatorPortName);
+    window.session().image.pins[0].configType = vexa::TypeServo;
+    window.session().image.currentPin = 0;
+    window.session().link.bidirectional = true;
+    Find<QTabWidget>(window, "SSTab_Main")->setCurrentIndex(vexa::MainWindow::DeviceTab);
+    if (!Find<QCheckBox>(window, "CheckPAspShowDetails")->isChecked())
+        Find<QCheckBox>(window, "CheckPAspShowDetails")->click();
+    window.refreshAllViews();
+    simulator->setPacing(0);
+    simulator->setLateDelay(LateAnswer);
+    simulator->injectFault(vexa::SimulatorFault::Late, vexa::EveryAnswer);
+    simulator->clearRequests();
+    prompter.count = 0;
+    Drag drag;
+    const Measured slider = MeasureStall([&] { drag = DragServoSlider(window, *simulator); });
+    simulator->clearFaults();
+    const bool dragFollowed = drag.moves > 0 && drag.followed == drag.moves && !drag.sent.empty() &&
+                              drag.sent.back() == drag.lastPosition && prompter.count == 0;
 
     // The same measure with the window idle for 2 s: what the machine itself adds.
     const Measured idle = MeasureStall([] {
@@ -175,5 +257,9 @@ int main(int argc, char** argv) {
                 static_cast<long long>(stopTookMs), stopTookMs >= 0 && stopTookMs <= 100 ? "ok" : "MISSED");
     ok = Report(readPassed ? "Read All, 19200 bit/s" : "Read All, 19200 bit/s (FAILED to read)", readAll) && ok;
     ok = Report("Request Version, no answer", version) && ok;
-    return ok && readPassed ? 0 : 1;
+    ok = Report("servo slider dragged, answers after 1.5 s (4 s)", slider) && ok;
+    std::printf("%-52s %d of %d moves under the hand, %zu positions sent, last %d, slider at %d %s\n",
+                "  slider followed", drag.followed, drag.moves, drag.sent.size(),
+                drag.sent.empty() ? 0 : drag.sent.back(), drag.lastPosition, dragFollowed ? "ok" : "MISSED");
+    return ok && readPassed && dragFollowed ? 0 : 1;
 }

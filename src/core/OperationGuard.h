@@ -18,10 +18,19 @@ private:
     Session& session_;
 };
 
+// True while an operation runs, after telling that operation's progress that what the user asked
+// for now is refused: nothing may change the link or the image underneath a running operation.
+inline bool RefusedWhileRunning(Session& session) {
+    if (!session.operationRunning)
+        return false;
+    session.progress->refusedMeanwhile();
+    return true;
+}
+
 // Runs an operation of a button that acts at once, unless another operation is running.
 // Returns the operation's result (false when it could not start).
 template <typename Operation> bool RunExclusive(Session& session, Operation&& operation) {
-    if (session.operationRunning)
+    if (RefusedWhileRunning(session))
         return false;
     OperationGuard guard(session);
     return operation(session);

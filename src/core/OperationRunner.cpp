@@ -28,7 +28,7 @@ private:
 } // namespace
 
 bool RunGuarded(Session& session, Progress& progress, const Operation& operation) {
-    if (session.operationRunning || !operation)
+    if (RefusedWhileRunning(session) || !operation)
         return false;
     bool passed = false;
     {

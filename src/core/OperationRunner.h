@@ -13,15 +13,16 @@ using Operation = std::function<bool(Session&)>;
 
 // The one way an operation that exchanges messages with the controller starts, whether from a
 // command word, an immediate button, a slider, a timer or the command line. The runner holds
-// the guard (a second operation cannot start while one runs), gives the operation its Progress
-// (whose keepAlive keeps a window painted during waits and pauses) and, in a window, refreshes
-// every view afterwards.
+// the guard (a second operation cannot start while one runs, and what asks for one meanwhile is
+// told so), gives the operation its Progress (whose keepAlive lets a window handle its events
+// during waits and pauses) and, in a window, refreshes every view afterwards.
 class OperationRunner {
 public:
     virtual ~OperationRunner() = default;
 
     // Runs the operation at once. Returns false without running it while another operation
-    // runs; otherwise the operation's result. `title` is what the progress shows.
+    // runs (the window's status line says so); otherwise the operation's result. `title` is
+    // what the progress shows.
     virtual bool runNow(const std::string& title, const Operation& operation) = 0;
 
     // Remembers a command word of the deferred dispatch; only the latest one is kept, and it
@@ -35,7 +36,8 @@ public:
 
 // Runs one operation as the session's one running operation, with the given progress, and
 // says "Stopped by the user" when it failed after the user asked to stop. Returns false
-// without running it while another operation runs. Every runner ends here.
+// without running it while another operation runs (telling the running one's progress).
+// Every runner ends here.
 bool RunGuarded(Session& session, Progress& progress, const Operation& operation);
 
 // A pause of `ms` milliseconds that hands the progress a keep-alive at least every 50 ms and

@@ -5,7 +5,7 @@
 namespace vexa {
 
 // What a long operation reports while it runs, and the user's wish to stop it.
-// The link calls keepAlive() while it waits for an answer, so that a window can repaint.
+// The link calls keepAlive() while it waits for an answer, so that a window can handle its events.
 class Progress {
 public:
     virtual ~Progress() = default;
@@ -16,6 +16,9 @@ public:
     }
     virtual bool stopRequested() { return false; }
     virtual void keepAlive() {}
+    // Something the user asked for meanwhile was not done because this operation runs; a window
+    // says so in its status line.
+    virtual void refusedMeanwhile() {}
 };
 
 } // namespace vexa

@@ -4,6 +4,8 @@ namespace vexa::test {
 
 bool RecordingPrompter::ask(MessageKind kind, const std::string& text) {
     messages.push_back({kind, text});
+    if (whileShown)
+        whileShown();
     if (answers.empty())
         return defaultAnswer;
     const bool answer = answers.front();

@@ -27,6 +27,8 @@ public:
     std::vector<Message> messages;
     std::deque<bool> answers; // taken in order; when empty, defaultAnswer
     bool defaultAnswer = true;
+    // Runs while a message is "on screen", as a message box's own event loop would.
+    std::function<void()> whileShown;
 
     std::vector<std::string> texts() const;
     std::string last() const { return messages.empty() ? std::string() : messages.back().text; }

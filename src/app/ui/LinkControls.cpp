@@ -1,6 +1,7 @@
 #include "app/ui/LinkControls.h"
 
 #include "app/ui/GestureLabel.h"
+#include "core/OperationGuard.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "link/LinkAddress.h"
@@ -83,6 +84,8 @@ QWidget* LinkControls::makePortRow() {
         optionBitRate_[i]->setObjectName(QStringLiteral("OptionBitRate(%1)").arg(i));
         rates->addWidget(optionBitRate_[i]);
         connect(optionBitRate_[i], &QRadioButton::clicked, this, [this, i] {
+            if (refusedWhileRunning())
+                return;
             ChooseBitRate(session_, i);
             refreshFromSession();
             emit sessionChanged();
@@ -105,11 +108,16 @@ QWidget* LinkControls::makePortRow() {
     connect(comboPort_, &QComboBox::activated, this, &LinkControls::choosePort);
     connect(comboPort_->lineEdit(), &QLineEdit::returnPressed, this, &LinkControls::chooseTypedPort);
     connect(refresh, &QPushButton::clicked, this, [this] {
+        if (refusedWhileRunning())
+            return;
         RefreshPorts(session_);
         refreshFromSession();
         emit sessionChanged();
     });
-    connect(checkVexaBD_, &QCheckBox::clicked, this, [this](bool checked) { session_.link.bidirectional = checked; });
+    connect(checkVexaBD_, &QCheckBox::clicked, this, [this](bool checked) {
+        if (!refusedWhileRunning())
+            session_.link.bidirectional = checked;
+    });
     return row;
 }
 
@@ -142,11 +150,15 @@ QWidget* LinkControls::makeAddressRow() {
     connect(textAddress_, &CommitLineEdit::commitRequested, this, &LinkControls::enterModuleAddress);
     connect(txtXaddr_, &CommitLineEdit::commitRequested, this, &LinkControls::enterXAddress);
     connect(upDownAddress_, &UpDownControl::valueStepped, this, [this](int shown) {
+        if (refusedWhileRunning())
+            return;
         SetModuleAddress(session_, shown - session_.numberingBase);
         showAddresses();
         emit sessionChanged();
     });
     connect(upDownXaddr_, &UpDownControl::valueStepped, this, [this](int shown) {
+        if (refusedWhileRunning())
+            return;
         SetXAddress(session_, shown - session_.numberingBase);
         showAddresses();
         emit sessionChanged();
@@ -186,8 +198,15 @@ void LinkControls::watchPorts() {
     watching_ = false;
 }
 
+bool LinkControls::refusedWhileRunning() {
+    if (!RefusedWhileRunning(session_))
+        return false;
+    refreshFromSession(); // the controls show again what holds
+    return true;
+}
+
 void LinkControls::choosePort(int index) {
-    if (index < 0)
+    if (index < 0 || refusedWhileRunning())
         return;
     SelectPort(session_, comboPort_->itemData(index).toString().toStdString());
     refreshFromSession();
@@ -196,7 +215,7 @@ void LinkControls::choosePort(int index) {
 
 void LinkControls::chooseTypedPort() {
     // A text equal to an entry was already chosen through `activated`.
-    if (comboPort_->findText(comboPort_->currentText(), Qt::MatchFixedString) >= 0)
+    if (comboPort_->findText(comboPort_->currentText(), Qt::MatchFixedString) >= 0 || refusedWhileRunning())
         return;
     SelectPort(session_, PortNameFromText(comboPort_->currentText().toStdString()));
     refreshFromSession();
@@ -204,6 +223,10 @@ void LinkControls::chooseTypedPort() {
 }
 
 void LinkControls::enterModuleAddress() {
+    // Leaving the field unchanged is no change; a changed one waits for the operation's end.
+    if (session_.operationRunning &&
+        (textAddress_->text() == QString::fromStdString(ShownModuleAddress(session_)) || refusedWhileRunning()))
+        return;
     const int before = session_.link.moduleAddress;
     EnterModuleAddress(session_, textAddress_->text().toStdString());
     showAddresses();
@@ -212,6 +235,9 @@ void LinkControls::enterModuleAddress() {
 }
 
 void LinkControls::enterXAddress() {
+    if (session_.operationRunning &&
+        (txtXaddr_->text() == QString::fromStdString(ShownXAddress(session_)) || refusedWhileRunning()))
+        return;
     const int before = session_.link.xAddress;
     EnterXAddress(session_, txtXaddr_->text().toStdString());
     showAddresses();
@@ -220,6 +246,8 @@ void LinkControls::enterXAddress() {
 }
 
 void LinkControls::useXAddressClicked(bool checked) {
+    if (refusedWhileRunning())
+        return;
     if (checked && !session_.prompter.ask(MessageKind::OkCancelWarning, XAddressWarning))
         checkXaddress_->setChecked(false);
     session_.link.useXAddress = checkXaddress_->isChecked();

@@ -20,6 +20,7 @@ class UpDownControl;
 
 // The link controls above the tabs: the port list with "Refresh" and the bit-rate group,
 // "Bidirectional Comm.", the module and eXtended address fields and "Start numbering at 1".
+// None of the link settings changes while an operation runs.
 class LinkControls : public QWidget, public SessionView {
     Q_OBJECT
 public:
@@ -48,6 +49,9 @@ signals:
 private:
     QWidget* makePortRow();
     QWidget* makeAddressRow();
+    // While an operation runs the port, bit rate and addresses stay as they are: says so in the
+    // status line and shows them again.
+    bool refusedWhileRunning();
     void choosePort(int index);
     void chooseTypedPort();
     void enterModuleAddress();

@@ -3,7 +3,7 @@
 #include "app/Release.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/LinkControls.h"
-#include "app/ui/ProgressDialog.h"
+#include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
 #include "core/OperationGuard.h"
@@ -27,9 +27,9 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -39,6 +39,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace vexa {
 
@@ -58,6 +59,13 @@ QScrollArea* MakeTabFrame(QWidget* content, QWidget* parent) {
     frame->setFrameShape(QFrame::NoFrame);
     frame->setWidget(content);
     return frame;
+}
+
+// Marks the window busy until the scope ends: an operation's closing message or report is part
+// of it, so that no timer starts the next one underneath.
+auto InOperation(bool& inOperation) {
+    inOperation = true;
+    return qScopeGuard([&inOperation] { inOperation = false; });
 }
 
 } // namespace
@@ -92,6 +100,13 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     registerView(monitorPanel);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    progress_ = new StatusProgress(statusBar());
+    // What the user edits while an operation waits is not what that operation read or wrote.
+    connect(progress_, &StatusProgress::eventsAboutToBeHandled, this, [this] { imageBeforeEvents_ = session_.image; });
+    connect(progress_, &StatusProgress::eventsHandled, this, [this] {
+        if (!(session_.image == imageBeforeEvents_))
+            imageEditedMeanwhile_ = true;
+    });
     connect(linkControls_, &LinkControls::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
 
@@ -129,17 +144,6 @@ QWidget* MainWindow::makeCommandRow() {
     auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
     load->setToolTip(QStringLiteral("Read from file"));
 
-    labelAction_ = new QLabel(QStringLiteral("  Working ... Please WAIT"), row);
-    labelAction_->setObjectName(QStringLiteral("LabelAction"));
-    QFont busyFont = labelAction_->font();
-    busyFont.setBold(true);
-    labelAction_->setFont(busyFont);
-    // Keeps its room while hidden, so the row does not jump when it appears.
-    QSizePolicy busyPolicy = labelAction_->sizePolicy();
-    busyPolicy.setRetainSizeWhenHidden(true);
-    labelAction_->setSizePolicy(busyPolicy);
-    labelAction_->hide();
-
     release_ = new GestureLabel(QString::fromLatin1(ReleaseText), row);
     release_->setObjectName(QStringLiteral("Release"));
 
@@ -149,13 +153,14 @@ QWidget* MainWindow::makeCommandRow() {
     layout->addSpacing(16);
     layout->addWidget(save);
     layout->addWidget(load);
-    layout->addSpacing(16);
-    layout->addWidget(labelAction_);
     layout->addStretch(1);
     layout->addWidget(release_);
 
+    // "Read All" asks about unsaved edits at once; clicked during another operation it is
+    // remembered and asks when it is about to run, so no question stands over a running one.
     connect(readAll, &QPushButton::clicked, this, [this] {
-        if (mayReplaceConfiguration("reading the controller"))
+        askBeforeReadAll_ = busy();
+        if (askBeforeReadAll_ || mayReplaceConfiguration("reading the controller"))
             queueCommand("ReadAll");
     });
     connect(writeAll, &QPushButton::clicked, this, [this] { queueCommand("WriteAll"); });
@@ -274,46 +279,46 @@ void MainWindow::setExpertMode(bool on) {
 }
 
 void MainWindow::queueCommand(const std::string& word) {
-    if (!dispatch_.queue(word))
-        return;
-    labelAction_->show();
+    if (dispatch_.queue(word))
+        progress_->setCommandWaiting(true);
 }
 
 void MainWindow::dispatchPending() {
-    if (session_.operationRunning)
+    if (busy())
         return;
     const bool hadWord = !dispatch_.pending().empty();
     const CommandWord* entry = dispatch_.take();
-    if (entry)
+    const bool ask = entry && entry->word == "ReadAll" && std::exchange(askBeforeReadAll_, false);
+    if (ask && !mayReplaceConfiguration("reading the controller"))
+        progress_->setCommandWaiting(false);
+    else if (entry)
         runCommand(*entry);
     else if (hadWord)
-        labelAction_->hide(); // a word without an operation: nothing to wait for
+        progress_->setCommandWaiting(false); // a word without an operation: nothing to wait for
 }
 
 bool MainWindow::runNow(const std::string& title, const Operation& operation) {
-    if (session_.operationRunning)
+    if (busy()) {
+        progress_->refusedMeanwhile();
         return false;
-    commitAllViews();
-    bool passed = false;
-    {
-        ProgressDialog progress(this);
-        progress.stage(title);
-        passed = RunGuarded(session_, progress, operation);
     }
+    const auto ended = InOperation(inOperation_);
+    commitAllViews();
+    const bool passed =
+        progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
     refreshAllViews();
     return passed;
 }
 
 void MainWindow::runCommand(const CommandWord& entry) {
+    const auto ended = InOperation(inOperation_);
     commitAllViews();
-    bool passed = false;
-    {
-        ProgressDialog progress(this);
-        passed = dispatch_.run(entry, progress);
-    }
-    if (passed && UnsavedChanges::synchronisesWholeImage(entry.word))
+    imageEditedMeanwhile_ = false;
+    const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
+    if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
         unsaved_.markSaved(session_.image);
-    labelAction_->hide();
+    // A word clicked meanwhile runs on the next tick; the busy label stays for it.
+    progress_->setCommandWaiting(!dispatch_.pending().empty());
     refreshAllViews();
     if (entry.showsReport)
         verificationWindow_->showReport(session_.verificationReport);
@@ -357,6 +362,8 @@ bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (keys != Qt::NoModifier && keys != Qt::ShiftModifier)
         return false;
+    if (RefusedWhileRunning(session_)) // the image is half read or half written
+        return false;
     commitAllViews();
     const bool saved = RunExclusive(session_, [this, keys](Session& session) {
         return SaveConfigurationWithDialog(session, dialogs_, keys == Qt::ShiftModifier);
@@ -368,7 +375,8 @@ bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadFile() {
-    if (session_.operationRunning || !mayReplaceConfiguration("loading a file"))
+    // The running operation works on the image a file would replace.
+    if (RefusedWhileRunning(session_) || !mayReplaceConfiguration("loading a file"))
         return;
     if (RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); }))
         unsaved_.markSaved(session_.image);
@@ -403,7 +411,7 @@ MainWindow::SaveChoice MainWindow::askToSave(const char* before) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window stays while an operation runs: it owns what the operation works on.
-    if (session_.operationRunning) {
+    if (RefusedWhileRunning(session_)) {
         event->ignore();
         return;
     }

@@ -13,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -26,6 +25,7 @@ class GestureLabel;
 class LinkControls;
 class PinDialogs;
 class SimulatorView;
+class StatusProgress;
 class TestPage;
 class TraceWindow;
 class VerificationWindow;
@@ -53,12 +53,15 @@ public:
     // A widget shown only in expert mode.
     void addExpertWidget(QWidget* widget);
 
-    // The window's runner: an operation runs with the progress dialog (which keeps the window
-    // painted and offers "Stop"), and every view is refreshed afterwards.
+    // The window's runner: an operation runs with its progress and "Stop" in the status bar,
+    // the window handling its events meanwhile, and every view is refreshed afterwards. While
+    // one runs, another is refused and the status line says so.
     bool runNow(const std::string& title, const Operation& operation) override;
-    // Stores a command word for the dispatch timer; shows the busy label.
+    // Stores a command word for the dispatch timer (also while an operation runs: the latest
+    // word runs after it); shows the busy label.
     void queueCommand(const std::string& word) override;
-    bool busy() const override { return session_.operationRunning; }
+    // True while an operation runs, until its closing message or report is done with.
+    bool busy() const override { return session_.operationRunning || inOperation_; }
 
     // Asks every view to commit its edits, or to show the Session again.
     void commitAllViews();
@@ -107,7 +110,10 @@ private:
     GeneralPage* generalPage_ = nullptr;
     EventPage* eventPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QLabel* labelAction_ = nullptr;
+    StatusProgress* progress_ = nullptr;
+    ConfigurationImage imageBeforeEvents_; // while an operation handles the window's events
+    bool imageEditedMeanwhile_ = false;    // the user changed the image while a command word ran
+    bool inOperation_ = false;             // inside runNow or runCommand
     GestureLabel* release_ = nullptr;
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;
@@ -119,6 +125,7 @@ private:
     std::vector<QWidget*> expertWidgets_;
     int shownTab_ = GeneralTab;
     UnsavedChanges unsaved_;
+    bool askBeforeReadAll_ = false; // "Read All" was clicked during an operation: ask when it runs
     std::function<SaveChoice()> saveQuestion_;
 };
 

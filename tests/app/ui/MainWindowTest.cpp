@@ -1,8 +1,8 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/ui/LinkControls.h"
-#include "app/ui/ProgressDialog.h"
 #include "app/ui/QtFileDialogs.h"
+#include "app/ui/StatusProgress.h"
 #include "app/ui/VerificationWindow.h"
 #include "files/ConfigFileWriter.h"
 #include "files/SafeFile.h"
@@ -33,6 +33,8 @@
 
 #include <QElapsedTimer>
 
+#include <thread>
+
 namespace vexa {
 namespace {
 
@@ -61,14 +63,6 @@ void DoubleClick(QWidget* widget) {
 
 class MainWindowTest : public ::testing::Test, protected test::WindowBench {
 protected:
-    void choosePort(const char* name) {
-        auto* combo = find<QComboBox>("ComboPort");
-        const int index = combo->findText(QString::fromLatin1(name));
-        ASSERT_GE(index, 0);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
     QTabWidget* tabs() { return find<QTabWidget>("SSTab_Main"); }
 };
 
@@ -346,11 +340,9 @@ TEST_F(MainWindowTest, AOneWayPinWriteKeepsTheWindowAliveAndStopsAtThePause) {
     window->refreshAllViews();
     find<QCheckBox>("CheckVexaBD")->click();
     ASSERT_FALSE(window->session().link.bidirectional);
+    window->show();
     find<QPushButton>("CommandWritePin")->click();
-    QTimer::singleShot(600, [this] {
-        if (auto* progress = window->findChild<ProgressDialog*>())
-            progress->requestStop();
-    });
+    QTimer::singleShot(600, [this] { QTest::mouseClick(find("cmdStop"), Qt::LeftButton); });
     QElapsedTimer took;
     took.start();
     const qint64 stall = LongestStall([this] { window->dispatchPending(); });
@@ -396,18 +388,37 @@ TEST_F(MainWindowTest, LoadingAndSavingAFileWithoutAnEditGivesTheSameBytes) {
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
-TEST(ProgressDialog, StopIsRequestedOnceAndTheDialogStays) {
-    QWidget parent;
-    ProgressDialog dialog(&parent);
-    EXPECT_FALSE(dialog.stopRequested());
-    dialog.stage("Read All: ID string");
-    auto* stop = dialog.findChild<QPushButton*>(QStringLiteral("cmdStop"));
+TEST(StatusProgress, StopAppearsAfterAMomentAndEscapeAsksOncePerOperation) {
+    QMainWindow window;
+    auto* progress = new StatusProgress(window.statusBar());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto* stop = window.findChild<QPushButton*>(QStringLiteral("cmdStop"));
     ASSERT_NE(stop, nullptr);
-    stop->click();
-    EXPECT_TRUE(dialog.stopRequested());
-    EXPECT_FALSE(stop->isEnabled());
-    dialog.reject(); // Escape is a stop request too, never a close
-    EXPECT_TRUE(dialog.stopRequested());
+    const auto wait = [progress](int ms) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < ms) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            progress->keepAlive();
+        }
+    };
+    QTest::keyClick(&window, Qt::Key_Escape); // no operation: nothing to stop
+    for (int round = 0; round < 2; ++round) { // a stop request ends with its operation
+        progress->run("Write All Devices", [&] {
+            wait(50);
+            EXPECT_TRUE(stop->isHidden()); // a short operation shows nothing
+            wait(350);
+            EXPECT_TRUE(stop->isVisible());
+            EXPECT_FALSE(progress->stopRequested());
+            QTest::keyClick(&window, Qt::Key_Escape);
+            EXPECT_TRUE(progress->stopRequested());
+            EXPECT_FALSE(stop->isEnabled());
+            return false;
+        });
+        EXPECT_TRUE(stop->isHidden());
+        EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("LabelAction"))->isHidden());
+    }
 }
 
 TEST(QtFileDialogs, FilterTextsBecomeQtFilters) {

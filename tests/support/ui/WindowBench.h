@@ -5,6 +5,7 @@
 
 #include "TestSeams.h"
 
+#include <QComboBox>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -35,6 +36,15 @@ struct WindowBench {
     }
     template <typename Widget = QWidget> Widget* find(const char* name) {
         return find<Widget>(QString::fromLatin1(name));
+    }
+
+    // Chooses the port of that name in the port list, as the user does.
+    void choosePort(const char* name) {
+        auto* combo = find<QComboBox>("ComboPort");
+        const int index = combo->findText(QString::fromLatin1(name));
+        ASSERT_GE(index, 0) << name;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
     }
 
     RecordingPrompter prompter;
