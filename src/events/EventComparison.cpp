@@ -85,3 +85,27 @@ HeldState EnableMapState(const Session& session) {
 }
 
 } // namespace vexa
+
+namespace vexa {
+
+HeldState EventActionState(const Session& session, int pin, const EventDirection& direction, int input) {
+    const std::vector<int>* held = session.controllerCopy().find({EventHeldPart(direction), pin});
+    if (!held || static_cast<std::size_t>(input) >= held->size())
+        return HeldState::Unknown;
+    const int configured =
+        (session.image.events.at(static_cast<std::size_t>(pin)).*direction.actions).at(static_cast<std::size_t>(input));
+    return DecodeEventSlot(input, (*held)[static_cast<std::size_t>(input)]) == configured ? HeldState::Same
+                                                                                          : HeldState::Changed;
+}
+
+HeldState EnableMapEntryState(const Session& session, int entry) {
+    const std::vector<int>* held = session.controllerCopy().find({HeldPart::Setting, EnableMapSetting});
+    if (!held || held->size() != EnableMapValues)
+        return HeldState::Unknown;
+    const std::array<bool, EnableMapSize> controller = EnableMapOf((*held)[0], (*held)[1]);
+    return controller.at(static_cast<std::size_t>(entry)) == session.enableMap.at(static_cast<std::size_t>(entry))
+               ? HeldState::Same
+               : HeldState::Changed;
+}
+
+} // namespace vexa

@@ -38,5 +38,8 @@ std::vector<std::string> CompareEnableMap(const std::array<bool, EnableMapSize>&
 HeldState EventSlotState(const Session& session, int pin, const EventDirection& direction);
 HeldState EventPinState(const Session& session, int pin);
 HeldState EnableMapState(const Session& session);
+// The same for one action (event input 0..3 of one direction of a pin) and one entry of the map.
+HeldState EventActionState(const Session& session, int pin, const EventDirection& direction, int input);
+HeldState EnableMapEntryState(const Session& session, int entry);
 
 } // namespace vexa
