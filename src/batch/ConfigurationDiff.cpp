@@ -9,14 +9,14 @@ namespace vexa {
 namespace {
 
 // What a controller holds after a write of the whole configuration.
-ControllerCopy HeldAfterWriting(const ComparedConfiguration& configuration) {
+ControllerCopy HeldAfterWriting(const ConfigurationImage& image) {
     ControllerCopy held;
     for (ModuleSetting setting : ComparedSettings())
-        if (std::optional<std::vector<int>> values = SettingWireValues(configuration.image.module, setting))
+        if (std::optional<std::vector<int>> values = SettingWireValues(image.module, setting))
             held.hold({HeldPart::Setting, SettingNumber(setting)}, std::move(*values));
-    HoldEventParts(held, configuration.image, configuration.enableMap);
+    HoldEventParts(held, image);
     for (int pin = 0; pin < PinCount; ++pin)
-        HoldPinParts(held, configuration.image.pins[static_cast<std::size_t>(pin)], pin);
+        HoldPinParts(held, image.pins[static_cast<std::size_t>(pin)], pin);
     return held;
 }
 
@@ -26,10 +26,10 @@ void Append(std::vector<std::string>& lines, const std::vector<std::string>& mor
 
 } // namespace
 
-std::vector<std::string> CompareConfigurations(const ComparedConfiguration& configured,
-                                               const ComparedConfiguration& other, int numberingBase) {
+std::vector<std::string> CompareConfigurations(const ConfigurationImage& configured, const ConfigurationImage& other,
+                                               int numberingBase) {
     const ControllerCopy held = HeldAfterWriting(other);
-    const ConfigurationImage& image = configured.image;
+    const ConfigurationImage& image = configured;
     std::vector<std::string> lines;
     for (ModuleSetting setting : ComparedSettings())
         if (const std::vector<int>* values = held.find({HeldPart::Setting, SettingNumber(setting)}))
@@ -40,9 +40,9 @@ std::vector<std::string> CompareConfigurations(const ComparedConfiguration& conf
             Append(lines, CompareEventSlots(*direction, pin, numberingBase,
                                             image.events[static_cast<std::size_t>(pin)].*direction->actions,
                                             *held.find({EventHeldPart(*direction), pin})));
-    if (configured.enableMap)
+    if (image.enableMap)
         if (const std::vector<int>* masks = held.find({HeldPart::Setting, EnableMapSetting}))
-            Append(lines, CompareEnableMap(*configured.enableMap, *masks));
+            Append(lines, CompareEnableMap(*image.enableMap, *masks));
     for (int pin = 0; pin < PinCount; ++pin)
         Append(lines, ComparePinWithCopy(image.pins[static_cast<std::size_t>(pin)], pin, numberingBase, held).findings);
     return lines;

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "events/EventSlots.h"
 #include "model/ConfigurationImage.h"
 
-#include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,19 +9,13 @@ namespace vexa {
 
 inline constexpr const char* FilesCompareText = "Files compare";
 
-// One configuration with the enable map that goes with it, when that is known.
-struct ComparedConfiguration {
-    const ConfigurationImage& image;
-    std::optional<std::array<bool, EnableMapSize>> enableMap;
-};
-
 // The differences between two configurations in the words of the verification report, one line
 // each and in the order "Verify All" reports them: module settings, event actions, the enable
 // map (only when both know it), pins. `configured` stands where the verification has the
 // window's configuration, `other` where it has the controller: the other configuration is
 // compared as a controller would hold it after a write of it.
-std::vector<std::string> CompareConfigurations(const ComparedConfiguration& configured,
-                                               const ComparedConfiguration& other, int numberingBase);
+std::vector<std::string> CompareConfigurations(const ConfigurationImage& configured, const ConfigurationImage& other,
+                                               int numberingBase);
 
 // The report of a comparison: the lines, or "Files compare" when there is none; CR LF after each.
 std::string ComparisonReport(const std::vector<std::string>& differences);

@@ -1,9 +1,13 @@
 #include "batch/WriteChanges.h"
 
 #include "batch/BatchOperations.h"
+#include "core/WriteChecks.h"
 #include "events/EventComparison.h"
+#include "module/DccAddressing.h"
+#include "module/SerialAddressing.h"
 #include "pins/PinComparison.h"
 #include "pins/PinTransfer.h"
+#include "pins/PinWireCheck.h"
 
 #include <functional>
 
@@ -35,10 +39,35 @@ void AddBlockStage(BatchDefinition& batch, const ChangedItems& items, SettingBlo
             batch.stages.push_back({SettingBlockOf(block).name, SettingBlockOf(block).write});
 }
 
+// "" when every item to write can be sent as it stands, else the first value the wire cannot
+// carry: nothing is sent then, so the controller is never left half-written.
+std::string FirstUnsendable(const Session& session, const ChangedItems& items) {
+    const ModuleSettings& module = session.image.module;
+    const int base = session.numberingBase;
+    std::vector<std::string> problems;
+    for (SettingBlock block : items.blocks)
+        if (block == SettingBlock::Dcc)
+            problems.push_back(DccSettingsProblem(module));
+        else if (block == SettingBlock::SerialAddressing)
+            problems.push_back(SerialAddressingProblem(module, base));
+    for (int pin : items.pins)
+        problems.push_back(WholePinProblem(session.image.pins[static_cast<std::size_t>(pin)], pin, base));
+    for (const std::vector<int>* pins : {&items.eventOnPins, &items.eventOffPins})
+        for (int pin : *pins)
+            problems.push_back(PinEventsProblem(session.image, pin, base));
+    for (const std::string& problem : problems)
+        if (!problem.empty())
+            return problem;
+    return {};
+}
+
 // The stages of "Write Changes", in the order of "Write All": ID string, DCC, LED, hardware,
 // serial port, pins, event actions (On, then Off), enable map, serial addressing last.
 BatchDefinition WriteChangesBatch(const ChangedItems& items, int numberingBase) {
     BatchDefinition batch{"Write Changes", {}, {}};
+    batch.stages.push_back({"values to send", [items](Session& session) {
+                                return !RefusedUnsendable(session, FirstUnsendable(session, items));
+                            }});
     for (SettingBlock block : {SettingBlock::IdString, SettingBlock::Dcc, SettingBlock::Led, SettingBlock::Hardware,
                                SettingBlock::SerialPort})
         AddBlockStage(batch, items, block);

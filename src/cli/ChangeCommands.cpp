@@ -37,8 +37,7 @@ bool RunDiff(CliContext& context, const std::string&) {
         context.failureStatus = ComparisonTrouble;
         return false;
     }
-    const std::vector<std::string> differences =
-        CompareConfigurations({first, std::nullopt}, {second, std::nullopt}, context.session.numberingBase);
+    const std::vector<std::string> differences = CompareConfigurations(first, second, context.session.numberingBase);
     PrintReport(context, ComparisonReport(differences));
     return differences.empty();
 }

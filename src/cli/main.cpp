@@ -1,4 +1,5 @@
 #include "cli/CliRunner.h"
+#include "cli/InterruptStop.h"
 #include "link/qt/QtPortProvider.h"
 #include "sim/SimulatorPort.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     vexa::QtPortProvider ports(vexa::SimulatorPortMakers());
     vexa::SystemClock clock;
+    vexa::cli::InstallInterruptStop();
     return vexa::cli::RunCli(args, ports, clock, std::cout, std::cerr,
                              QCoreApplication::applicationDirPath().toStdString());
 }

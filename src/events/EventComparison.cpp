@@ -19,19 +19,18 @@ std::vector<int> EventSlotWireValues(const EventActions& actions) {
     return slots;
 }
 
-std::vector<int> EnableMapWireValues(const std::array<bool, EnableMapSize>& map) {
+std::vector<int> EnableMapWireValues(const EnableMap& map) {
     const EnableMasks masks = EnableMasksOf(map);
     return {masks.on, masks.off};
 }
 
-void HoldEventParts(ControllerCopy& copy, const ConfigurationImage& image,
-                    const std::optional<std::array<bool, EnableMapSize>>& map) {
+void HoldEventParts(ControllerCopy& copy, const ConfigurationImage& image) {
     for (int pin = 0; pin < PinCount; ++pin)
         for (const EventDirection* direction : {&EventOnDirection(), &EventOffDirection()})
             copy.hold({EventHeldPart(*direction), pin},
                       EventSlotWireValues(image.events[static_cast<std::size_t>(pin)].*direction->actions));
-    if (map)
-        copy.hold({HeldPart::Setting, EnableMapSetting}, EnableMapWireValues(*map));
+    if (image.enableMap)
+        copy.hold({HeldPart::Setting, EnableMapSetting}, EnableMapWireValues(*image.enableMap));
 }
 
 std::vector<std::string> CompareEventSlots(const EventDirection& direction, int pin, int numberingBase,
@@ -50,7 +49,7 @@ std::vector<std::string> CompareEventSlots(const EventDirection& direction, int 
     return findings;
 }
 
-std::vector<std::string> CompareEnableMap(const std::array<bool, EnableMapSize>& map, const std::vector<int>& held) {
+std::vector<std::string> CompareEnableMap(const EnableMap& map, const std::vector<int>& held) {
     const std::vector<int> expected = EnableMapWireValues(map);
     const bool sized = held.size() == EnableMapValues;
     std::vector<std::string> findings;
@@ -78,10 +77,13 @@ HeldState EventPinState(const Session& session, int pin) {
 }
 
 HeldState EnableMapState(const Session& session) {
+    const std::optional<EnableMap>& map = session.image.enableMap;
+    if (!map)
+        return HeldState::Same; // nothing to write or compare
     const std::vector<int>* held = session.controllerCopy().find({HeldPart::Setting, EnableMapSetting});
     if (!held)
         return HeldState::Unknown;
-    return CompareEnableMap(session.enableMap, *held).empty() ? HeldState::Same : HeldState::Changed;
+    return CompareEnableMap(*map, *held).empty() ? HeldState::Same : HeldState::Changed;
 }
 
 } // namespace vexa
@@ -100,10 +102,11 @@ HeldState EventActionState(const Session& session, int pin, const EventDirection
 
 HeldState EnableMapEntryState(const Session& session, int entry) {
     const std::vector<int>* held = session.controllerCopy().find({HeldPart::Setting, EnableMapSetting});
-    if (!held || held->size() != EnableMapValues)
+    const std::optional<EnableMap>& map = session.image.enableMap;
+    if (!held || held->size() != EnableMapValues || !map)
         return HeldState::Unknown;
-    const std::array<bool, EnableMapSize> controller = EnableMapOf((*held)[0], (*held)[1]);
-    return controller.at(static_cast<std::size_t>(entry)) == session.enableMap.at(static_cast<std::size_t>(entry))
+    const EnableMap controller = EnableMapOf((*held)[0], (*held)[1]);
+    return controller.at(static_cast<std::size_t>(entry)) == map->at(static_cast<std::size_t>(entry))
                ? HeldState::Same
                : HeldState::Changed;
 }

@@ -35,6 +35,8 @@ private:
     bool runKeyword(const std::string& keyword, bool& ended);
     bool readDcc();
     bool readAddressing();
+    bool readEnforcedXAddress();
+    bool readEnableMap();
     bool readHardware();
     bool readLed();
     bool readSerialPort();

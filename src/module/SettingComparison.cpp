@@ -103,7 +103,9 @@ std::optional<std::vector<int>> SettingWireValues(const ModuleSettings& module, 
         return std::vector<int>(values.begin(), values.end());
     }
     case ModuleSetting::XAddress:
-        return std::vector<int>{ModuleXAddressValue(module)};
+        if (const std::optional<int> value = ModuleXAddressValue(module))
+            return std::vector<int>{*value};
+        return std::nullopt; // the enforced mode is not known: setting 2 is neither sent nor compared
     case ModuleSetting::GroupMask: {
         const std::array<int, 4> values = GroupMaskValues(module);
         return std::vector<int>(values.begin(), values.end());

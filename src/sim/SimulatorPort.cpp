@@ -116,7 +116,16 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
 
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port) {
     const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
-    return simulated ? std::dynamic_pointer_cast<Simulator>(simulated->line()) : nullptr;
+    if (!simulated)
+        return nullptr;
+    if (const auto corvan = std::dynamic_pointer_cast<CorvanInterfaceSim>(simulated->line()))
+        return corvan->sharedController();
+    return std::dynamic_pointer_cast<Simulator>(simulated->line());
+}
+
+bool CorvanInterfaceBehind(const SerialPort* port) {
+    const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
+    return simulated && std::dynamic_pointer_cast<CorvanInterfaceSim>(simulated->line());
 }
 
 namespace {

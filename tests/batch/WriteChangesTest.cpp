@@ -153,6 +153,16 @@ TEST(WriteChanges, AVerificationMarksWhatTheControllerHoldsOtherwiseAndThatIsWri
     EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
 }
 
+TEST(WriteChanges, AValueTheWireCannotCarryRefusesTheWholeWriteBeforeItsFirstByte) {
+    ChangesBench bench;
+    ASSERT_TRUE(WriteAll(bench.session));
+    bench.session.image.module.idString = "Changed";             // written first, were it sent
+    bench.session.image.pins[6].aspects[0].steps[0].par3 = 200; // cannot be sent
+    EXPECT_TRUE(bench.requestsOf([](Session& s) { return !WriteChanges(s); }).empty());
+    EXPECT_NE(bench.prompter.last().find("Pin 7"), std::string::npos) << bench.prompter.last();
+    EXPECT_EQ(ItemsToWrite(bench.session).pins, std::vector<int>{6});
+}
+
 TEST(WriteChanges, AWriteLeftInDoubtIsNotKnown) {
     // "Bidirectional Comm." on and no answer: the controller may hold either value.
     test::TestBench bench;

@@ -22,7 +22,8 @@ struct DiffCase {
 };
 
 TEST(DiffCommand, PrintsOneLinePerDifferenceInTheWordsOfTheVerificationReport) {
-    const ConfigurationImage sample = test::MakeSampleImage();
+    ConfigurationImage sample = test::MakeSampleImage();
+    sample.enableMap = EnableMap{};
     int steppedPin = 0;
     while (sample.pins[static_cast<std::size_t>(steppedPin)].aspectLayout == LayoutNone)
         ++steppedPin;
@@ -41,6 +42,14 @@ TEST(DiffCommand, PrintsOneLinePerDifferenceInTheWordsOfTheVerificationReport) {
          "Event-On(0) for pin 5 does not compare: Configured Action = " + std::to_string(action) +
              ", Vexa Reply = " + std::to_string(action == 3 ? 4 : 3) + "\n",
          ExitFailure},
+        {"an enable map that both hold",
+         [](ConfigurationImage& image) {
+             image.enableMap = EnableMap{};
+             (*image.enableMap)[5] = !(*image.enableMap)[5];
+         },
+         "ECInit: OFF-mask does not compare\n", ExitFailure},
+        {"an enable map that one of them does not hold", [](ConfigurationImage& image) { image.enableMap.reset(); },
+         "Files compare\n", ExitSuccess},
     };
     for (const DiffCase& c : cases) {
         test::TemporaryFolder folder;

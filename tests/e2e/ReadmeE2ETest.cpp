@@ -205,8 +205,7 @@ TEST(ReadmeE2E, TheReadmeHoldsTheCommandLinesThatTheseTestsRun) {
     EXPECT_EQ(lines, recipes);
 }
 
-// Enabled again once the data file carries the initial enable map (branch trust-core).
-TEST(ReadmeE2E, DISABLED_BackupRestoreAndVerifyOnlyBringBackTheWholeController) {
+TEST(ReadmeE2E, BackupRestoreAndVerifyOnlyBringBackTheWholeController) {
     Desk desk;
     SetUpYard(desk, "yard.state");
     const std::string before = ReadWholeFile(desk.file("yard.state"));
@@ -237,8 +236,7 @@ TEST(ReadmeE2E, DISABLED_BackupRestoreAndVerifyOnlyBringBackTheWholeController) 
     EXPECT_EQ(SplitLines(differs.out).back(), "Verification Stopped") << differs.out;
 }
 
-// Enabled again once the data file carries the initial enable map (branch trust-core).
-TEST(ReadmeE2E, DISABLED_CloneMakesTheSecondControllerTheFirst) {
+TEST(ReadmeE2E, CloneMakesTheSecondControllerTheFirst) {
     Desk desk;
     SetUpYard(desk, "first.state");
     vexa::test::MakeSimState(VEXA_SIM_PATH, desk.file("second.state"));

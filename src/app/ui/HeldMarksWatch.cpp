@@ -30,13 +30,12 @@ void HeldMarksWatch::refresh(bool force) {
     if (session_.operationRunning && !force)
         return; // the operation's end redraws them
     const std::uint64_t revision = session_.controllerCopy().revision();
-    const bool same = drawn_ && revision == revision_ && session_.image == image_ && session_.enableMap == enableMap_ &&
+    const bool same = drawn_ && revision == revision_ && session_.image == image_ &&
                       session_.numberingBase == numberingBase_ && session_.eventPin == eventPin_;
     if (same && !force)
         return;
     drawn_ = true;
     image_ = session_.image;
-    enableMap_ = session_.enableMap;
     revision_ = revision;
     numberingBase_ = session_.numberingBase;
     eventPin_ = session_.eventPin;

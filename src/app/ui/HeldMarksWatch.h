@@ -5,7 +5,6 @@
 
 #include <QObject>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -37,7 +36,6 @@ private:
     QTimer* timer_;
     bool drawn_ = false;
     ConfigurationImage image_;
-    std::array<bool, 8> enableMap_{};
     std::uint64_t revision_ = 0;
     int numberingBase_ = 0;
     int eventPin_ = 0;

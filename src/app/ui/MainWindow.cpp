@@ -327,6 +327,10 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
     return passed;
 }
 
+void MainWindow::requestStop() {
+    progress_->requestStop();
+}
+
 void MainWindow::runCommand(const CommandWord& entry) {
     const auto ended = InOperation(inOperation_);
     commitAllViews();
@@ -413,8 +417,7 @@ void MainWindow::compareWithFile() {
         session_.prompter.ask(MessageKind::OkWarning, problem);
         return;
     }
-    const std::vector<std::string> differences =
-        CompareConfigurations({session_.image, session_.enableMap}, {file, std::nullopt}, session_.numberingBase);
+    const std::vector<std::string> differences = CompareConfigurations(session_.image, file, session_.numberingBase);
     verificationWindow_->showReport(ComparisonReport(differences));
 }
 

@@ -4,6 +4,8 @@
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/UpDownControl.h"
+#include "core/ui/ValueMarks.h"
+#include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
 #include "pins/ui/EditGuard.h"
 
@@ -283,6 +285,7 @@ void TypeSettingsTabs::showField(NumberField& field) {
     const int shown = ShownParamValue(pin(), *field.spec);
     field.edit->setText(QString::number(shown));
     field.upDown->setValue(shown);
+    MarkUnsendable(field.edit, ConfigParamProblem(pin(), field.spec->param));
 }
 
 void TypeSettingsTabs::takeLiveValue(NumberField& field) {
