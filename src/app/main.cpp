@@ -3,7 +3,7 @@
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/QtPrompter.h"
 #include "app/ui/ScreenshotTour.h"
-#include "link/qt/QtPortProvider.h"
+#include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 
 #include <QApplication>
@@ -57,10 +57,11 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     vexa::QtPrompter prompter;
-    vexa::QtPortProvider ports(vexa::SimulatorPortMakers(SimulatorStatePath()));
+    const std::unique_ptr<vexa::PortProvider> ports =
+        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(SimulatorStatePath()));
     vexa::SystemClock clock;
     vexa::QtFileDialogs dialogs;
-    vexa::MainWindow window(prompter, ports, clock, dialogs);
+    vexa::MainWindow window(prompter, *ports, clock, dialogs);
     dialogs.setParent(&window);
     window.show();
     if (parser.isSet(screenshots)) {

@@ -5,6 +5,7 @@
 #include "cli/DeviceCommands.h"
 #include "cli/InterruptStop.h"
 #include "cli/TerminalProgress.h"
+#include "core/Platform.h"
 #include "core/Session.h"
 #include "link/Exchange.h"
 #include "link/PortSetup.h"
@@ -64,7 +65,7 @@ int RunCommands(const CliOptions& options, Session& session, std::ostream& out, 
 }
 
 bool WriteTrace(const std::string& fileName, const std::string& text, std::ostream& err) {
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+    std::ofstream file(PathFromUtf8(fileName), std::ios::binary | std::ios::trunc);
     file << text;
     file.close();
     if (!file) {
@@ -105,7 +106,7 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
 
     CliPrompter prompter(err, options.answerYes);
     // Progress only on a terminal: a redirected standard error gets the messages alone.
-    TerminalProgress terminal(err, &err == &std::cerr && TerminalProgress::StandardErrorIsTerminal());
+    TerminalProgress terminal(err, &err == &std::cerr && StandardErrorIsTerminal());
     LineClearingPrompter shownPrompter(prompter, terminal);
     Session session(shownPrompter, clock, ports);
     CommandLineRunner runner(session, terminal);

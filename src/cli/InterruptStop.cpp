@@ -1,5 +1,7 @@
 #include "cli/InterruptStop.h"
 
+#include "core/Platform.h"
+
 #include <csignal>
 
 namespace vexa::cli {
@@ -15,13 +17,9 @@ void OnInterrupt(int) {
 } // namespace
 
 void InstallInterruptStop() {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    // The handler is taken away after the first signal, so that a second Ctrl+C ends the
-    // program even when a stop does not come through.
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
+    // Only the first Ctrl+C comes here, so that a second one ends the program even when a stop
+    // does not come through.
+    CatchFirstInterrupt(OnInterrupt);
 }
 
 bool InterruptRequested() {

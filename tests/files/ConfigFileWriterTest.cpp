@@ -69,7 +69,8 @@ TEST(ConfigFileWriterTest, KnownEnforcedModeAndEnableMapHaveTheirLinesAfterXadAn
     EXPECT_EQ(lines[72], "\"IEE\",1,0,0,1,0,0,0,1");
 
     ConfigurationImage read;
-    ConfigFileReader reader(FormatConfigurationFile(image, false));
+    const std::string bytes = FormatConfigurationFile(image, false);
+    ConfigFileReader reader(bytes);
     ASSERT_TRUE(reader.readHeader() && reader.readBody(read)) << reader.problem();
     EXPECT_EQ(read.module.enforcedXAddress, std::optional<bool>(true));
     EXPECT_EQ(read.enableMap, image.enableMap);

@@ -1,6 +1,6 @@
 #include "link/qt/QtSerialPort.h"
 
-#include <sstream>
+#include "link/PortSettings.h"
 
 #if defined(Q_OS_UNIX)
 #include <cerrno>
@@ -9,26 +9,6 @@
 #endif
 
 namespace vexa {
-
-bool ParsePortSettings(const std::string& text, PortSettings& settings) {
-    std::istringstream in(text);
-    std::string rate, parity, data, stop;
-    if (!std::getline(in, rate, ',') || !std::getline(in, parity, ',') || !std::getline(in, data, ',') ||
-        !std::getline(in, stop))
-        return false;
-    try {
-        settings.bitRate = std::stoi(rate);
-        settings.dataBits = std::stoi(data);
-        settings.stopBits = std::stoi(stop);
-    } catch (...) {
-        return false;
-    }
-    if (parity.size() != 1 || std::string("noems").find(parity[0]) == std::string::npos)
-        return false;
-    settings.parity = parity[0];
-    return settings.bitRate > 0 && (settings.dataBits >= 5 && settings.dataBits <= 8) &&
-           (settings.stopBits == 1 || settings.stopBits == 2);
-}
 
 QtSerialPort::QtSerialPort() = default;
 
@@ -108,11 +88,8 @@ bool QtSerialPort::isOpen() const {
 }
 
 bool QtSerialPort::setSettings(const std::string& settings) {
-    PortSettings parsed;
-    if (!ParsePortSettings(settings, parsed)) {
-        error_ = "Invalid port settings " + settings;
+    if (!ValidPortSettings(settings, error_))
         return false;
-    }
     settings_ = settings;
     return !port_.isOpen() || applySettings();
 }
