@@ -9,7 +9,6 @@ namespace vexa {
 namespace {
 
 constexpr const char* MarkProperty = "heldMark";
-constexpr const char* OwnToolTipProperty = "heldMarkOwnToolTip";
 
 const char* PropertyValue(HeldState state) {
     switch (state) {
@@ -23,7 +22,9 @@ const char* PropertyValue(HeldState state) {
     return "same";
 }
 
-QString StateText(HeldState state) {
+} // namespace
+
+QString HeldStateText(HeldState state) {
     switch (state) {
     case HeldState::Changed:
         return QStringLiteral("Changed: differs from what the controller holds (written by Write Changes)");
@@ -35,8 +36,6 @@ QString StateText(HeldState state) {
     }
     return QStringLiteral("Same as the controller");
 }
-
-} // namespace
 
 QString HeldMarksLegend() {
     return QString::fromUtf8(ChangedMark) + QStringLiteral("bold: changed since the last read or write\n") +
@@ -60,14 +59,6 @@ void MarkHeldState(QWidget* widget, HeldState state) {
     const QString value = QLatin1String(PropertyValue(state));
     if (widget->property(MarkProperty).toString() == value)
         return;
-    // The widget's own tooltip comes first, the state after it.
-    QVariant own = widget->property(OwnToolTipProperty);
-    if (!own.isValid()) {
-        own = widget->toolTip();
-        widget->setProperty(OwnToolTipProperty, own);
-    }
-    const QString ownText = own.toString();
-    widget->setToolTip(ownText.isEmpty() ? StateText(state) : ownText + QLatin1Char('\n') + StateText(state));
     widget->setProperty(MarkProperty, value);
     widget->style()->unpolish(widget);
     widget->style()->polish(widget);

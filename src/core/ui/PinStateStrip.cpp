@@ -42,6 +42,7 @@ void PinStateStrip::showStates(const std::vector<HeldState>& states, int current
             static_cast<std::size_t>(pin) < states.size() ? states[static_cast<std::size_t>(pin)] : HeldState::Unknown;
         button->setText(MarkedCaption(QString::number(pin + numberingBase), state));
         button->setChecked(pin == current);
+        button->setToolTip(QStringLiteral("Pin %1: %2").arg(pin + numberingBase).arg(HeldStateText(state)));
         MarkHeldState(button, state);
     }
 }
