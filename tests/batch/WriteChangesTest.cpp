@@ -4,6 +4,7 @@
 #include "batch/WriteChanges.h"
 #include "batch/BatchOperations.h"
 
+#include "../files/ConfigFileTestSupport.h"
 #include "../sim/SimTestBench.h"
 #include "events/EventTransfer.h"
 #include "link/LinkAddress.h"
@@ -134,6 +135,21 @@ TEST(WriteChanges, WritesWhatIsNotKnownAndSaysNothingToWriteOnceAllIsWritten) {
     EXPECT_EQ(bench.prompter.last(), NothingToWriteText);
 }
 
+TEST(WriteChanges, AfterItRanNothingIsLeftToWriteForAConfigurationOfEveryKind) {
+    ChangesBench bench;
+    bench.session.image = test::MakeSampleImage();
+    bench.session.image.module.idString = "Yard West"; // 7-bit: the wire carries it
+    for (PinRecord& pin : bench.session.image.pins) // bytes the wire carries
+        for (AspectRecord& aspect : pin.aspects)
+            for (AspectStep& step : aspect.steps)
+                step.par3 &= 127;
+    bench.session.image.enableMap = EnableMap{true, false, true, false, false, true, false, true};
+    ASSERT_TRUE(WriteChanges(bench.session)) << bench.prompter.last();
+    EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << ChangesStatusText(bench.session);
+    EXPECT_TRUE(bench.requestsOf(WriteChanges).empty());
+    EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+}
+
 TEST(WriteChanges, AVerificationMarksWhatTheControllerHoldsOtherwiseAndThatIsWrittenNext) {
     ChangesBench bench;
     ASSERT_TRUE(WriteAll(bench.session));
@@ -156,7 +172,7 @@ TEST(WriteChanges, AVerificationMarksWhatTheControllerHoldsOtherwiseAndThatIsWri
 TEST(WriteChanges, AValueTheWireCannotCarryRefusesTheWholeWriteBeforeItsFirstByte) {
     ChangesBench bench;
     ASSERT_TRUE(WriteAll(bench.session));
-    bench.session.image.module.idString = "Changed";             // written first, were it sent
+    bench.session.image.module.idString = "Changed";            // written first, were it sent
     bench.session.image.pins[6].aspects[0].steps[0].par3 = 200; // cannot be sent
     EXPECT_TRUE(bench.requestsOf([](Session& s) { return !WriteChanges(s); }).empty());
     EXPECT_NE(bench.prompter.last().find("Pin 7"), std::string::npos) << bench.prompter.last();
