@@ -139,7 +139,7 @@ TEST(WriteChanges, AfterItRanNothingIsLeftToWriteForAConfigurationOfEveryKind) {
     ChangesBench bench;
     bench.session.image = test::MakeSampleImage();
     bench.session.image.module.idString = "Yard West"; // 7-bit: the wire carries it
-    for (PinRecord& pin : bench.session.image.pins) // bytes the wire carries
+    for (PinRecord& pin : bench.session.image.pins)    // bytes the wire carries
         for (AspectRecord& aspect : pin.aspects)
             for (AspectStep& step : aspect.steps)
                 step.par3 &= 127;
