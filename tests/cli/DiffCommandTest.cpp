@@ -31,6 +31,8 @@ TEST(DiffCommand, PrintsOneLinePerDifferenceInTheWordsOfTheVerificationReport) {
     const int action = sample.events[4].onEvents[0];
     const std::vector<DiffCase> cases{
         {"equal files", [](ConfigurationImage&) {}, "Files compare\n", ExitSuccess},
+        {"the ID string, shown in UTF-8 once", [](ConfigurationImage& image) { image.module.idString = "Station"; },
+         "ID does not compare: VexaConfig = <Station \u00C4rnes> Vexa = <Station>\n", ExitFailure},
         {"one setting", [](ConfigurationImage& image) { image.module.dccAddress = 307; },
          "DCC address does not compare\n", ExitFailure},
         {"one step",
