@@ -14,9 +14,14 @@ void HeldMessages::showLast(Prompter& prompter) const {
         prompter.ask(messages_.back().kind, messages_.back().text);
 }
 
-BorrowedLink::BorrowedLink(Session& owner, Prompter& prompter, Progress& progress)
-    : owner_(owner), work_(prompter, owner.clock, owner.ports) {
-    work_.port = std::move(owner.port);
+BorrowedLink::BorrowedLink(Session& owner, Prompter& prompter, Progress& progress, bool writes)
+    : owner_(owner), work_(prompter, owner.clock, owner.ports), writes_(writes) {
+    // The user's session keeps the name and openings of its port, so that what it knows of its
+    // controller stays tied to it meanwhile.
+    work_.port.port = std::move(owner.port.port);
+    work_.port.name = owner.port.name;
+    work_.port.settings = owner.port.settings;
+    work_.port.openings = owner.port.openings;
     work_.link = owner.link;
     work_.link.faultReported = false;
     work_.numberingBase = owner.numberingBase;
@@ -25,8 +30,13 @@ BorrowedLink::BorrowedLink(Session& owner, Prompter& prompter, Progress& progres
 }
 
 BorrowedLink::~BorrowedLink() {
-    owner_.port = std::move(work_.port);
+    owner_.port.port = std::move(work_.port.port);
+    owner_.port.lost = owner_.port.lost || work_.port.lost;
     LinkState& link = owner_.link;
+    const bool sameController = work_.link.moduleAddress == link.moduleAddress &&
+                                work_.link.useXAddress == link.useXAddress && work_.link.xAddress == link.xAddress;
+    if (writes_ && sameController)
+        owner_.controllerCopy().forgetAll();
     // The next frame at the user's address needs a resynchronisation when this session last
     // talked to another address.
     link.frameToggle = work_.link.moduleAddress == link.moduleAddress ? work_.link.frameToggle : ToggleUnsynchronised;

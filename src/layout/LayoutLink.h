@@ -18,8 +18,6 @@ public:
 
     // Shows the last held message through another prompter (nothing when none was held).
     void showLast(Prompter& prompter) const;
-    // The text of the last held message, or "".
-    std::string last() const { return messages_.empty() ? std::string() : messages_.back().text; }
 
 private:
     struct Held {
@@ -44,15 +42,16 @@ private:
     std::string prefix_;
 };
 
-// A session of its own on the port of the user's session, for work on the controllers of a
-// layout one after the other: its configuration starts empty (as at program start), its
-// messages go to the given prompter and its progress is the given one. It takes the port and
-// a copy of the link for its life and then gives the port back, with the link's frame toggles
-// and what it traced; the user's configuration, module address and link options stay as they
-// were.
+// A session of its own on the port of the user's session, for work on one controller of a
+// layout: its configuration starts empty (as at program start), its messages go to the given
+// prompter and its progress is the given one. It takes the port and a copy of the link for its
+// life and then gives the port back, with the link's frame toggles and what it traced; the
+// user's configuration, module address and link options stay as they were. Work that `writes`
+// to the controller the user's session reaches makes that session forget what it knew the
+// controller to hold.
 class BorrowedLink {
 public:
-    BorrowedLink(Session& owner, Prompter& prompter, Progress& progress);
+    BorrowedLink(Session& owner, Prompter& prompter, Progress& progress, bool writes = false);
     ~BorrowedLink();
     BorrowedLink(const BorrowedLink&) = delete;
     BorrowedLink& operator=(const BorrowedLink&) = delete;
@@ -62,6 +61,7 @@ public:
 private:
     Session& owner_;
     Session work_;
+    bool writes_;
 };
 
 } // namespace vexa

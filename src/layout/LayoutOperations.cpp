@@ -11,7 +11,6 @@
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
 #include "model/TextEncoding.h"
-#include "module/ModuleSettingsTransfer.h"
 
 #include <array>
 #include <filesystem>
@@ -31,14 +30,16 @@ std::string ModulePrefix(const Session& session, const LayoutEntry& entry) {
     return ModuleName(session, entry.address) + " \"" + Utf8FromLatin1(entry.idString) + "\"";
 }
 
-// Runs work on the controller of the entry, in a session of its own whose messages are the
-// user's and whose progress names the controller. False when the work failed; `ended` tells
-// whether the port failed or the user stopped, so that no further controller can be reached.
-bool OnModule(Session& session, const LayoutEntry& entry, const std::function<bool(Session&)>& work, bool& ended) {
+// Runs work on the controller of the entry (work that `writes` to it, or only reads), in a
+// session of its own whose messages are the user's and whose progress names the controller.
+// False when the work failed; `ended` tells whether the port failed or the user stopped, so
+// that no further controller can be reached.
+bool OnModule(Session& session, const LayoutEntry& entry, bool writes, const std::function<bool(Session&)>& work,
+              bool& ended) {
     bool passed = false;
     {
         ModuleProgress progress(*session.progress, ModulePrefix(session, entry) + ": ");
-        BorrowedLink borrowed(session, session.prompter, progress);
+        BorrowedLink borrowed(session, session.prompter, progress, writes);
         Session& module = borrowed.session();
         module.link.moduleAddress = entry.address;
         ResetFrameToggle(module);
@@ -84,14 +85,10 @@ bool ReadLayout(Session& session, const std::string& folder, std::vector<LayoutE
         return false;
     }
     for (const LayoutEntry& entry : entries) {
-        HeldMessages held;
-        Session scratch(held, session.clock, session.ports);
-        SetModuleStartValues(scratch);
-        const std::string dataPath = LayoutPath(folder, entry.fileName);
-        if (!LoadConfigurationFile(scratch, dataPath)) {
-            session.prompter.ask(MessageKind::OkWarning, "The data file " + dataPath + " of " +
-                                                             ModuleName(session, entry.address) + " in " + path +
-                                                             " cannot be used:\r\n" + held.last());
+        ConfigurationImage image;
+        if (!ReadConfigurationFile(LayoutPath(folder, entry.fileName), image, problem)) {
+            session.prompter.ask(MessageKind::OkWarning, "The data file of " + ModuleName(session, entry.address) +
+                                                             " in " + path + " cannot be used:\r\n" + problem);
             return false;
         }
     }
@@ -150,7 +147,7 @@ bool CheckListed(Session& session, const std::string& folder, std::vector<Module
         bool ended = false;
         if (probe != ProbeResult::Silent && (!restore || MayRestore(session, entry, probe, found, result)))
             OnModule(
-                session, entry,
+                session, entry, restore,
                 [&](Session& work) {
                     result.outcome = restore ? ModuleOutcome::NotWritten : ModuleOutcome::Differs;
                     if (!LoadEntry(work, folder, entry) || (restore && !WriteAll(work)))
@@ -198,7 +195,7 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
                             {}};
         bool ended = false;
         const bool done = OnModule(
-            session, result.entry,
+            session, result.entry, false,
             [&](Session& work) {
                 if (!ReadAll(work))
                     return false;

@@ -10,7 +10,9 @@
 #include "layout/LayoutOperations.h"
 #include "layout/LayoutScan.h"
 #include "link/Exchange.h"
+#include "link/LinkAddress.h"
 #include "link/TunnelSwitch.h"
+#include "module/Identity.h"
 #include "sim/CorvanInterfaceSim.h"
 #include "sim/SimBus.h"
 #include "sim/Simulator.h"
@@ -205,6 +207,9 @@ TEST(LayoutVerify, OnlyTheBoardWithAChangedSettingDiffers) {
     ASSERT_TRUE(BackupLayout(bench.session, bench.folder.path().string(), results));
     bench.bus->at(7)->setting(SettingLedGreen) = {3};
     bench.bus->at(15)->injectFault(SimulatorFault::Drop, EveryAnswer);
+    // The user's window reaches board 1 and knows its ID string.
+    SetModuleAddress(bench.session, 0);
+    ASSERT_TRUE(ReadIdString(bench.session));
 
     EXPECT_FALSE(VerifyLayout(bench.session, bench.folder.path().string(), results));
     EXPECT_EQ(bench.lines(results),
@@ -212,7 +217,8 @@ TEST(LayoutVerify, OnlyTheBoardWithAChangedSettingDiffers) {
                      "  Green LED configuration does not compare", "  Verification Stopped",
                      "Module 16 \"Yard\": no answer"}));
     EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
-    EXPECT_EQ(bench.session.link.moduleAddress, 3);
+    EXPECT_EQ(bench.session.link.moduleAddress, 0);
+    EXPECT_FALSE(bench.session.controllerCopy().empty()); // reads leave what it knows true
 }
 
 TEST(LayoutRestore, AsksFirstAndSkipsABoardWithAForeignIdString) {
@@ -224,6 +230,8 @@ TEST(LayoutRestore, AsksFirstAndSkipsABoardWithAForeignIdString) {
     bench.bus->at(7)->erase();                   // a fresh board: no ID string
     bench.bus->at(15)->setIdString("Other");     // another board moved here
     const ControllerMemory other = bench.bus->at(15)->memory();
+    SetModuleAddress(bench.session, 0); // the user's window reaches board 1 and knows its ID string
+    ASSERT_TRUE(ReadIdString(bench.session));
 
     bench.prompter.answers = {false};
     const auto sent = bench.bus->requestBytes();
@@ -237,7 +245,8 @@ TEST(LayoutRestore, AsksFirstAndSkipsABoardWithAForeignIdString) {
     EXPECT_EQ(bench.bus->at(0)->pin(3).flashBlock[1], 64);
     EXPECT_EQ(bench.bus->at(7)->idString(), "Main Signals");
     EXPECT_TRUE(bench.bus->at(15)->memory() == other);
-    ASSERT_EQ(bench.prompter.messages.size(), 2u); // the question, then the skipped board
+    EXPECT_TRUE(bench.session.controllerCopy().empty()); // board 1 was written: nothing known of it
+    ASSERT_EQ(bench.prompter.messages.size(), 2u);       // the question, then the skipped board
     EXPECT_NE(bench.prompter.last().find("\"Other\""), std::string::npos) << bench.prompter.last();
 }
 

@@ -2,11 +2,14 @@
 
 #include "app/Release.h"
 #include "app/ui/GestureLabel.h"
+#include "app/ui/HeldMarksWatch.h"
 #include "app/ui/LinkControls.h"
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
+#include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
+#include "core/ui/HeldMarks.h"
 #include "core/ui/PressButton.h"
 #include "dialogs/ui/PinDialogs.h"
 #include "events/ui/EventPage.h"
@@ -111,6 +114,9 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     });
     connect(linkControls_, &LinkControls::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
+    marks_ = new HeldMarksWatch(
+        session_, statusBar(), [this]() -> const std::vector<SessionView*>& { return views_; }, this);
+    setStyleSheet(HeldMarkStyleRules());
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -138,6 +144,8 @@ QWidget* MainWindow::makeCommandRow() {
 
     auto* readAll = MakeButton(new QPushButton(QStringLiteral("Read All"), row), "CommandReadAll");
     auto* writeAll = MakeButton(new QPushButton(QStringLiteral("Write All"), row), "CommandWriteAll");
+    auto* writeChanges = MakeButton(new QPushButton(QStringLiteral("Write Changes"), row), "CommandWriteChanges");
+    writeChanges->setToolTip(QStringLiteral("Writes only what differs from the controller, or was never read"));
     auto* verifyAll = MakeButton(new QPushButton(QStringLiteral("Verify All"), row), "CommandVerifyAll");
     auto* save = new PressButton(QStringLiteral("Save File"), row);
     save->setObjectName(QStringLiteral("CommandSave"));
@@ -147,16 +155,21 @@ QWidget* MainWindow::makeCommandRow() {
     load->setToolTip(QStringLiteral("Read from file"));
     auto* layoutButton = MakeButton(new QPushButton(QStringLiteral("Layout"), row), "CommandLayout");
     layoutButton->setToolTip(QStringLiteral("Every controller on the bus: scan, back up, verify, restore"));
+    auto* compare = MakeButton(new QPushButton(QStringLiteral("Compare with File..."), row), "CommandCompareFile");
+    compare->setToolTip(QStringLiteral("Compares the configuration with a data file, in the words of the "
+                                       "verification report"));
 
     release_ = new GestureLabel(QString::fromLatin1(ReleaseText), row);
     release_->setObjectName(QStringLiteral("Release"));
 
     layout->addWidget(readAll);
     layout->addWidget(writeAll);
+    layout->addWidget(writeChanges);
     layout->addWidget(verifyAll);
     layout->addSpacing(16);
     layout->addWidget(save);
     layout->addWidget(load);
+    layout->addWidget(compare);
     layout->addWidget(layoutButton);
     layout->addStretch(1);
     layout->addWidget(release_);
@@ -169,6 +182,8 @@ QWidget* MainWindow::makeCommandRow() {
             queueCommand("ReadAll");
     });
     connect(writeAll, &QPushButton::clicked, this, [this] { queueCommand("WriteAll"); });
+    connect(writeChanges, &QPushButton::clicked, this, [this] { queueCommand("WriteChanges"); });
+    connect(compare, &QPushButton::clicked, this, &MainWindow::compareWithFile);
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
     connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
@@ -271,6 +286,8 @@ void MainWindow::commitAllViews() {
 void MainWindow::refreshAllViews() {
     for (SessionView* view : views_)
         view->refreshFromSession();
+    if (marks_)
+        marks_->refresh(true);
 }
 
 void MainWindow::setExpertMode(bool on) {
@@ -414,6 +431,23 @@ void MainWindow::readLayoutModule(int address) {
     raise();
     activateWindow();
     queueCommand("ReadAll");
+}
+
+void MainWindow::compareWithFile() {
+    if (busy())
+        return;
+    commitAllViews();
+    const std::string path = dialogs_.openFileName(ConfigFileFilter);
+    if (path.empty())
+        return;
+    ConfigurationImage file;
+    std::string problem;
+    if (!ReadConfigurationFile(path, file, problem)) {
+        session_.prompter.ask(MessageKind::OkWarning, problem);
+        return;
+    }
+    const std::vector<std::string> differences = CompareConfigurations(session_.image, file, session_.numberingBase);
+    verificationWindow_->showReport(ComparisonReport(differences));
 }
 
 bool MainWindow::mayReplaceConfiguration(const char* before) {

@@ -22,6 +22,7 @@ namespace vexa {
 class EventPage;
 class GeneralPage;
 class GestureLabel;
+class HeldMarksWatch;
 class LayoutWindow;
 class LinkControls;
 class PinDialogs;
@@ -107,6 +108,7 @@ private:
     void showSimulatorView();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
+    void compareWithFile();
     SaveChoice askToSave(const char* before);
     // Before the configuration is closed or replaced: true when there is nothing unsaved, or the
     // user chose Discard, or Save and the file was saved.
@@ -120,6 +122,7 @@ private:
     EventPage* eventPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     StatusProgress* progress_ = nullptr;
+    HeldMarksWatch* marks_ = nullptr;
     ConfigurationImage imageBeforeEvents_; // while an operation handles the window's events
     bool imageEditedMeanwhile_ = false;    // the user changed the image while a command word ran
     bool inOperation_ = false;             // inside runNow or runCommand
