@@ -36,6 +36,8 @@ bool FillControllers(vexa::Session& session) {
         session.link.moduleAddress = address;
         session.link.frameToggle = vexa::ToggleUnsynchronised;
         session.image.module.idString = "Bench " + std::to_string(address);
+        session.image.module.enforcedXAddress = false;
+        session.image.enableMap = vexa::EnableMap{true, false, true, false, true, true, false, false};
         vexa::bench::FillPins(session.image);
         if (!vexa::WriteAll(session))
             return false;
@@ -56,7 +58,7 @@ int main() {
     session.port.port = vexa::MakeSimLinePort(bus);
     session.port.port->open(vexa::LayoutSimulatorPortName);
     session.port.name = vexa::LayoutSimulatorPortName;
-    if (!FillControllers(session)) {
+    if (!FillControllers(session) || bench.prompter.count != 0) {
         std::fprintf(stderr, "the controllers could not be filled\n");
         return 1;
     }
