@@ -24,6 +24,14 @@ std::string SimulatorStatePath() {
     return QDir(folder).filePath(QStringLiteral("simulator-state.txt")).toStdString();
 }
 
+// Where the window's simulated layout keeps its controllers between runs, or "".
+std::string LayoutSimulatorStateFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).filePath(QStringLiteral("simulator-layout")).toStdString();
+}
+
 // --help and --version print and quit: they need no display.
 bool AsksOnlyForText(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
@@ -58,7 +66,7 @@ int main(int argc, char** argv) {
 
     vexa::QtPrompter prompter;
     const std::unique_ptr<vexa::PortProvider> ports =
-        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(SimulatorStatePath()));
+        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(SimulatorStatePath(), LayoutSimulatorStateFolder()));
     vexa::SystemClock clock;
     vexa::QtFileDialogs dialogs;
     vexa::MainWindow window(prompter, *ports, clock, dialogs);

@@ -17,6 +17,8 @@ public:
     }
     // Asks before it overwrites an existing file.
     virtual std::string saveFileName(const std::string& filter) = 0;
+    // Asks for a folder (the dialog may create a new one); `caption` says what it is for.
+    virtual std::string folderName(const std::string& caption) = 0;
 };
 
 } // namespace vexa

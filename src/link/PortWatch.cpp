@@ -26,7 +26,7 @@ PortWatchReport WatchPorts(Session& session) {
     ScanPorts(session);
     report.listChanged = session.port.listed != before;
     // A typed path the system never lists, or the simulator, is left as it is.
-    if (name.empty() || name == SimulatorPortName || name == CorvanSimulatorPortName)
+    if (name.empty() || IsSimulatorPortName(name))
         return report;
 
     const bool listed = Listed(session, name);

@@ -57,4 +57,8 @@ std::string QtFileDialogs::saveFileName(const std::string& filter) {
     return Run(parent_, filter, QFileDialog::AcceptSave);
 }
 
+std::string QtFileDialogs::folderName(const std::string& caption) {
+    return QFileDialog::getExistingDirectory(parent_, QString::fromStdString(caption)).toStdString();
+}
+
 } // namespace vexa

@@ -23,6 +23,7 @@ public:
     std::string openFileName(const std::string& filter) override;
     std::string openFileNameWith(const std::string& filter, const std::string& name) override;
     std::string saveFileName(const std::string& filter) override;
+    std::string folderName(const std::string& caption) override;
 
 private:
     QWidget* parent_;
