@@ -39,6 +39,8 @@ void FillImage(vexa::ConfigurationImage& image) {
     module.ledGreen = {1, 0, 1, 0, 0, 0, 0, 0};
     module.serialEnable = true;
     module.serialBaud = 4;
+    module.enforcedXAddress = false; // known, so that Write All sends every setting
+    image.enableMap = vexa::EnableMap{true, false, true, true, false, false, true, false};
     vexa::bench::FillPins(image);
 }
 
