@@ -1,10 +1,21 @@
 #include "link/PortList.h"
 #include "link/PortSetup.h"
 #include "link/PortWatch.h"
+#include "link/RememberedLink.h"
+#include "link/qt/DeviceAccess.h"
+#include "link/qt/QtPortProvider.h"
+#include "link/qt/QtSerialPort.h"
 
 #include "TestSeams.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
 
 namespace vexa {
 namespace {
@@ -39,12 +50,12 @@ struct PortBench {
 
 TEST(PortList, SortsNaturallyWithUsbAdaptersFirstAndShowsWhatTheSystemSays) {
     PortBench bench;
-    bench.provider.ports = {{"/dev/ttyS10", "", "", false},
-                            {"Simulator", "", "", false},
-                            {"/dev/ttyUSB10", "FT232R USB UART", "FTDI", true},
-                            {"/dev/ttyS2", "", "", false},
-                            {"/dev/ttyACM0", "Arduino Uno", "Arduino (www.arduino.cc)", true},
-                            {"/dev/ttyUSB2", "USB Serial", "", true}};
+    bench.provider.ports = {{"/dev/ttyS10", "", "", false, {}},
+                            {"Simulator", "", "", false, {}},
+                            {"/dev/ttyUSB10", "FT232R USB UART", "FTDI", true, {}},
+                            {"/dev/ttyS2", "", "", false, {}},
+                            {"/dev/ttyACM0", "Arduino Uno", "Arduino (www.arduino.cc)", true, {}},
+                            {"/dev/ttyUSB2", "USB Serial", "", true, {}}};
     ScanPorts(bench.session);
     EXPECT_EQ(bench.session.port.available, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyUSB10",
                                                                       "/dev/ttyS2", "/dev/ttyS10", "Simulator"}));
@@ -80,13 +91,13 @@ TEST(PortList, DeniedAccessNamesThePortTheReasonAndTheGroupToJoin) {
 
 TEST(PortList, APulledAdapterIsReportedOnceAndOpenedAgainWhenItComesBack) {
     PortBench bench;
-    const PortInfo adapter{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", true};
-    bench.provider.ports = {adapter, {"Simulator", "", "", false}};
+    const PortInfo adapter{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", true, {}};
+    bench.provider.ports = {adapter, {"Simulator", "", "", false, {}}};
     ScanPorts(bench.session);
     ASSERT_TRUE(SelectPort(bench.session, "/dev/ttyUSB0"));
     bench.session.image.pins[3].description = "Signal";
 
-    bench.provider.ports = {{"Simulator", "", "", false}};
+    bench.provider.ports = {{"Simulator", "", "", false, {}}};
     PortWatchReport report = WatchPorts(bench.session);
     EXPECT_TRUE(report.listChanged);
     EXPECT_FALSE(bench.session.port.isOpen());
@@ -97,7 +108,7 @@ TEST(PortList, APulledAdapterIsReportedOnceAndOpenedAgainWhenItComesBack) {
     EXPECT_EQ(bench.prompter.messages.size(), 1u);
 
     // Not while an operation runs.
-    bench.provider.ports = {adapter, {"Simulator", "", "", false}};
+    bench.provider.ports = {adapter, {"Simulator", "", "", false, {}}};
     bench.session.operationRunning = true;
     EXPECT_FALSE(WatchPorts(bench.session).listChanged);
     EXPECT_FALSE(bench.session.port.isOpen());
@@ -109,6 +120,64 @@ TEST(PortList, APulledAdapterIsReportedOnceAndOpenedAgainWhenItComesBack) {
     EXPECT_EQ(report.status, "The serial port /dev/ttyUSB0 is back and open again.");
     EXPECT_EQ(bench.session.image.pins[3].description, "Signal");
     EXPECT_EQ(bench.prompter.messages.size(), 1u);
+}
+
+// A USB adapter is found again by its serial number on another port name, at start and when it
+// comes back; one that is not there at start stays chosen and lost, never replaced.
+TEST(PortList, ARememberedAdapterIsFoundByItsSerialNumberAndAnAbsentOneWaits) {
+    PortBench bench;
+    const PortInfo simulator{"Simulator", "", "", false, {}};
+    bench.provider.ports = {{"/dev/ttyUSB1", "FT232R USB UART", "FTDI", true, "A10K"}, simulator};
+    ScanPorts(bench.session);
+    RememberedLink link{"/dev/ttyUSB0", "A10K", "38400,o,8,1", 7, false, 0};
+    EXPECT_EQ(RestoreLink(bench.session, link), "");
+    EXPECT_EQ(bench.session.port.name, "/dev/ttyUSB1");
+    EXPECT_TRUE(bench.session.port.isOpen());
+    EXPECT_EQ(RememberLink(bench.session), (RememberedLink{"/dev/ttyUSB1", "A10K", "38400,o,8,1", 7, false, 0}));
+
+    PortBench absent;
+    absent.provider.ports = {simulator};
+    ScanPorts(absent.session);
+    EXPECT_EQ(RestoreLink(absent.session, link), "The serial port /dev/ttyUSB0 chosen last time is not there; it "
+                                                 "opens by itself when it is plugged in.");
+    EXPECT_EQ(absent.session.port.name, "/dev/ttyUSB0");
+    EXPECT_TRUE(absent.session.port.lost);
+    absent.provider.ports = {{"/dev/ttyUSB3", "FT232R USB UART", "FTDI", true, "A10K"}, simulator};
+    EXPECT_EQ(WatchPorts(absent.session).status, "The serial port /dev/ttyUSB3 is back and open again.");
+    EXPECT_TRUE(absent.session.port.isOpen());
+    EXPECT_TRUE(absent.prompter.messages.empty()) << absent.prompter.last();
+}
+
+// A port that another program holds is said to be held, naming the program and its lock,
+// not the group remedies.
+TEST(PortList, APortHeldByAnotherProgramNamesTheHolderAndItsLock) {
+    QTemporaryDir locks;
+    std::ofstream(locks.filePath(QStringLiteral("LCK..ttyUSB0")).toStdString()) << "     " << getpid() << "\n";
+    std::ofstream(locks.filePath(QStringLiteral("LCK..ttyUSB1")).toStdString()) << "999999999\n"; // no such process
+    const std::string holder = PortHolder("/dev/ttyUSB0", {locks.path().toStdString()});
+    EXPECT_EQ(holder.rfind("process " + std::to_string(getpid()), 0), 0u) << holder;
+    EXPECT_NE(holder.find(", lock file " + locks.filePath(QStringLiteral("LCK..ttyUSB0")).toStdString()),
+              std::string::npos);
+    EXPECT_EQ(PortHolder("/dev/ttyUSB1", {locks.path().toStdString()}), "");
+
+    // A real device locked by a port object of this process: the next open is refused, saying so.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string device = ptsname(master);
+    QtSerialPort holding;
+    ASSERT_TRUE(holding.open(device)) << holding.errorString();
+    test::RecordingPrompter prompter;
+    test::FakeClock clock;
+    QtPortProvider ports;
+    Session session{prompter, clock, ports};
+    EXPECT_FALSE(SelectPort(session, device));
+    EXPECT_NE(prompter.last().find("Another program holds it: process " + std::to_string(getpid())), std::string::npos)
+        << prompter.last();
+    EXPECT_EQ(prompter.last().find("root"), std::string::npos) << prompter.last();
+    holding.close();
+    close(master);
 }
 
 } // namespace

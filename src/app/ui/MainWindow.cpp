@@ -1,17 +1,24 @@
 #include "app/ui/MainWindow.h"
 
+#include "app/CommandWords.h"
 #include "app/Release.h"
+#include "app/ui/ChangeRecorder.h"
+#include "app/ui/FileMenu.h"
 #include "app/ui/GestureLabel.h"
+#include "app/ui/HelpWindows.h"
 #include "app/ui/LinkControls.h"
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
+#include "app/ui/WindowSettings.h"
 #include "core/OperationGuard.h"
+#include "core/ui/Mnemonics.h"
 #include "core/ui/PressButton.h"
 #include "dialogs/ui/PinDialogs.h"
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
 #include "files/DeviceLibraryActions.h"
+#include "link/RememberedLink.h"
 #include "link/ui/CorvanControls.h"
 #include "link/ui/MonitorPanel.h"
 #include "live/ui/LiveControls.h"
@@ -23,15 +30,18 @@
 #include "pins/ui/PinPage.h"
 #include "sim/ui/SimulatorView.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeySequence>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -73,7 +83,10 @@ auto InOperation(bool& inOperation) {
 MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, FileDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), session_(prompter, clock, ports), dialogs_(dialogs), dispatch_(session_) {
     setObjectName(QStringLiteral("frmVexaMain"));
-    setWindowTitle(QStringLiteral("Vexa Config"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vexaconfig-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -99,6 +112,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     testPage_->addSection(monitorPanel);
     registerView(monitorPanel);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
+    connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::storeSettings);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     progress_ = new StatusProgress(statusBar());
     // What the user edits while an operation waits is not what that operation read or wrote.
@@ -107,16 +121,25 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
         if (!(session_.image == imageBeforeEvents_))
             imageEditedMeanwhile_ = true;
     });
-    connect(linkControls_, &LinkControls::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(linkControls_, &LinkControls::statusMessage, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(DispatchIntervalMs);
     connect(timer1_, &QTimer::timeout, this, &MainWindow::dispatchPending);
 
+    recorder_ = new ChangeRecorder(*this);
+    makeMenus();
     start();
     unsaved_.markSaved(session_.image); // what the start sequence set up is no change
+    recorder_->reset();
+    giveMnemonics();
+    updateTitle();
     timer1_->start();
     resize(1100, 680);
 }
@@ -131,6 +154,7 @@ MainWindow::~MainWindow() {
 
 QWidget* MainWindow::makeCommandRow() {
     auto* row = new QWidget(this);
+    commandRow_ = row;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -140,7 +164,6 @@ QWidget* MainWindow::makeCommandRow() {
     auto* save = new PressButton(QStringLiteral("Save File"), row);
     save->setObjectName(QStringLiteral("CommandSave"));
     save->setToolTip(QStringLiteral("Shift+Save File to save compact"));
-    save->setFocusPolicy(Qt::NoFocus);
     auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
     load->setToolTip(QStringLiteral("Read from file"));
 
@@ -167,8 +190,6 @@ QWidget* MainWindow::makeCommandRow() {
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
     connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
-    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { saveFile(Qt::NoModifier); });
-    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::loadFile);
     connect(release_, &GestureLabel::pressed, this, &MainWindow::releasePressed);
     connect(release_, &GestureLabel::doubleClicked, this, &MainWindow::showTraceWindow);
     return row;
@@ -240,6 +261,8 @@ void MainWindow::setTabPage(int index, QWidget* page, SessionView* view) {
     delete old;
     if (view)
         registerView(view);
+    if (recorder_) // a page put in after the start
+        giveMnemonics();
 }
 
 void MainWindow::registerView(SessionView* view) {
@@ -269,6 +292,8 @@ void MainWindow::refreshAllViews() {
 
 void MainWindow::setExpertMode(bool on) {
     session_.expertMode = on;
+    if (expertAction_)
+        expertAction_->setChecked(on);
     for (QWidget* widget : expertWidgets_)
         widget->setVisible(on);
     if (!on && tabs_->currentIndex() == TestTab) {
@@ -276,6 +301,7 @@ void MainWindow::setExpertMode(bool on) {
     }
     emit expertModeChanged(on);
     refreshAllViews();
+    storeSettings();
 }
 
 void MainWindow::queueCommand(const std::string& word) {
@@ -286,6 +312,8 @@ void MainWindow::queueCommand(const std::string& word) {
 void MainWindow::dispatchPending() {
     if (busy())
         return;
+    recorder_->record(); // whatever changed without an input event (a dialog closed) is a step
+
     const bool hadWord = !dispatch_.pending().empty();
     const CommandWord* entry = dispatch_.take();
     const bool ask = entry && entry->word == "ReadAll" && std::exchange(askBeforeReadAll_, false);
@@ -302,26 +330,36 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
         progress_->refusedMeanwhile();
         return false;
     }
-    const auto ended = InOperation(inOperation_);
-    commitAllViews();
-    const bool passed =
-        progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
-    refreshAllViews();
+    commitAndRecord();
+    bool passed = false;
+    {
+        const auto ended = InOperation(inOperation_);
+        passed = progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
+        refreshAllViews();
+    }
+    recorder_->recordOperation(title);
     return passed;
 }
 
 void MainWindow::runCommand(const CommandWord& entry) {
-    const auto ended = InOperation(inOperation_);
-    commitAllViews();
-    imageEditedMeanwhile_ = false;
-    const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
-    if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
-        unsaved_.markSaved(session_.image);
-    // A word clicked meanwhile runs on the next tick; the busy label stays for it.
-    progress_->setCommandWaiting(!dispatch_.pending().empty());
-    refreshAllViews();
-    if (entry.showsReport)
-        verificationWindow_->showReport(session_.verificationReport);
+    commitAndRecord();
+    {
+        const auto ended = InOperation(inOperation_);
+        imageEditedMeanwhile_ = false;
+        const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
+        if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
+            unsaved_.markSaved(session_.image);
+        // What was read is the controller's configuration, no longer the file's: Ctrl+S asks for
+        // a name rather than write it over the file loaded before.
+        if (passed && entry.word == "ReadAll")
+            currentFile_.clear();
+        // A word clicked meanwhile runs on the next tick; the busy label stays for it.
+        progress_->setCommandWaiting(!dispatch_.pending().empty());
+        refreshAllViews();
+        if (entry.showsReport)
+            verificationWindow_->showReport(session_.verificationReport);
+    }
+    recorder_->recordOperation(CommandCaption(entry.word));
 }
 
 void MainWindow::tabChanged(int index) {
@@ -357,20 +395,40 @@ void MainWindow::showTraceWindow() {
     traceWindow_->activateWindow();
 }
 
+// "Save File": to the current file; with Shift a compact save, which asks for its name.
 bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers keys =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (keys != Qt::NoModifier && keys != Qt::ShiftModifier)
         return false;
+    return keys == Qt::ShiftModifier ? saveAs(true) : saveToCurrentFile();
+}
+
+bool MainWindow::saveToCurrentFile() {
+    return currentFile_.empty() ? saveAs(false) : saveTo(currentFile_, false);
+}
+
+bool MainWindow::saveAs(bool compact) {
     if (RefusedWhileRunning(session_)) // the image is half read or half written
         return false;
-    commitAllViews();
-    const bool saved = RunExclusive(session_, [this, keys](Session& session) {
-        return SaveConfigurationWithDialog(session, dialogs_, keys == Qt::ShiftModifier);
-    });
-    if (saved)
+    const std::string path = dialogs_.saveFileNameWith(ConfigFileFilter, currentFile_);
+    return !path.empty() && saveTo(path, compact);
+}
+
+bool MainWindow::saveTo(const std::string& path, bool compact) {
+    if (RefusedWhileRunning(session_))
+        return false;
+    commitAndRecord();
+    const bool saved =
+        RunExclusive(session_, [&](Session& session) { return SaveConfigurationFile(session, path, compact); });
+    if (saved) {
         unsaved_.markSaved(session_.image);
+        setCurrentFile(path);
+        addRecentFile(path);
+        recorder_->record(); // the history's state now belongs to this file
+    }
     refreshAllViews();
+    updateTitle();
     return saved;
 }
 
@@ -378,9 +436,171 @@ void MainWindow::loadFile() {
     // The running operation works on the image a file would replace.
     if (RefusedWhileRunning(session_) || !mayReplaceConfiguration("loading a file"))
         return;
-    if (RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); }))
+    const std::string path = dialogs_.openFileName(ConfigFileFilter);
+    if (!path.empty())
+        load(path);
+}
+
+bool MainWindow::openFile(const std::string& path) {
+    if (RefusedWhileRunning(session_) || !mayReplaceConfiguration("loading a file"))
+        return false;
+    return load(path);
+}
+
+bool MainWindow::load(const std::string& path) {
+    commitAndRecord(); // an edit made before is a step of its own
+    const bool loaded =
+        RunExclusive(session_, [&path](Session& session) { return LoadConfigurationFile(session, path); });
+    if (loaded) {
         unsaved_.markSaved(session_.image);
+        setCurrentFile(path);
+        addRecentFile(path);
+    }
     refreshAllViews();
+    recorder_->record("Load File " + QFileInfo(QString::fromStdString(path)).fileName().toStdString());
+    updateTitle();
+    return loaded;
+}
+
+void MainWindow::setCurrentFile(const std::string& path) {
+    currentFile_ = path;
+    updateTitle();
+}
+
+void MainWindow::updateTitle() {
+    const QString mark = unsaved_.changed(session_.image) ? QStringLiteral("*") : QString();
+    if (currentFile_.empty())
+        setWindowTitle(mark + QStringLiteral("Vexa Config"));
+    else
+        setWindowTitle(QFileInfo(QString::fromStdString(currentFile_)).fileName() + mark +
+                       QStringLiteral(" \u2013 Vexa Config"));
+}
+
+void MainWindow::commitAndRecord() {
+    commitAllViews();
+    recorder_->record();
+}
+
+QStringList MainWindow::recentFiles() const {
+    return settings_ ? settings_->recentFiles() : recentFiles_;
+}
+
+void MainWindow::addRecentFile(const std::string& path) {
+    const QString file = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    if (settings_) {
+        settings_->addRecentFile(file);
+        return;
+    }
+    recentFiles_.removeAll(file);
+    recentFiles_.prepend(file);
+    recentFiles_ = recentFiles_.mid(0, WindowSettings::RecentFileCount);
+}
+
+void MainWindow::useSettings(WindowSettings& settings) {
+    const RememberedLink link = settings.link();
+    const bool expert = settings.expertMode();
+    const QByteArray geometry = settings.windowGeometry();
+    settings_ = &settings;
+    linkControls_->restore(link);
+    setExpertMode(expert);
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    storeSettings();
+}
+
+void MainWindow::storeSettings() {
+    if (!settings_)
+        return;
+    settings_->setLink(RememberLink(session_));
+    settings_->setExpertMode(session_.expertMode);
+    settings_->setWindowGeometry(saveGeometry());
+    settings_->sync();
+}
+
+void MainWindow::makeMenus() {
+    menuBar()->setObjectName(QStringLiteral("MenuBar"));
+    fileMenu_ = new FileMenu([this] { return recentFiles(); }, this);
+    menuBar()->addMenu(fileMenu_);
+    connect(fileMenu_->loadAction(), &QAction::triggered, this, &MainWindow::loadFile);
+    connect(fileMenu_->saveAction(), &QAction::triggered, this, &MainWindow::saveToCurrentFile);
+    connect(fileMenu_->saveAsAction(), &QAction::triggered, this, [this] { saveAs(false); });
+    connect(fileMenu_->saveCompactAction(), &QAction::triggered, this, [this] { saveAs(true); });
+    connect(fileMenu_->quitAction(), &QAction::triggered, this, &MainWindow::close);
+    connect(fileMenu_, &FileMenu::recentFileChosen, this,
+            [this](const QString& path) { openFile(path.toStdString()); });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("MenuEdit"));
+    edit->addAction(recorder_->undoAction());
+    edit->addAction(recorder_->redoAction());
+    connect(edit, &QMenu::aboutToShow, this, [this] { recorder_->record(); });
+
+    // The commands above the tabs, by keyboard as from their buttons.
+    QMenu* controller = menuBar()->addMenu(QStringLiteral("&Controller"));
+    controller->setObjectName(QStringLiteral("MenuController"));
+    for (const auto& [caption, button] : {std::pair{"Read &All", "CommandReadAll"},
+                                          {"&Write All", "CommandWriteAll"},
+                                          {"&Verify All", "CommandVerifyAll"}}) {
+        QAction* action = controller->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QStringLiteral("Action") + QString::fromLatin1(button).mid(7));
+        connect(action, &QAction::triggered, this, [this, name = button] {
+            if (auto* pressed = findChild<QPushButton*>(QString::fromLatin1(name)))
+                pressed->click();
+        });
+    }
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("MenuView"));
+    QAction* bitRates = view->addAction(QStringLiteral("&Bit Rates"));
+    bitRates->setObjectName(QStringLiteral("ActionBitRates"));
+    bitRates->setCheckable(true);
+    bitRates->setToolTip(QStringLiteral("The bit rates of the port (as a double-click on \"Port:\")"));
+    connect(bitRates, &QAction::triggered, linkControls_, &LinkControls::showBitRates);
+    QAction* trace = view->addAction(QStringLiteral("Link &Trace"), this, &MainWindow::showTraceWindow);
+    trace->setObjectName(QStringLiteral("ActionLinkTrace"));
+    expertAction_ = view->addAction(QStringLiteral("&Expert Mode"));
+    expertAction_->setObjectName(QStringLiteral("ActionExpertMode"));
+    expertAction_->setCheckable(true);
+    connect(expertAction_, &QAction::triggered, this, &MainWindow::setExpertMode);
+    connect(view, &QMenu::aboutToShow, this, [this, bitRates] {
+        bitRates->setChecked(linkControls_->bitRatesShown());
+        expertAction_->setChecked(session_.expertMode);
+    });
+    view->setToolTipsVisible(true);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("MenuHelp"));
+    QAction* readMe = help->addAction(QStringLiteral("&Read Me"), this,
+                                      [this] { ShowReadMe(this, QCoreApplication::applicationDirPath()); });
+    readMe->setObjectName(QStringLiteral("ActionReadMe"));
+    readMe->setShortcut(QKeySequence::HelpContents);
+    help->addAction(QStringLiteral("&Keyboard Shortcuts"), this, [this] { ShowKeyboardShortcuts(this); })
+        ->setObjectName(QStringLiteral("ActionKeyboardShortcuts"));
+    help->addAction(QStringLiteral("&About Vexa Config"), this, [this] { ShowAbout(this); })
+        ->setObjectName(QStringLiteral("ActionAbout"));
+}
+
+// Alt+letter for buttons, tabs and frames. The menus and the tabs hold theirs on every page;
+// each page's controls take the letters left. The buttons above the tabs leave theirs to the
+// pages: the menus reach them (Controller, File) and Tab does.
+void MainWindow::giveMnemonics() {
+    static const char* const tabLetters[] = {"&General", "Vexa Event C&ontrol", "Vexa &Device Configuration", "&Test"};
+    QSet<QChar> window;
+    for (QAction* menu : menuBar()->actions())
+        window.insert(MnemonicOf(menu->text()));
+    for (int i = 0; i < tabs_->count() && i < 4; ++i)
+        if (QString(tabs_->tabText(i)).remove(QLatin1Char('&')) ==
+            QString(QLatin1String(tabLetters[i])).remove(QLatin1Char('&')))
+            tabs_->setTabText(i, QString::fromLatin1(tabLetters[i]));
+    for (int i = 0; i < tabs_->count(); ++i)
+        tabs_->setTabText(i, WithMnemonic(tabs_->tabText(i), window));
+    for (int i = 0; i < tabs_->count(); ++i)
+        window.insert(MnemonicOf(tabs_->tabText(i)));
+    window.remove(QChar());
+    for (int i = 0; i < tabs_->count(); ++i) {
+        QSet<QChar> page = window;
+        GiveMnemonics(tabs_->widget(i), page);
+    }
 }
 
 bool MainWindow::mayReplaceConfiguration(const char* before) {
@@ -419,6 +639,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    storeSettings();
     traceWindow_->close();
     QMainWindow::closeEvent(event);
 }

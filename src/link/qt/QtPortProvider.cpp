@@ -18,9 +18,10 @@ std::vector<PortInfo> QtPortProvider::listPorts() {
     std::vector<PortInfo> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         ports.push_back(PortInfo{info.systemLocation().toStdString(), info.description().trimmed().toStdString(),
-                                 info.manufacturer().trimmed().toStdString(), info.hasVendorIdentifier()});
+                                 info.manufacturer().trimmed().toStdString(), info.hasVendorIdentifier(),
+                                 info.serialNumber().trimmed().toStdString()});
     for (const NamedPortMaker& extra : extraPorts_)
-        ports.push_back(PortInfo{extra.name, {}, {}, false});
+        ports.push_back(PortInfo{extra.name, {}, {}, false, {}});
     return ports;
 }
 
@@ -33,6 +34,10 @@ std::vector<std::string> QtPortProvider::scanPorts() {
 
 PortAccess QtPortProvider::accessOf(const std::string& name) {
     return DeviceAccess(name);
+}
+
+std::string QtPortProvider::holderOf(const std::string& name) {
+    return PortHolder(name);
 }
 
 std::unique_ptr<SerialPort> QtPortProvider::makePort(const std::string& name) {

@@ -16,6 +16,7 @@ public:
     std::vector<std::string> scanPorts() override;
     std::vector<PortInfo> listPorts() override;
     PortAccess accessOf(const std::string& name) override;
+    std::string holderOf(const std::string& name) override;
     std::unique_ptr<SerialPort> makePort(const std::string& name) override;
 
 private:
