@@ -2,7 +2,10 @@
 # desktop entry and its icon, under the usual folders of the prefix.
 include(GNUInstallDirs)
 
-install(TARGETS vexaconfig vexaconfig-cli vexa-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vexaconfig-cli vexa-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET vexaconfig)
+  install(TARGETS vexaconfig RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 # The installed window looks for its standard library in ../share/vexaconfig beside bin/.
 if(EXISTS ${CMAKE_SOURCE_DIR}/data/VexaDevices.def)
   install(FILES ${CMAKE_SOURCE_DIR}/data/VexaDevices.def DESTINATION ${CMAKE_INSTALL_DATADIR}/vexaconfig)

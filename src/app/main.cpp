@@ -4,7 +4,7 @@
 #include "app/ui/QtPrompter.h"
 #include "app/ui/ScreenshotTour.h"
 #include "app/ui/WindowSettings.h"
-#include "link/qt/QtPortProvider.h"
+#include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 
 #include <QApplication>
@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     vexa::QtPrompter prompter;
-    vexa::QtPortProvider ports(vexa::SimulatorPortMakers(SimulatorStatePath()));
+    const std::unique_ptr<vexa::PortProvider> ports =
+        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(SimulatorStatePath()));
     vexa::SystemClock clock;
     // The pictures show the window as a new user first sees it: nothing kept from other runs.
     const bool tour = parser.isSet(screenshots);
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
     if (!tour)
         settings.emplace(vexa::WindowSettings::defaultPath());
     vexa::QtFileDialogs dialogs(nullptr, settings ? &*settings : nullptr);
-    vexa::MainWindow window(prompter, ports, clock, dialogs);
+    vexa::MainWindow window(prompter, *ports, clock, dialogs);
     dialogs.setParent(&window);
     if (settings)
         window.useSettings(*settings);

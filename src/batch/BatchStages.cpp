@@ -1,20 +1,36 @@
 #include "batch/BatchOperations.h"
 
+#include "core/WriteChecks.h"
 #include "events/EventTransfer.h"
 #include "events/EventVerification.h"
 #include "module/DccAddressing.h"
 #include "module/HardwareSettings.h"
 #include "module/Identity.h"
 #include "module/LedSettings.h"
+#include "module/ModuleSettingsTransfer.h"
 #include "module/SerialAddressing.h"
 #include "module/SerialPortSettings.h"
 #include "module/SettingsVerification.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinVerification.h"
+#include "pins/PinWireCheck.h"
 
 // The stages of the three batch operations, one line each, in the order they run.
 
 namespace vexa {
+
+namespace {
+
+// Write All sends nothing when any setting block, pin or event action holds a value the wire
+// cannot carry: the controller is never left half-written by a value found late.
+bool CheckEverythingSendable(Session& session) {
+    const int base = session.numberingBase;
+    return !RefusedUnsendable(session,
+                              FirstProblem("", {ModuleSettingsProblem(session), PinsProblem(session.image, base),
+                                                EventsProblem(session.image, base)}));
+}
+
+} // namespace
 
 const BatchDefinition& ReadAllBatch() {
     static const BatchDefinition batch{"Read All",
@@ -37,6 +53,7 @@ const BatchDefinition& ReadAllBatch() {
 const BatchDefinition& WriteAllBatch() {
     static const BatchDefinition batch{"Write All",
                                        {
+                                           {"values to send", CheckEverythingSendable},
                                            {"ID string", WriteIdString},
                                            {"DCC settings", WriteDccSettings},
                                            {"LED settings", WriteLedSettings},

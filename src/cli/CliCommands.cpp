@@ -59,7 +59,7 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"reset", "", "send the Lumo reset command to the module address", RunReset},
         {"clear-all", "", "clear the 32 outputs of the module address (Lumo clear)", RunClearAll},
         {"lamp-test", "", "lamp-test the 32 outputs of the module address (Lumo lamp test)", RunLampTest},
-        {"transparent-mode", "", "put the Corvan interface in Transparent Mode (--yes answers its question)",
+        {TransparentModeCommand, "", "put the Corvan interface in Transparent Mode (--yes answers its question)",
          RunTransparentMode},
         {"monitor", "SECONDS", "print the messages the controller reports, for SECONDS seconds", RunMonitor},
         {"devices", "", "list the devices of the device library, then the library's caption", RunDevices},

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "cli/TunnelCommands.h"
 #include "core/SerialPort.h"
 #include "link/PortSetup.h"
 
@@ -199,6 +200,15 @@ bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<Cli
         error = "no command given";
         return false;
     }
+    // The window hides "Activate Transparent Mode" while the tunnel stands: the two exclude
+    // each other.
+    for (const CommandCall& call : options.commands)
+        if (options.tunnel && call.command->name == TransparentModeCommand) {
+            error = std::string(TransparentModeCommand) +
+                    " cannot be used with --tunnel: it is for Corvan systems without tunneling; "
+                    "run it without --tunnel";
+            return false;
+        }
     return true;
 }
 
@@ -232,7 +242,8 @@ std::string UsageText(const std::vector<CliCommand>& table) {
             head += ' ';
         text += head + command.help + "\n";
     }
-    text += "\nExit status: 0 when every command succeeded, 1 when one failed, 2 for a usage error.\n";
+    text += "\nExit status: 0 when every command succeeded, 1 when one failed, 2 for a usage error.\n"
+            "Ctrl+C stops the command under way (exit status 1).\n";
     return text;
 }
 

@@ -3,9 +3,11 @@
 #include "cli/CliOptions.h"
 #include "cli/CliPrompter.h"
 #include "cli/DeviceCommands.h"
-#include "cli/LinkFaultProgress.h"
+#include "cli/InterruptStop.h"
 #include "cli/TerminalProgress.h"
+#include "core/Platform.h"
 #include "core/Session.h"
+#include "link/Exchange.h"
 #include "link/PortSetup.h"
 #include "link/TunnelSwitch.h"
 
@@ -20,8 +22,15 @@ void ApplyOptions(const CliOptions& options, Session& session) {
     session.numberingBase = options.numberingBase;
     session.port.settings = BitRateSettings[static_cast<std::size_t>(options.bitRateIndex)];
     session.link.bidirectional = !options.oneWay;
-    if (options.moduleAddress)
+    // A command stops at its next exchange once the link reported a fault, instead of going on
+    // one-way against a controller that does not answer; the command then fails.
+    session.link.haltOnFault = true;
+    if (options.moduleAddress) {
+        // Stored as given (the parser checked it against the tunnel's bound too); like every
+        // entry of the address field, it resynchronises the link.
         session.link.moduleAddress = *options.moduleAddress;
+        ResetFrameToggle(session);
+    }
     if (options.xAddress) {
         session.link.useXAddress = true;
         session.link.xAddress = *options.xAddress;
@@ -29,10 +38,11 @@ void ApplyOptions(const CliOptions& options, Session& session) {
 }
 
 bool RunCommands(const CliOptions& options, Session& session, std::ostream& out, const std::string& programFolder,
-                 TerminalProgress& terminal) {
+                 TerminalProgress& terminal, OperationRunner& runner) {
     if (!options.port.empty() && !SelectPort(session, options.port))
         return false;
-    if (options.tunnel && !SwitchTunnelling(session, true))
+    if (options.tunnel &&
+        !runner.runNow("Use Corvan Tunneling", [](Session& running) { return SwitchTunnelling(running, true); }))
         return false;
     if (!PrepareDeviceCatalogue(options, session, programFolder))
         return false;
@@ -42,7 +52,9 @@ bool RunCommands(const CliOptions& options, Session& session, std::ostream& out,
         // A fault the link reported (no answer, an invalid one, a port that stopped working)
         // fails the command, even where the window's operation goes on one-way after it.
         session.link.faultReported = false;
-        const bool done = call.command->run(context, call.argument) && !session.link.faultReported;
+        const bool done = runner.runNow(call.command->name, [&context, &call](Session& running) {
+            return call.command->run(context, call.argument) && !running.link.faultReported;
+        });
         terminal.clear();
         out.flush();
         if (!done)
@@ -52,7 +64,7 @@ bool RunCommands(const CliOptions& options, Session& session, std::ostream& out,
 }
 
 bool WriteTrace(const std::string& fileName, const std::string& text, std::ostream& err) {
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+    std::ofstream file(PathFromUtf8(fileName), std::ios::binary | std::ios::trunc);
     file << text;
     file.close();
     if (!file) {
@@ -63,6 +75,19 @@ bool WriteTrace(const std::string& fileName, const std::string& text, std::ostre
 }
 
 } // namespace
+
+bool CommandLineRunner::runNow(const std::string& title, const Operation& operation) {
+    (void)title; // the terminal shows the stages the operation reports
+    return RunGuarded(session_, *this, operation);
+}
+
+void CommandLineRunner::queueCommand(const std::string& word) {
+    session_.tell("The command word " + word + " is only run by the window");
+}
+
+bool CommandLineRunner::stopRequested() {
+    return stopAsked_ || InterruptRequested();
+}
 
 int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clock, std::ostream& out,
            std::ostream& err, const std::string& programFolder) {
@@ -80,13 +105,12 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
 
     CliPrompter prompter(err, options.answerYes);
     // Progress only on a terminal: a redirected standard error gets the messages alone.
-    TerminalProgress terminal(err, &err == &std::cerr && TerminalProgress::StandardErrorIsTerminal());
+    TerminalProgress terminal(err, &err == &std::cerr && StandardErrorIsTerminal());
     LineClearingPrompter shownPrompter(prompter, terminal);
     Session session(shownPrompter, clock, ports);
-    LinkFaultProgress progress(session.link, terminal);
-    session.progress = &progress;
+    CommandLineRunner runner(session, terminal);
     ApplyOptions(options, session);
-    bool succeeded = RunCommands(options, session, out, programFolder, terminal);
+    bool succeeded = RunCommands(options, session, out, programFolder, terminal, runner);
     if (session.port.isOpen())
         session.port.port->close();
     if (!options.traceFile.empty() && !WriteTrace(options.traceFile, session.trace.text(), err))

@@ -16,13 +16,18 @@ void ListActions(std::ostream& out, const EventActions& actions) {
         out << ' ' << action;
 }
 
-void ListEnabled(std::ostream& out, const std::array<bool, EnableMapSize>& map, int first) {
+// The four flags of one row, or "unknown" while the map is unknown.
+void ListEnabled(std::ostream& out, const std::optional<EnableMap>& map, int first) {
+    if (!map) {
+        out << " unknown";
+        return;
+    }
     for (int k = 0; k < EventInputCount; ++k)
-        out << ' ' << (map[static_cast<std::size_t>(first + k)] ? 1 : 0);
+        out << ' ' << ((*map)[static_cast<std::size_t>(first + k)] ? 1 : 0);
 }
 
 // Four digits 0 or 1 into entries first..first + 3 of the map.
-bool ParseEnableDigits(const std::string& text, std::array<bool, EnableMapSize>& map, int first) {
+bool ParseEnableDigits(const std::string& text, EnableMap& map, int first) {
     if (text.size() != static_cast<std::size_t>(EventInputCount))
         return false;
     for (int k = 0; k < EventInputCount; ++k) {
@@ -47,9 +52,9 @@ std::string EventListing(const Session& session) {
         out << '\n';
     }
     out << "Initial enable ON:";
-    ListEnabled(out, session.enableMap, 0);
+    ListEnabled(out, session.image.enableMap, 0);
     out << " OFF:";
-    ListEnabled(out, session.enableMap, EventInputCount);
+    ListEnabled(out, session.image.enableMap, EventInputCount);
     out << '\n';
     return out.str();
 }
@@ -70,14 +75,14 @@ bool RunVerifyEvents(CliContext& context, const std::string&) {
 }
 
 bool RunSetEnableMap(CliContext& context, const std::string&) {
-    std::array<bool, EnableMapSize> map{};
+    EnableMap map{};
     const std::vector<std::string>& args = context.arguments;
     if (args.size() != 2 || !ParseEnableDigits(args[0], map, 0) || !ParseEnableDigits(args[1], map, EventInputCount)) {
         context.session.prompter.ask(MessageKind::OkError,
                                      "Invalid enable map: give ON and OFF as four digits 0 or 1 each, for inputs 0..3");
         return false;
     }
-    context.session.enableMap = map;
+    context.session.image.enableMap = map;
     return true;
 }
 

@@ -2,8 +2,6 @@
 
 #include "model/ConfigurationImage.h"
 
-#include <unistd.h>
-
 namespace vexa::cli {
 
 namespace {
@@ -12,10 +10,6 @@ namespace {
 constexpr std::size_t MaxWidth = 79;
 
 } // namespace
-
-bool TerminalProgress::StandardErrorIsTerminal() {
-    return isatty(STDERR_FILENO) == 1;
-}
 
 void TerminalProgress::stage(const std::string& text) {
     if (text == batch_ || text == detail_)

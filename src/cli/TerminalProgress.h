@@ -23,9 +23,6 @@ public:
     // Wipes the line, so that the next message starts on a clean line.
     void clear();
 
-    // True when standard error is a terminal.
-    static bool StandardErrorIsTerminal();
-
 private:
     void show();
 

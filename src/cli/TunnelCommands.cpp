@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/VerificationOutput.h"
+#include "core/OperationRunner.h"
 #include "link/CorvanSetup.h"
 #include "link/Monitor.h"
 
@@ -35,16 +36,18 @@ bool RunMonitor(CliContext& context, const std::string& seconds) {
     if (!StartMonitoring(session, false))
         return false;
     const int ticks = duration * 1000 / MonitorPollMs;
-    for (int tick = 0; tick < ticks; ++tick) {
+    bool passed = true;
+    for (int tick = 0; tick < ticks && passed; ++tick) {
         const double started = session.clock.secondsOfDay();
-        context.out << WithLineFeeds(MonitorPoll(session));
+        std::string line;
+        passed = MonitorTick(session, line); // a failed poll has said why, once
+        context.out << WithLineFeeds(line);
         context.out.flush();
-        if (!session.port.isOpen())
-            break; // the port failed and has said so
-        session.clock.pauseMs(std::max(0, MonitorPollMs - ElapsedMs(started, session.clock.secondsOfDay())));
+        passed = passed &&
+                 PauseAlive(session, std::max(0, MonitorPollMs - ElapsedMs(started, session.clock.secondsOfDay())));
     }
     StopMonitoring(session);
-    return session.port.isOpen();
+    return passed;
 }
 
 } // namespace vexa::cli

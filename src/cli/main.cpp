@@ -1,17 +1,16 @@
 #include "cli/CliRunner.h"
-#include "link/qt/QtPortProvider.h"
+#include "cli/InterruptStop.h"
+#include "core/Platform.h"
+#include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
-
-#include <QCoreApplication>
 
 #include <iostream>
 
 int main(int argc, char* argv[]) {
-    // QSerialPort is used with blocking waits only, but its notifiers want an application object.
-    QCoreApplication application(argc, argv);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    vexa::QtPortProvider ports(vexa::SimulatorPortMakers());
+    vexa::UseUtf8Console();
+    const std::vector<std::string> args = vexa::CommandLineArguments(argc, argv);
+    const std::unique_ptr<vexa::PortProvider> ports = vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers());
     vexa::SystemClock clock;
-    return vexa::cli::RunCli(args, ports, clock, std::cout, std::cerr,
-                             QCoreApplication::applicationDirPath().toStdString());
+    vexa::cli::InstallInterruptStop();
+    return vexa::cli::RunCli(args, *ports, clock, std::cout, std::cerr, vexa::ProgramFolder());
 }

@@ -20,10 +20,21 @@ struct LinkState {
     bool useCorvan = false;    // "Use Corvan Tunneling" (CheckCorvan), on only while a checked tunnel stands
     int corvanToggle = 1;      // bit 6 of the next Corvan frame's header: 0 or 1
 
+    // How long the link waits for an answer, in seconds: the controller's answer on the direct
+    // link and through the tunnel, and the Corvan interface's answer to each of its frames. A
+    // scan of many module addresses may shorten it.
+    double answerTimeoutSeconds = 2.0;
+
     // Set by the link whenever it reports a fault (no answer, an invalid answer, a port that
     // stopped working); never cleared by the link, so a caller can tell whether a whole
     // command met one.
     bool faultReported = false;
+    // When set (the command line), no request is sent once a fault has been reported, so that
+    // a command stops instead of going on one-way against a controller that does not answer.
+    bool haltOnFault = false;
+    // How many more link faults are shown; the others are only marked in faultReported.
+    // Negative: every one is shown.
+    int faultMessagesLeft = -1;
 
     // Number of data bytes of the last answer ([1] AND 15).
     int answerSize() const { return answerBuffer[1] & 15; }

@@ -32,6 +32,10 @@ public:
 
     // True while an operation runs.
     virtual bool busy() const = 0;
+
+    // Asks the running operation to stop: a wait for an answer ends at once, without a
+    // message, and nothing more is sent. Nothing happens while no operation runs.
+    virtual void requestStop() = 0;
 };
 
 // Runs one operation as the session's one running operation, with the given progress, and

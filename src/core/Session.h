@@ -57,9 +57,9 @@ public:
     std::string versionText = "Unknown"; // firmware version as last read
     bool expertMode = false;
     int eventPin = 0; // pin 0..31 shown on the event page
-    // The initial enable map of the event page: entries 0..3 the On events of inputs 0..3,
-    // 4..7 their Off events; true = initially enabled. Not part of the image or the data file.
-    std::array<bool, 8> enableMap{};
+    // The event page's action fields show the event table. At start they show "-1" instead,
+    // until the table is first read, loaded from a file or a pin is chosen on the page.
+    bool eventTableShown = false;
     std::string verificationReport;     // text of the verification report, one finding per CR LF line
     bool operationRunning = false;      // a long operation runs: no timer or dispatch may start another
     bool flexWarningSuppressed = false; // a read sets "Lumo Flex-Addresss": no warning then

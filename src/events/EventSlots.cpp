@@ -7,7 +7,7 @@ namespace {
 constexpr int NoActionNibble = 15;
 constexpr int InputsMask = (1 << EventInputCount) - 1;
 
-int MaskOf(const std::array<bool, EnableMapSize>& enabled, int first) {
+int MaskOf(const EnableMap& enabled, int first) {
     int mask = 0;
     for (int k = 0; k < EventInputCount; ++k)
         if (!enabled[static_cast<std::size_t>(first + k)])
@@ -30,12 +30,12 @@ int DecodeEventSlot(int input, int slot) {
     return action == NoActionNibble ? NoEventAction : action;
 }
 
-EnableMasks EnableMasksOf(const std::array<bool, EnableMapSize>& enabled) {
+EnableMasks EnableMasksOf(const EnableMap& enabled) {
     return EnableMasks{MaskOf(enabled, 0), MaskOf(enabled, EventInputCount)};
 }
 
-std::array<bool, EnableMapSize> EnableMapOf(int onMask, int offMask) {
-    std::array<bool, EnableMapSize> enabled{};
+EnableMap EnableMapOf(int onMask, int offMask) {
+    EnableMap enabled{};
     for (int k = 0; k < EventInputCount; ++k) {
         enabled[static_cast<std::size_t>(k)] = (onMask & InputsMask & (1 << k)) == 0;
         enabled[static_cast<std::size_t>(EventInputCount + k)] = (offMask & InputsMask & (1 << k)) == 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ConfigurationImage.h"
+#include "model/WireRange.h"
 
 #include <array>
 #include <cstdint>
@@ -12,8 +13,8 @@ using EventActions = std::array<std::int16_t, EventInputCount>;
 
 constexpr int NoEventAction = -1;
 constexpr int LastEventAction = 11;
-// Entries of the enable map: the On events of inputs 0..3, then their Off events.
-constexpr int EnableMapSize = 2 * EventInputCount;
+// The actions a slot carries: its low four bits hold 0..11, or 15 for no action.
+constexpr WireRange EventActionRange{NoEventAction, LastEventAction};
 
 // The slot byte of an action for event input k: k x 16 + action, with 15 for no action.
 int EncodeEventSlot(int input, int action);
@@ -27,8 +28,8 @@ struct EnableMasks {
     int on = 0;
     int off = 0;
 };
-EnableMasks EnableMasksOf(const std::array<bool, EnableMapSize>& enabled);
+EnableMasks EnableMasksOf(const EnableMap& enabled);
 // The map that two masks of an answer give: a clear bit means initially enabled.
-std::array<bool, EnableMapSize> EnableMapOf(int onMask, int offMask);
+EnableMap EnableMapOf(int onMask, int offMask);
 
 } // namespace vexa

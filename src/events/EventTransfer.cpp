@@ -1,7 +1,9 @@
 #include "events/EventTransfer.h"
 
 #include "core/OperationRunner.h"
+#include "core/WriteChecks.h"
 #include "link/Exchange.h"
+#include "model/WireRange.h"
 #include "pins/PinRequests.h"
 
 #include <vector>
@@ -45,14 +47,16 @@ void TakeSlots(Session& session, const EventDirection& direction, int pin) {
             static_cast<std::int16_t>(DecodeEventSlot(k, session.link.answerData(direction.firstSlot + k)));
 }
 
-// Reads one direction of all 32 pins. False only when an exchange failed.
-bool ReadDirectionOfAllPins(Session& session, const EventDirection& direction) {
+// Reads one direction of all 32 pins. False only when an exchange failed; an answer of another
+// layout is reported, ends the direction and clears `taken`.
+bool ReadDirectionOfAllPins(Session& session, const EventDirection& direction, bool& taken) {
     for (int pin = 0; pin < PinCount; ++pin) {
         ReportPinProgress(session, "Reading events", pin);
         if (!AskController(session, {direction.readCode, pin}))
             return false;
         if (!AnswerFits(session.link, direction, pin)) {
             session.tell(std::string("Read ") + direction.name + ": " + EventNotSupportedText);
+            taken = false;
             return true;
         }
         TakeSlots(session, direction, pin);
@@ -96,15 +100,40 @@ const EventDirection& EventOffDirection() {
     return direction;
 }
 
+std::string PinEventsProblem(const ConfigurationImage& image, int pin, int numberingBase) {
+    const EventRecord& record = image.events[static_cast<std::size_t>(pin)];
+    for (const EventDirection* direction : {&EventOnDirection(), &EventOffDirection()}) {
+        const EventActions& actions = record.*direction->actions;
+        for (int k = 0; k < EventInputCount; ++k) {
+            const std::string problem =
+                WireProblem(std::string(direction->name) + " action of input " + std::to_string(k),
+                            actions[static_cast<std::size_t>(k)], EventActionRange);
+            if (!problem.empty())
+                return "Pin " + std::to_string(pin + numberingBase) + ": " + problem;
+        }
+    }
+    return {};
+}
+
+std::string EventsProblem(const ConfigurationImage& image, int numberingBase) {
+    for (int pin = 0; pin < PinCount; ++pin) {
+        std::string problem = PinEventsProblem(image, pin, numberingBase);
+        if (!problem.empty())
+            return problem;
+    }
+    return {};
+}
+
 bool WritePinEvents(Session& session, int pin) {
-    return IsPin(pin) && SendDirection(session, EventOnDirection(), pin) &&
-           SendDirection(session, EventOffDirection(), pin);
+    return IsPin(pin) && !RefusedUnsendable(session, PinEventsProblem(session.image, pin, session.numberingBase)) &&
+           SendDirection(session, EventOnDirection(), pin) && SendDirection(session, EventOffDirection(), pin);
 }
 
 bool ReadPinEvents(Session& session, int pin) {
     if (!IsPin(pin))
         return false;
     session.link.bidirectional = true;
+    session.eventTableShown = true;
     for (const EventDirection* direction : {&EventOnDirection(), &EventOffDirection()}) {
         if (!AskController(session, {direction->readCode, pin}))
             return false;
@@ -127,10 +156,15 @@ bool ReadSelectedPinEvents(Session& session) {
 
 bool ReadAllEvents(Session& session) {
     session.link.bidirectional = true;
-    return ReadDirectionOfAllPins(session, EventOnDirection()) && ReadDirectionOfAllPins(session, EventOffDirection());
+    session.eventTableShown = true;
+    bool taken = true;
+    return ReadDirectionOfAllPins(session, EventOnDirection(), taken) &&
+           ReadDirectionOfAllPins(session, EventOffDirection(), taken) && taken;
 }
 
 bool WriteAllEvents(Session& session) {
+    if (RefusedUnsendable(session, EventsProblem(session.image, session.numberingBase)))
+        return false;
     return WriteDirectionOfAllPins(session, EventOnDirection()) &&
            WriteDirectionOfAllPins(session, EventOffDirection());
 }
@@ -148,12 +182,16 @@ bool ReadEnableMap(Session& session) {
         session.tell("No valid response type");
         return false;
     }
-    session.enableMap = EnableMapOf(link.answerData(2), link.answerData(3));
+    session.image.enableMap = EnableMapOf(link.answerData(2), link.answerData(3));
     return true;
 }
 
 bool WriteEnableMap(Session& session) {
-    const EnableMasks masks = EnableMasksOf(session.enableMap);
+    if (!session.image.enableMap) {
+        SayLeftAsItIs(session, EnableMapUnknownText);
+        return true;
+    }
+    const EnableMasks masks = EnableMasksOf(*session.image.enableMap);
     return SendVexaMessage(session, false, {EnableMapWriteCode, EnableMapSetting, masks.on, masks.off});
 }
 

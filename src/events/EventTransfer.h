@@ -3,11 +3,13 @@
 #include "core/Session.h"
 #include "events/EventSlots.h"
 
+#include <string>
+
 namespace vexa {
 
-// Moving the event actions and the initial enable map between the image (and the session's
-// enable map) and the controller. Pins are internal numbers 0..31. Every operation returns
-// false on failure, having shown its message (or none where the link has already reported it).
+// Moving the event actions and the initial enable map between the image and the controller.
+// Pins are internal numbers 0..31. Every operation returns false on failure, having shown its
+// message (or none where the link has already reported it).
 
 constexpr int WriteEventOnCode = 100;
 constexpr int WriteEventOffCode = 101;
@@ -44,12 +46,23 @@ bool WriteSelectedPinEvents(Session& session);
 bool ReadSelectedPinEvents(Session& session);
 
 // "ECReadAll": the On actions of all 32 pins, then their Off actions. A direction that the
-// controller answers with another layout is reported once and skipped; the other is still read.
+// controller answers with another layout is reported once and skipped; the other is still read,
+// and the read fails.
 bool ReadAllEvents(Session& session);
-// "ECWriteAll": all 32 On writes, then all 32 Off writes.
+// "ECWriteAll": all 32 On writes, then all 32 Off writes. Nothing is sent when an action lies
+// outside what a slot carries.
 bool WriteAllEvents(Session& session);
 
-// The enable map (setting 11): read into session.enableMap, or written from it.
+// "" when the pin's actions can be sent, else the first that cannot, named with the pin as shown.
+std::string PinEventsProblem(const ConfigurationImage& image, int pin, int numberingBase);
+// The same over all 32 pins.
+std::string EventsProblem(const ConfigurationImage& image, int numberingBase);
+
+inline constexpr const char* EnableMapUnknownText =
+    "Initial enable map unknown: the controller's enable map is left as it is";
+
+// The enable map (setting 11): read into the image, or written from it. An unknown map is not
+// written: the controller keeps its own, and the write says so.
 bool ReadEnableMap(Session& session);
 bool WriteEnableMap(Session& session);
 

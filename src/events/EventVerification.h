@@ -5,9 +5,9 @@
 namespace vexa {
 
 // Reads the event actions of all pins and the enable map back from the controller and compares
-// them with the image and the session's enable map, one report line per difference. Goes on
-// past differences; stops (false) only when an action read gets no valid answer. True when
-// everything compared.
+// them with the image, one report line per difference. Goes on past differences; stops (false)
+// only when an action read gets no valid answer. An unknown enable map is not compared (one
+// line says so); an enable map that could not be read back fails. True when everything compared.
 bool VerifyEvents(Session& session);
 
 // The "ECVerify" command: the event verification inside the verify command frame (the report is

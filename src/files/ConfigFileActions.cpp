@@ -38,6 +38,7 @@ bool LoadConfigurationFile(Session& session, const std::string& path) {
         return false;
     }
     session.image = std::move(loaded);
+    session.eventTableShown = true;
     return true;
 }
 

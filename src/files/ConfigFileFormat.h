@@ -22,6 +22,10 @@ inline constexpr const char* StepLineIndent = "    "; // "Ins"
 inline constexpr const char* KeyIdString = "ID$";
 inline constexpr const char* KeyDcc = "DCC";
 inline constexpr const char* KeyAddressing = "XAD";
+// Written only when the value is known, so a file of a configuration that never held it stays
+// as it was; readers that do not know these keywords skip their fields.
+inline constexpr const char* KeyEnforcedXAddress = "FXA"; // after "XAD": 1 enforced, 0 not
+inline constexpr const char* KeyEnableMap = "IEE"; // after the last "Eof": On of inputs 0..3, then Off; 1 = enabled
 inline constexpr const char* KeyHardware = "HWC";
 inline constexpr const char* KeyLed = "LED";
 inline constexpr const char* KeySerialPort = "SPC";

@@ -86,6 +86,10 @@ bool ConfigFileReader::runKeyword(const std::string& keyword, bool& ended) {
         return readDcc();
     if (keyword == KeyAddressing)
         return readAddressing();
+    if (keyword == KeyEnforcedXAddress)
+        return readEnforcedXAddress();
+    if (keyword == KeyEnableMap)
+        return readEnableMap();
     if (keyword == KeyHardware)
         return readHardware();
     if (keyword == KeyLed)
@@ -159,6 +163,26 @@ bool ConfigFileReader::readAddressing() {
     for (int k = 0; k < 4; ++k)
         for (int i = 0; i < 4; ++i)
             module.groupMask[static_cast<std::size_t>(4 * k + i)] = (masks[static_cast<std::size_t>(k)] >> i) & 1;
+    return true;
+}
+
+bool ConfigFileReader::readEnforcedXAddress() {
+    std::int64_t enforced = 0;
+    if (!cursor_.readNumber("enforced eXtended address flag", 0, 1, enforced))
+        return false;
+    image_->module.enforcedXAddress = enforced == 1;
+    return true;
+}
+
+bool ConfigFileReader::readEnableMap() {
+    EnableMap map{};
+    for (bool& enabled : map) {
+        std::int64_t value = 0;
+        if (!cursor_.readNumber("initial enable flag", 0, 1, value))
+            return false;
+        enabled = value == 1;
+    }
+    image_->enableMap = map;
     return true;
 }
 

@@ -16,7 +16,9 @@ namespace vexa {
 // read into a copy and keep it only when the whole file was read.
 class ConfigFileReader {
 public:
+    // The reader keeps a view of the bytes, which must outlive it: a temporary string is refused.
     explicit ConfigFileReader(std::string_view bytes);
+    explicit ConfigFileReader(std::string&& bytes) = delete;
 
     // Reads the first field: false for an empty file or an invalid header.
     bool readHeader();
@@ -35,6 +37,8 @@ private:
     bool runKeyword(const std::string& keyword, bool& ended);
     bool readDcc();
     bool readAddressing();
+    bool readEnforcedXAddress();
+    bool readEnableMap();
     bool readHardware();
     bool readLed();
     bool readSerialPort();

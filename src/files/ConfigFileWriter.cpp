@@ -24,6 +24,8 @@ void WriteModuleLines(LineWriter& line, const ModuleSettings& module) {
     for (int group = 0; group < 4; ++group)
         line.number(PackBits(module.groupMask, 4 * group, 4));
     line.end();
+    if (module.enforcedXAddress)
+        line.begin(KeyEnforcedXAddress).number(*module.enforcedXAddress ? 1 : 0).end();
 
     line.begin(KeyHardware);
     for (std::size_t b = 0; b < module.hwcSink.size(); ++b)
@@ -47,6 +49,12 @@ void WriteEventLines(LineWriter& line, const ConfigurationImage& image) {
                 line.number(action + 1);
             line.end();
         }
+    }
+    if (image.enableMap) {
+        line.begin(KeyEnableMap);
+        for (const bool enabled : *image.enableMap)
+            line.number(enabled ? 1 : 0);
+        line.end();
     }
 }
 

@@ -12,9 +12,11 @@ namespace {
 
 using namespace configfile;
 
-constexpr std::array<const char*, 17> Keywords{KeyIdString,
+constexpr std::array<const char*, 19> Keywords{KeyIdString,
                                                KeyDcc,
                                                KeyAddressing,
+                                               KeyEnforcedXAddress,
+                                               KeyEnableMap,
                                                KeyHardware,
                                                KeyLed,
                                                KeySerialPort,

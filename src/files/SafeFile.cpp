@@ -1,5 +1,7 @@
 #include "files/SafeFile.h"
 
+#include "core/Platform.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -21,8 +23,9 @@ const char* const NotRegularFileText = "it is not a regular file";
 } // namespace
 
 bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& error) {
+    const fs::path file = PathFromUtf8(path);
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(file, ec);
     if (fs::is_directory(status)) {
         error = "it is a folder";
         return false;
@@ -33,12 +36,12 @@ bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& b
         return false;
     }
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         error = SystemReason();
         return false;
     }
-    const std::uintmax_t size = fs::file_size(path, ec);
+    const std::uintmax_t size = fs::file_size(file, ec);
     if (!ec && size > maxBytes) {
         error = "the file is larger than " + std::to_string(maxBytes) + " bytes";
         return false;
@@ -63,11 +66,12 @@ bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& b
 }
 
 std::string ReplacedFileOf(const std::string& path) {
+    const fs::path file = PathFromUtf8(path);
     std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path resolved = fs::weakly_canonical(path, ec);
+    if (fs::is_symlink(file, ec)) {
+        const fs::path resolved = fs::weakly_canonical(file, ec);
         if (!ec)
-            return resolved.string();
+            return Utf8FromPath(resolved);
     }
     return path;
 }

@@ -105,10 +105,9 @@ bool SendCorvanFrame(Session& session, const std::vector<int>& values) {
     link.corvanToggle = 1 - link.corvanToggle;
     if (!ReceiveCorvanFrame(session).empty())
         return true;
-    if (session.port.isOpen()) { // else the port failed and has said so
-        session.link.faultReported = true;
-        session.prompter.ask(MessageKind::OkWarning, "No answer from Corvan");
-    }
+    // Else the port failed and has said so, or the user stopped the wait.
+    if (session.port.isOpen() && !session.progress->stopRequested())
+        ReportLinkFault(session, "No answer from Corvan", MessageKind::OkWarning);
     return false;
 }
 
@@ -119,7 +118,7 @@ std::string ReceiveCorvanFrame(Session& session) {
     bool complete = false;
     while (!complete) {
         const WaitResult waited = WaitForByte(session, t0);
-        if (waited == WaitResult::TimedOut)
+        if (waited == WaitResult::TimedOut || waited == WaitResult::Stopped)
             break;
         const int read = waited == WaitResult::Byte ? session.port.port->readByte() : -1;
         if (read < 0) {

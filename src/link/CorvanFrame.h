@@ -23,7 +23,8 @@ int CorvanVersion(int v1, int v2);
 
 // Sends a frame of up to 19 values (0..127) with the current CorvanToggle, flips the toggle and
 // waits for the interface's answer frame. True when a valid frame came: its count is then in
-// answerBuffer[0] and its values from [1]. Otherwise "No answer from Corvan" has been shown.
+// answerBuffer[0] and its values from [1]. Otherwise "No answer from Corvan" has been shown,
+// unless the user stopped the wait.
 bool SendCorvanFrame(Session& session, const std::vector<int>& values);
 
 // Sends an empty frame (a poll).
@@ -31,7 +32,7 @@ inline bool PollCorvan(Session& session) {
     return SendCorvanFrame(session, {});
 }
 
-// Collects one Corvan frame within 2 s into the answer buffer. Returns its trace line, or
+// Collects one Corvan frame within the answer time into the answer buffer. Returns its trace line, or
 // empty text when no valid frame arrived.
 std::string ReceiveCorvanFrame(Session& session);
 

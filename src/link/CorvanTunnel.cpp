@@ -1,9 +1,13 @@
 // The tunnel path of SendVexaMessage and SendLumoMessage: each request travels inside a
 // Corvan frame, and its answer comes back inside the interface's answer to a later poll.
+#include "link/AnswerMatch.h"
 #include "link/CorvanFrame.h"
+#include "link/Exchange.h"
 #include "link/LinkMessages.h"
 #include "link/PortWait.h"
 #include "link/TunnelExchange.h"
+
+#include <optional>
 
 namespace vexa {
 
@@ -18,6 +22,16 @@ const char* const NoValidResponseText = "No valid response received";
 bool IsAnswerForModule(const LinkState& link) {
     const auto& buffer = link.answerBuffer;
     return buffer[1] == 0 && buffer[0] > 3 && buffer[2] == ModuleAddressCode + link.moduleAddress;
+}
+
+// The controller answer in the interface's last frame can be the answer to this request: it
+// comes from this module and echoes the request's start where the request has an echo.
+bool CanBeAnswer(const LinkState& link, const std::vector<int>& request) {
+    if (!IsAnswerForModule(link))
+        return false;
+    const std::uint8_t control = link.answerBuffer[3];
+    const std::size_t firstData = (control & 16) ? 5 : 4;
+    return AnswerFitsRequest(request, &link.answerBuffer[firstData], control & 15);
 }
 
 // Moves the controller answer of a Corvan frame into the layout of a direct answer: header,
@@ -48,12 +62,21 @@ void BringIntoDirectLayout(Session& session) {
         buffer[i] = buffer[i + from - 2];
 }
 
-// Takes the interface's last frame as the answer when it is one from this module.
-bool TakeAnswer(Session& session) {
-    if (!IsAnswerForModule(session.link))
+// Takes the interface's last frame as the answer when it can be the answer to this request.
+bool TakeAnswer(Session& session, const std::vector<int>& request) {
+    if (!CanBeAnswer(session.link, request))
         return false;
     BringIntoDirectLayout(session);
     return true;
+}
+
+// Notes in the trace a controller answer that is dropped because it cannot answer this request.
+void TraceDropped(Session& session) {
+    const auto& buffer = session.link.answerBuffer;
+    std::string line = "dropped";
+    for (std::size_t i = 1; i <= buffer[0] && i < buffer.size(); ++i)
+        line += FormatTraceByte(buffer[i]);
+    session.trace.append(line + CrLf);
 }
 
 } // namespace
@@ -67,7 +90,7 @@ bool SendVexaMessageTunnelled(Session& session, bool expectAnswer, const std::ve
     for (int value : data)
         message.push_back(value & 127);
     if (!SendCorvanFrame(session, message)) {
-        if (session.port.isOpen())
+        if (session.port.isOpen() && !session.progress->stopRequested())
             ReportLinkFault(session, NoValidResponseText);
         return false;
     }
@@ -75,20 +98,42 @@ bool SendVexaMessageTunnelled(Session& session, bool expectAnswer, const std::ve
         // Handed over. The poll collects the controller's reply, if it has one ready: only a
         // reply of this module counts as an answer, so that a report is never read from a frame
         // of the interface.
-        link.answerValid = PollCorvan(session) && TakeAnswer(session);
+        link.answerValid = PollCorvan(session) && TakeAnswer(session, data);
         return true;
     }
+    // Wait for the answer while the interface answers polls. A controller answer that cannot be
+    // this request's (the late answer to an earlier one) is dropped and the wait goes on; when
+    // the time ends with only such answers, the last one is taken, so that the operation's own
+    // checks say what was wrong with it.
     const double t0 = session.clock.secondsOfDay();
+    std::optional<std::array<std::uint8_t, 21>> stray;
     for (;;) {
-        if (TakeAnswer(session)) {
+        if (TakeAnswer(session, data)) {
             link.answerValid = true;
             return true;
         }
-        if (AnswerTimeOver(session, t0) || session.progress->stopRequested() || !PollCorvan(session))
+        if (IsAnswerForModule(link)) {
+            TraceDropped(session);
+            stray = link.answerBuffer;
+        }
+        if (session.progress->stopRequested())
+            return false; // the user stopped the wait: nothing more to say
+        if (AnswerTimeOver(session, t0))
             break;
+        if (!PollCorvan(session)) {
+            if (!session.port.isOpen() || session.progress->stopRequested())
+                return false; // the port failed and has said so, or the user stopped the wait
+            stray.reset();    // the interface failed: no answer to take
+            break;
+        }
     }
-    if (session.port.isOpen())
-        ReportLinkFault(session, NoValidResponseText);
+    if (stray) {
+        link.answerBuffer = *stray;
+        BringIntoDirectLayout(session);
+        link.answerValid = true;
+        return true;
+    }
+    ReportLinkFault(session, NoValidResponseText);
     return false;
 }
 

@@ -1,8 +1,11 @@
 #include "link/Exchange.h"
 
+#include "link/AnswerMatch.h"
 #include "link/LinkMessages.h"
 #include "link/PortWait.h"
 #include "link/TunnelExchange.h"
+
+#include <optional>
 
 namespace vexa {
 
@@ -49,13 +52,97 @@ bool CheckAnswer(Session& session, int header, int h0) {
     return true;
 }
 
-void TraceAnswer(Session& session) {
-    const auto& answer = session.link.answerBuffer;
+// The received frame in the answer buffer, as trace text: header, control byte, eXtended
+// Address byte and data bytes.
+std::string FrameTraceText(const LinkState& link) {
+    const auto& answer = link.answerBuffer;
     const int count = (answer[1] & 15) + ((answer[1] & 16) ? 1 : 0);
-    std::string line = "< " + FormatTraceByte(answer[0]);
+    std::string text = FormatTraceByte(answer[0]);
     for (int i = 1; i <= 1 + count; ++i)
-        line += FormatTraceByte(answer[static_cast<std::size_t>(i)]);
-    session.trace.append(line + CrLf);
+        text += FormatTraceByte(answer[static_cast<std::size_t>(i)]);
+    return text;
+}
+
+// Whether the frame in the answer buffer can be the answer to this request: the request's header
+// (toggle included) back, a control byte of 96 or more, and the echo of the request's start.
+bool CanBeAnswer(const LinkState& link, int header, const std::vector<int>& request) {
+    const auto& answer = link.answerBuffer;
+    if (answer[0] != header || answer[1] < 96)
+        return false;
+    const std::size_t firstData = (answer[1] & 16) ? 3 : 2;
+    return AnswerFitsRequest(request, &answer[firstData], answer[1] & 15);
+}
+
+enum class Received { Frame, TimedOut, Stopped, PortFailed };
+
+// Collects one direct frame with a correct check byte into the answer buffer, until the answer
+// time counted from t0 is over.
+Received ReceiveFrame(Session& session, double t0) {
+    auto& answer = session.link.answerBuffer;
+    int state = 0; // 0 waiting for a header, 1 for the control byte, then the next index to fill
+    int remaining = 0;
+    unsigned sum = 0;
+    for (;;) {
+        const WaitResult waited = WaitForByte(session, t0);
+        if (waited == WaitResult::TimedOut)
+            return Received::TimedOut;
+        if (waited == WaitResult::Stopped)
+            return Received::Stopped;
+        const int read = waited == WaitResult::Byte ? session.port.port->readByte() : -1;
+        if (read < 0) {
+            ReportPortFailure(session);
+            return Received::PortFailed;
+        }
+        const auto byte = static_cast<std::uint8_t>(read);
+        if (byte < 128) { // a header always starts a new frame
+            answer[0] = byte;
+            sum = byte;
+            state = 1;
+            remaining = 0;
+            continue;
+        }
+        if (state == 0)
+            continue;
+        sum += byte & 127u;
+        if (state == 1) {
+            answer[1] = byte & 127;
+            remaining = (byte & 15) + ((byte & 16) ? 1 : 0);
+            state = 2;
+        } else if (remaining > 0) {
+            answer[static_cast<std::size_t>(state)] = byte & 127;
+            ++state;
+            --remaining;
+        } else if ((sum & 127u) != 0) {
+            state = 0; // bad check byte: drop the frame and keep waiting
+        } else {
+            return Received::Frame;
+        }
+    }
+}
+
+// Waits for the answer to this request until the answer time is over. A frame that cannot be
+// its answer (a late answer to an earlier request, above all) is dropped, noted in the trace,
+// and the wait goes on. When the time ends with only such frames, the last of them is taken as
+// the answer, so that the answer checks say what was wrong with it, as they would have at once.
+Received AwaitAnswer(Session& session, int header, const std::vector<int>& request) {
+    LinkState& link = session.link;
+    const double t0 = session.clock.secondsOfDay();
+    std::optional<std::array<std::uint8_t, 21>> stray;
+    for (;;) {
+        const Received received = ReceiveFrame(session, t0);
+        if (received == Received::Frame && CanBeAnswer(link, header, request))
+            return received;
+        if (received == Received::Frame) {
+            session.trace.append("dropped" + FrameTraceText(link) + CrLf);
+            stray = link.answerBuffer;
+            continue;
+        }
+        if (received == Received::TimedOut && stray) {
+            link.answerBuffer = *stray;
+            return Received::Frame;
+        }
+        return received;
+    }
 }
 
 // Removes the eXtended Address byte so that the data bytes start at [2].
@@ -100,45 +187,7 @@ bool ResyncLink(Session& session) {
 bool ReceiveAnswer(Session& session) {
     if (!session.port.isOpen())
         return false;
-    auto& answer = session.link.answerBuffer;
-    const double t0 = session.clock.secondsOfDay();
-    int state = 0; // 0 waiting for a header, 1 for the control byte, then the next index to fill
-    int remaining = 0;
-    unsigned sum = 0;
-    for (;;) {
-        const WaitResult waited = WaitForByte(session, t0);
-        if (waited == WaitResult::TimedOut)
-            return false;
-        const int read = waited == WaitResult::Byte ? session.port.port->readByte() : -1;
-        if (read < 0) {
-            ReportPortFailure(session);
-            return false;
-        }
-        const auto byte = static_cast<std::uint8_t>(read);
-        if (byte < 128) { // a header always starts a new frame
-            answer[0] = byte;
-            sum = byte;
-            state = 1;
-            remaining = 0;
-            continue;
-        }
-        if (state == 0)
-            continue;
-        sum += byte & 127u;
-        if (state == 1) {
-            answer[1] = byte & 127;
-            remaining = (byte & 15) + ((byte & 16) ? 1 : 0);
-            state = 2;
-        } else if (remaining > 0) {
-            answer[static_cast<std::size_t>(state)] = byte & 127;
-            ++state;
-            --remaining;
-        } else if ((sum & 127u) != 0) {
-            state = 0; // bad check byte: drop the frame and keep waiting
-        } else {
-            return true;
-        }
-    }
+    return ReceiveFrame(session, session.clock.secondsOfDay()) == Received::Frame;
 }
 
 bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
@@ -149,8 +198,8 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
         session.tell("SendVexaMessage: Message Size Overrun, size = " + std::to_string(n));
         return false;
     }
-    if (session.progress->stopRequested())
-        return false; // the user stopped a long operation: send nothing more
+    if (LinkHalted(session))
+        return false; // stopped by the user (or, on the command line, by a fault): send nothing more
     if (!session.port.isOpen()) {
         session.tell("Select communications port");
         return false;
@@ -181,25 +230,32 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
     if (!WriteBytes(session, WithCheckByte(std::move(frame))))
         return false;
 
-    if (link.bidirectional) {
-        if (!ReceiveAnswer(session)) {
-            if (!session.port.isOpen())
-                return false; // the port failed and has said so
-            ReportLinkFault(session, "No response received, resetting bidirectional communication");
-            link.bidirectional = false;
-        } else {
-            TraceAnswer(session);
-            link.answerValid = CheckAnswer(session, header, h0);
-            if (link.answerValid && (link.answerBuffer[1] & 16))
-                DropXAddressByte(link);
-        }
+    if (!link.bidirectional) {
+        link.frameToggle = (link.frameToggle + 64) & 127;
+        return true;
     }
+    const Received received = AwaitAnswer(session, header, data);
     link.frameToggle = (link.frameToggle + 64) & 127;
+    switch (received) {
+    case Received::PortFailed: // the port failed and has said so
+    case Received::Stopped:    // the user stopped the operation: nothing more to say
+        return false;
+    case Received::TimedOut:
+        ReportLinkFault(session, "No response received, resetting bidirectional communication");
+        link.bidirectional = false;
+        return true;
+    case Received::Frame:
+        break;
+    }
+    session.trace.append("< " + FrameTraceText(link) + CrLf);
+    link.answerValid = CheckAnswer(session, header, h0);
+    if (link.answerValid && (link.answerBuffer[1] & 16))
+        DropXAddressByte(link);
     return true;
 }
 
 void SendLumoMessage(Session& session, int header, int b1, int b2, int b3) {
-    if (session.progress->stopRequested())
+    if (LinkHalted(session))
         return;
     if (!session.port.isOpen()) {
         session.tell("Select communications port");

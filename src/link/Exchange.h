@@ -10,9 +10,11 @@
 namespace vexa {
 
 // Frames a request of up to 15 data bytes (each 0..127), sends it and, when "Bidirectional
-// Comm." is on (or on the tunnel, when expectAnswer is set), waits up to 2 s for the answer.
-// On the direct link the result says only that the frame was sent: callers test
-// session.link.answerValid before they read the answer. Failures have shown their message.
+// Comm." is on (or on the tunnel, when expectAnswer is set), waits for the answer (up to
+// LinkState::answerTimeoutSeconds); frames that cannot be this request's answer are dropped
+// meanwhile. On the direct link the result says only that the frame was sent: callers test
+// session.link.answerValid before they read the answer. Failures have shown their message; a
+// wait the user stopped ends with false and no message.
 bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data);
 
 // Sends a 4-byte Lumo frame; never waits for an answer.
@@ -21,7 +23,8 @@ void SendLumoMessage(Session& session, int header, int b1, int b2, int b3);
 // Writes the 9-byte resynchronisation preamble when the port is open.
 bool ResyncLink(Session& session);
 
-// Collects one direct answer frame into the answer buffer within 2 s.
+// Collects one direct frame with a correct check byte into the answer buffer within the
+// answer time.
 bool ReceiveAnswer(Session& session);
 
 // " [" + two upper-case hexadecimal digits + "]".

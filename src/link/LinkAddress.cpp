@@ -51,7 +51,11 @@ int SetXAddress(Session& session, int address) {
 }
 
 int EnterModuleAddress(Session& session, const std::string& shownText) {
-    return SetModuleAddress(session, StoredFromShown(session, shownText, ModuleAddressShownRange(session)));
+    const int stored = SetModuleAddress(session, StoredFromShown(session, shownText, ModuleAddressShownRange(session)));
+    // Every entry resynchronises, also of the same address: that is how a user brings the link
+    // back after the controller was reset.
+    ResetFrameToggle(session);
+    return stored;
 }
 
 int EnterXAddress(Session& session, const std::string& shownText) {

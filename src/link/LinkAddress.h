@@ -32,7 +32,8 @@ int SetModuleAddress(Session& session, int address);
 int SetXAddress(Session& session, int address);
 
 // Entry of the module address field: the shown text is clamped to its shown range without a
-// message, then stored rounded less the numbering base. Returns the stored address.
+// message, then stored rounded less the numbering base. Every entry resynchronises the link,
+// also when the address stays the same. Returns the stored address.
 int EnterModuleAddress(Session& session, const std::string& shownText);
 // Entry of the link eXtended address field, the same way.
 int EnterXAddress(Session& session, const std::string& shownText);

@@ -44,4 +44,17 @@ std::string MonitorPoll(Session& session) {
     return line;
 }
 
+bool MonitorTick(Session& session, std::string& line) {
+    LinkState& link = session.link;
+    const bool earlierFault = link.faultReported;
+    link.faultReported = false;
+    {
+        FirstFaultOnly oneMessage(link);
+        line = MonitorPoll(session);
+    }
+    const bool failed = link.faultReported || !session.port.isOpen() || session.progress->stopRequested();
+    link.faultReported = link.faultReported || earlierFault;
+    return !failed;
+}
+
 } // namespace vexa

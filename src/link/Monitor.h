@@ -19,6 +19,12 @@ void StopMonitoring(Session& session);
 // monitor text, which is returned; anything else gives empty text.
 std::string MonitorPoll(Session& session);
 
+// One tick of a running monitor: one poll, whose line (if any) is added to the monitor text
+// and put in `line`. Only the first link fault of the poll is shown. False when the poll
+// failed (a fault was reported, the port went away) or the user stopped it: a monitor on a
+// failing link ends there instead of showing a message on every tick.
+bool MonitorTick(Session& session, std::string& line);
+
 // The line of a valid 4-byte answer ("<12> <0> <5> <100> " CR LF), else empty text.
 std::string ReportLine(const LinkState& link);
 

@@ -33,13 +33,22 @@ int CompareNumbers(const std::string& a, std::size_t aBegin, std::size_t aEnd, c
     return a.compare(aBegin, aLength, b, bBegin, bLength);
 }
 
-bool IsDeviceFile(const PortInfo& port) {
-    return !port.name.empty() && port.name.front() == '/';
+const char* const DevicePrefix = "\\\\.\\"; // \\.\ before a Windows device name
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
 }
 
-// 0: USB adapters, 1: other device files, 2: entries that are no device file.
+// "COM" in any case followed by a port number.
+bool IsComName(const std::string& name) {
+    return name.size() > 3 && std::toupper(static_cast<unsigned char>(name[0])) == 'C' &&
+           std::toupper(static_cast<unsigned char>(name[1])) == 'O' &&
+           std::toupper(static_cast<unsigned char>(name[2])) == 'M' && DigitRunEnd(name, 3) == name.size();
+}
+
+// 0: USB adapters, 1: other ports of the system, 2: entries that the program adds.
 int GroupOf(const PortInfo& port) {
-    if (!IsDeviceFile(port))
+    if (!IsSystemPortName(port.name))
         return 2;
     return port.usb ? 0 : 1;
 }
@@ -87,6 +96,14 @@ std::string PortDisplayText(const PortInfo& port) {
     if (!port.manufacturer.empty() && about.find(port.manufacturer) == std::string::npos)
         about += about.empty() ? port.manufacturer : " (" + port.manufacturer + ")";
     return about.empty() ? port.name : port.name + DescriptionSeparator + about;
+}
+
+bool IsSystemPortName(const std::string& name) {
+    return StartsWith(name, "/") || StartsWith(name, DevicePrefix) || IsComName(name);
+}
+
+std::string ComDevicePath(const std::string& name) {
+    return IsComName(name) ? DevicePrefix + name : name;
 }
 
 std::string PortNameFromText(const std::string& text) {

@@ -22,4 +22,12 @@ std::string PortDisplayText(const PortInfo& port);
 // The system name in a text of the list or in a path the user typed.
 std::string PortNameFromText(const std::string& text);
 
+// Whether a name is a serial port of the system ("/dev/ttyUSB0", "COM3", "\\.\COM12") rather
+// than a port that the program adds ("Simulator").
+bool IsSystemPortName(const std::string& name);
+
+// The device path that opens a Windows COM port: "COM12", "com12" and "\\.\COM12" all give
+// "\\.\COM12" (the plain name opens only COM1 to COM9). Other names stay as they are.
+std::string ComDevicePath(const std::string& name);
+
 } // namespace vexa

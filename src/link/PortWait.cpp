@@ -16,20 +16,27 @@ constexpr int WaitSliceMs = 50;
 
 bool AnswerTimeOver(Session& session, double t0) {
     const double now = session.clock.secondsOfDay();
-    return now > t0 + AnswerTimeoutSeconds || now < t0;
+    return now > t0 + session.link.answerTimeoutSeconds || now < t0;
+}
+
+bool LinkHalted(Session& session) {
+    return session.progress->stopRequested() || (session.link.haltOnFault && session.link.faultReported);
 }
 
 WaitResult WaitForByte(Session& session, double t0) {
+    const double timeout = session.link.answerTimeoutSeconds;
     for (;;) {
         const double now = session.clock.secondsOfDay();
-        if (now > t0 + AnswerTimeoutSeconds || now < t0)
+        if (now > t0 + timeout || now < t0)
             return WaitResult::TimedOut;
+        if (session.progress->stopRequested())
+            return WaitResult::Stopped;
         const int waiting = session.port.port->bytesWaiting();
         if (waiting < 0)
             return WaitResult::PortFailed;
         if (waiting > 0)
             return WaitResult::Byte;
-        const double left = t0 + AnswerTimeoutSeconds - now;
+        const double left = t0 + timeout - now;
         const int sliceMs = std::clamp(static_cast<int>(std::ceil(left * 1000.0)), 1, WaitSliceMs);
         session.port.port->waitReadable(sliceMs);
         session.progress->keepAlive();
@@ -59,9 +66,14 @@ bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-void ReportLinkFault(Session& session, const std::string& text) {
-    session.link.faultReported = true;
-    session.tell(text);
+void ReportLinkFault(Session& session, const std::string& text, MessageKind kind) {
+    LinkState& link = session.link;
+    link.faultReported = true;
+    if (link.faultMessagesLeft == 0)
+        return;
+    if (link.faultMessagesLeft > 0)
+        --link.faultMessagesLeft;
+    session.prompter.ask(kind, text);
 }
 
 bool DiscardStaleInput(Session& session) {

@@ -8,18 +8,21 @@
 
 namespace vexa {
 
-// How long the link waits for an answer, in seconds of the time of day.
-inline constexpr double AnswerTimeoutSeconds = 2.0;
 inline constexpr const char* CrLf = "\r\n";
 
-enum class WaitResult { Byte, TimedOut, PortFailed };
+enum class WaitResult { Byte, TimedOut, Stopped, PortFailed };
 
-// Blocks on the port until a byte is waiting, the answer time counted from t0 is over or the
-// clock wrapped past midnight. The window is kept alive at least every 50 ms meanwhile.
+// Blocks on the port until a byte is waiting, the answer time counted from t0 is over, the
+// clock wrapped past midnight or the user asked to stop. The window is kept alive at least
+// every 50 ms meanwhile.
 WaitResult WaitForByte(Session& session, double t0);
 
 // True when the answer time counted from t0 is over or the clock wrapped past midnight.
 bool AnswerTimeOver(Session& session, double t0);
+
+// True when no request may be sent now: the user asked to stop, or (on the command line) a
+// fault has been reported.
+bool LinkHalted(Session& session);
 
 // The port stopped working while open (an adapter pulled out): closes it, marks it lost and
 // says so once.
@@ -29,8 +32,26 @@ void ReportPortFailure(Session& session);
 // port failed.
 bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes);
 
-// Shows a link fault and marks it in the link state.
-void ReportLinkFault(Session& session, const std::string& text);
+// Shows a link fault and marks it in the link state. While only the first fault is shown (see
+// FirstFaultOnly), later ones are only marked.
+void ReportLinkFault(Session& session, const std::string& text, MessageKind kind = MessageKind::Ok);
+
+// While it lives, only the first link fault is shown; the later ones that follow from it (the
+// tunnel's "No valid response received" after "No answer from Corvan", for example) are only
+// marked. One failed poll of the monitor is thus one message.
+class FirstFaultOnly {
+public:
+    explicit FirstFaultOnly(LinkState& link) : link_(link), previous_(link.faultMessagesLeft) {
+        link_.faultMessagesLeft = 1;
+    }
+    ~FirstFaultOnly() { link_.faultMessagesLeft = previous_; }
+    FirstFaultOnly(const FirstFaultOnly&) = delete;
+    FirstFaultOnly& operator=(const FirstFaultOnly&) = delete;
+
+private:
+    LinkState& link_;
+    int previous_;
+};
 
 // Drops bytes already waiting on the open port (an answer that came too late, line noise), so
 // that the next answer read is the answer to the next request; notes them in the trace.

@@ -43,15 +43,6 @@ StepWire AnsweredStepWire(const LinkState& link) {
     return wire;
 }
 
-bool FitsWire(const StepWire& wire) {
-    if (wire.instruction > 127)
-        return false;
-    for (int value : wire.bytes)
-        if (value > 127)
-            return false;
-    return true;
-}
-
 void DecodeInstructionByte(int byte, std::uint8_t& instruction, std::uint8_t& fade) {
     const int value = SevenBits(byte);
     const bool faded = (value & FadeFlagValue) != 0 && value >= FadedInstructionFirst && value <= FadedInstructionLast;

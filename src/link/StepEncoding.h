@@ -11,7 +11,8 @@ namespace vexa {
 
 // The wire form of one aspect step: the instruction byte I and the four step bytes W0..W3.
 // Every value on the wire is 0..127; a step whose bytes hold more (possible from a hand-edited
-// file) encodes to a value above 127, which is never cut to 7 bits: see FitsWire.
+// file) encodes to a value above 127, which is never cut to 7 bits: a write refuses such a step
+// before sending (see PinWireCheck.h).
 struct StepWire {
     int instruction = 0;
     std::array<int, 4> bytes{};
@@ -26,8 +27,6 @@ constexpr int SendSerial2Code = 5;
 StepWire EncodeStep(const AspectStep& step);
 // The wire form of the step in a 115 answer (data bytes 4..8).
 StepWire AnsweredStepWire(const LinkState& link);
-// True when every byte of the wire form is 0..127, so the step can be sent as it is stored.
-bool FitsWire(const StepWire& wire);
 AspectStep DecodeStep(const StepWire& wire);
 
 // Splits an instruction byte into the instruction code and the fade flag: a byte with bit 4 set

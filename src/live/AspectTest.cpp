@@ -23,6 +23,17 @@ bool SerialAddressOrReport(Session& session, int pin, int& address) {
     return true;
 }
 
+// The pin's first serial address as a data byte of a request, or false (with a message) when
+// it has none or it does not fit one: its low 7 bits would name another output.
+bool SerialAddressByteOrReport(Session& session, int pin, int& address) {
+    if (!SerialAddressOrReport(session, pin, address))
+        return false;
+    if (address <= DataByteMaximum)
+        return true;
+    session.prompter.ask(MessageKind::OkError, SerialAddressTooHighText(pin, address, session.numberingBase));
+    return false;
+}
+
 bool SendLumo(Session& session, int header, int operation, int address, int aspect) {
     SendLumoMessage(session, header, operation, address, aspect);
     return session.port.isOpen();
@@ -40,6 +51,11 @@ std::string NoLumoAddressText(int pin, int numberingBase) {
     return "You have no Lumo-address(es) assigned to Pin " + std::to_string(pin + numberingBase);
 }
 
+std::string SerialAddressTooHighText(int pin, int address, int numberingBase) {
+    return "The serial address of Pin " + std::to_string(pin + numberingBase) + " is " + std::to_string(address) +
+           ": a message can carry serial addresses from 0 to 127 only";
+}
+
 bool TestAspect(Session& session, TestKeys keys) {
     const int pin = session.image.currentPin;
     const int aspect = session.image.currentAspect;
@@ -53,7 +69,7 @@ bool TestAspect(Session& session, TestKeys keys) {
     if (!keys.shift) {
         if (!keys.control)
             return SendLiveRequest(session, LiveOperation::PinAspect, pin, aspect);
-        return SerialAddressOrReport(session, pin, address) &&
+        return SerialAddressByteOrReport(session, pin, address) &&
                SendLiveRequest(session, LiveOperation::SerialAspect, address, aspect);
     }
     if (module.lumoFlexAddressing) {
@@ -65,7 +81,7 @@ bool TestAspect(Session& session, TestKeys keys) {
     }
     if (!keys.control)
         return SendLumo(session, header, LumoPinOperation, pin, aspect);
-    return SerialAddressOrReport(session, pin, address) &&
+    return SerialAddressByteOrReport(session, pin, address) &&
            SendLumo(session, header, LumoSerialOperation, address, aspect);
 }
 

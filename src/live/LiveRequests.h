@@ -11,6 +11,9 @@ enum class LiveOperation : int { PinAspect = 0, SerialAspect = 1, PwmLevel = 38,
 // ("Slow", "Dynamic") instead of jumping.
 constexpr int LiveDynamicFlag = 16;
 
+// Largest value a data byte of a request carries.
+constexpr int DataByteMaximum = 127;
+
 constexpr int PwmLevelMaximum = 31;
 constexpr int ServoPositionMinimum = -64;
 constexpr int ServoPositionMaximum = 63;

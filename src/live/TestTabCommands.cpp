@@ -8,7 +8,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int ByteMaximum = 127;
 constexpr int EightfoldCount = 8;
 const std::array<const char*, 3> LumoFieldCaptions{"Command", "Output", "Parameter"};
 
@@ -16,7 +15,7 @@ const std::array<const char*, 3> LumoFieldCaptions{"Command", "Output", "Paramet
 
 bool ByteFieldValue(Session& session, const std::string& caption, const std::string& text, int& value) {
     value = RoundHalfEven(ParseLeadingNumber(text));
-    if (value >= 0 && value <= ByteMaximum)
+    if (value >= 0 && value <= DataByteMaximum)
         return true;
     session.prompter.ask(MessageKind::OkError, caption + ": enter a number from 0 to 127");
     return false;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vexa {
@@ -11,6 +12,8 @@ constexpr int AspectCount = 12;
 constexpr int StepCount = 9;
 constexpr int ConfigParamCount = 11;
 constexpr int EventInputCount = 4;
+// Entries of the initial enable map: the On events of inputs 0..3, then their Off events.
+constexpr int EnableMapSize = 2 * EventInputCount;
 
 // One step of an aspect program. The fade flag is kept apart from the instruction code here;
 // only the wire and the data file fold it into the instruction byte.
@@ -56,6 +59,9 @@ struct PinRecord {
     bool operator==(const PinRecord&) const = default;
 };
 
+// The initial enable map; true = the event is initially enabled.
+using EnableMap = std::array<bool, EnableMapSize>;
+
 struct EventRecord {
     std::array<std::int16_t, EventInputCount> onEvents{};
     std::array<std::int16_t, EventInputCount> offEvents{};
@@ -76,7 +82,9 @@ struct ModuleSettings {
     bool lumoFlexAddressing = false;
     bool nativeMode = false;
     std::uint8_t lumoFlexBlock = 0;
-    bool enforcedXAddress = false;
+    // Unknown (empty) until read from the controller, loaded from a file that holds it, or set
+    // by the user: an unknown mode is neither written nor compared.
+    std::optional<bool> enforcedXAddress;
     std::uint8_t moduleXAddress = 0;
     std::array<bool, 16> groupMask{};
     std::array<bool, 4> hwcSink{};
@@ -100,6 +108,8 @@ struct ConfigurationImage {
     ModuleSettings module;
     std::array<PinRecord, PinCount> pins{};
     std::array<EventRecord, PinCount> events{};
+    // The initial enable map; unknown (empty) until read, loaded or set, like the enforced mode.
+    std::optional<EnableMap> enableMap;
     int currentPin = 0;
     int currentAspect = 0;
 

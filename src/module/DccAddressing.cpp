@@ -1,6 +1,8 @@
 #include "module/DccAddressing.h"
 
 #include "core/NumberField.h"
+#include "core/WriteChecks.h"
+#include "model/WireRange.h"
 #include "module/AddressOffsets.h"
 #include "module/SettingRequests.h"
 
@@ -51,35 +53,54 @@ bool ReadDccSettings(Session& session) {
     LinkState& link = session.link;
     ModuleSettings& module = session.image.module;
     link.bidirectional = true;
+    bool taken = true; // every answer had the expected size and echo
+    const auto refused = [&session, &taken](const char* text) {
+        session.tell(text);
+        taken = false;
+    };
     if (!RequestSetting(session, ModuleSetting::DccOptions))
         return false;
     if (link.answerSize() != 3)
-        session.tell("Received Address, cannot read DCC options");
+        refused("Received Address, cannot read DCC options");
     else if (AnswerEchoes(link, ModuleSetting::DccOptions))
         ApplyDccOptionByte(module, AnswerValue(link, 0));
     else
-        session.tell("Received Address: No valid response");
+        refused("Received Address: No valid response");
 
     if (!RequestSetting(session, ModuleSetting::DccAddress))
         return false;
     if (link.answerSize() != 4)
-        session.tell("Get DCC Address: No valid response, size <> 4");
+        refused("Get DCC Address: No valid response, size <> 4");
     else if (AnswerEchoes(link, ModuleSetting::DccAddress))
         EnterDccAddress(session, std::to_string(AnswerAddress(link)));
     else
-        session.tell("Get DCC Address: No valid response");
+        refused("Get DCC Address: No valid response");
 
     if (!RequestSetting(session, ModuleSetting::XDccAddress))
         return false;
     if (link.answerSize() != 4 || !AnswerEchoes(link, ModuleSetting::XDccAddress))
-        session.tell("No valid response");
+        refused("No valid response");
     else
         EnterXDccAddress(session, std::to_string(AnswerAddress(link)));
-    return true;
+    return taken;
+}
+
+std::string DccAddressProblem(const ModuleSettings& module) {
+    return WireProblem("DCC address", module.dccAddress, {LowestDccAddress(module), HighestDccAddress});
+}
+
+std::string XDccAddressProblem(const ModuleSettings& module) {
+    return WireProblem("eXtended DCC address", module.xdccAddress, {LowestDccAddress(module), HighestXDccAddress});
+}
+
+std::string DccSettingsProblem(const ModuleSettings& module) {
+    return FirstProblem("", {DccAddressProblem(module), XDccAddressProblem(module)});
 }
 
 bool WriteDccSettings(Session& session) {
     const ModuleSettings& module = session.image.module;
+    if (RefusedUnsendable(session, DccSettingsProblem(module)))
+        return false;
     if (!SendSetting(session, ModuleSetting::DccOptions, {DccOptionByte(module)}))
         return false;
     if (!SendSetting(session, ModuleSetting::DccAddress, AddressValues(module.dccAddress)))

@@ -17,9 +17,17 @@ int DccOptionByte(const ModuleSettings& module);
 void ApplyDccOptionByte(ModuleSettings& module, int byte);
 
 // "Read Settings" / "Write Settings" of the "DCC" frame: options (5), address (4) and extended
-// address (12).
+// address (12). The read fails when an answer was refused (after reading the rest); the write
+// refuses addresses the wire cannot carry before its first byte.
 bool ReadDccSettings(Session& session);
 bool WriteDccSettings(Session& session);
+
+// "" when the address can be sent, else what the wire cannot carry: the two 7-bit bytes hold
+// the address within its range (from 0 with "Allow Address 0", else from 1).
+std::string DccAddressProblem(const ModuleSettings& module);
+std::string XDccAddressProblem(const ModuleSettings& module);
+// The first of the two.
+std::string DccSettingsProblem(const ModuleSettings& module);
 
 // Lowest address the fields take: 0 with "Allow Address 0", else 1.
 int LowestDccAddress(const ModuleSettings& module);

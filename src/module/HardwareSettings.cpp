@@ -16,11 +16,11 @@ bool ReadHardwareConfig(Session& session) {
         return false;
     if (link.answerSize() != 6) {
         session.tell("No valid response size");
-        return true;
+        return false;
     }
     if (!AnswerEchoes(link, ModuleSetting::Hardware)) {
         session.tell("No valid response type");
-        return true;
+        return false;
     }
     ModuleSettings& module = session.image.module;
     for (std::size_t k = 0; k < HardwareGroupCount; ++k) {

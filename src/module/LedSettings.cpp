@@ -18,15 +18,18 @@ bool AnyFunction(const LedItems& items) {
     return LedByte(items) != 0;
 }
 
-// Reads one LED byte; a wrong answer only shows its message. False when no answer came.
-bool ReadLed(Session& session, ModuleSetting setting, LedItems& items) {
+// One LED byte: false when no valid answer came; a refused answer shows its message and clears
+// `taken`.
+bool ReadLed(Session& session, ModuleSetting setting, LedItems& items, bool& taken) {
     const LinkState& link = session.link;
     if (!RequestSetting(session, setting))
         return false;
-    if (link.answerSize() != 3 || !AnswerEchoes(link, setting))
+    if (link.answerSize() != 3 || !AnswerEchoes(link, setting)) {
         session.tell("No valid response");
-    else
-        ApplyLedByte(items, AnswerValue(link, 0));
+        taken = false;
+        return true;
+    }
+    ApplyLedByte(items, AnswerValue(link, 0));
     return true;
 }
 
@@ -56,8 +59,9 @@ void ApplyLedClick(LedItems& items, int index, bool checked) {
 bool ReadLedSettings(Session& session) {
     session.link.bidirectional = true;
     ModuleSettings& module = session.image.module;
-    return ReadLed(session, ModuleSetting::LedGreen, module.ledGreen) &&
-           ReadLed(session, ModuleSetting::LedOrange, module.ledOrange);
+    bool taken = true;
+    return ReadLed(session, ModuleSetting::LedGreen, module.ledGreen, taken) &&
+           ReadLed(session, ModuleSetting::LedOrange, module.ledOrange, taken) && taken;
 }
 
 bool WriteLedSettings(Session& session) {

@@ -22,7 +22,8 @@ void ApplyLedByte(LedItems& items, int byte);
 // other items follow the rule of the LED boxes.
 void ApplyLedClick(LedItems& items, int index, bool checked);
 
-// "Read Settings" / "Write Settings" of the "LED Control" frame (settings 6 and 7).
+// "Read Settings" / "Write Settings" of the "LED Control" frame (settings 6 and 7). The read
+// fails when an answer was refused (the orange byte is still read after a refused green one).
 bool ReadLedSettings(Session& session);
 bool WriteLedSettings(Session& session);
 

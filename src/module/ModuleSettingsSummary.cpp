@@ -62,7 +62,7 @@ std::string ModuleSettingsSummary(const Session& session) {
     if (module.lumoFlexAddressing)
         text += " (start " + std::to_string(ShownFlexStart(session)) + ")";
     text += ", native " + std::string(OnOff(module.nativeMode)) + ", enforced eXtended address " +
-            OnOff(module.enforcedXAddress) + ", module eXtended address " +
+            (module.enforcedXAddress ? OnOff(*module.enforcedXAddress) : "unknown") + ", module eXtended address " +
             std::to_string(ShownModuleXAddress(session)) + ", group mask " + GroupMask(module) + "\n";
     text += "Green LED: " + LedFunctions(module.ledGreen, GreenLedCaptions) + "\n";
     text += "Orange LED: " + LedFunctions(module.ledOrange, OrangeLedCaptions) + "\n";

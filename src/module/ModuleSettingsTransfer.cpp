@@ -1,5 +1,7 @@
 #include "module/ModuleSettingsTransfer.h"
 
+#include "core/WriteChecks.h"
+#include "model/WireRange.h"
 #include "module/DccAddressing.h"
 #include "module/HardwareSettings.h"
 #include "module/LedSettings.h"
@@ -29,7 +31,14 @@ bool ReadModuleSettings(Session& session) {
     return RunInOrder(session, order);
 }
 
+std::string ModuleSettingsProblem(const Session& session) {
+    const ModuleSettings& module = session.image.module;
+    return FirstProblem("", {DccSettingsProblem(module), SerialAddressingProblem(module, session.numberingBase)});
+}
+
 bool WriteModuleSettings(Session& session) {
+    if (RefusedUnsendable(session, ModuleSettingsProblem(session)))
+        return false;
     static constexpr std::array<SettingsOperation, 5> order{WriteDccSettings, WriteLedSettings, WriteHardwareConfig,
                                                             WriteSerialPortSettings, WriteSerialAddressing};
     return RunInOrder(session, order);

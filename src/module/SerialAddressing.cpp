@@ -1,6 +1,8 @@
 #include "module/SerialAddressing.h"
 
 #include "core/NumberField.h"
+#include "core/WriteChecks.h"
+#include "model/WireRange.h"
 #include "module/SettingRequests.h"
 
 #include <algorithm>
@@ -37,8 +39,9 @@ void ApplySerialAddressingAnswer(ModuleSettings& module, const LinkState& link) 
 
 void ApplyXAddressAnswer(ModuleSettings& module, const LinkState& link) {
     const int value = AnswerValue(link, 0);
-    module.enforcedXAddress = value == EnforcedXAddressValue;
-    module.moduleXAddress = static_cast<std::uint8_t>(module.enforcedXAddress ? 0 : value);
+    const bool enforced = value == EnforcedXAddressValue;
+    module.enforcedXAddress = enforced;
+    module.moduleXAddress = static_cast<std::uint8_t>(enforced ? 0 : value);
 }
 
 void ApplyGroupMaskAnswer(ModuleSettings& module, const LinkState& link) {
@@ -46,62 +49,94 @@ void ApplyGroupMaskAnswer(ModuleSettings& module, const LinkState& link) {
         UnpackBits(module.groupMask, 4 * k, 4, AnswerValue(link, k));
 }
 
-// One read of the block: a missing answer ends it (false); a wrong size or echo only shows
-// its message.
-bool ReadPart(Session& session, ModuleSetting setting, int size, void (*apply)(ModuleSettings&, const LinkState&)) {
+// One read of the block: a missing answer ends it (false); a wrong size or echo shows its
+// message and clears `taken`, and the block reads on.
+bool ReadPart(Session& session, ModuleSetting setting, int size, void (*apply)(ModuleSettings&, const LinkState&),
+              bool& taken) {
     const LinkState& link = session.link;
     if (!RequestSetting(session, setting))
         return false;
-    if (link.answerSize() != size)
+    if (link.answerSize() != size) {
         session.tell(SizeMismatchText(link, size));
-    else if (AnswerEchoes(link, setting))
+        taken = false;
+    } else if (AnswerEchoes(link, setting)) {
         apply(session.image.module, link);
-    else
+    } else {
         session.tell(EchoMismatchText(link, setting));
+        taken = false;
+    }
     return true;
 }
 
 } // namespace
 
+bool IsEnforced(const ModuleSettings& module) {
+    return module.enforcedXAddress.value_or(false);
+}
+
 std::array<int, 2> SerialAddressingValues(const ModuleSettings& module) {
-    if (module.enforcedXAddress)
+    if (IsEnforced(module))
         return {0, 0};
     return {module.lumoFlexAddressing ? 1 : 0, module.nativeMode ? NativeModeValue : module.lumoFlexBlock};
 }
 
 std::array<int, 4> GroupMaskValues(const ModuleSettings& module) {
     std::array<int, 4> values{};
-    if (!module.enforcedXAddress)
+    if (!IsEnforced(module))
         for (int k = 0; k < 4; ++k)
             values[static_cast<std::size_t>(k)] = PackBits(module.groupMask, 4 * k, 4);
     return values;
 }
 
-int ModuleXAddressValue(const ModuleSettings& module) {
-    return module.enforcedXAddress ? EnforcedXAddressValue : module.moduleXAddress;
+std::optional<int> ModuleXAddressValue(const ModuleSettings& module) {
+    if (!module.enforcedXAddress)
+        return std::nullopt;
+    return *module.enforcedXAddress ? EnforcedXAddressValue : module.moduleXAddress;
+}
+
+std::string ModuleXAddressProblem(const ModuleSettings& module, int numberingBase) {
+    if (module.enforcedXAddress != false)
+        return {}; // enforced sends 127; unknown sends nothing
+    return WireProblem("module eXtended address", module.moduleXAddress + numberingBase,
+                       {numberingBase, numberingBase + HighestModuleXAddress});
+}
+
+std::string SerialAddressingProblem(const ModuleSettings& module, int numberingBase) {
+    const std::string block = module.lumoFlexAddressing && !IsEnforced(module)
+                                  ? WireProblem("Lumo flex block", module.lumoFlexBlock, {0, HighestFlexBlock})
+                                  : std::string();
+    return FirstProblem("", {block, ModuleXAddressProblem(module, numberingBase)});
 }
 
 bool ReadSerialAddressing(Session& session) {
     const FlexWarningSuppressed quiet(session);
     session.link.bidirectional = true;
-    return ReadPart(session, ModuleSetting::SerialAddressing, 4, ApplySerialAddressingAnswer) &&
-           ReadPart(session, ModuleSetting::XAddress, 3, ApplyXAddressAnswer) &&
-           ReadPart(session, ModuleSetting::GroupMask, 6, ApplyGroupMaskAnswer);
+    bool taken = true;
+    return ReadPart(session, ModuleSetting::SerialAddressing, 4, ApplySerialAddressingAnswer, taken) &&
+           ReadPart(session, ModuleSetting::XAddress, 3, ApplyXAddressAnswer, taken) &&
+           ReadPart(session, ModuleSetting::GroupMask, 6, ApplyGroupMaskAnswer, taken) && taken;
 }
 
 bool WriteSerialAddressing(Session& session) {
     const ModuleSettings& module = session.image.module;
+    if (RefusedUnsendable(session, SerialAddressingProblem(module, session.numberingBase)))
+        return false;
     const std::array<int, 2> addressing = SerialAddressingValues(module);
     if (!SendSetting(session, ModuleSetting::SerialAddressing, {addressing.begin(), addressing.end()}))
         return false;
     const std::array<int, 4> mask = GroupMaskValues(module);
     if (!SendSetting(session, ModuleSetting::GroupMask, {mask.begin(), mask.end()}))
         return false;
-    return SendSetting(session, ModuleSetting::XAddress, {ModuleXAddressValue(module)});
+    const std::optional<int> xAddress = ModuleXAddressValue(module);
+    if (!xAddress) {
+        SayLeftAsItIs(session, EnforcedUnknownText);
+        return true;
+    }
+    return SendSetting(session, ModuleSetting::XAddress, {*xAddress});
 }
 
 SerialAddressingVisibility SerialAddressingVisibilityFor(const ModuleSettings& module) {
-    const bool enforced = module.enforcedXAddress;
+    const bool enforced = IsEnforced(module);
     return {!module.nativeMode && !enforced, !module.lumoFlexAddressing && !enforced,
             module.lumoFlexAddressing && !enforced, !enforced};
 }

@@ -3,6 +3,7 @@
 #include "core/Session.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace vexa {
@@ -16,14 +17,29 @@ inline constexpr const char* FlexWarningText = "Lumo Flexible Addressing is a co
                                                "It should only be activated by experienced users\r\n"
                                                "that understand the details very well !";
 
+inline constexpr const char* EnforcedUnknownText =
+    "Enforced eXtended Address unknown: the controller's eXtended address is left as it is";
+
 // The values of settings 8 (flex flag, block), 3 (four group-mask bytes) and 2 (eXtended
-// address) as "Write Settings" sends them; enforced mode sends 0, 0 / 0, 0, 0, 0 / 127.
+// address) as "Write Settings" sends them; enforced mode sends 0, 0 / 0, 0, 0, 0 / 127. While the
+// enforced mode is unknown, settings 8 and 3 are formed as without it and setting 2 has no value
+// (it is not sent).
 std::array<int, 2> SerialAddressingValues(const ModuleSettings& module);
 std::array<int, 4> GroupMaskValues(const ModuleSettings& module);
-int ModuleXAddressValue(const ModuleSettings& module);
+std::optional<int> ModuleXAddressValue(const ModuleSettings& module);
+
+// True only when the enforced mode is known to be on.
+bool IsEnforced(const ModuleSettings& module);
+
+// "" when the block can be sent as it stands, else what the wire cannot carry (the module
+// eXtended address shown with the numbering base, the flex block).
+std::string SerialAddressingProblem(const ModuleSettings& module, int numberingBase);
+std::string ModuleXAddressProblem(const ModuleSettings& module, int numberingBase);
 
 // "Read Settings" / "Write Settings" of the "Serial Addressing Options" frame. The read shows
-// no flex warning while it runs.
+// no flex warning while it runs, and fails when an answer was refused (after reading the rest).
+// The write refuses a block the wire cannot carry before its first byte; with the enforced mode
+// unknown it leaves setting 2 on the controller as it is and says so.
 bool ReadSerialAddressing(Session& session);
 bool WriteSerialAddressing(Session& session);
 

@@ -35,11 +35,15 @@ bool ReadSerialPortSettings(Session& session) {
     link.bidirectional = true;
     if (!RequestSetting(session, ModuleSetting::SerialPort))
         return false;
-    if (link.answerSize() != 4)
+    if (link.answerSize() != 4) {
         session.tell(SizeMismatchText(link, 4));
-    else if (!AnswerEchoes(link, ModuleSetting::SerialPort))
+        return false;
+    }
+    if (!AnswerEchoes(link, ModuleSetting::SerialPort)) {
         session.tell(EchoMismatchText(link, ModuleSetting::SerialPort));
-    else if (!ApplySerialConfig(session.image.module, AnswerValue(link, 0), AnswerValue(link, 1)))
+        return false;
+    }
+    if (!ApplySerialConfig(session.image.module, AnswerValue(link, 0), AnswerValue(link, 1)))
         session.tell("Serial port answer has a parity value of 1, which has no option: the parity is left as it was");
     return true;
 }

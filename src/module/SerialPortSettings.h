@@ -11,7 +11,8 @@ int SerialConfigByte(const ModuleSettings& module);
 // option (1) leaves the parity as it was; false then.
 bool ApplySerialConfig(ModuleSettings& module, int enable, int config);
 
-// "Read Settings" / "Write Settings" of the "Serial Port" frame (setting 13).
+// "Read Settings" / "Write Settings" of the "Serial Port" frame (setting 13). The read fails when
+// the answer was refused.
 bool ReadSerialPortSettings(Session& session);
 bool WriteSerialPortSettings(Session& session);
 

@@ -1,8 +1,10 @@
 #include "pins/PinConfigRequests.h"
 
+#include "core/WriteChecks.h"
 #include "link/Exchange.h"
 #include "pins/PinConfigTypes.h"
 #include "pins/PinRequests.h"
+#include "pins/PinWireCheck.h"
 
 namespace vexa {
 
@@ -64,7 +66,8 @@ bool ReadConfig(Session& session, int pin, int setting) {
 }
 
 bool WriteConfig(Session& session, int pin, int setting) {
-    if (!ValidPin(pin))
+    if (!ValidPin(pin) || RefusedUnsendable(session, TypeBlockProblem(session.image.pins[static_cast<std::size_t>(pin)],
+                                                                      pin, setting, session.numberingBase)))
         return false;
     const std::vector<int> request =
         PinConfigWriteRequest(session.image.pins[static_cast<std::size_t>(pin)], pin, setting);

@@ -1,11 +1,13 @@
 #include "pins/PinTransfer.h"
 
 #include "core/OperationRunner.h"
+#include "core/WriteChecks.h"
 #include "files/DeviceHead.h"
 #include "link/Exchange.h"
 #include "link/StepEncoding.h"
 #include "pins/PinConfigRequests.h"
 #include "pins/PinRequests.h"
+#include "pins/PinWireCheck.h"
 
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ constexpr int OneWayPauseMs = 100;
 
 const char* const NoValidResponse = "No valid response";
 const char* const InvalidAddressConfig = "Read Pin Address Configuration: Invalid Response";
+const char* const InvalidInitialAspect = "Read Pin Initial Aspect: Invalid Response";
 
 bool IsPin(int pin) {
     return pin >= 0 && pin < PinCount;
@@ -91,6 +94,20 @@ bool EveryPin(Session& session, const char* stage, bool (*operation)(Session&, i
     return true;
 }
 
+// Sends the steps in use of an aspect whose values have been checked.
+bool SendAspect(Session& session, int pin, int aspect) {
+    const PinRecord& record = PinAt(session, pin);
+    const int steps = StepsInLayout(record.aspectLayout);
+    for (int step = 0; step < steps; ++step) {
+        const StepWire wire =
+            EncodeStep(record.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)]);
+        if (!Tell(session, {WriteStepCode, pin, aspect, step, wire.instruction, wire.bytes[0], wire.bytes[1],
+                            wire.bytes[2], wire.bytes[3]}))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ReadPinAspects(Session& session, int pin) {
@@ -129,6 +146,12 @@ bool ReadPinAspects(Session& session, int pin) {
             session.tell(InvalidAddressConfig);
             return false;
         }
+    // An initial aspect that could not be read is "none" in the image, but the pin was not read
+    // whole: said, and the read fails.
+    if (!initial) {
+        session.tell(InvalidInitialAspect);
+        return false;
+    }
     return true;
 }
 
@@ -136,54 +159,41 @@ bool WriteAspect(Session& session, int pin, int aspect) {
     if (!IsPin(pin))
         return false;
     const PinRecord& record = PinAt(session, pin);
+    if (RefusedUnsendable(session, AspectStepsProblem(record, pin, aspect, session.numberingBase)))
+        return false;
     if (aspect < 0 || aspect >= AspectsInLayout(record.aspectLayout))
         return false; // no aspects in this layout (or not this one): nothing is sent
-    const int steps = StepsInLayout(record.aspectLayout);
-    for (int step = 0; step < steps; ++step) {
-        const StepWire wire =
-            EncodeStep(record.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)]);
-        if (!FitsWire(wire)) {
-            session.tell("Pin " + std::to_string(pin + session.numberingBase) + " Aspect " + std::to_string(aspect) +
-                         " Step " + std::to_string(step) + " holds a value above 127 and cannot be sent");
-            return false;
-        }
-        if (!Tell(session, {WriteStepCode, pin, aspect, step, wire.instruction, wire.bytes[0], wire.bytes[1],
-                            wire.bytes[2], wire.bytes[3]}))
-            return false;
-    }
-    return true;
+    return SendAspect(session, pin, aspect);
 }
 
 bool WritePinAspects(Session& session, int pin) {
     if (!IsPin(pin))
         return false;
     const PinRecord& record = PinAt(session, pin);
+    if (RefusedUnsendable(session, AspectPartProblem(record, pin, session.numberingBase)))
+        return false;
     const std::array<int, 3> address = EncodeAddressConfig(record);
-    if (!Tell(session, {WriteLayoutCode, pin, record.aspectLayout & 127}) ||
+    if (!Tell(session, {WriteLayoutCode, pin, record.aspectLayout}) ||
         !Tell(session, {WriteInitialAspectCode, pin, EncodeInitialAspect(record.initialAspect)}) ||
         !Tell(session, {WriteAddressConfigCode, pin, address[0], address[1], address[2]}))
         return false;
     const int aspects = AspectsInLayout(record.aspectLayout);
     for (int aspect = 0; aspect < aspects; ++aspect)
-        if (!WriteAspect(session, pin, aspect))
+        if (!SendAspect(session, pin, aspect))
             return false;
     return true;
 }
 
-// The type parameters follow the aspect part; the result is that of the aspect part, since the
-// type requests have shown their own messages.
+// The type parameters follow the aspect part; a refused or missing answer to them fails the
+// read as well, so that a pin is only reported read when all of it was.
 bool ReadWholePin(Session& session, int pin) {
-    if (!ReadPinAspects(session, pin))
-        return false;
-    ReadPinConfig(session, pin);
-    return true;
+    return ReadPinAspects(session, pin) && ReadPinConfig(session, pin);
 }
 
 bool WriteWholePin(Session& session, int pin) {
-    if (!WritePinAspects(session, pin))
+    if (!IsPin(pin) || RefusedUnsendable(session, WholePinProblem(PinAt(session, pin), pin, session.numberingBase)))
         return false;
-    WritePinConfig(session, pin);
-    return true;
+    return WritePinAspects(session, pin) && WritePinConfig(session, pin);
 }
 
 bool ReadDevice(Session& session, int pin) {
@@ -212,6 +222,8 @@ bool WriteDevice(Session& session, int pin) {
     if (!IsPin(pin) || !CheckDeviceHead(session, pin))
         return false;
     const int head = HeadPinOf(session.image, pin);
+    if (RefusedUnsendable(session, PinsProblem(session.image, session.numberingBase, head)))
+        return false;
     for (int member = 0; member < PinCount; ++member) {
         ReportPinProgress(session, "Writing device", member);
         if (HeadPinOf(session.image, member) == head && !WriteWholePin(session, member))
@@ -225,6 +237,8 @@ bool ReadAllPins(Session& session) {
 }
 
 bool WriteAllPins(Session& session) {
+    if (RefusedUnsendable(session, PinsProblem(session.image, session.numberingBase)))
+        return false;
     return EveryPin(session, "Writing pins", WriteWholePin);
 }
 

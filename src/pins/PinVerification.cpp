@@ -117,10 +117,13 @@ private:
     bool checkInitialAspect() {
         if (!AskController(session_, {ReadInitialAspectCode, pin_}))
             return false;
-        if (!AnswerEchoes(link_, 7, {ReadInitialAspectCode, pin_}))
-            return true; // a malformed answer is not reported
-        const std::optional<int> initial = DecodeInitialAspect(link_.answerData(2));
-        if (initial && *initial != record_.initialAspect)
+        // A malformed answer leaves the initial aspect uncompared: said, and the verdict fails.
+        const std::optional<int> initial = AnswerEchoes(link_, 7, {ReadInitialAspectCode, pin_})
+                                               ? DecodeInitialAspect(link_.answerData(2))
+                                               : std::nullopt;
+        if (!initial)
+            log(prefix_ + "Init: No valid response");
+        else if (*initial != record_.initialAspect)
             log(prefix_ + "Init does not compare");
         return true;
     }

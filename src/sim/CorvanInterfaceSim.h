@@ -46,6 +46,7 @@ public:
     bool setSettings(const CorvanInterfaceSettings& settings);
     bool transparent() const { return transparent_; }
     Simulator& controller() { return *controller_; }
+    const std::shared_ptr<Simulator>& sharedController() const { return controller_; }
     // Frames taken off the line with a correct check byte, as their data bytes.
     const std::deque<std::vector<std::uint8_t>>& frames() const { return frames_; }
 

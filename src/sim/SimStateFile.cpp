@@ -1,5 +1,7 @@
 #include "sim/SimStateFile.h"
 
+#include "core/Platform.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -235,7 +237,7 @@ std::string WithoutLineEnd(std::string text) {
 bool SaveSimState(const ControllerMemory& memory, const std::string& path, std::string& error) {
     const std::string temporary = path + ".tmp";
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        std::ofstream out(PathFromUtf8(temporary), std::ios::binary | std::ios::trunc);
         if (!out) {
             error = "cannot write " + temporary + ": " + std::strerror(errno);
             return false;
@@ -244,15 +246,15 @@ bool SaveSimState(const ControllerMemory& memory, const std::string& path, std::
         out.flush();
         if (!out) {
             error = "cannot write " + temporary;
-            std::filesystem::remove(temporary);
+            std::filesystem::remove(PathFromUtf8(temporary));
             return false;
         }
     }
     std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
+    std::filesystem::rename(PathFromUtf8(temporary), PathFromUtf8(path), ec);
     if (ec) {
         error = "cannot replace " + path + ": " + ec.message();
-        std::filesystem::remove(temporary, ec);
+        std::filesystem::remove(PathFromUtf8(temporary), ec);
         return false;
     }
     return true;
@@ -260,12 +262,12 @@ bool SaveSimState(const ControllerMemory& memory, const std::string& path, std::
 
 bool LoadSimState(const std::string& path, ControllerMemory& memory, std::string& error) {
     std::error_code sizeError;
-    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), sizeError);
     if (!sizeError && size > MaxFileSize) {
         error = path + ": the file is too large for a simulator state";
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) {
         error = "cannot open " + path + ": " + std::strerror(errno);
         return false;

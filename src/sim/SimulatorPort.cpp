@@ -1,5 +1,6 @@
 #include "sim/SimulatorPort.h"
 
+#include "core/Platform.h"
 #include "sim/AnswerSchedule.h"
 #include "sim/CorvanInterfaceSim.h"
 #include "sim/DemoConfiguration.h"
@@ -11,6 +12,13 @@
 namespace vexa {
 
 namespace {
+
+// Sleeps until the time has come: a system whose timers are coarser than the clock (Windows)
+// may wake a sleeper a little early.
+void SleepUntil(AnswerSchedule::Clock::time_point until) {
+    while (AnswerSchedule::Clock::now() < until)
+        std::this_thread::sleep_until(until);
+}
 
 // A serial port whose far end is a simulated controller in this process. Answers become
 // readable when the schedule says so; waiting sleeps until then.
@@ -71,10 +79,10 @@ public:
             // As a port's driver hands over what came in one go rather than byte by byte, the
             // waiter wakes once the answer under way is complete (or at its deadline), not once
             // for every byte.
-            std::this_thread::sleep_until(std::min(*schedule_.nextAnswerEnd(), deadline));
+            SleepUntil(std::min(*schedule_.nextAnswerEnd(), deadline));
             return true;
         }
-        std::this_thread::sleep_until(deadline);
+        SleepUntil(deadline);
         return false;
     }
 
@@ -116,7 +124,16 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
 
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port) {
     const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
-    return simulated ? std::dynamic_pointer_cast<Simulator>(simulated->line()) : nullptr;
+    if (!simulated)
+        return nullptr;
+    if (const auto corvan = std::dynamic_pointer_cast<CorvanInterfaceSim>(simulated->line()))
+        return corvan->sharedController();
+    return std::dynamic_pointer_cast<Simulator>(simulated->line());
+}
+
+bool CorvanInterfaceBehind(const SerialPort* port) {
+    const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
+    return simulated && std::dynamic_pointer_cast<CorvanInterfaceSim>(simulated->line());
 }
 
 namespace {
@@ -143,7 +160,7 @@ struct SharedSimulator {
             std::error_code ignored;
             std::string error;
             // A missing or unreadable state leaves the start configuration.
-            if (!statePath.empty() && std::filesystem::exists(statePath, ignored))
+            if (!statePath.empty() && std::filesystem::exists(PathFromUtf8(statePath), ignored))
                 simulator->load(statePath, error);
         }
         return simulator;

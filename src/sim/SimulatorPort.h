@@ -18,9 +18,11 @@ std::unique_ptr<SerialPort> MakeSimulatorPort(std::shared_ptr<Simulator> simulat
 // A serial port whose far end is any simulated line end (a Corvan interface, for example).
 std::unique_ptr<SerialPort> MakeSimLinePort(std::shared_ptr<SimLine> line);
 
-// The simulated controller at the far end of a port made by MakeSimulatorPort, or null for any
-// other port.
+// The simulated controller at the far end of a port made by MakeSimulatorPort, or behind the
+// simulated Corvan interface of a port made by MakeSimLinePort; null for any other port.
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port);
+// True when the port's far end is a simulated Corvan interface.
+bool CorvanInterfaceBehind(const SerialPort* port);
 
 // The "Simulator" and "Simulator (Corvan)" entries of a port list: every port they make talks
 // to one default simulated controller (directly, or through a simulated Corvan interface),

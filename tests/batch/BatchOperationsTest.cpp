@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace vexa {
 namespace {
 
@@ -178,6 +180,33 @@ TEST(BatchWithSimulator, WriteAllThenReadAllBringsTheIdStringBack) {
     ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
     EXPECT_EQ(bench.session.image.module.idString, "Layout West");
     EXPECT_TRUE(bench.prompter.messages.empty());
+}
+
+TEST(BatchWithSimulator, WriteAllSendsNothingWhileOneValueCannotBeSent) {
+    SimulatedBench bench;
+    ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
+    const ConfigurationImage read = bench.session.image;
+    struct Case {
+        std::function<void(ConfigurationImage&)> change;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {[](ConfigurationImage& i) { i.module.dccAddress = 9999; }, "DCC address = 9999 cannot be sent (1..510)"},
+        {[](ConfigurationImage& i) { i.module.moduleXAddress = 120; },
+         "module eXtended address = 121 cannot be sent (1..96)"},
+        {[](ConfigurationImage& i) { i.events[31].offEvents[3] = 12; },
+         "Pin 32: Event-Off action of input 3 = 12 cannot be sent (-1..11)"},
+        {[](ConfigurationImage& i) { i.pins[31].lumoAddressCount = 9; },
+         "Pin 32: serial address count = 9 cannot be sent (0..7)"},
+    };
+    for (const Case& c : cases) {
+        bench.session.image = read;
+        c.change(bench.session.image);
+        const std::string trace = bench.session.trace.text();
+        EXPECT_FALSE(WriteAll(bench.session)) << c.message;
+        EXPECT_EQ(bench.prompter.last(), c.message);
+        EXPECT_EQ(bench.session.trace.text(), trace) << c.message; // not a byte went out
+    }
 }
 
 TEST(BatchWithSimulator, VerifyAllAfterReadAllEndsInVerifyOk) {

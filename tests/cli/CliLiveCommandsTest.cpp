@@ -1,6 +1,6 @@
 #include "cli/CliRunner.h"
 #include "core/Clock.h"
-#include "link/qt/QtPortProvider.h"
+#include "link/SystemPortProvider.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
@@ -13,7 +13,8 @@ namespace {
 
 // The live commands against the in-process simulated controller: what it received.
 TEST(CliLiveCommands, SlowAndDynamicChooseTheMovingFormsAndNegativePositionsAreArguments) {
-    QtPortProvider ports{SimulatorPortMakers()};
+    const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
+    PortProvider& ports = *provider;
     SystemClock clock;
     std::ostringstream out;
     std::ostringstream err;

@@ -98,6 +98,11 @@ TEST(CliOptions, CommandsAreCheckedAgainstTheTable) {
     EXPECT_EQ(Parse({"frobnicate"}).error, "unknown command frobnicate");
     EXPECT_EQ(Parse({"write-id"}).error, "write-id needs TEXT");
     EXPECT_FALSE(Parse({"version", "--yes"}).ok);
+    // Transparent mode is for interfaces without the tunnel.
+    EXPECT_EQ(Parse({"--tunnel", "version", "transparent-mode"}).error,
+              "transparent-mode cannot be used with --tunnel: it is for Corvan systems without tunneling; run it "
+              "without --tunnel");
+    EXPECT_TRUE(Parse({"transparent-mode"}).ok);
 }
 
 TEST(CliOptions, CommandsKeepTheirOrderAndArguments) {

@@ -176,10 +176,20 @@ TEST(CliRunner, WriteIdCutsLongTextAndRefusesOtherCharacters) {
     EXPECT_FALSE(bench.err.str().empty());
 }
 
-TEST(CliRunner, PortsListsTheScan) {
+TEST(CliRunner, PortsListsTheScanWithWhatTheSystemSays) {
     CliBench bench;
     EXPECT_EQ(bench.run({"ports"}), ExitSuccess);
     EXPECT_EQ(bench.out.str(), "/dev/ttyUSB0\nSimulator\n");
+
+    struct DescribedPorts : test::ScriptedPortProvider {
+        std::vector<PortInfo> listPorts() override {
+            return {{"Simulator", "", "", false}, {"COM10", "", "", false}, {"COM3", "USB Serial Port", "FTDI", true}};
+        }
+    } described;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"ports"}, described, bench.clock, out, err), ExitSuccess);
+    EXPECT_EQ(out.str(), "COM3 \u2013 USB Serial Port (FTDI)\nCOM10\nSimulator\n");
 }
 
 TEST(CliRunner, TraceFileHoldsTheLinkTrace) {

@@ -1,6 +1,6 @@
 #include "cli/CliRunner.h"
 #include "core/Clock.h"
-#include "link/qt/QtPortProvider.h"
+#include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,8 @@ struct SimulatorRun {
         err.str("");
         return RunCli(args, ports, clock, out, err);
     }
-    QtPortProvider ports{SimulatorPortMakers()};
+    const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
+    PortProvider& ports = *provider;
     SystemClock clock;
     std::ostringstream out;
     std::ostringstream err;
@@ -59,7 +60,8 @@ TEST(CliSimulator, OneWayWriteLeavesNoStrayAnswer) {
 }
 
 TEST(CliSimulator, SimulatorIsListedLast) {
-    QtPortProvider ports{SimulatorPortMakers()};
+    const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
+    PortProvider& ports = *provider;
     const std::vector<std::string> names = ports.scanPorts();
     ASSERT_GE(names.size(), 2u);
     EXPECT_EQ(names[names.size() - 2], "Simulator");

@@ -1,6 +1,6 @@
 #include "cli/CliRunner.h"
 #include "core/Clock.h"
-#include "link/qt/QtPortProvider.h"
+#include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,8 @@ namespace vexa::cli {
 namespace {
 
 TEST(EventCommands, EnableMapSetWrittenAndReadBack) {
-    QtPortProvider ports{SimulatorPortMakers()};
+    const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
+    PortProvider& ports = *provider;
     SystemClock clock;
     std::ostringstream out;
     std::ostringstream err;

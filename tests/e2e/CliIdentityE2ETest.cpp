@@ -3,9 +3,14 @@
 
 #include "ProcessRunner.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <fstream>
 #include <regex>
 #include <string>
 #include <thread>
@@ -97,6 +102,61 @@ TEST(CliIdentityE2E, DeviceThatGoesAwayDuringTheWaitEndsTheRunWithOneMessage) {
     EXPECT_EQ(run.err.rfind("The serial port " + sim.device() + " stopped working", 0), 0u) << run.err;
     EXPECT_EQ(run.err.find("stopped working", run.err.find("stopped working") + 1), std::string::npos) << run.err;
     EXPECT_LT(run.seconds, 1.9); // it did not sit out the 2 s answer time
+}
+
+// The answer to the first run comes after its wait, during the second run's first wait: the
+// second run drops it and takes its own answers.
+TEST(CliIdentityE2E, ALateAnswerDoesNotSpoilTheNextRun) {
+    SimProcess sim({"--fault", "late:1", "--late-ms", "2300"});
+    ASSERT_FALSE(sim.device().empty());
+    const CliResult first = RunCli({"--port", sim.device(), "read-id"});
+    EXPECT_EQ(first.status, 1);
+    EXPECT_EQ(first.err, "No response received, resetting bidirectional communication\n");
+    const CliResult second = RunCli({"--port", sim.device(), "version", "read-id"});
+    ASSERT_EQ(second.status, 0) << second.err;
+    const std::vector<std::string> lines = SplitLines(second.out);
+    ASSERT_EQ(lines.size(), 2u) << second.out;
+    EXPECT_TRUE(std::regex_match(lines[0], std::regex("[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+"))) << lines[0];
+    EXPECT_TRUE(second.err.empty()) << second.err;
+}
+
+// Ctrl+C during a backup on a slow line: the exchange under way ends, the command fails with
+// exit 1 and nothing is saved; the next run works at once.
+TEST(CliIdentityE2E, CtrlCStopsTheRunAndLeavesThePortClean) {
+    SimProcess sim({"--pace", "2400"});
+    ASSERT_FALSE(sim.device().empty());
+    const std::string file = ::testing::TempDir() + "ctrl_c_backup.dat";
+    std::remove(file.c_str());
+    vexa::test::ChildProcess cli(VEXA_CLI_PATH, {"--port", sim.device(), "read-all", "save", file},
+                                 vexa::test::ErrorOutput::Captured);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800)); // in the middle of "read-all"
+    cli.interrupt();
+    const auto interrupted = std::chrono::steady_clock::now();
+    EXPECT_EQ(cli.waitExit(std::chrono::seconds(3)), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::milliseconds(500));
+    EXPECT_NE(cli.errorText().find("Stopped by the user"), std::string::npos) << cli.errorText();
+    EXPECT_FALSE(std::ifstream(file).good());
+
+    const CliResult next = RunCli({"--port", sim.device(), "version"});
+    EXPECT_EQ(next.status, 0) << next.err;
+    EXPECT_TRUE(next.err.empty()) << next.err;
+    EXPECT_LT(next.seconds, 1.0);
+}
+
+// A program killed while it held the port may leave odd line settings behind; they do not keep
+// the port from opening.
+TEST(CliIdentityE2E, APortLeftWithOddParityOpens) {
+    SimProcess sim({});
+    ASSERT_FALSE(sim.device().empty());
+    const int fd = ::open(sim.device().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios line{};
+    ASSERT_EQ(::tcgetattr(fd, &line), 0);
+    line.c_cflag |= PARODD | CSTOPB;
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &line), 0);
+    ::close(fd);
+    const CliResult run = RunCli({"--port", sim.device(), "version"});
+    EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST(CliIdentityE2E, PortThatCannotBeOpenedFailsWithItsName) {

@@ -68,6 +68,21 @@ TEST(TunnelE2E, ReadsAndWritesThroughTheTunnelAsOnTheDirectLink) {
     EXPECT_EQ(SplitLines(elsewhere.err).front(), "No valid response received");
 }
 
+// The write's echo comes 500 ms late, while "version" waits: it is dropped, and no later
+// exchange is one answer behind.
+TEST(TunnelE2E, ALateEchoOfAWriteIsNotTakenAsTheNextAnswer) {
+    vexa::test::DeviceServerProcess tunnel(VEXA_SIM_PATH, {"--corvan", "--fault", "late:1", "--late-ms", "500"});
+    ASSERT_FALSE(tunnel.device().empty());
+    const CliResult run =
+        RunCli({"--port", tunnel.device(), "--tunnel", "write-id", "ABC", "version", "read-id", "version"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = SplitLines(run.out);
+    ASSERT_EQ(lines.size(), 3u) << run.out;
+    EXPECT_EQ(lines[1], "ABC");
+    EXPECT_EQ(lines[0], lines[2]);
+    EXPECT_TRUE(run.err.empty()) << run.err;
+}
+
 TEST(TunnelE2E, OldProtocolRefusesTheTunnelAndTransparentModeOpensTheDirectLink) {
     vexa::test::DeviceServerProcess old(
         VEXA_SIM_PATH, {"--corvan", "--protocol", "3107", "--interface", "hubo", "--firmware", "1020"});

@@ -254,6 +254,27 @@ struct MalformedCase {
     std::string problem;
 };
 
+TEST(ConfigFileReaderTest, EnforcedModeAndEnableMapAreTakenWhenTheFileHoldsThem) {
+    ConfigurationImage image;
+    ExpectReads(DataFile("3100", {"\"FXA\",1", "\"IEE\",0,1,1,1,1,1,1,0"}), image);
+    EXPECT_EQ(image.module.enforcedXAddress, std::optional<bool>(true));
+    EXPECT_EQ(image.enableMap, (EnableMap{false, true, true, true, true, true, true, false}));
+
+    // A file without them keeps what the image held, known or not.
+    ExpectReads(DataFile("3100", {"\"XAD\",0,0,5,0,0,0,0"}), image);
+    EXPECT_EQ(image.module.enforcedXAddress, std::optional<bool>(true));
+    EXPECT_EQ(image.enableMap, (EnableMap{false, true, true, true, true, true, true, false}));
+    ConfigurationImage fresh;
+    ExpectReads(DataFile("3100", {"\"XAD\",0,0,5,0,0,0,0"}), fresh);
+    EXPECT_FALSE(fresh.module.enforcedXAddress.has_value());
+    EXPECT_FALSE(fresh.enableMap.has_value());
+
+    // Only 0 and 1 are flags; a line cut short is malformed.
+    EXPECT_EQ(Read(DataFile("3100", {"\"FXA\",2"}), image).problem,
+              "Line 2: the enforced eXtended address flag 2 is outside 0..1");
+    EXPECT_FALSE(Read(DataFile("3100", {"\"IEE\",1,1,1"}), image).body);
+}
+
 TEST(ConfigFileReaderTest, MalformedFilesNameTheLineAndTheFault) {
     const std::string head = "\"VexaConfiguration 3100\"\r\n";
     const std::vector<MalformedCase> cases{

@@ -1,7 +1,10 @@
 #include "ConfigFileTestSupport.h"
 
-#include "SimStateFiles.h"
+#include "WholeFile.h"
 
+#include "core/Platform.h"
+
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -128,17 +131,25 @@ TemporaryFolder::~TemporaryFolder() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string TemporaryFolder::file(const std::string& name) const {
+    return Utf8FromPath((path_ / PathFromUtf8(name)).make_preferred()); // "a/b" with the system's separator
+}
+
 std::string ReadBytes(const std::string& path) {
     return ReadWholeFile(path);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string TestProgramFolder() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(Utf8FromPath(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace vexa::test

@@ -27,16 +27,19 @@ public:
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // The UTF-8 path of a file in it.
+    std::string file(const std::string& name) const;
     const std::filesystem::path& path() const { return path_; }
 
 private:
     std::filesystem::path path_;
 };
 
+// Whole files by their UTF-8 names.
 std::string ReadBytes(const std::string& path);
-// The folder of the running test program, where the build puts the standard device library.
-std::string TestProgramFolder();
 void WriteBytes(const std::string& path, const std::string& bytes);
+
+// The UTF-8 names of the entries of a folder, sorted.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
 } // namespace vexa::test

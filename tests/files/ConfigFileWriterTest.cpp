@@ -1,5 +1,6 @@
 #include "ConfigFileTestSupport.h"
 
+#include "files/ConfigFileReader.h"
 #include "files/ConfigFileWriter.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,30 @@ TEST(ConfigFileWriterTest, FreshImageHasTheFixedHeadAndFourLinesPerEmptyPin) {
         EXPECT_EQ(lines[first + 3], "  \"PAM\",1,1,1");
     }
     EXPECT_EQ(lines.back(), "\"End\"");
+}
+
+TEST(ConfigFileWriterTest, KnownEnforcedModeAndEnableMapHaveTheirLinesAfterXadAndTheLastEof) {
+    ConfigurationImage image;
+    image.module.enforcedXAddress = false;
+    image.enableMap = EnableMap{true, false, false, true, false, false, false, true};
+    std::vector<std::string> lines = FullSaveLines(image);
+    EXPECT_EQ(lines[4], "\"FXA\",0");
+    EXPECT_EQ(lines[5], "\"HWC\",0,0,0,0");
+    EXPECT_EQ(lines[71], "\"Eof\",31,1,1,1,1");
+    EXPECT_EQ(lines[72], "\"IEE\",1,0,0,1,0,0,0,1");
+    EXPECT_EQ(lines[73], "\"Pin\",0,0,0,\"\"");
+
+    image.module.enforcedXAddress = true;
+    lines = SplitCrLfLines(FormatConfigurationFile(image, true));
+    EXPECT_EQ(lines[4], "\"FXA\",1");
+    EXPECT_EQ(lines[72], "\"IEE\",1,0,0,1,0,0,0,1");
+
+    ConfigurationImage read;
+    const std::string bytes = FormatConfigurationFile(image, false);
+    ConfigFileReader reader(bytes);
+    ASSERT_TRUE(reader.readHeader() && reader.readBody(read)) << reader.problem();
+    EXPECT_EQ(read.module.enforcedXAddress, std::optional<bool>(true));
+    EXPECT_EQ(read.enableMap, image.enableMap);
 }
 
 TEST(ConfigFileWriterTest, CountedAspectsAndStepsFollowTheLayout) {

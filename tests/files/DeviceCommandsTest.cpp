@@ -1,8 +1,9 @@
 #include "ConfigFileTestSupport.h"
 
+#include "core/Platform.h"
 #include "cli/CliRunner.h"
 #include "core/Clock.h"
-#include "link/qt/QtPortProvider.h"
+#include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +18,10 @@ struct DeviceCli {
     int run(const std::vector<std::string>& args) {
         out.str("");
         err.str("");
-        return cli::RunCli(args, ports, clock, out, err, TestProgramFolder());
+        return cli::RunCli(args, ports, clock, out, err, ProgramFolder());
     }
-    QtPortProvider ports{SimulatorPortMakers()};
+    const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
+    PortProvider& ports = *provider;
     SystemClock clock;
     std::ostringstream out;
     std::ostringstream err;

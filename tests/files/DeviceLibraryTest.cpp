@@ -257,6 +257,7 @@ TEST_F(DeviceLibraryTest, SaveRefusesNonHeadsAndAFailedSaveKeepsTheOldFile) {
         {[this] { pin(2).deviceDescription = "End"; }, "the device name \"End\""},
         {[this] { pin(3).description = "Dev"; }, "the description of pin 4 \"Dev\""},
         {[this] { pin(3).aspects[11].description = "Pab"; }, "the description of aspect 11 of pin 4 \"Pab\""},
+        {[this] { pin(3).aspects[1].description = "IEE"; }, "the description of aspect 1 of pin 4 \"IEE\""},
     };
     for (const Case& c : cases) {
         const ConfigurationImage before = session().image;

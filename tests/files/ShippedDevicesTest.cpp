@@ -1,6 +1,7 @@
 #include "ConfigFileTestSupport.h"
 #include "TestSeams.h"
 
+#include "core/Platform.h"
 #include "files/DeviceLibraryActions.h"
 #include "files/DeviceLibraryWriter.h"
 #include "pins/InstructionTable.h"
@@ -23,7 +24,7 @@ protected:
     void SetUp() override {
         Session session{prompter, clock, provider};
         ScriptedFileDialogs dialogs;
-        ASSERT_TRUE(LoadStandardDeviceLibrary(session, dialogs, TestProgramFolder()));
+        ASSERT_TRUE(LoadStandardDeviceLibrary(session, dialogs, ProgramFolder()));
         catalogue = session.devices;
     }
 

@@ -253,6 +253,94 @@ INSTANTIATE_TEST_SUITE_P(
                     "Incorrect eXtended Address byte \r\nReceived 10 Expected 9"}),
     [](const ::testing::TestParamInfo<FailureCase>& testCase) { return std::string(testCase.param.name); });
 
+// A frame that cannot be the answer to this request arrives during the wait, before the
+// answer: it is dropped and noted in the trace, and the answer that follows is taken.
+struct StrayCase {
+    const char* name;
+    std::vector<int> request;
+    Bytes stray;
+    std::vector<int> answer;
+};
+
+void PrintTo(const StrayCase& stray, std::ostream* out) {
+    *out << stray.name;
+}
+
+class ExchangeStrayFrame : public ::testing::TestWithParam<StrayCase> {};
+
+TEST_P(ExchangeStrayFrame, IsDroppedAndTheAnswerTaken) {
+    const StrayCase& stray = GetParam();
+    SyncedBench bench;
+    bench.port().queue(stray.stray);
+    bench.port().queue(AnswerFrame(0x57, stray.answer));
+    const double start = bench.clock.now;
+    EXPECT_TRUE(SendVexaMessage(bench.session, true, stray.request));
+    ASSERT_TRUE(bench.link().answerValid);
+    EXPECT_EQ(bench.link().answerSize(), static_cast<int>(stray.answer.size()));
+    EXPECT_EQ(bench.link().answerData(bench.link().answerSize() - 1), stray.answer.back());
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+    EXPECT_NE(bench.session.trace.text().find("dropped"), std::string::npos);
+    EXPECT_LT(bench.clock.now - start, 0.1); // no wait to the deadline
+}
+
+// The request header is 0x57 (toggle 64); the previous request's was 0x17.
+INSTANTIATE_TEST_SUITE_P(
+    Frames, ExchangeStrayFrame,
+    ::testing::Values(StrayCase{"PreviousRequestsToggle", {112, 0}, AnswerFrame(0x17, {112, 10, 65}), {112, 0, 3}},
+                      StrayCase{"AnotherSettingsEcho", {112, 0}, AnswerFrame(0x57, {112, 10, 65}), {112, 0, 3}},
+                      StrayCase{"AnotherStepsEcho",
+                                {115, 3, 1, 2},
+                                AnswerFrame(0x57, {115, 3, 1, 1, 9, 1, 1, 1, 1}),
+                                {115, 3, 1, 2, 8, 2, 2, 2, 2}},
+                      StrayCase{"EmptyAnswerToARead", {118, 4}, AnswerFrame(0x57, {}), {118, 4, 1, 1, 1}},
+                      StrayCase{"AnotherModule", {112, 0}, AnswerFrame(0x5B, {112, 0, 9}), {112, 0, 3}},
+                      StrayCase{"ControlBelow96", {112, 0}, {0x57, 0xA2, 0xF0, 0x80, 0x97}, {112, 0, 3}}),
+    [](const ::testing::TestParamInfo<StrayCase>& testCase) { return std::string(testCase.param.name); });
+
+TEST(Exchange, WhenOnlyAStrayFrameCameItIsTheAnswerTheChecksSee) {
+    SyncedBench bench;
+    bench.port().queue(AnswerFrame(0x57, {112, 10, 65})); // a controller that answers another echo
+    const double start = bench.clock.now;
+    EXPECT_TRUE(SendVexaMessage(bench.session, true, {112, 0}));
+    ASSERT_TRUE(bench.link().answerValid); // the operation's own echo check speaks
+    EXPECT_EQ(bench.link().answerData(1), 10);
+    EXPECT_TRUE(bench.link().bidirectional);
+    EXPECT_GE(bench.clock.now - start, 2.0);
+}
+
+TEST(Exchange, TheAnswerWaitIsALinkSetting) {
+    SyncedBench bench;
+    bench.link().answerTimeoutSeconds = 0.25;
+    const double start = bench.clock.now;
+    SendVexaMessage(bench.session, true, {112, 0});
+    EXPECT_EQ(bench.prompter.last(), "No response received, resetting bidirectional communication");
+    EXPECT_NEAR(bench.clock.now - start, 0.25, 0.06);
+}
+
+// A progress whose user presses "Stop" while the link waits.
+struct StopDuringWait : Progress {
+    bool stopRequested() override { return stopped; }
+    void keepAlive() override { stopped = ++waits >= 3; }
+    int waits = 0;
+    bool stopped = false;
+};
+
+TEST(Exchange, StopEndsTheWaitWithoutAMessage) {
+    SyncedBench bench;
+    StopDuringWait stop;
+    bench.session.progress = &stop;
+    const double start = bench.clock.now;
+    EXPECT_FALSE(SendVexaMessage(bench.session, true, {112, 0}));
+    EXPECT_FALSE(bench.link().answerValid);
+    EXPECT_TRUE(bench.link().bidirectional);
+    EXPECT_EQ(bench.link().frameToggle, 0);
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+    EXPECT_LT(bench.clock.now - start, 0.2);
+    bench.port().written.clear();
+    EXPECT_FALSE(SendVexaMessage(bench.session, true, {112, 0})); // nothing more is sent
+    EXPECT_TRUE(bench.port().written.empty());
+}
+
 TEST(Exchange, OverrunAndClosedPortSendNothing) {
     SyncedBench bench;
     bench.link().answerValid = true;

@@ -54,17 +54,18 @@ TEST(LinkAddress, FieldTextIsReadAsALeadingNumber) {
     EXPECT_EQ(EnterModuleAddress(session, "99999999999999999999"), 15);
 }
 
-TEST(LinkAddress, ChangingTheModuleAddressResynchronisesTheLink) {
+TEST(LinkAddress, EveryEntryOfTheModuleAddressResynchronisesTheLink) {
     TestBench bench;
     Session& session = bench.session;
     session.numberingBase = 0;
     session.link.frameToggle = 64;
-    EnterModuleAddress(session, "0"); // unchanged
-    EXPECT_EQ(session.link.frameToggle, 64);
+    EnterModuleAddress(session, "0"); // the same address typed again: after a controller reset
+    EXPECT_EQ(session.link.frameToggle, ToggleUnsynchronised);
+    session.link.frameToggle = 64;
     EnterModuleAddress(session, "3");
     EXPECT_EQ(session.link.frameToggle, ToggleUnsynchronised);
     session.link.frameToggle = 0;
-    SetModuleAddress(session, 3);
+    SetModuleAddress(session, 3); // not an entry: the up-down control at its value
     EXPECT_EQ(session.link.frameToggle, 0);
     SetModuleAddress(session, 99); // kept within the bound
     EXPECT_EQ(session.link.moduleAddress, 15);

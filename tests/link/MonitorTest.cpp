@@ -28,5 +28,29 @@ TEST(Monitor, PrintsOnlyValidFourByteAnswersAndStartsOnce) {
     EXPECT_EQ(bench.prompter.last(), "Select Comm-port");
 }
 
+// The interface of a standing tunnel goes silent, or the user stops the poll while it waits:
+// the tick fails (so the monitor ends) with at most one message.
+TEST(Monitor, AFailedOrStoppedPollEndsTheMonitorWithAtMostOneMessage) {
+    struct StopOnWait : Progress {
+        bool stopRequested() override { return waits > 2; }
+        void keepAlive() override { ++waits; }
+        int waits = 0;
+    };
+    for (const bool stop : {false, true}) {
+        test::TestBench bench;
+        bench.session.link.useCorvan = true;
+        StopOnWait stopping;
+        if (stop)
+            bench.session.progress = &stopping;
+        const double start = bench.clock.now;
+        std::string line;
+        EXPECT_FALSE(MonitorTick(bench.session, line));
+        EXPECT_EQ(bench.prompter.texts(),
+                  stop ? std::vector<std::string>{} : std::vector<std::string>{"No answer from Corvan"});
+        EXPECT_EQ(bench.clock.now - start < 1.0, stop);
+        EXPECT_TRUE(bench.session.link.faultReported != stop);
+    }
+}
+
 } // namespace
 } // namespace vexa

@@ -70,6 +70,32 @@ TEST(PortList, SortsNaturallyWithUsbAdaptersFirstAndShowsWhatTheSystemSays) {
     EXPECT_EQ(PortNameFromText("  /dev/pts/3 "), "/dev/pts/3");
 }
 
+TEST(PortList, ComPortsSortAsSystemPortsAndOpenByTheirDevicePath) {
+    PortBench bench;
+    bench.provider.ports = {{"Simulator", "", "", false},
+                            {"COM10", "Communications Port", "", false},
+                            {"COM3", "USB Serial Port", "FTDI", true},
+                            {"COM2", "", "", false}};
+    ScanPorts(bench.session);
+    EXPECT_EQ(bench.session.port.available, (std::vector<std::string>{"COM3", "COM2", "COM10", "Simulator"}));
+    EXPECT_EQ(PortDisplayText(bench.session.port.listed[0]), "COM3 \u2013 USB Serial Port (FTDI)");
+
+    const std::vector<std::pair<std::string, std::string>> paths{{"COM3", "\\\\.\\COM3"},
+                                                                 {"COM12", "\\\\.\\COM12"},
+                                                                 {"com7", "\\\\.\\com7"},
+                                                                 {"\\\\.\\COM12", "\\\\.\\COM12"},
+                                                                 {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+                                                                 {"COM", "COM"},
+                                                                 {"COMX", "COMX"},
+                                                                 {"Simulator", "Simulator"}};
+    for (const auto& [name, path] : paths)
+        EXPECT_EQ(ComDevicePath(name), path) << name;
+    for (const char* name : {"COM1", "COM256", "\\\\.\\COM12", "/dev/ttyS0"})
+        EXPECT_TRUE(IsSystemPortName(name)) << name;
+    for (const char* name : {"Simulator", "Simulator (Corvan)", "COM", "COMPUTER", ""})
+        EXPECT_FALSE(IsSystemPortName(name)) << name;
+}
+
 TEST(PortList, DeniedAccessNamesThePortTheReasonAndTheGroupToJoin) {
     PortBench bench;
     bench.provider.factory = [](const std::string&) { return std::make_unique<DeniedPort>(); };

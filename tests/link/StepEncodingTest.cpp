@@ -70,9 +70,9 @@ TEST(StepEncoding, FadeThatCannotTravelIsNotFoldedIntoAnotherInstruction) {
     for (int code : {16, 17, 18})
         EXPECT_EQ(EncodeStep(Step(code, 1, 0, 0, 0, 0)).instruction, code);
     // A byte above 127 stays what it is, so that it cannot pass for its low 7 bits.
-    EXPECT_TRUE(FitsWire(EncodeStep(Step(SendSerial1Code, 0, 0, 255, 255, 0))));
-    EXPECT_FALSE(FitsWire(EncodeStep(Step(102, 0, 0, 0, 200, 0))));
-    EXPECT_FALSE(FitsWire(EncodeStep(Step(200, 0, 0, 0, 0, 0))));
+    EXPECT_EQ(EncodeStep(Step(SendSerial1Code, 0, 0, 255, 255, 0)).bytes, (std::array<int, 4>{3, 127, 127, 0}));
+    EXPECT_EQ(EncodeStep(Step(102, 0, 0, 0, 200, 0)).bytes[2], 200);
+    EXPECT_EQ(EncodeStep(Step(200, 0, 0, 0, 0, 0)).instruction, 200);
 }
 
 TEST(StepEncoding, InitialAspectByte) {

@@ -80,6 +80,24 @@ TEST_F(LiveCommandsTest, TestRefusesAPinWithoutSerialAddressAndAltOnlyHelps) {
                                      "Alt + Test = Show this message");
 }
 
+// Six serial addresses on each of pins 0..21 put pin 22 at serial address 132: a data byte would
+// carry 4, another pin's output. The forms that send it refuse; flex addressing carries it.
+TEST_F(LiveCommandsTest, TestRefusesASerialAddressAboveADataByte) {
+    for (int pin = 0; pin < 22; ++pin)
+        bench.session.image.pins[static_cast<std::size_t>(pin)].lumoAddressCount = 6;
+    select(22, 1);
+    for (TestKeys keys : {TestKeys{false, true, false}, TestKeys{true, true, false}}) {
+        EXPECT_TRUE(framesOf([keys](Session& s) { EXPECT_FALSE(TestAspect(s, keys)); }).empty());
+        ASSERT_EQ(bench.prompter.messages.size(), 1u);
+        EXPECT_EQ(bench.prompter.messages[0].kind, MessageKind::OkError);
+        EXPECT_EQ(bench.prompter.last(),
+                  "The serial address of Pin 23 is 132: a message can carry serial addresses from 0 to 127 only");
+        bench.prompter.messages.clear();
+    }
+    bench.session.image.module.lumoFlexAddressing = true; // m = 132: header 4 x 4 + 3, address 4
+    EXPECT_EQ(onlyFrame(framesOf([](Session& s) { TestAspect(s, {true, true, false}); }), true), (Values{19, 1, 4, 1}));
+}
+
 TEST_F(LiveCommandsTest, TestTabButtonsToggleEightfoldAndFreeLumo) {
     AspectToggle toggle;
     std::vector<Values> sent;

@@ -37,6 +37,7 @@ TEST(ModuleSettingsWrite, SendsTheBytesOfEveryBlockInBatchOrder) {
     module.lumoFlexAddressing = true;
     module.lumoFlexBlock = 3;
     module.moduleXAddress = 17;
+    module.enforcedXAddress = false;
 
     EXPECT_TRUE(WriteModuleSettings(bench.session));
     EXPECT_EQ(bench.controller->requests, (Requests{{96, 5, 13},
@@ -65,10 +66,18 @@ TEST(ModuleSettingsWrite, EnforcedModeAndNativeModeSendTheirFixedValues) {
     module.lumoFlexAddressing = false;
     module.nativeMode = true;
     EXPECT_TRUE(WriteSerialAddressing(bench.session));
-    EXPECT_EQ(
-        bench.controller->requests,
-        (Requests{
-            {96, 8, 0, 0}, {96, 3, 0, 0, 0, 0}, {96, 2, 127}, {96, 8, 0, 64}, {96, 3, 15, 15, 15, 15}, {96, 2, 40}}));
+    // Unknown: settings 8 and 3 as without the mode, setting 2 left on the controller, said once.
+    module.enforcedXAddress.reset();
+    EXPECT_TRUE(WriteSerialAddressing(bench.session));
+    EXPECT_EQ(bench.controller->requests, (Requests{{96, 8, 0, 0},
+                                                    {96, 3, 0, 0, 0, 0},
+                                                    {96, 2, 127},
+                                                    {96, 8, 0, 64},
+                                                    {96, 3, 15, 15, 15, 15},
+                                                    {96, 2, 40},
+                                                    {96, 8, 0, 64},
+                                                    {96, 3, 15, 15, 15, 15}}));
+    EXPECT_EQ(bench.prompter.texts(), std::vector<std::string>{EnforcedUnknownText});
 }
 
 TEST(ModuleSettingsRead, DecodesEveryBlock) {
@@ -124,7 +133,9 @@ TEST(ModuleSettingsRead, WrongAnswersShowTheirMessagesAndKeepTheFields) {
     bench.answers[2] = {112, 3, 7}; // wrong echo
     bench.answer(3, {1, 1, 1, 1});
     module.lumoFlexBlock = 5;
-    EXPECT_TRUE(ReadSerialAddressing(bench.session)); // every exchange was answered
+    // Every exchange runs and says what it refused; the read fails.
+    EXPECT_FALSE(ReadSerialAddressing(bench.session));
+    EXPECT_EQ(bench.controller->requests.size(), 3u);
     EXPECT_EQ(bench.prompter.texts(), (std::vector<std::string>{"No valid response, size = 3 expected = 4",
                                                                 "No valid response, msg = 112,3 expected = 112,2"}));
     EXPECT_EQ(module.lumoFlexBlock, 5);
@@ -151,6 +162,33 @@ TEST(ModuleSettingsRead, WrongAnswersShowTheirMessagesAndKeepTheFields) {
     EXPECT_FALSE(ReadDccSettings(bench.session));
     EXPECT_EQ(bench.prompter.texts(),
               std::vector<std::string>{"No response received, resetting bidirectional communication"});
+}
+
+TEST(ModuleSettingsRead, ARefusedAnswerFailsTheReadAfterItsOtherExchanges) {
+    struct Case {
+        bool (*read)(Session&);
+        int setting;
+        std::vector<int> answer; // the whole answer data of that setting
+        std::size_t requests;    // the read still makes all of these
+    };
+    const std::vector<Case> cases{
+        {ReadDccSettings, 5, {112, 5, 1, 2}, 3},
+        {ReadLedSettings, 6, {112, 5, 3}, 2},
+        {ReadHardwareConfig, 1, {112, 1, 0, 0, 0}, 1},
+        {ReadSerialPortSettings, 13, {112, 12, 0, 0}, 1},
+    };
+    for (const Case& c : cases) {
+        test::ModuleSettingsBench bench;
+        for (int setting : {1, 4, 5, 6, 7, 12, 13})
+            bench.answer(setting,
+                         setting == 4 || setting == 12 || setting == 13 ? std::vector<int>{1, 0} : std::vector<int>{0});
+        bench.answer(1, {0, 0, 0, 0});
+        bench.answers[c.setting] = c.answer;
+        bench.session.image.module.ledOrange = {0, 0, 0, 0, 0, 0, 0, CheckGrey};
+        EXPECT_FALSE(c.read(bench.session)) << "setting " << c.setting;
+        EXPECT_EQ(bench.prompter.messages.size(), 1u) << "setting " << c.setting;
+        EXPECT_EQ(bench.controller->requests.size(), c.requests) << "setting " << c.setting;
+    }
 }
 
 TEST(ModuleSettingsDcc, EachOptionAloneGoesOutAsItsOwnBitAndReadsBack) {

@@ -9,10 +9,12 @@
 namespace vexa {
 namespace {
 
-// A controller that holds exactly the default settings of a fresh image, with the ID "Yard".
+// A controller that holds exactly the default settings of a fresh image, with the ID "Yard" and
+// the enforced mode off (known in the image).
 struct VerificationBench : test::ModuleSettingsBench {
     VerificationBench() {
         session.image.module.idString = "Yard";
+        session.image.module.enforcedXAddress = false;
         answer(10, {'Y', 'a', 'r', 'd'});
         answer(1, {0, 0, 0, 0});
         answer(4, {1, 0});
@@ -112,15 +114,31 @@ TEST(SettingsVerification, EnforcedModeComparesWhatItsWriteSent) {
     bench.answer(2, {127});
     EXPECT_TRUE(VerifyGeneralSettings(bench.session));
     EXPECT_EQ(bench.report(), Start);
+
+    // An unknown mode: setting 2 is neither asked nor compared, and that alone does not fail it.
+    VerificationBench unknown;
+    unknown.session.image.module.enforcedXAddress.reset();
+    unknown.answer(2, {127});
+    EXPECT_TRUE(VerifyGeneralSettings(unknown.session));
+    EXPECT_EQ(unknown.report(), std::string(Start) + "eXtended Address: enforced mode unknown, not compared\r\n");
+    EXPECT_EQ(unknown.controller->requests.size(), 10u);
 }
 
 TEST(SettingsVerification, EndAndGoOnCases) {
-    // No answer at all: the ID string and hardware steps pass silently, the DCC step ends it.
+    // No answer at all: the ID string and hardware steps are said not compared and passed over,
+    // the DCC step ends it.
     VerificationBench silent;
     silent.answers.clear();
     EXPECT_FALSE(VerifyGeneralSettings(silent.session));
-    EXPECT_EQ(silent.report(), Start);
+    EXPECT_EQ(silent.report(),
+              std::string(Start) + "ReadIDString: No valid response\r\nHWCRead: No valid response\r\n");
     EXPECT_EQ(silent.controller->requests.size(), 3u);
+
+    // A DCC address of the wrong size fails what otherwise compares.
+    VerificationBench shortAddress;
+    shortAddress.answer(12, {1});
+    EXPECT_FALSE(VerifyGeneralSettings(shortAddress.session));
+    EXPECT_EQ(shortAddress.report(), std::string(Start) + "eXtended DCC Address: No valid response\r\n");
 
     // A DCC address of the wrong size is logged and passed over; a wrong echo ends.
     VerificationBench size;

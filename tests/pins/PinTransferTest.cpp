@@ -93,17 +93,19 @@ TEST_F(PinTransferTest, WrongAnswerToLayoutOrStepFailsWithNoValidResponse) {
     EXPECT_EQ(pin(5).aspects[1].steps[4].instruction, 0);
 }
 
-TEST_F(PinTransferTest, MalformedInitialAspectAnswerMeansNoneWithoutMessage) {
+TEST_F(PinTransferTest, MalformedInitialAspectAnswerMeansNoneAndFailsTheReadAfterTheAddresses) {
     pin(3).initialAspect = 4;
+    controller.pins[3].addressBytes = {2, 19, 64};
     controller.override = [](const std::vector<int>& request, std::vector<int>& answer) {
         if (request[0] != 116)
             return false;
         answer = {116, 3, 0x72}; // too short
         return true;
     };
-    EXPECT_TRUE(ReadPinAspects(session(), 3));
+    EXPECT_FALSE(ReadPinAspects(session(), 3));
     EXPECT_EQ(pin(3).initialAspect, 0);
-    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(pin(3).lumoAddressCount, 3); // the address configuration was still read
+    EXPECT_EQ(messages(), std::vector<std::string>{"Read Pin Initial Aspect: Invalid Response"});
 }
 
 TEST_F(PinTransferTest, InvalidAddressByteFailsAfterApplyingTheBytesBeforeIt) {

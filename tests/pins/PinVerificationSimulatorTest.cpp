@@ -127,7 +127,7 @@ TEST_F(PinVerificationSimulatorTest, StepsTravelAndVerifyInTheFormTheyAreStoredI
     // and a controller holding the cut value does not compare.
     pin(1).aspects[1].steps[0] = {102, 0, 0, 0, 5, 2 + 128};
     EXPECT_FALSE(WriteAspect(session, 1, 1));
-    EXPECT_EQ(prompter.last(), "Pin 2 Aspect 1 Step 0 holds a value above 127 and cannot be sent");
+    EXPECT_EQ(prompter.last(), "Pin 2: step 0 of aspect 1: parameter 3 = 130 cannot be sent (0..127)");
     simulator->pin(1).steps[9].instruction = 102;
     simulator->pin(1).steps[9].values = {0, 0, 5, 2};
     EXPECT_FALSE(RunVerifyAllPins(session));

@@ -176,9 +176,13 @@ TEST_F(PinVerificationTest, InitialAspectIsComparedWhenTheAnswerIsWellFormed) {
 
     session().verificationReport.clear();
     pin(4).initialAspect = 0;
-    stored(7).initialByte = 0x35; // not an initial-aspect byte: not reported
-    pin(7).initialAspect = 2;
     EXPECT_TRUE(VerifyPins(session()));
+    // Not an initial-aspect byte: nothing was compared, so the verdict cannot be "Verify OK".
+    session().verificationReport.clear();
+    stored(7).initialByte = 0x35;
+    pin(7).initialAspect = 2;
+    EXPECT_FALSE(VerifyPins(session()));
+    EXPECT_EQ(findings(), (Lines{"Pin 8: Init: No valid response"}));
 }
 
 TEST_F(PinVerificationTest, AddressBytesAreCheckedEachByItsKind) {

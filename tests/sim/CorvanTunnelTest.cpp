@@ -123,5 +123,25 @@ TEST(CorvanTunnel, WritesLumoFramesAndMonitorPollsTravelInsideCorvanFrames) {
         << bench.prompter.last();
 }
 
+// The late echo of a write comes while the next request waits: it is dropped, and neither this
+// exchange nor any later one is one answer behind.
+TEST(CorvanTunnel, ALateAnswerIsDroppedInsideTheNextExchange) {
+    CorvanBench bench;
+    ASSERT_TRUE(SwitchTunnelling(bench.session, true));
+    bench.sim->setLateDelay(std::chrono::milliseconds(120));
+    bench.sim->injectFault(SimulatorFault::Late, 1);
+    bench.session.image.module.idString = "ABC";
+    ASSERT_TRUE(WriteIdString(bench.session));
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(ReadVersion(bench.session)) << bench.prompter.last();
+        EXPECT_EQ(bench.session.versionText, "3.1.0.12");
+        ASSERT_TRUE(ReadIdString(bench.session)) << bench.prompter.last();
+        EXPECT_EQ(bench.session.image.module.idString, "ABC");
+    }
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+    EXPECT_NE(bench.session.trace.text().find("dropped [00] [60] [62] [60] [0A]"), std::string::npos)
+        << bench.session.trace.text();
+}
+
 } // namespace
 } // namespace vexa

@@ -131,6 +131,11 @@ void ChildProcess::terminate() {
         kill(pid_, SIGTERM);
 }
 
+void ChildProcess::interrupt() {
+    if (pid_ > 0 && !ended_)
+        kill(pid_, SIGINT);
+}
+
 void ChildProcess::killNow() {
     if (pid_ <= 0 || ended_)
         return;

@@ -32,6 +32,8 @@ public:
     std::string errorText();
     // Asks it to stop (SIGTERM) without waiting.
     void terminate();
+    // Sends SIGINT, as Ctrl+C on its terminal would, without waiting.
+    void interrupt();
     // Ends it at once (SIGKILL), as a pulled cable would, and closes its output.
     void killNow();
 

@@ -7,13 +7,6 @@
 
 namespace vexa::test {
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void MakeSimState(const std::string& simProgram, const std::string& path) {
     DeviceServerProcess sim(simProgram, {"--state", path}); // writes the file when it stops
 }

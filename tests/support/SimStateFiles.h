@@ -3,14 +3,13 @@
 // The state files of vexa-sim (--state), in which end-to-end tests give a simulated controller
 // its memory before it starts and look at it after it stopped.
 
+#include "WholeFile.h"
+
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace vexa::test {
-
-// The bytes of a file, read whole ("" when it cannot be read).
-std::string ReadWholeFile(const std::string& path);
 
 // Writes the state file of a controller with the start memory of vexa-sim (the program given).
 void MakeSimState(const std::string& simProgram, const std::string& path);

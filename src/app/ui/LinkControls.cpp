@@ -147,6 +147,8 @@ QWidget* LinkControls::makeAddressRow() {
     layout->addWidget(checkKLnumber_);
     layout->addStretch(1);
 
+    // Typing the same address again is an entry as well: it resynchronises the link.
+    textAddress_->setRetypingCommits(true);
     connect(textAddress_, &CommitLineEdit::commitRequested, this, &LinkControls::enterModuleAddress);
     connect(txtXaddr_, &CommitLineEdit::commitRequested, this, &LinkControls::enterXAddress);
     connect(upDownAddress_, &UpDownControl::valueStepped, this, [this](int shown) {

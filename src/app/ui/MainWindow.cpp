@@ -341,6 +341,10 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
     return passed;
 }
 
+void MainWindow::requestStop() {
+    progress_->requestStop();
+}
+
 void MainWindow::runCommand(const CommandWord& entry) {
     commitAndRecord();
     {

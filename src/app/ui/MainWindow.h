@@ -69,6 +69,8 @@ public:
     void queueCommand(const std::string& word) override;
     // True while an operation runs, until its closing message or report is done with.
     bool busy() const override { return session_.operationRunning || inOperation_; }
+    // Asks the running operation to stop after the exchange under way (the status bar's Stop).
+    void requestStop() override;
 
     // Asks every view to commit its edits, or to show the Session again.
     void commitAllViews();

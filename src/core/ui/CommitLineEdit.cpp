@@ -17,7 +17,7 @@ CommitLineEdit::CommitLineEdit(const QString& name, QWidget* parent) : QLineEdit
 }
 
 bool CommitLineEdit::hasEdit() const {
-    return isModified() && text() != shown_;
+    return isModified() && (retypingCommits_ || text() != shown_);
 }
 
 void CommitLineEdit::commitEdit() {

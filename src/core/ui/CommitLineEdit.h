@@ -15,8 +15,12 @@ class CommitLineEdit : public QLineEdit {
 public:
     explicit CommitLineEdit(const QString& name, QWidget* parent = nullptr);
 
-    // The user typed a text other than the one the page showed.
+    // The user typed a text other than the one the page showed (or, with retyping commits on,
+    // typed at all).
     bool hasEdit() const;
+    // Typing the shown text again counts as an edit too: each entry of the module address
+    // resynchronises the link, which is how a user recovers it after a controller reset.
+    void setRetypingCommits(bool on) { retypingCommits_ = on; }
     // Emits commitRequested when the field holds an edit; afterwards its text counts as shown.
     void commitEdit();
 
@@ -33,6 +37,7 @@ protected:
 
 private:
     QString shown_; // the text the page set last
+    bool retypingCommits_ = false;
 };
 
 } // namespace vexa

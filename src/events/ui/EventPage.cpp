@@ -4,6 +4,7 @@
 #include "core/OperationRunner.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
+#include "core/ui/ValueMarks.h"
 #include "events/EventTransfer.h"
 #include "pins/PinPageRules.h"
 
@@ -130,16 +131,10 @@ QWidget* EventPage::buildButtons() {
         row->addWidget(pushButton);
     row->addStretch();
 
-    connect(read, &QPushButton::clicked, this, [this] {
-        showsTable_ = true;
-        runner_.runNow("Read", ReadSelectedPinEvents);
-    });
+    connect(read, &QPushButton::clicked, this, [this] { runner_.runNow("Read", ReadSelectedPinEvents); });
     connect(write, &QPushButton::clicked, this, [this] { runner_.runNow("Write", WriteSelectedPinEvents); });
     connect(copy, &QPushButton::clicked, this, &EventPage::copyToAll);
-    connect(readAll, &QPushButton::clicked, this, [this] {
-        showsTable_ = true;
-        runner_.queueCommand("ECReadAll");
-    });
+    connect(readAll, &QPushButton::clicked, this, [this] { runner_.queueCommand("ECReadAll"); });
     connect(writeAll, &QPushButton::clicked, this, [this] { runner_.queueCommand("ECWriteAll"); });
     connect(verify_, &QPushButton::clicked, this, [this] { runner_.queueCommand("ECVerify"); });
     return area;
@@ -161,8 +156,7 @@ QWidget* EventPage::buildEnableMap() {
         }
         grid->addWidget(box, i / EventInputCount, k, k == 0 ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft);
         enableBoxes_[static_cast<std::size_t>(i)] = box;
-        connect(box, &QCheckBox::clicked, this,
-                [this, i](bool checked) { session_.enableMap[static_cast<std::size_t>(i)] = checked; });
+        connect(box, &QCheckBox::clicked, this, [this, i](bool checked) { enableClicked(i, checked); });
     }
     QPushButton* readMap = button("CommandECInitRead", QStringLiteral("Read Enable Map"), area);
     QPushButton* writeMap = button("CommandECInitWrite", QStringLiteral("Write Enable Map"), area);
@@ -186,7 +180,7 @@ void EventPage::startPage() {
     for (ActionField& field : actions_)
         showAction(field, NoEventAction);
     filling_ = false;
-    showsTable_ = false;
+    session_.eventTableShown = false;
     startTable_ = session_.image.events;
 }
 
@@ -199,13 +193,18 @@ void EventPage::refreshFromSession() {
     const int base = session_.numberingBase;
     pinUpDown_->setRange(base, base + LastPin);
     showPin();
-    // The start defaults stay until something has changed the table.
-    if (!showsTable_ && session_.image.events != startTable_)
-        showsTable_ = true;
-    if (showsTable_)
+    // The start defaults stay until the table is read or loaded, or something has changed it.
+    if (!session_.eventTableShown && session_.image.events != startTable_)
+        session_.eventTableShown = true;
+    if (session_.eventTableShown)
         showActions();
-    for (int i = 0; i < EnableMapSize; ++i)
-        enableBoxes_[static_cast<std::size_t>(i)]->setChecked(session_.enableMap[static_cast<std::size_t>(i)]);
+    showEnableMap();
+}
+
+void EventPage::showEnableMap() {
+    const std::optional<EnableMap>& map = session_.image.enableMap;
+    for (std::size_t i = 0; i < enableBoxes_.size(); ++i)
+        ShowKnownCheck(enableBoxes_[i], map ? std::optional<bool>((*map)[i]) : std::nullopt);
 }
 
 void EventPage::showPin() {
@@ -235,13 +234,14 @@ void EventPage::colour(ActionField& field, int value) {
     if (value == NoEventAction)
         palette.setColor(QPalette::Base, NoActionColour);
     field.edit->setPalette(palette);
+    MarkUnsendable(field.edit, WireProblem("action", value, EventActionRange));
 }
 
 // ---- field rules ------------------------------------------------------------------------------
 
 void EventPage::selectPin(int pin) {
     session_.eventPin = std::clamp(pin, 0, LastPin);
-    showsTable_ = true;
+    session_.eventTableShown = true;
     showPin();
     showActions();
 }
@@ -271,6 +271,15 @@ void EventPage::commitAction(ActionField& field) {
 void EventPage::commitEdits() {
     for (ActionField& field : actions_)
         field.edit->commitEdit();
+}
+
+// A click on a box of an unknown map makes the map known: the clicked box as the click left it
+// (checked, coming from grey), every other box unchecked, as the map starts on the controller.
+void EventPage::enableClicked(int index, bool checked) {
+    EnableMap map = session_.image.enableMap.value_or(EnableMap{});
+    map[static_cast<std::size_t>(index)] = checked;
+    session_.image.enableMap = map;
+    showEnableMap();
 }
 
 void EventPage::copyToAll() {

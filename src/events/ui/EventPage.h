@@ -58,11 +58,12 @@ private:
     void commitPinField();
     void commitAction(ActionField& field);
     void copyToAll();
+    void showEnableMap();
+    void enableClicked(int index, bool checked);
 
     Session& session_;
     OperationRunner& runner_;
-    bool filling_ = false;   // the page writes its own fields: their signals change nothing
-    bool showsTable_ = true; // the action fields show the event table (not the start defaults)
+    bool filling_ = false; // the page writes its own fields: their signals change nothing
     std::array<EventRecord, PinCount> startTable_{};
     QPalette normalPalette_;
 

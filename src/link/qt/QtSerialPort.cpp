@@ -1,28 +1,14 @@
 #include "link/qt/QtSerialPort.h"
 
-#include <sstream>
+#include "link/PortSettings.h"
+
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+#include <cstring>
+#include <termios.h>
+#endif
 
 namespace vexa {
-
-bool ParsePortSettings(const std::string& text, PortSettings& settings) {
-    std::istringstream in(text);
-    std::string rate, parity, data, stop;
-    if (!std::getline(in, rate, ',') || !std::getline(in, parity, ',') || !std::getline(in, data, ',') ||
-        !std::getline(in, stop))
-        return false;
-    try {
-        settings.bitRate = std::stoi(rate);
-        settings.dataBits = std::stoi(data);
-        settings.stopBits = std::stoi(stop);
-    } catch (...) {
-        return false;
-    }
-    if (parity.size() != 1 || std::string("noems").find(parity[0]) == std::string::npos)
-        return false;
-    settings.parity = parity[0];
-    return settings.bitRate > 0 && (settings.dataBits >= 5 && settings.dataBits <= 8) &&
-           (settings.stopBits == 1 || settings.stopBits == 2);
-}
 
 QtSerialPort::QtSerialPort() = default;
 
@@ -30,9 +16,54 @@ QtSerialPort::~QtSerialPort() {
     close();
 }
 
+namespace {
+
+// Puts the line into a known state before the settings are applied: raw bytes, 8 data bits,
+// no parity bits of any kind, one stop bit, no flow control, the receiver on, modem lines
+// ignored. A program that was killed may have left the device with other settings (odd parity,
+// two stop bits ...). Each setting is then applied as a change from this state: a pseudo-
+// terminal cannot hold parity, and a request that changes nothing but the parity is refused
+// there ("Invalid argument"), while one that also sets the parity's odd/even choice is taken.
+bool ResetLine(QSerialPort& port, std::string& error) {
+#if defined(Q_OS_UNIX)
+    const int fd = static_cast<int>(port.handle());
+    termios line{};
+    if (::tcgetattr(fd, &line) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    ::cfmakeraw(&line);
+    line.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+#ifdef CMSPAR
+    line.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+    line.c_cflag |= CS8 | CREAD | CLOCAL;
+    line.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | PARMRK);
+    line.c_iflag |= IGNPAR;
+    line.c_cc[VMIN] = 0;
+    line.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &line) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+#else
+    (void)port;
+    (void)error;
+#endif
+    return true;
+}
+
+} // namespace
+
 bool QtSerialPort::open(const std::string& name) {
     close();
     port_.setPortName(QString::fromStdString(name));
+    // Qt applies its remembered settings while it opens: start from plain ones, so that the
+    // open itself asks for no parity.
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
     accessDenied_ = false;
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = port_.errorString().toStdString();
@@ -57,11 +88,8 @@ bool QtSerialPort::isOpen() const {
 }
 
 bool QtSerialPort::setSettings(const std::string& settings) {
-    PortSettings parsed;
-    if (!ParsePortSettings(settings, parsed)) {
-        error_ = "Invalid port settings " + settings;
+    if (!ValidPortSettings(settings, error_))
         return false;
-    }
     settings_ = settings;
     return !port_.isOpen() || applySettings();
 }
@@ -69,6 +97,8 @@ bool QtSerialPort::setSettings(const std::string& settings) {
 bool QtSerialPort::applySettings() {
     PortSettings parsed;
     ParsePortSettings(settings_, parsed);
+    if (!ResetLine(port_, error_))
+        return false;
     const QSerialPort::Parity parity = parsed.parity == 'o'   ? QSerialPort::OddParity
                                        : parsed.parity == 'e' ? QSerialPort::EvenParity
                                        : parsed.parity == 'm' ? QSerialPort::MarkParity

@@ -35,13 +35,4 @@ private:
     bool accessDenied_ = false;
 };
 
-// Parses "19200,o,8,1" into its parts; false when the text is not such a setting.
-struct PortSettings {
-    int bitRate = 19200;
-    char parity = 'o';
-    int dataBits = 8;
-    int stopBits = 1;
-};
-bool ParsePortSettings(const std::string& text, PortSettings& settings);
-
 } // namespace vexa

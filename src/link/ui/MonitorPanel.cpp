@@ -65,6 +65,8 @@ void MonitorPanel::startMonitoring() {
 void MonitorPanel::stopMonitoring() {
     if (!monitoring())
         return;
+    if (polling_)
+        runner_.requestStop(); // a poll waits for its answer: end that wait too
     timer2_->stop();
     StopMonitoring(session_);
     refreshFromSession();
@@ -88,10 +90,16 @@ void MonitorPanel::poll() {
         stopMonitoring(); // the port went away: rather than a message on every tick
         return;
     }
-    runner_.runNow("Monitor", [](Session& session) {
-        MonitorPoll(session);
-        return true;
+    bool passed = true;
+    polling_ = true;
+    runner_.runNow("Monitor", [&passed](Session& session) {
+        std::string line;
+        passed = MonitorTick(session, line);
+        return true; // a failed poll ends the monitor; it is no failed operation
     });
+    polling_ = false;
+    if (!passed)
+        stopMonitoring(); // the link failed (it has said so once) or the poll was stopped
     refreshFromSession();
 }
 

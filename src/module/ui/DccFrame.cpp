@@ -2,6 +2,7 @@
 
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
+#include "core/ui/ValueMarks.h"
 #include "module/DccAddressing.h"
 
 #include <QButtonGroup>
@@ -100,6 +101,8 @@ void DccFrame::refreshFromSession() {
     const int lowest = LowestDccAddress(module);
     ShowNumber(address_, module.dccAddress, module.dccAddress, lowest, HighestDccAddress);
     ShowNumber(xAddress_, module.xdccAddress, module.xdccAddress, lowest, HighestXDccAddress);
+    MarkUnsendable(address_.field, DccAddressProblem(module));
+    MarkUnsendable(xAddress_.field, XDccAddressProblem(module));
     ShowRange(range_, DccRangeCaption(session_));
     ShowRange(xRange_, XDccRangeCaption(session_));
     repeat_[module.dccPacketRepeat & 3]->setChecked(true);

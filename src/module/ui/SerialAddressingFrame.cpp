@@ -2,6 +2,7 @@
 
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
+#include "core/ui/ValueMarks.h"
 #include "module/SerialAddressing.h"
 
 #include <QCheckBox>
@@ -131,10 +132,11 @@ void SerialAddressingFrame::refreshFromSession() {
     const int base = session_.numberingBase;
     flex_->setChecked(module.lumoFlexAddressing);
     native_->setChecked(module.nativeMode);
-    enforced_->setChecked(module.enforcedXAddress);
+    ShowKnownCheck(enforced_, module.enforcedXAddress);
     ShowNumber(flexStart_, ShownFlexStart(session_), module.lumoFlexBlock, 0, HighestFlexBlock);
     ShowNumber(xAddress_, ShownModuleXAddress(session_), ShownModuleXAddress(session_), base,
                base + HighestModuleXAddress);
+    MarkUnsendable(xAddress_.field, ModuleXAddressProblem(module, base));
     for (std::size_t i = 0; i < mask_.size(); ++i)
         mask_[i]->setChecked(module.groupMask[i]);
     applyVisibility();

@@ -7,9 +7,11 @@
 #include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
+#include "core/ui/ValueMarks.h"
 #include "pins/PinConfigRequests.h"
 #include "pins/PinPageRules.h"
 #include "pins/PinTransfer.h"
+#include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
 #include "pins/ui/DescriptionValidator.h"
 #include "pins/ui/EditGuard.h"
@@ -275,14 +277,15 @@ QWidget* PinPage::buildCountRow() {
         const char* arrows;
         int maximum;
         std::uint8_t PinRecord::*count;
+        AddressCount kind;
         const char* tip;
     };
     const std::array<CountSpec, 3> specs{{
-        {"TextPaspLumon", "UpDownPaspLumon", MaxLumoAddressCount, &PinRecord::lumoAddressCount,
+        {"TextPaspLumon", "UpDownPaspLumon", MaxLumoAddressCount, &PinRecord::lumoAddressCount, AddressCount::Lumo,
          "Nr of Serial addresses assigned to Pin"},
-        {"TextPaspDCCn", "UpDownPaspDCCn", MaxDccAddressCount, &PinRecord::dccAddressCount,
+        {"TextPaspDCCn", "UpDownPaspDCCn", MaxDccAddressCount, &PinRecord::dccAddressCount, AddressCount::Dcc,
          "Nr of DCC addresses assigned to Pin"},
-        {"TextPAspXDCCn", "UpDownPaspXDCCn", MaxXdccAddressCount, &PinRecord::xdccAddressCount,
+        {"TextPAspXDCCn", "UpDownPaspXDCCn", MaxXdccAddressCount, &PinRecord::xdccAddressCount, AddressCount::XDcc,
          "Nr of DCC addresses assigned to Pin"},
     }};
     for (std::size_t i = 0; i < specs.size(); ++i) {
@@ -292,6 +295,7 @@ QWidget* PinPage::buildCountRow() {
         field.upDown = upDown(specs[i].arrows, 0, specs[i].maximum, area);
         field.maximum = specs[i].maximum;
         field.count = specs[i].count;
+        field.kind = specs[i].kind;
         auto* holder = new QWidget(area);
         auto* pair = Spinner(field.edit, field.upDown);
         pair->setContentsMargins(0, 0, 0, 0);
@@ -445,6 +449,7 @@ void PinPage::showDeviceFields() {
     const EditGuard::Scope filling(*guard_);
     const int pin = session_.image.currentPin;
     devicePin_->setText(QString::fromStdString(DevicePinText(session_.image, pin, session_.numberingBase)));
+    MarkUnsendable(devicePin_, DeviceReferralProblem(record(), pin, session_.numberingBase));
     const DeviceNameView name = DeviceNameOf(session_.image, pin);
     deviceName_->setText(ShownText(name.text));
     deviceName_->setReadOnly(!name.editable);
@@ -456,6 +461,7 @@ void PinPage::showCounts() {
         const int count = record().*(field.count);
         field.edit->setText(QString::number(count));
         field.upDown->setValue(count);
+        MarkUnsendable(field.edit, AddressCountProblem(record(), field.kind));
     }
 }
 
@@ -469,6 +475,7 @@ void PinPage::showAspectFields() {
     const int initial = record().initialAspect - 1;
     initField_->setText(QString::number(initial));
     initUpDown_->setValue(initial);
+    MarkUnsendable(initField_, InitialAspectProblem(record()));
 }
 
 // Sets the layout choice from the pin's layout and shows it: limits of the aspect selectors,

@@ -3,6 +3,7 @@
 #include "core/Session.h"
 #include "core/ui/SessionView.h"
 #include "pins/PinConfigTypes.h"
+#include "pins/PinWireCheck.h"
 
 #include <QList>
 #include <QWidget>
@@ -66,6 +67,7 @@ private:
         UpDownControl* upDown = nullptr;
         int maximum = 0;
         std::uint8_t PinRecord::*count = nullptr;
+        AddressCount kind = AddressCount::Dcc;
     };
 
     QWidget* buildPinRow();

@@ -2,7 +2,9 @@
 
 #include "core/NumberField.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/ValueMarks.h"
 #include "pins/InstructionTable.h"
+#include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
 #include "pins/ui/EditGuard.h"
 #include "pins/ui/PinPageDialogs.h"
@@ -162,8 +164,15 @@ void StepRowsFrame::showRowValues(int row) {
     const int item = r.instruction->findData(static_cast<int>(step->instruction));
     r.instruction->setCurrentIndex(item >= 0 ? item : 0);
     r.fade->setChecked(step->fade != 0);
-    for (int index = 0; index < StepParamCount; ++index)
-        r.params[static_cast<std::size_t>(index)]->setText(QString::number(ShownStepParam(*step, index, context())));
+    MarkUnsendable(r.instruction, StepFieldProblem(*step, StepField::Instruction));
+    // The parameter fields in their order: offset, parameters 1..3.
+    static constexpr std::array<StepField, StepParamCount> fields{StepField::Offset, StepField::Par1, StepField::Par2,
+                                                                  StepField::Par3};
+    for (int index = 0; index < StepParamCount; ++index) {
+        CommitLineEdit* edit = r.params[static_cast<std::size_t>(index)];
+        edit->setText(QString::number(ShownStepParam(*step, index, context())));
+        MarkUnsendable(edit, StepFieldProblem(*step, fields[static_cast<std::size_t>(index)]));
+    }
 }
 
 void StepRowsFrame::redrawRow(int row) {

@@ -3,6 +3,8 @@
 #include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
+#include "core/ui/ValueMarks.h"
+#include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
 #include "pins/ui/EditGuard.h"
 
@@ -268,6 +270,7 @@ void TypeSettingsTabs::showField(NumberField& field) {
     const int shown = ShownParamValue(pin(), *field.spec);
     field.edit->setText(QString::number(shown));
     field.upDown->setValue(shown);
+    MarkUnsendable(field.edit, ConfigParamProblem(pin(), field.spec->param));
 }
 
 void TypeSettingsTabs::takeLiveValue(NumberField& field) {

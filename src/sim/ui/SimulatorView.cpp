@@ -119,12 +119,16 @@ SimulatorView::SimulatorView(Session& session, QWidget* parent) : QWidget(parent
 void SimulatorView::refresh() {
     const std::shared_ptr<Simulator> simulator = SimulatorBehind(session_.port.port.get());
     if (!simulator) {
-        status_->setText(QStringLiteral("Choose the port \"Simulator\" to see the simulated controller here."));
+        status_->setText(QStringLiteral("Choose the port \"Simulator\" or \"Simulator (Corvan)\" to see the "
+                                        "simulated controller here."));
         display_->setOutputs({}, session_.numberingBase);
         return;
     }
-    status_->setText(QStringLiteral("Simulated controller, module address %1")
-                         .arg(simulator->moduleAddress() + session_.numberingBase));
+    if (CorvanInterfaceBehind(session_.port.port.get()))
+        status_->setText(QStringLiteral("Simulated controller behind a simulated Corvan interface"));
+    else
+        status_->setText(QStringLiteral("Simulated controller, module address %1")
+                             .arg(simulator->moduleAddress() + session_.numberingBase));
     display_->setOutputs(simulator->outputs(), session_.numberingBase);
 }
 

@@ -30,8 +30,9 @@ private:
     int numberingBase_ = 1;
 };
 
-// A small window that follows the in-process simulated controller (port "Simulator") while it
-// is shown, so that a user without a layout sees what live commands and aspect programs do.
+// A small window that follows the in-process simulated controller (port "Simulator", or
+// "Simulator (Corvan)" behind its simulated interface) while it is shown, so that a user
+// without a layout sees what live commands and aspect programs do.
 class SimulatorView : public QWidget {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "app/ui/VerificationWindow.h"
 #include "events/EventSlots.h"
+#include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
@@ -15,6 +16,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace vexa {
 namespace {
@@ -110,6 +114,43 @@ TEST_F(EventPageTest, ClampedFieldsCopiedWrittenAndVerified) {
     find<QPushButton>(QStringLiteral("CommandECInitRead"))->click();
     EXPECT_TRUE(find<QCheckBox>(QStringLiteral("CheckInitEE(2)"))->isChecked());
     EXPECT_FALSE(find<QCheckBox>(QStringLiteral("CheckInitEE(3)"))->isChecked());
+}
+
+TEST_F(EventPageTest, AnUnknownMapShowsGreyAndAClickMakesItKnown) {
+    auto box = [this](int i) { return find<QCheckBox>(QStringLiteral("CheckInitEE(%1)").arg(i)); };
+    for (int i = 0; i < EnableMapSize; ++i)
+        EXPECT_EQ(box(i)->checkState(), Qt::PartiallyChecked) << i;
+    box(5)->click();
+    EXPECT_EQ(session().image.enableMap, (EnableMap{false, false, false, false, false, true, false, false}));
+    for (int i = 0; i < EnableMapSize; ++i)
+        EXPECT_EQ(box(i)->checkState(), i == 5 ? Qt::Checked : Qt::Unchecked) << i;
+    box(5)->click(); // known now: an ordinary box again
+    EXPECT_EQ(box(5)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(session().image.enableMap, EnableMap{});
+}
+
+// An all-zero table read or loaded is shown as such, so "Copy to All" copies the zeros.
+TEST(EventPageTable, ShowsAfterReadAllLoadFileAndReadAllEvents) {
+    const std::string file = (std::filesystem::temp_directory_path() / "vexa-event-page-zero.dat").string();
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "\"VexaConfiguration 3100\"\r\n\"Eon\",3,1,1,1,1\r\n\"End\"\r\n";
+    }
+    for (const char* how : {"CommandReadAll", "CommandLoad", "CommandECRead"}) {
+        test::WindowBench bench({SimulatorPortName});
+        for (int p = 0; p < PinCount; ++p)
+            bench.simulator->pin(p).eventOn = bench.simulator->pin(p).eventOff = {0, 16, 32, 48};
+        auto* ports = bench.find<QComboBox>("ComboPort");
+        ports->setCurrentIndex(0);
+        emit ports->activated(0);
+        bench.dialogs.names = {file};
+        bench.find<QPushButton>(how)->click();
+        bench.window->dispatchPending();
+        EXPECT_EQ(bench.find<QLineEdit>("TextECon(0)")->text(), "0") << how;
+        bench.find<QPushButton>("CommandECcopy")->click();
+        EXPECT_EQ(bench.window->session().image.events[20].offEvents, (EventActions{0, 0, 0, 0})) << how;
+    }
+    std::filesystem::remove(file);
 }
 
 } // namespace

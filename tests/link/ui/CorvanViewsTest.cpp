@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -100,6 +101,42 @@ TEST(CorvanViews, MonitorPollsWhileItHoldsTheFocusAndSkipsTicksOfABusyRunner) {
     EXPECT_TRUE(views.prompter.messages.empty()) << views.prompter.last();
     views.find<QPushButton>("CommandFBM(0)")->click();
     EXPECT_EQ(text->toPlainText(), "");
+}
+
+// The monitor on a standing tunnel whose interface goes silent: the first poll fails with one
+// message and ends the monitor; pressing "Stop" while a poll waits ends that wait with none.
+TEST(CorvanViews, MonitorEndsOnASilentInterfaceAndStopEndsAWaitingPoll) {
+    struct ClickDuringWait : Progress {
+        void keepAlive() override {
+            if (++waits == 2 && target)
+                QTest::mouseClick(target, Qt::LeftButton);
+        }
+        QWidget* target = nullptr;
+        int waits = 0;
+    };
+    for (const bool pressStop : {false, true}) {
+        test::TestBench bench; // fake clock, a scripted port that never answers
+        bench.session.link.useCorvan = true;
+        test::TestRunner runner{bench.session};
+        QWidget window;
+        auto* monitor = new MonitorPanel(bench.session, runner, &window);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        auto* stop = window.findChild<QPushButton*>(QStringLiteral("CommandFBM(2)"));
+        ClickDuringWait clicker;
+        clicker.target = pressStop ? stop : nullptr;
+        bench.session.progress = &clicker;
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("CommandFBM(1)")), Qt::LeftButton);
+        ASSERT_TRUE(monitor->monitoring());
+        const double start = bench.clock.now;
+        monitor->poll();
+        EXPECT_FALSE(monitor->monitoring());
+        EXPECT_EQ(window.findChild<QPlainTextEdit*>(QStringLiteral("textFBM"))->toPlainText(),
+                  "Start Monitoring\nMonitoring Stopped\n");
+        EXPECT_EQ(bench.prompter.texts(),
+                  pressStop ? std::vector<std::string>{} : std::vector<std::string>{"No answer from Corvan"});
+        EXPECT_EQ(bench.clock.now - start < 1.0, pressStop);
+    }
 }
 
 // The way a new user tries the tunnel: "Simulator (Corvan)", the tunnel box, module address 20,

@@ -8,10 +8,12 @@
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 #include "sim/ui/SimulatorView.h"
+#include "ui/WindowBench.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
@@ -76,6 +78,31 @@ TEST(LiveWalkthrough, SimulatorViewFollowsLampTestServoSliderAndAspectTest) {
                       Qt::NoModifier);
     QApplication::sendEvent(test, &press);
     EXPECT_EQ(shown(1).aspect, 1);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+// "Simulator (Corvan)": the same simulated controller stands behind the interface, and the view
+// shows it while live commands travel through the tunnel.
+TEST(LiveWalkthrough, SimulatorViewShowsTheControllerBehindTheCorvanSimulator) {
+    test::WindowBench bench({CorvanSimulatorPortName});
+    MainWindow& window = *bench.window;
+    const test::RecordingPrompter& prompter = bench.prompter;
+    window.show();
+    window.setExpertMode(true);
+    auto* combo = window.findChild<QComboBox*>(QStringLiteral("ComboPort"));
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    window.findChild<QCheckBox*>(QStringLiteral("CheckCorvan"))->click();
+    ASSERT_TRUE(window.session().link.useCorvan) << prompter.last();
+
+    window.testPage().showSimulatorView();
+    auto* view = window.findChild<SimulatorView*>(QStringLiteral("frmSimulatorView"));
+    ASSERT_NE(view, nullptr);
+    window.findChild<QPushButton*>(QStringLiteral("Command_LT(0)"))->click();
+    view->refresh();
+    EXPECT_TRUE(view->display().outputs()[0].lampTest);
+    EXPECT_EQ(view->findChild<QLabel*>(QStringLiteral("lblSimulatorStatus"))->text(),
+              "Simulated controller behind a simulated Corvan interface");
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 

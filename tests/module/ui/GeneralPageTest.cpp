@@ -43,7 +43,13 @@ TEST(GeneralPage, ClicksFollowTheRulesOfTheirFrames) {
     EXPECT_TRUE(module.lumoFlexAddressing);
     EXPECT_FALSE(bench.find("CheckGenVexaNative")->isVisible());
     EXPECT_TRUE(bench.find("TextGenLumoaddr")->isVisible());
-    bench.find<QCheckBox>("CheckGenForceXA")->click();
+    // The enforced mode starts unknown (grey, the eXtended address fields shown); a click sets it.
+    auto* enforced = bench.find<QCheckBox>("CheckGenForceXA");
+    EXPECT_EQ(enforced->checkState(), Qt::PartiallyChecked);
+    EXPECT_TRUE(bench.find("CheckGenXGM(15)")->isVisible());
+    enforced->click();
+    EXPECT_EQ(module.enforcedXAddress, std::optional<bool>(true));
+    EXPECT_EQ(enforced->checkState(), Qt::Checked);
     EXPECT_FALSE(bench.find("CheckGenXGM(15)")->isVisible());
     EXPECT_FALSE(bench.find("TextGenLumoaddr")->isVisible());
 

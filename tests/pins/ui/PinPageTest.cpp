@@ -145,6 +145,33 @@ TEST_F(PinPageTest, ChoosingWaitGreysTheUnusedBoxesAndHidesTheFadeBox) {
     EXPECT_EQ(find<QLabel>(QStringLiteral("LabelPAspOffset"))->text(), "");
 }
 
+TEST_F(PinPageTest, FieldsTheWireCannotCarryAreMarkedWithWhatItCarries) {
+    pin(0).aspectLayout = LayoutFourByNine;
+    pin(0).initialAspect = 9;
+    pin(0).dccAddressCount = 12;
+    step(0, 0, 2) = {102, 0, 0, 0, 5, 200}; // "Wait" with parameter 3 beyond a data byte
+    showDetails();
+    struct Mark {
+        const char* field;
+        const char* tip; // what the wire carries
+    };
+    for (const Mark& mark : {Mark{"TextPAspPar3(2)", "parameter 3 = 200 cannot be sent (0..127)"},
+                             Mark{"TextPAspInit", "initial aspect = 8 cannot be sent (-1..3)"},
+                             Mark{"TextPaspDCCn", "DCC address count = 12 cannot be sent (0..7)"}}) {
+        EXPECT_EQ(find(QLatin1String(mark.field))->toolTip().toStdString(), mark.tip);
+        EXPECT_FALSE(find(QLatin1String(mark.field))->styleSheet().isEmpty()) << mark.field;
+    }
+    EXPECT_TRUE(find(QStringLiteral("TextPAspPar3(1)"))->styleSheet().isEmpty());
+
+    // Sendable again: the mark goes and the field's own tooltip comes back.
+    step(0, 0, 2).par3 = 20;
+    pin(0).dccAddressCount = 2;
+    page().refreshFromSession();
+    EXPECT_EQ(find(QStringLiteral("TextPAspPar3(2)"))->toolTip(), "Double-click for help-tool");
+    EXPECT_EQ(find(QStringLiteral("TextPaspDCCn"))->toolTip(), "Nr of DCC addresses assigned to Pin");
+    EXPECT_TRUE(find(QStringLiteral("TextPaspDCCn"))->styleSheet().isEmpty());
+}
+
 TEST_F(PinPageTest, StepFieldsClampAndTheTimeLabelFollows) {
     pin(1).aspectLayout = LayoutFourByNine;
     step(1, 0, 0).instruction = 9;   // "On"

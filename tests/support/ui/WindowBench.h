@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/MainWindow.h"
+#include "sim/CorvanInterfaceSim.h"
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
@@ -16,13 +17,16 @@
 namespace vexa::test {
 
 // The main window on fake seams. Its port list offers the given names: "Simulator" opens the
-// in-process simulated controller `simulator`, any other name a scripted port.
+// in-process simulated controller `simulator`, "Simulator (Corvan)" the same controller behind
+// a simulated Corvan interface, any other name a scripted port.
 struct WindowBench {
     explicit WindowBench(std::vector<std::string> portNames = {"ttyS0", SimulatorPortName}) {
         ports.names = std::move(portNames);
         ports.factory = [this](const std::string& name) -> std::unique_ptr<SerialPort> {
             if (name == SimulatorPortName)
                 return MakeSimulatorPort(simulator);
+            if (name == CorvanSimulatorPortName)
+                return MakeSimLinePort(MakeDefaultCorvanInterface(simulator));
             return std::make_unique<ScriptedPort>();
         };
         window = std::make_unique<MainWindow>(prompter, ports, clock, dialogs);

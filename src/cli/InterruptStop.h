@@ -1,0 +1,17 @@
+#pragma once
+
+namespace vexa::cli {
+
+// Ctrl+C (SIGINT) on the command line. Once installed, the first one asks the running command
+// to stop: the exchange under way ends, nothing more is sent, the port is closed as usual and
+// the command fails. A second Ctrl+C ends the program at once.
+void InstallInterruptStop();
+
+// True once Ctrl+C was pressed (or RequestInterruptStop was called).
+bool InterruptRequested();
+
+// What Ctrl+C does; also for tests.
+void RequestInterruptStop();
+void ClearInterruptStop();
+
+} // namespace vexa::cli
