@@ -114,15 +114,17 @@ std::string DescribeChange(const ConfigurationImage& before, const Configuration
         if (!(a.events[i] == b.events[i]))
             eventPins.push_back(p + numberingBase);
     }
-    // Whatever else the image holds (the initial enable map, for one) belongs to the event page.
+    const bool mapChanged = a.enableMap != b.enableMap;
+    // Whatever else the image may come to hold is named as a whole.
     ConfigurationImage rest = b;
     rest.module = a.module;
     rest.pins = a.pins;
     rest.events = a.events;
+    rest.enableMap = a.enableMap;
     const bool otherChanged = !(rest == a);
 
-    const std::size_t areas =
-        (moduleChanged ? 1u : 0u) + (pins.empty() ? 0u : 1u) + (eventPins.empty() ? 0u : 1u) + (otherChanged ? 1u : 0u);
+    const std::size_t areas = (moduleChanged ? 1u : 0u) + (pins.empty() ? 0u : 1u) + (eventPins.empty() ? 0u : 1u) +
+                              (mapChanged ? 1u : 0u) + (otherChanged ? 1u : 0u);
     if (areas > 1)
         return SeveralChanges;
     if (moduleChanged)
@@ -136,7 +138,9 @@ std::string DescribeChange(const ConfigurationImage& before, const Configuration
     if (!eventPins.empty())
         return eventPins.size() > MostListed ? "Events of " + std::to_string(eventPins.size()) + " pins"
                                              : "Events of pins " + Listed(eventPins);
-    return "Event Control";
+    if (mapChanged)
+        return "Initial enable map";
+    return "Configuration";
 }
 
 } // namespace vexa

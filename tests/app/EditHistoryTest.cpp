@@ -50,6 +50,7 @@ TEST(ConfigurationChange, NamesThePlaceThatChanged) {
              for (EventRecord& event : image.events)
                  event.onEvents[0] = 2;
          }},
+        {"Initial enable map", [](ConfigurationImage& image) { image.enableMap = EnableMap{true}; }},
         {"ID String", [](ConfigurationImage& image) { image.module.idString = "Depot"; }},
         {"DCC", [](ConfigurationImage& image) { image.module.dccAllowZero = true; }},
         {"Serial Addressing Options", [](ConfigurationImage& image) { image.module.groupMask[9] = true; }},

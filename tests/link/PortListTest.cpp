@@ -72,10 +72,10 @@ TEST(PortList, SortsNaturallyWithUsbAdaptersFirstAndShowsWhatTheSystemSays) {
 
 TEST(PortList, ComPortsSortAsSystemPortsAndOpenByTheirDevicePath) {
     PortBench bench;
-    bench.provider.ports = {{"Simulator", "", "", false},
-                            {"COM10", "Communications Port", "", false},
-                            {"COM3", "USB Serial Port", "FTDI", true},
-                            {"COM2", "", "", false}};
+    bench.provider.ports = {{"Simulator", "", "", false, {}},
+                            {"COM10", "Communications Port", "", false, {}},
+                            {"COM3", "USB Serial Port", "FTDI", true, {}},
+                            {"COM2", "", "", false, {}}};
     ScanPorts(bench.session);
     EXPECT_EQ(bench.session.port.available, (std::vector<std::string>{"COM3", "COM2", "COM10", "Simulator"}));
     EXPECT_EQ(PortDisplayText(bench.session.port.listed[0]), "COM3 \u2013 USB Serial Port (FTDI)");
