@@ -60,12 +60,13 @@ int main(int argc, char** argv) {
                                  QStringLiteral("[FILE]"));
     parser.process(application);
 
+    // The pictures show the window as a new user first sees it: nothing kept from other runs,
+    // and the simulated controller as it comes, not as a developer's last run left it.
+    const bool tour = parser.isSet(screenshots);
     vexa::QtPrompter prompter;
     const std::unique_ptr<vexa::PortProvider> ports =
-        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(SimulatorStatePath()));
+        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(tour ? std::string() : SimulatorStatePath()));
     vexa::SystemClock clock;
-    // The pictures show the window as a new user first sees it: nothing kept from other runs.
-    const bool tour = parser.isSet(screenshots);
     std::optional<vexa::WindowSettings> settings;
     if (!tour)
         settings.emplace(vexa::WindowSettings::defaultPath());

@@ -2,6 +2,7 @@
 
 #include "app/ui/ChangeRecorder.h"
 #include "app/ui/FileMenu.h"
+#include "app/ui/HelpWindows.h"
 #include "app/ui/WindowSettings.h"
 #include "core/ui/Mnemonics.h"
 #include "files/ConfigFileActions.h"
@@ -22,12 +23,16 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -343,6 +348,56 @@ TEST_F(DeskTest, MnemonicsDoNotClashWithinAPage) {
                     take(bar->tabText(i), true);
         EXPECT_GE(given, 13) << "page " << page; // 26 letters: not every button of a full page gets one
     }
+}
+
+// Help: the README with its pictures, the keys, the release with Qt and the licence; the
+// keyboard reaches what a mouse gesture does.
+TEST_F(DeskTest, HelpAndKeyboardRoutes) {
+    ShowReadMe(window.get(), QStringLiteral(VEXA_SOURCE_DIR));
+    auto* readMe = window->findChild<QTextBrowser*>(QStringLiteral("txtReadMe"));
+    ASSERT_NE(readMe, nullptr);
+    EXPECT_TRUE(readMe->toPlainText().contains(QStringLiteral("For the modeller")));
+    readMe->grab(); // lays the document out, which loads its pictures
+    int pictures = 0;
+    for (QTextBlock block = readMe->document()->begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (const QTextImageFormat image = fragment.fragment().charFormat().toImageFormat(); image.isValid()) {
+                ++pictures;
+                EXPECT_FALSE(readMe->document()->resource(QTextDocument::ImageResource, QUrl(image.name())).isNull())
+                    << Text(image.name());
+            }
+    EXPECT_GE(pictures, 5);
+
+    window->findChild<QAction*>(QStringLiteral("ActionKeyboardShortcuts"))->trigger();
+    const QString shortcuts = window->findChild<QTextBrowser*>(QStringLiteral("txtKeyboardShortcuts"))->toPlainText();
+    for (const char* expected : {"Ctrl+Z", "Ctrl+Shift+S", "Alt+G", "General (tab)", "Esc"})
+        EXPECT_TRUE(shortcuts.contains(QLatin1String(expected))) << expected;
+    window->findChild<QAction*>(QStringLiteral("ActionAbout"))->trigger();
+    auto* about = window->findChild<QMessageBox*>(QStringLiteral("frmAbout"));
+    ASSERT_NE(about, nullptr);
+    for (const QString& expected : {QStringLiteral("Release 3.1.0"), QString::fromLatin1(qVersion()),
+                                    QStringLiteral("GNU General Public License")})
+        EXPECT_TRUE(about->text().contains(expected)) << Text(expected);
+    EXPECT_FALSE(window->windowIcon().isNull());
+    about->close();
+    window->activateWindow();
+    showWindow();
+
+    window->findChild<QAction*>(QStringLiteral("ActionExpertMode"))->trigger();
+    EXPECT_TRUE(window->session().expertMode) << "expert mode without the right mouse button";
+    auto* save = find("CommandSave");
+    save->setFocus();
+    keys(Qt::Key_Space, Qt::NoModifier);
+    EXPECT_EQ(dialogs.filters.size(), 1u) << "Space on Save File saves";
+    find<QTabWidget>("SSTab_Main")->setCurrentIndex(MainWindow::DeviceTab);
+    find("LabelPAspOutput")->setFocus();
+    bool edited = false;
+    WhenShown(*window, "dlgEditPin", [&edited](QDialog& dialog) {
+        edited = true;
+        dialog.reject();
+    });
+    keys(Qt::Key_Space, Qt::NoModifier);
+    EXPECT_TRUE(edited) << "Space on the pin label opens Edit Pin";
 }
 
 } // namespace

@@ -462,17 +462,37 @@ TEST_F(MainWindowTest, APathTypedIntoThePortListIsOpenedAsItIs) {
     EXPECT_EQ(combo->currentText(), "/dev/pts/9");
 }
 
+// One truth, said once: the message says the port comes back by itself, the status line says
+// nothing more, the port list shows it absent; the status line's news goes when it no longer
+// holds.
 TEST_F(MainWindowTest, ARepluggedPortIsOpenedAgainAndTheStatusLineSaysSo) {
     choosePort("ttyS0");
     ports.names = {SimulatorPortName};
     window->linkControls().watchPorts();
     EXPECT_FALSE(window->session().port.isOpen());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.last().find("it opens again by itself when it is plugged back in"), std::string::npos);
+    EXPECT_EQ(prompter.last().find("Choose a port again"), std::string::npos);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "");
+    EXPECT_EQ(find<QComboBox>("ComboPort")->currentText(), QStringLiteral("ttyS0 \u2013 not present"));
+    window->linkControls().watchPorts();
     EXPECT_EQ(prompter.messages.size(), 1u);
     ports.names = {"ttyS0", SimulatorPortName};
     window->linkControls().watchPorts();
     EXPECT_TRUE(window->session().port.isOpen());
     EXPECT_EQ(find<QComboBox>("ComboPort")->currentText(), "ttyS0");
     EXPECT_EQ(window->statusBar()->currentMessage(), "The serial port ttyS0 is back and open again.");
+    choosePort(SimulatorPortName);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "");
+
+    // A closed port that goes away is said in the status line, once.
+    choosePort("ttyS0");
+    window->session().port.port->close();
+    ports.names = {SimulatorPortName};
+    window->linkControls().watchPorts();
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "The serial port ttyS0 was removed; it opens again by itself when it is plugged back in.");
+    EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheClose) {
