@@ -140,7 +140,7 @@ void ShowReadMe(QWidget* parent, const QString& programFolder) {
         browser->setOpenExternalLinks(true);
         browser->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
         layout.addWidget(browser);
-        dialog.resize(980, 700);
+        dialog.resize(WidestPicture + 80, 640);
     });
 }
 
