@@ -1,6 +1,7 @@
 #include "app/CommandWords.h"
 
 #include "batch/BatchOperations.h"
+#include "batch/WriteChanges.h"
 #include "events/EventTransfer.h"
 #include "events/EventVerification.h"
 #include "pins/PinTransfer.h"
@@ -35,6 +36,7 @@ const std::vector<CommandWord>& CommandWordTable() {
         {"ECReadAll", ReadAllEvents, false},
         {"ECWriteAll", WriteAllEvents, false},
         VerifyWord("ECVerify", RunVerifyEventControl),
+        {"WriteChanges", WriteChanges, false}, // only what differs from the controller
     };
     return table;
 }

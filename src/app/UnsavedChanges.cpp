@@ -16,7 +16,8 @@ bool UnsavedChanges::changed(const ConfigurationImage& image) const {
 bool UnsavedChanges::synchronisesWholeImage(const std::string& word) {
     // Partial reads change the image without saving it elsewhere, and partial writes leave
     // other edits unwritten: after them the configuration counts as changed.
-    return word == "ReadAll" || word == "WriteAll";
+    // After "Write Changes" the controller holds everything the configuration holds.
+    return word == "ReadAll" || word == "WriteAll" || word == "WriteChanges";
 }
 
 } // namespace vexa

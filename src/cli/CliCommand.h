@@ -17,6 +17,9 @@ struct CliContext {
     std::vector<std::string> arguments; // every argument of the command being run, in order
     bool slow = false;                  // --slow: PWM levels move with the pin's dynamics
     bool dynamic = false;               // --dynamic: servo positions move with the pin's dynamics
+    // The exit status when the command fails; a command whose failure is no answer of its own
+    // (a comparison that could not be made) sets it to 2.
+    int failureStatus = 1;
 };
 
 struct CliCommand {

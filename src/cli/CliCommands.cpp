@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "cli/BatchCommands.h"
+#include "cli/ChangeCommands.h"
 #include "cli/DeviceCommands.h"
 #include "cli/EventCommands.h"
 #include "cli/FileCommands.h"
@@ -39,6 +40,15 @@ const std::vector<CliCommand>& CliCommandTable() {
          RunWriteAll},
         {"verify-all", "", "Verify All: module settings, events and enable map, all pins; print the report",
          RunVerifyAll},
+        {"write-changes", "",
+         "Write Changes: only the setting blocks, pins, event slots and enable map that differ from what the "
+         "controller was last read or written with (or were never read); nothing changed: nothing is sent",
+         RunWriteChanges},
+        {"changes", "", "print what differs from the controller since it was last read or written", RunChanges},
+        {"diff", "A B",
+         "print the differences between the data files A and B in the words of the verification report; "
+         "exit status 0 when they compare, 1 when they differ, 2 when a file cannot be read",
+         RunDiff},
         {"read-pin", "N", "read pin N (as shown, with the numbering base) from the controller", RunReadPin},
         {"write-pin", "N", "write pin N (as shown, with the numbering base) to the controller", RunWritePin},
         {"read-device", "N", "read every pin of the device that pin N belongs to", RunReadDevice},

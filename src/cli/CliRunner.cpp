@@ -37,15 +37,16 @@ void ApplyOptions(const CliOptions& options, Session& session) {
     }
 }
 
-bool RunCommands(const CliOptions& options, Session& session, std::ostream& out, const std::string& programFolder,
-                 TerminalProgress& terminal, OperationRunner& runner) {
+// Runs the commands in order and stops at the first that fails; returns the exit status.
+int RunCommands(const CliOptions& options, Session& session, std::ostream& out, const std::string& programFolder,
+                TerminalProgress& terminal, OperationRunner& runner) {
     if (!options.port.empty() && !SelectPort(session, options.port))
-        return false;
+        return ExitFailure;
     if (options.tunnel &&
         !runner.runNow("Use Corvan Tunneling", [](Session& running) { return SwitchTunnelling(running, true); }))
-        return false;
+        return ExitFailure;
     if (!PrepareDeviceCatalogue(options, session, programFolder))
-        return false;
+        return ExitFailure;
     CliContext context{session, out, {}, options.slow, options.dynamic};
     for (const CommandCall& call : options.commands) {
         context.arguments = call.arguments;
@@ -58,9 +59,9 @@ bool RunCommands(const CliOptions& options, Session& session, std::ostream& out,
         terminal.clear();
         out.flush();
         if (!done)
-            return false;
+            return context.failureStatus;
     }
-    return true;
+    return ExitSuccess;
 }
 
 bool WriteTrace(const std::string& fileName, const std::string& text, std::ostream& err) {
@@ -110,12 +111,13 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
     Session session(shownPrompter, clock, ports);
     CommandLineRunner runner(session, terminal);
     ApplyOptions(options, session);
-    bool succeeded = RunCommands(options, session, out, programFolder, terminal, runner);
+    int status = RunCommands(options, session, out, programFolder, terminal, runner);
     if (session.port.isOpen())
         session.port.port->close();
-    if (!options.traceFile.empty() && !WriteTrace(options.traceFile, session.trace.text(), err))
-        succeeded = false;
-    return succeeded ? ExitSuccess : ExitFailure;
+    if (!options.traceFile.empty() && !WriteTrace(options.traceFile, session.trace.text(), err) &&
+        status == ExitSuccess)
+        status = ExitFailure;
+    return status;
 }
 
 } // namespace vexa::cli

@@ -1,7 +1,5 @@
 #include "cli/VerificationOutput.h"
 
-#include "cli/TerminalText.h"
-
 namespace vexa::cli {
 
 std::string WithLineFeeds(const std::string& report) {
@@ -13,6 +11,15 @@ std::string WithLineFeeds(const std::string& report) {
     return text;
 }
 
+// The report's texts are UTF-8 already (configuration texts in it were converted when the
+// line was made): printed as they are.
+void PrintReport(CliContext& context, const std::string& report) {
+    std::string text = WithLineFeeds(report);
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    context.out << text;
+}
+
 bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&)) {
     Session& session = context.session;
     if (!session.port.isOpen()) {
@@ -20,10 +27,7 @@ bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&)) {
         return false;
     }
     const bool verified = verify(session);
-    std::string report = WithLineFeeds(session.verificationReport);
-    if (!report.empty() && report.back() != '\n')
-        report += '\n';
-    context.out << TerminalText(report);
+    PrintReport(context, session.verificationReport);
     return verified;
 }
 

@@ -9,6 +9,10 @@ namespace vexa::cli {
 // with plain line feeds. Returns what the verification returned.
 bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&));
 
+// Prints a report (UTF-8, lines joined with CR LF) to standard output with plain line feeds,
+// ending in one.
+void PrintReport(CliContext& context, const std::string& report);
+
 // Text whose lines are joined with CR LF, with plain line feeds for a terminal.
 std::string WithLineFeeds(const std::string& report);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Clock.h"
+#include "core/ControllerCopy.h"
 #include "core/LinkState.h"
 #include "core/Progress.h"
 #include "core/Prompter.h"
@@ -26,6 +27,7 @@ struct PortState {
     std::vector<PortInfo> listed;       // the same ports with what the system says about them
     bool lost = false;                  // the chosen port vanished from the system's list
     bool watched = false;               // a port watch opens a lost port again when it is back
+    int openings = 0;                   // counts every opening of a chosen port
 
     bool isOpen() const { return port && port->isOpen(); }
 };
@@ -67,8 +69,17 @@ public:
     // Shows a message in an OK box.
     void tell(const std::string& text) { prompter.tell(text); }
 
+    // What the controller the link reaches now is known to hold; empty when the link reaches
+    // another controller than the copy was kept for.
+    ControllerCopy& controllerCopy() const {
+        copy_.follow(LinkIdentity{port.name, port.settings, port.openings, link.moduleAddress,
+                                  link.useXAddress ? link.xAddress : -1, link.useCorvan});
+        return copy_;
+    }
+
 private:
     Progress idleProgress;
+    mutable ControllerCopy copy_;
 };
 
 } // namespace vexa

@@ -100,6 +100,10 @@ const EventDirection& EventOffDirection() {
     return direction;
 }
 
+bool WritePinEventDirection(Session& session, int pin, const EventDirection& direction) {
+    return IsPin(pin) && SendDirection(session, direction, pin);
+}
+
 std::string PinEventsProblem(const ConfigurationImage& image, int pin, int numberingBase) {
     const EventRecord& record = image.events[static_cast<std::size_t>(pin)];
     for (const EventDirection* direction : {&EventOnDirection(), &EventOffDirection()}) {

@@ -38,6 +38,8 @@ const EventDirection& EventOffDirection();
 
 // "Write" of the event page: the On, then the Off actions of one pin.
 bool WritePinEvents(Session& session, int pin);
+// One direction of one pin, as "Write" and "Write All Events" send it.
+bool WritePinEventDirection(Session& session, int pin, const EventDirection& direction);
 // "Read" of the event page: the On, then the Off actions of one pin. Switches "Bidirectional
 // Comm." on; an answer of another layout says "Function not supported by Device".
 bool ReadPinEvents(Session& session, int pin);

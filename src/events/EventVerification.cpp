@@ -1,10 +1,12 @@
 #include "events/EventVerification.h"
 
 #include "core/VerificationReport.h"
+#include "events/EventComparison.h"
 #include "events/EventTransfer.h"
 #include "pins/PinRequests.h"
 
 #include <string>
+#include <vector>
 
 namespace vexa {
 
@@ -23,16 +25,12 @@ bool CompareDirection(Session& session, const EventDirection& direction, bool& v
             verdict = false;
             return true;
         }
+        std::vector<int> slots;
+        for (int c = 0; c < EventInputCount; ++c)
+            slots.push_back(link.answerData(direction.firstSlot + c));
         const EventActions& configured = session.image.events[static_cast<std::size_t>(pin)].*direction.actions;
-        for (int c = 0; c < EventInputCount; ++c) {
-            const int expected = configured[static_cast<std::size_t>(c)];
-            const int reply = DecodeEventSlot(c, link.answerData(direction.firstSlot + c));
-            if (reply == expected)
-                continue;
-            LogVerificationLine(session, std::string(direction.name) + "(" + std::to_string(c) + ") for pin " +
-                                             std::to_string(pin + session.numberingBase) +
-                                             " does not compare: Configured Action = " + std::to_string(expected) +
-                                             ", Vexa Reply = " + std::to_string(reply));
+        for (const std::string& finding : CompareEventSlots(direction, pin, session.numberingBase, configured, slots)) {
+            LogVerificationLine(session, finding);
             verdict = false;
         }
     }
@@ -41,7 +39,7 @@ bool CompareDirection(Session& session, const EventDirection& direction, bool& v
 
 // Compares the enable map. An unknown map is not compared (said in one line, nothing asked); a
 // missing answer means the comparison could not run, so the verdict fails.
-void CompareEnableMap(Session& session, bool& verdict) {
+void VerifyEnableMap(Session& session, bool& verdict) {
     if (!session.image.enableMap) {
         LogVerificationLine(session, "ECInit: initial enable map unknown, not compared");
         return;
@@ -63,11 +61,11 @@ void CompareEnableMap(Session& session, bool& verdict) {
         fail("No valid response type");
         return;
     }
-    const EnableMasks masks = EnableMasksOf(*session.image.enableMap);
-    if (link.answerData(2) != masks.on)
-        fail("ON-mask does not compare");
-    if (link.answerData(3) != masks.off)
-        fail("OFF-mask does not compare");
+    for (const std::string& finding :
+         CompareEnableMap(*session.image.enableMap, {link.answerData(2), link.answerData(3)})) {
+        LogVerificationLine(session, finding);
+        verdict = false;
+    }
 }
 
 } // namespace
@@ -81,7 +79,7 @@ bool VerifyEvents(Session& session) {
     if (!CompareDirection(session, EventOnDirection(), verdict) ||
         !CompareDirection(session, EventOffDirection(), verdict))
         return false;
-    CompareEnableMap(session, verdict);
+    VerifyEnableMap(session, verdict);
     return verdict;
 }
 

@@ -4,6 +4,7 @@
 #include "files/ConfigFileReader.h"
 #include "files/ConfigFileWriter.h"
 #include "files/FileMessages.h"
+#include "files/SafeFile.h"
 
 namespace vexa {
 
@@ -39,6 +40,27 @@ bool LoadConfigurationFile(Session& session, const std::string& path) {
     }
     session.image = std::move(loaded);
     session.eventTableShown = true;
+    return true;
+}
+
+bool ReadConfigurationFile(const std::string& path, ConfigurationImage& image, std::string& problem) {
+    std::string bytes;
+    std::string error;
+    if (!ReadFileBytes(path, MaxConfigFileBytes, bytes, error)) {
+        problem = UnreadableFileText(path, error);
+        return false;
+    }
+    ConfigFileReader reader(bytes);
+    ConfigurationImage read = image;
+    if (!reader.readHeader()) {
+        problem = path + ": " + InvalidFileMessage;
+        return false;
+    }
+    if (!reader.readBody(read)) {
+        problem = path + ": " + InvalidFileMessage + "\r\n" + reader.problem();
+        return false;
+    }
+    image = std::move(read);
     return true;
 }
 

@@ -4,11 +4,15 @@
 
 namespace vexa {
 
+std::string UnreadableFileText(const std::string& path, const std::string& error) {
+    return "The file " + path + " could not be read:\r\n" + error;
+}
+
 bool ReadFileOrTell(Session& session, const std::string& path, std::size_t maxBytes, std::string& bytes) {
     std::string error;
     if (ReadFileBytes(path, maxBytes, bytes, error))
         return true;
-    session.prompter.ask(MessageKind::OkError, "The file " + path + " could not be read:\r\n" + error);
+    session.prompter.ask(MessageKind::OkError, UnreadableFileText(path, error));
     return false;
 }
 

@@ -7,6 +7,9 @@
 
 namespace vexa {
 
+// "The file <path> could not be read:" and why, on the next line.
+std::string UnreadableFileText(const std::string& path, const std::string& error);
+
 // Reading and safely replacing a whole file; on failure the user is told which file and why.
 bool ReadFileOrTell(Session& session, const std::string& path, std::size_t maxBytes, std::string& bytes);
 bool ReplaceFileOrTell(Session& session, const std::string& path, const std::string& bytes);

@@ -1,6 +1,7 @@
 #include "link/Exchange.h"
 
 #include "link/AnswerMatch.h"
+#include "link/HeldTraffic.h"
 #include "link/LinkMessages.h"
 #include "link/PortWait.h"
 #include "link/TunnelExchange.h"
@@ -190,7 +191,8 @@ bool ReceiveAnswer(Session& session) {
     return ReceiveFrame(session, session.clock.secondsOfDay()) == Received::Frame;
 }
 
-bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
+// One exchange of SendVexaMessage, on the direct link or through the tunnel.
+static bool ExchangeMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
     LinkState& link = session.link;
     link.answerValid = false;
     const int n = static_cast<int>(data.size());
@@ -252,6 +254,15 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
     if (link.answerValid && (link.answerBuffer[1] & 16))
         DropXAddressByte(link);
     return true;
+}
+
+bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
+    // The tunnel awaits an answer when the request asks for one; the direct link whenever
+    // "Bidirectional Comm." is on (which a missing answer switches off).
+    const bool answerAwaited = session.link.useCorvan ? expectAnswer : session.link.bidirectional;
+    const bool sent = ExchangeMessage(session, expectAnswer, data);
+    NoteExchange(session, data, answerAwaited, sent);
+    return sent;
 }
 
 void SendLumoMessage(Session& session, int header, int b1, int b2, int b3) {

@@ -26,8 +26,10 @@ bool TryOpenChosenPort(Session& session, std::string& failure) {
     else if (!state.port->setSettings(state.settings) || !state.port->open(state.name)) {
         reason = state.port->errorString();
         denied = state.port->accessDenied();
-    } else
+    } else {
+        ++state.openings; // a controller found on a port opened again may be another one
         return true;
+    }
     state.port.reset();
     failure =
         PortOpenFailureText(state.name, reason, denied, denied ? session.ports.accessOf(state.name) : PortAccess{},

@@ -18,7 +18,7 @@ constexpr int AddressLowBits = 64;
 constexpr int HighestDccOutput = 2044;
 
 std::vector<int> AddressValues(int address) {
-    return {address & (AddressLowBits - 1), address / AddressLowBits};
+    return DccAddressBytes(address);
 }
 
 int AnswerAddress(const LinkState& link) {
@@ -34,6 +34,10 @@ RangeCaption Caption(int first, int total, bool overflow, const char* overflowWo
 }
 
 } // namespace
+
+std::vector<int> DccAddressBytes(int address) {
+    return {address & (AddressLowBits - 1), address / AddressLowBits};
+}
 
 int DccOptionByte(const ModuleSettings& module) {
     return (module.dccPacketRepeat & 3) + 4 * (module.dccStateInvert ? 1 : 0) + 8 * (module.dccAllowZero ? 1 : 0);

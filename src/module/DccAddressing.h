@@ -3,6 +3,7 @@
 #include "core/Session.h"
 
 #include <string>
+#include <vector>
 
 namespace vexa {
 
@@ -11,6 +12,9 @@ constexpr int HighestXDccAddress = 2046;
 
 // "62.5ms", "125ms", "250ms", "500ms": the packet-repeat options by index.
 extern const std::array<const char*, 4> DccPacketRepeatTexts;
+
+// The two bytes of a DCC address on the wire: the low six bits, then the rest.
+std::vector<int> DccAddressBytes(int address);
 
 // The DCC option byte: packet repeat in bits 0..1, state invert bit 2, allow address 0 bit 3.
 int DccOptionByte(const ModuleSettings& module);

@@ -1,16 +1,13 @@
 #include "module/SettingsVerification.h"
 
 #include "core/VerificationReport.h"
-#include "model/TextEncoding.h"
-#include "module/DccAddressing.h"
-#include "module/HardwareSettings.h"
-#include "module/LedSettings.h"
 #include "module/SerialAddressing.h"
-#include "module/SerialPortSettings.h"
+#include "module/SettingComparison.h"
 #include "module/SettingRequests.h"
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace vexa {
 
@@ -55,7 +52,19 @@ private:
         log(text);
     }
 
-    int value(int i) const { return AnswerValue(link_, i); }
+    // Compares the setting with the values of the answer; a finding is logged, and fails the
+    // verdict where the setting counts for it.
+    void compare(ModuleSetting setting) {
+        std::vector<int> held;
+        for (int i = 0; i < link_.answerSize() - 2; ++i)
+            held.push_back(AnswerValue(link_, i));
+        if (const std::optional<SettingFinding> finding = CompareSetting(module_, setting, held)) {
+            if (finding->failsVerification)
+                mismatch(finding->text);
+            else
+                log(finding->text);
+        }
+    }
 
     // A setting that could not be compared fails the verdict; the verification goes on.
     Step uncompared(const std::string& text) {
@@ -69,12 +78,7 @@ private:
         const int size = link_.answerSize();
         if (size < 2 || !AnswerEchoes(link_, ModuleSetting::IdString))
             return endWith("ReadIDString: No valid response");
-        std::string controller;
-        for (int i = 0; i < size - 2; ++i)
-            controller += static_cast<char>(value(i));
-        if (controller != module_.idString)
-            mismatch("ID does not compare: VexaConfig = <" + Utf8FromLatin1(module_.idString) + "> Vexa = <" +
-                     Utf8FromLatin1(controller) + ">");
+        compare(ModuleSetting::IdString);
         return Step::GoOn;
     }
 
@@ -85,16 +89,12 @@ private:
             return endWith("HWCRead: No valid response size");
         if (!AnswerEchoes(link_, ModuleSetting::Hardware))
             return endWith("HWCRead: No valid response type");
-        for (int k = 0; k < HardwareGroupCount; ++k)
-            if (HardwareByte(module_, k) != value(k)) {
-                mismatch("Hardware configuration does not compare");
-                break;
-            }
+        compare(ModuleSetting::Hardware);
         return Step::GoOn;
     }
 
     // Basic or extended DCC address: a wrong size is logged and not compared, a wrong echo ends.
-    Step address(ModuleSetting setting, int expected, const std::string& name, const std::string& finding) {
+    Step address(ModuleSetting setting, const std::string& name) {
         if (!RequestSetting(session_, setting))
             return Step::End;
         const std::string invalid = name + ": No valid response";
@@ -102,27 +102,20 @@ private:
             return uncompared(invalid);
         if (!AnswerEchoes(link_, setting))
             return endWith(invalid);
-        if (expected != value(1) * 64 + value(0))
-            mismatch(finding);
+        compare(setting);
         return Step::GoOn;
     }
 
-    Step dccAddress() {
-        return address(ModuleSetting::DccAddress, module_.dccAddress, "DCC Address", "DCC address does not compare");
-    }
+    Step dccAddress() { return address(ModuleSetting::DccAddress, "DCC Address"); }
 
-    Step xdccAddress() {
-        return address(ModuleSetting::XDccAddress, module_.xdccAddress, "eXtended DCC Address",
-                       "eXtended DCC address does not compare");
-    }
+    Step xdccAddress() { return address(ModuleSetting::XDccAddress, "eXtended DCC Address"); }
 
     Step dccOptions() {
         if (!RequestSetting(session_, ModuleSetting::DccOptions))
             return Step::End;
         if (link_.answerSize() != 3 || !AnswerEchoes(link_, ModuleSetting::DccOptions))
             return endWith("DCC Options: No valid response");
-        if (DccOptionByte(module_) != value(0))
-            mismatch("DCC Options do not compare");
+        compare(ModuleSetting::DccOptions);
         return Step::GoOn;
     }
 
@@ -148,24 +141,20 @@ private:
         Step step{};
         if (!checked(ModuleSetting::SerialAddressing, 4, "Serial Address Settings", step))
             return step;
-        const std::array<int, 2> expected = SerialAddressingValues(module_);
-        if (expected[0] * 128 + expected[1] != value(0) * 128 + value(1))
-            mismatch("Serial Address Settings do not compare");
+        compare(ModuleSetting::SerialAddressing);
         return step;
     }
 
     // An unknown enforced mode leaves nothing to compare: said once, the setting is not read.
     Step xAddress() {
-        const std::optional<int> expected = ModuleXAddressValue(module_);
-        if (!expected) {
+        if (!ModuleXAddressValue(module_)) {
             log("eXtended Address: enforced mode unknown, not compared");
             return Step::GoOn;
         }
         Step step{};
         if (!checked(ModuleSetting::XAddress, 3, "eXtended Address", step))
             return step;
-        if (*expected != value(0))
-            log("eXtended Address does not compare");
+        compare(ModuleSetting::XAddress);
         return step;
     }
 
@@ -173,38 +162,26 @@ private:
         Step step{};
         if (!checked(ModuleSetting::GroupMask, 6, "eXtended Group Mask", step))
             return step;
-        const std::array<int, 4> expected = GroupMaskValues(module_);
-        for (int k = 0; k < 4; ++k)
-            if (expected[static_cast<std::size_t>(k)] != value(k)) {
-                log("eXtended Group Mask does not compare");
-                break;
-            }
+        compare(ModuleSetting::GroupMask);
         return step;
     }
 
-    Step led(ModuleSetting setting, const LedItems& items, const std::string& finding) {
+    Step led(ModuleSetting setting) {
         if (!RequestSetting(session_, setting) || link_.answerSize() != 3 || !AnswerEchoes(link_, setting))
             return endWith("ReadLEDConfig: No valid response");
-        if (LedByte(items) != value(0))
-            mismatch(finding);
+        compare(setting);
         return Step::GoOn;
     }
 
-    Step greenLed() {
-        return led(ModuleSetting::LedGreen, module_.ledGreen, "Green LED configuration does not compare");
-    }
+    Step greenLed() { return led(ModuleSetting::LedGreen); }
 
-    Step orangeLed() {
-        return led(ModuleSetting::LedOrange, module_.ledOrange, "Orange LED configuration does not compare");
-    }
+    Step orangeLed() { return led(ModuleSetting::LedOrange); }
 
     Step serialPort() {
         Step step{};
         if (!checked(ModuleSetting::SerialPort, 4, "Serial Port Config", step))
             return step;
-        const int expected = (module_.serialEnable ? 1 : 0) * 128 + SerialConfigByte(module_);
-        if (expected != value(0) * 128 + value(1))
-            mismatch("Serial Port Configuration does not compare");
+        compare(ModuleSetting::SerialPort);
         return step;
     }
 

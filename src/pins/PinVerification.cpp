@@ -2,7 +2,7 @@
 
 #include "core/VerificationReport.h"
 #include "link/StepEncoding.h"
-#include "pins/PinConfigTypes.h"
+#include "pins/PinComparison.h"
 #include "pins/PinRequests.h"
 
 #include <string>
@@ -12,18 +12,13 @@ namespace vexa {
 
 namespace {
 
-// A PWM answer of at most this many bytes (type included) lacks the off and on levels.
-constexpr int ShortPwmAnswerBytes = 5;
-constexpr int ShortPwmOffLevel = 0;
-constexpr int ShortPwmOnLevel = 31;
-
 // Compares one pin with the controller. Returns false when the verification must stop; sets
 // `differs` for every difference found (each already logged).
 class PinCheck {
 public:
     PinCheck(Session& session, int pin)
         : session_(session), link_(session.link), pin_(pin), record_(session.image.pins[static_cast<std::size_t>(pin)]),
-          prefix_("Pin " + std::to_string(pin + session.numberingBase) + ": ") {}
+          prefix_(PinFindingPrefix(pin, session.numberingBase)) {}
 
     bool run() { return checkTypeBlock() && checkAspects() && checkInitialAspect() && checkAddressConfig(); }
 
@@ -34,13 +29,18 @@ private:
         LogVerificationLine(session_, text);
         differs = true;
     }
+    void log(const std::vector<std::string>& findings) {
+        for (const std::string& finding : findings)
+            log(finding);
+    }
     void logNoValidResponse() { LogVerificationLine(session_, "No valid response"); }
 
-    // Type byte and parameters 1..n of the image; parameters beyond those kept read as 0.
-    int expectedTypeByte(int index) const {
-        if (index == 0)
-            return record_.configType;
-        return index <= ConfigParamCount ? record_.param(index) : 0;
+    // The data bytes of the answer from `first` on.
+    std::vector<int> answerFrom(int first) const {
+        std::vector<int> values;
+        for (int i = first; i < link_.answerSize(); ++i)
+            values.push_back(link_.answerData(i));
+        return values;
     }
 
     bool checkTypeBlock() {
@@ -52,24 +52,7 @@ private:
             logNoValidResponse();
             return false;
         }
-        std::vector<int> block;
-        for (int i = 2; i < size; ++i)
-            block.push_back(link_.answerData(i));
-        // A servo's option byte in the older form is converted as on reading.
-        if (block[0] == TypeServo && block.size() > 2)
-            block[2] = ConvertReadServoFlags(static_cast<std::uint8_t>(block[2]));
-
-        // The bytes that came are compared up to the first difference; a short PWM answer is a
-        // second check of its own, so a pin can get a line from each.
-        bool bytesDiffer = false;
-        for (std::size_t i = 0; i < block.size() && !bytesDiffer; ++i)
-            bytesDiffer = block[i] != expectedTypeByte(static_cast<int>(i));
-        if (bytesDiffer)
-            log(prefix_ + "Pinconfig does not compare");
-        const bool shortPwm =
-            (block[0] == TypePwm || block[0] == TypePwm + 1) && static_cast<int>(block.size()) <= ShortPwmAnswerBytes;
-        if (shortPwm && !(record_.param(5) == ShortPwmOnLevel && record_.param(4) == ShortPwmOffLevel))
-            log(prefix_ + "Pinconfig does not compare");
+        log(CompareTypeBlock(record_, prefix_, answerFrom(2)));
         return true;
     }
 
@@ -81,7 +64,7 @@ private:
             return false;
         }
         if (link_.answerData(2) != record_.aspectLayout) {
-            log(prefix_ + "Aspectconfig does not compare");
+            log(AspectLayoutFinding(prefix_));
             return true;
         }
         const int aspects = AspectsInLayout(record_.aspectLayout);
@@ -92,7 +75,7 @@ private:
                 if (!checkStep(aspect, step, same))
                     return false;
                 if (!same) {
-                    log(prefix_ + "Aspect " + std::to_string(aspect) + " does not compare");
+                    log(AspectFinding(prefix_, aspect));
                     break; // one line per aspect: go on with the next aspect
                 }
             }
@@ -108,9 +91,8 @@ private:
         }
         // The step is compared in the form it is written in: a fade flag that cannot travel is
         // not part of it, and a value above 127 never equals a byte read back.
-        const StepWire expected =
-            EncodeStep(record_.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)]);
-        same = AnsweredStepWire(link_) == expected;
+        same = StepCompares(record_.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)],
+                            answerFrom(4));
         return true;
     }
 
@@ -118,13 +100,11 @@ private:
         if (!AskController(session_, {ReadInitialAspectCode, pin_}))
             return false;
         // A malformed answer leaves the initial aspect uncompared: said, and the verdict fails.
-        const std::optional<int> initial = AnswerEchoes(link_, 7, {ReadInitialAspectCode, pin_})
-                                               ? DecodeInitialAspect(link_.answerData(2))
-                                               : std::nullopt;
-        if (!initial)
+        const bool fits = AnswerEchoes(link_, 7, {ReadInitialAspectCode, pin_});
+        if (!fits || !DecodeInitialAspect(link_.answerData(2)))
             log(prefix_ + "Init: No valid response");
-        else if (*initial != record_.initialAspect)
-            log(prefix_ + "Init does not compare");
+        else if (const std::optional<std::string> finding = CompareInitialAspect(record_, prefix_, link_.answerData(2)))
+            log(*finding);
         return true;
     }
 
@@ -138,24 +118,8 @@ private:
                 std::to_string(link_.answerData(1)));
             return true;
         }
-        for (int i = 2; i <= 4; ++i)
-            checkAddressByte(link_.answerData(i));
+        log(CompareAddressConfig(record_, prefix_, answerFrom(2)));
         return true;
-    }
-
-    void checkAddressByte(int value) {
-        if (value <= 15) {
-            if (8 * record_.xdccAddressCount + record_.dccAddressCount != (value & 15))
-                log(prefix_ + "DCC Address Configuration does not compare");
-        } else if (value <= 31) {
-            if (record_.lumoAddressCount != (value & 15))
-                log(prefix_ + "Serial Address Configuration does not compare");
-        } else if (value >= 64) {
-            if ((record_.deviceReferral & 31) != (value & 31))
-                log(prefix_ + "Device Pointer does not compare");
-        } else {
-            log("Pin Address Configuration: Invalid Response " + std::to_string(value / 16));
-        }
     }
 
     Session& session_;

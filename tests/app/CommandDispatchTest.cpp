@@ -119,9 +119,10 @@ TEST_F(CommandDispatchTest, FailureAfterAStopRequestSaysSo) {
 }
 
 TEST(CommandWordTable, HoldsTheWordsInDispatchOrderWithTheirPortChecks) {
-    const std::vector<std::string> words{"ReadAll",      "WriteAll",      "VerifyAll",   "ReadPin",      "WritePin",
-                                         "ReadDevice",   "WriteDevice",   "ReadAllPins", "WriteAllPins", "PAspReadPin",
-                                         "PAspWritePin", "VerifyAllPins", "ECReadAll",   "ECWriteAll",   "ECVerify"};
+    const std::vector<std::string> words{"ReadAll",      "WriteAll",    "VerifyAll",    "ReadPin",
+                                         "WritePin",     "ReadDevice",  "WriteDevice",  "ReadAllPins",
+                                         "WriteAllPins", "PAspReadPin", "PAspWritePin", "VerifyAllPins",
+                                         "ECReadAll",    "ECWriteAll",  "ECVerify",     "WriteChanges"};
     const auto& table = CommandWordTable();
     ASSERT_EQ(table.size(), words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {

@@ -5,6 +5,8 @@
 #include "ProcessRunner.h"
 #include "SimStateFiles.h"
 
+#include "../files/ConfigFileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,6 +34,8 @@ const std::vector<std::string> ReadmeRecipes{
     "vexaconfig-cli --port /dev/ttyUSB0 read-all save backup.dat",
     "vexaconfig-cli --port /dev/ttyUSB0 load backup.dat write-all verify-all",
     "vexaconfig-cli --port /dev/ttyUSB0 load backup.dat verify-all",
+    "vexaconfig-cli --port /dev/ttyUSB0 read-all load edited.dat write-changes verify-all",
+    "vexaconfig-cli diff backup.dat edited.dat",
     "vexaconfig-cli --port /dev/ttyUSB0 read-all save clone.dat",
     "vexaconfig-cli --port /dev/ttyUSB1 load clone.dat write-all verify-all",
     "vexaconfig-cli --port /dev/ttyUSB0 --address 3 version",
@@ -236,6 +240,31 @@ TEST(ReadmeE2E, BackupRestoreAndVerifyOnlyBringBackTheWholeController) {
     const ProgramResult differs = desk.run("vexaconfig-cli --port /dev/ttyUSB0 load backup.dat verify-all");
     EXPECT_EQ(differs.status, 1) << differs.out;
     EXPECT_EQ(SplitLines(differs.out).back(), "Verification Stopped") << differs.out;
+}
+
+TEST(ReadmeE2E, WriteChangesWritesTheEditedFileAndDiffNamesWhatItChanged) {
+    Desk desk;
+    SetUpYard(desk, "yard.state");
+    desk.controller("/dev/ttyUSB0", "yard.state");
+    const ProgramResult backup = desk.run("vexaconfig-cli --port /dev/ttyUSB0 read-all save backup.dat");
+    ASSERT_EQ(backup.status, 0) << backup.err;
+    // The edited file: the DCC address 300 becomes 301.
+    std::string edited = ReadWholeFile(desk.file("backup.dat"));
+    const std::size_t dcc = edited.find("\"DCC\",300,");
+    ASSERT_NE(dcc, std::string::npos);
+    edited.replace(dcc, 10, "\"DCC\",301,");
+    vexa::test::WriteBytes(desk.file("edited.dat"), edited);
+
+    const ProgramResult changes =
+        desk.run("vexaconfig-cli --port /dev/ttyUSB0 read-all load edited.dat write-changes verify-all");
+    EXPECT_EQ(changes.status, 0) << changes.out << changes.err;
+    EXPECT_TRUE(vexa::test::HasLineStarting(SplitLines(changes.out), "Write Changes done: 1 setting block"))
+        << changes.out;
+    EXPECT_TRUE(EndsInVerifyOk(changes)) << changes.out;
+
+    const ProgramResult diff = desk.run("vexaconfig-cli diff backup.dat edited.dat");
+    EXPECT_EQ(diff.status, 1) << diff.err;
+    EXPECT_EQ(diff.out, "DCC address does not compare\n");
 }
 
 TEST(ReadmeE2E, CloneMakesTheSecondControllerTheFirst) {

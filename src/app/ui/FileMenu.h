@@ -21,6 +21,8 @@ public:
     QAction* saveAsAction() const { return saveAs_; }
     QAction* saveCompactAction() const { return saveCompact_; }
     QAction* quitAction() const { return quit_; }
+    // The separator above the recent files: actions of the window go before it.
+    QAction* recentFilesStart() const { return recentStart_; }
 
     // Lists the recent files as they are now (the menu does this each time it opens).
     void showRecentFiles();

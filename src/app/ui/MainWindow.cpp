@@ -5,13 +5,16 @@
 #include "app/ui/ChangeRecorder.h"
 #include "app/ui/FileMenu.h"
 #include "app/ui/GestureLabel.h"
+#include "app/ui/HeldMarksWatch.h"
 #include "app/ui/HelpWindows.h"
 #include "app/ui/LinkControls.h"
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
 #include "app/ui/WindowSettings.h"
+#include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
+#include "core/ui/HeldMarks.h"
 #include "core/ui/Mnemonics.h"
 #include "core/ui/PressButton.h"
 #include "dialogs/ui/PinDialogs.h"
@@ -127,6 +130,9 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
         else
             statusBar()->showMessage(text);
     });
+    marks_ = new HeldMarksWatch(
+        session_, statusBar(), [this]() -> const std::vector<SessionView*>& { return views_; }, this);
+    setStyleSheet(HeldMarkStyleRules());
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -160,22 +166,29 @@ QWidget* MainWindow::makeCommandRow() {
 
     auto* readAll = MakeButton(new QPushButton(QStringLiteral("Read All"), row), "CommandReadAll");
     auto* writeAll = MakeButton(new QPushButton(QStringLiteral("Write All"), row), "CommandWriteAll");
+    auto* writeChanges = MakeButton(new QPushButton(QStringLiteral("Write Changes"), row), "CommandWriteChanges");
+    writeChanges->setToolTip(QStringLiteral("Writes only what differs from the controller, or was never read"));
     auto* verifyAll = MakeButton(new QPushButton(QStringLiteral("Verify All"), row), "CommandVerifyAll");
     auto* save = new PressButton(QStringLiteral("Save File"), row);
     save->setObjectName(QStringLiteral("CommandSave"));
     save->setToolTip(QStringLiteral("Shift+Save File to save compact"));
     auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
     load->setToolTip(QStringLiteral("Read from file"));
+    auto* compare = MakeButton(new QPushButton(QStringLiteral("Compare with File..."), row), "CommandCompareFile");
+    compare->setToolTip(QStringLiteral("Compares the configuration with a data file, in the words of the "
+                                       "verification report"));
 
     release_ = new GestureLabel(QString::fromLatin1(ReleaseText), row);
     release_->setObjectName(QStringLiteral("Release"));
 
     layout->addWidget(readAll);
     layout->addWidget(writeAll);
+    layout->addWidget(writeChanges);
     layout->addWidget(verifyAll);
     layout->addSpacing(16);
     layout->addWidget(save);
     layout->addWidget(load);
+    layout->addWidget(compare);
     layout->addStretch(1);
     layout->addWidget(release_);
 
@@ -187,6 +200,8 @@ QWidget* MainWindow::makeCommandRow() {
             queueCommand("ReadAll");
     });
     connect(writeAll, &QPushButton::clicked, this, [this] { queueCommand("WriteAll"); });
+    connect(writeChanges, &QPushButton::clicked, this, [this] { queueCommand("WriteChanges"); });
+    connect(compare, &QPushButton::clicked, this, &MainWindow::compareWithFile);
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
     connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
@@ -288,6 +303,8 @@ void MainWindow::commitAllViews() {
 void MainWindow::refreshAllViews() {
     for (SessionView* view : views_)
         view->refreshFromSession();
+    if (marks_)
+        marks_->refresh(true);
 }
 
 void MainWindow::setExpertMode(bool on) {
@@ -530,6 +547,10 @@ void MainWindow::makeMenus() {
     connect(fileMenu_->saveAsAction(), &QAction::triggered, this, [this] { saveAs(false); });
     connect(fileMenu_->saveCompactAction(), &QAction::triggered, this, [this] { saveAs(true); });
     connect(fileMenu_->quitAction(), &QAction::triggered, this, &MainWindow::close);
+    QAction* compare = new QAction(QStringLiteral("Co&mpare with File..."), fileMenu_);
+    compare->setObjectName(QStringLiteral("ActionCompareFile"));
+    fileMenu_->insertAction(fileMenu_->recentFilesStart(), compare);
+    connect(compare, &QAction::triggered, this, &MainWindow::compareWithFile);
     connect(fileMenu_, &FileMenu::recentFileChosen, this,
             [this](const QString& path) { openFile(path.toStdString()); });
 
@@ -544,6 +565,7 @@ void MainWindow::makeMenus() {
     controller->setObjectName(QStringLiteral("MenuController"));
     for (const auto& [caption, button] : {std::pair{"Read &All", "CommandReadAll"},
                                           {"&Write All", "CommandWriteAll"},
+                                          {"Write &Changes", "CommandWriteChanges"},
                                           {"&Verify All", "CommandVerifyAll"}}) {
         QAction* action = controller->addAction(QString::fromLatin1(caption));
         action->setObjectName(QStringLiteral("Action") + QString::fromLatin1(button).mid(7));
@@ -605,6 +627,23 @@ void MainWindow::giveMnemonics() {
         QSet<QChar> page = window;
         GiveMnemonics(tabs_->widget(i), page);
     }
+}
+
+void MainWindow::compareWithFile() {
+    if (busy())
+        return;
+    commitAllViews();
+    const std::string path = dialogs_.openFileName(ConfigFileFilter);
+    if (path.empty())
+        return;
+    ConfigurationImage file;
+    std::string problem;
+    if (!ReadConfigurationFile(path, file, problem)) {
+        session_.prompter.ask(MessageKind::OkWarning, problem);
+        return;
+    }
+    const std::vector<std::string> differences = CompareConfigurations(session_.image, file, session_.numberingBase);
+    verificationWindow_->showReport(ComparisonReport(differences));
 }
 
 bool MainWindow::mayReplaceConfiguration(const char* before) {

@@ -26,6 +26,7 @@ class EventPage;
 class FileMenu;
 class GeneralPage;
 class GestureLabel;
+class HeldMarksWatch;
 class LinkControls;
 class PinDialogs;
 class SimulatorView;
@@ -133,6 +134,7 @@ private:
     void showSimulatorView();
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
+    void compareWithFile();
     SaveChoice askToSave(const char* before);
     // Before the configuration is closed or replaced: true when there is nothing unsaved, or the
     // user chose Discard, or Save and the file was saved.
@@ -146,6 +148,7 @@ private:
     EventPage* eventPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     StatusProgress* progress_ = nullptr;
+    HeldMarksWatch* marks_ = nullptr;
     ConfigurationImage imageBeforeEvents_; // while an operation handles the window's events
     bool imageEditedMeanwhile_ = false;    // the user changed the image while a command word ran
     bool inOperation_ = false;             // inside runNow or runCommand

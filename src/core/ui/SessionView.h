@@ -11,6 +11,8 @@ public:
     virtual void refreshFromSession() = 0;
     // Writes the values of visible edit fields into the Session.
     virtual void commitEdits() {}
+    // Shows where what it shows stands against what the controller holds (see HeldMarks.h).
+    virtual void showHeldMarks() {}
 };
 
 } // namespace vexa

@@ -3,8 +3,11 @@
 #include "core/NumberField.h"
 #include "core/OperationRunner.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/HeldMarks.h"
+#include "core/ui/PinStateStrip.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
+#include "events/EventComparison.h"
 #include "events/EventTransfer.h"
 #include "pins/PinPageRules.h"
 
@@ -53,6 +56,12 @@ EventPage::EventPage(Session& session, OperationRunner& runner, QWidget* parent)
     setObjectName(QStringLiteral("EventPage"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 6);
+    pinStates_ = new PinStateStrip(QStringLiteral("EventPinStates"), QStringLiteral("Pins"), this);
+    connect(pinStates_, &PinStateStrip::pinChosen, this, [this](int pin) {
+        commitEdits();
+        selectPin(pin);
+    });
+    column->addWidget(pinStates_);
     column->addWidget(buildPinRow());
     column->addWidget(buildActionGrid());
     column->addWidget(buildButtons());
@@ -271,6 +280,18 @@ void EventPage::commitAction(ActionField& field) {
 void EventPage::commitEdits() {
     for (ActionField& field : actions_)
         field.edit->commitEdit();
+}
+
+void EventPage::showHeldMarks() {
+    std::vector<HeldState> states;
+    for (int pin = 0; pin < PinCount; ++pin)
+        states.push_back(EventPinState(session_, pin));
+    pinStates_->showStates(states, session_.eventPin, session_.numberingBase);
+    for (const ActionField& field : actions_)
+        MarkHeldState(field.edit, EventActionState(session_, session_.eventPin,
+                                                   field.on ? EventOnDirection() : EventOffDirection(), field.input));
+    for (std::size_t entry = 0; entry < enableBoxes_.size(); ++entry)
+        MarkHeldState(enableBoxes_[entry], EnableMapEntryState(session_, static_cast<int>(entry)));
 }
 
 // A click on a box of an unknown map makes the map known: the clicked box as the click left it

@@ -15,6 +15,7 @@ namespace vexa {
 
 class CommitLineEdit;
 class OperationRunner;
+class PinStateStrip;
 class UpDownControl;
 
 // The "Vexa Event Control" page: the On and Off actions of one pin for the four event inputs,
@@ -31,6 +32,9 @@ public:
     void refreshFromSession() override;
     // Stores every action field the user has edited.
     void commitEdits() override;
+    // Marks the event pins, the action fields and the enable map by where they stand against
+    // the controller.
+    void showHeldMarks() override;
 
     // "Verify Event Control": shown only in expert mode, by the window.
     QWidget* verifyButton() const;
@@ -67,6 +71,7 @@ private:
     std::array<EventRecord, PinCount> startTable_{};
     QPalette normalPalette_;
 
+    PinStateStrip* pinStates_ = nullptr;
     CommitLineEdit* pinField_ = nullptr;
     UpDownControl* pinUpDown_ = nullptr;
     std::array<ActionField, 2 * EventInputCount> actions_{}; // On of inputs 0..3, then Off

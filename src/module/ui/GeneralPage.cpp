@@ -1,6 +1,7 @@
 #include "module/ui/GeneralPage.h"
 
 #include "core/OperationRunner.h"
+#include "core/ui/HeldMarks.h"
 #include "module/Identity.h"
 #include "module/ui/DccFrame.h"
 #include "module/ui/HardwareFrame.h"
@@ -33,11 +34,11 @@ GeneralPage::GeneralPage(Session& session, OperationRunner& runner, QWidget* par
     auto* layout = new QVBoxLayout(this);
     addSection(makeIdFrame());
     addSection(makeVersionRow());
-    addSettingsFrame(new DccFrame(session_, runner_, this));
-    addSettingsFrame(new SerialAddressingFrame(session_, runner_, this));
-    addSettingsFrame(new LedFrame(session_, runner_, this));
-    addSettingsFrame(new HardwareFrame(session_, runner_, this));
-    addSettingsFrame(new SerialPortFrame(session_, runner_, this));
+    addSettingsFrame(new DccFrame(session_, runner_, this), SettingBlock::Dcc);
+    addSettingsFrame(new SerialAddressingFrame(session_, runner_, this), SettingBlock::SerialAddressing);
+    addSettingsFrame(new LedFrame(session_, runner_, this), SettingBlock::Led);
+    addSettingsFrame(new HardwareFrame(session_, runner_, this), SettingBlock::Hardware);
+    addSettingsFrame(new SerialPortFrame(session_, runner_, this), SettingBlock::SerialPort);
     addSettingsFrame(new EraseFlashFrame(session_, runner_, this));
     layout->addLayout(sections_);
     layout->addStretch(1);
@@ -47,6 +48,7 @@ GeneralPage::GeneralPage(Session& session, OperationRunner& runner, QWidget* par
 QWidget* GeneralPage::makeIdFrame() {
     auto* frame = new QGroupBox(QStringLiteral("ID String"), this);
     frame->setObjectName(QStringLiteral("FrameGenIDString"));
+    idFrame_ = frame;
     idString_ = new QLineEdit(frame);
     idString_->setObjectName(QStringLiteral("TextGenIDString"));
     fitIdLength(QString());
@@ -92,7 +94,9 @@ void GeneralPage::addSection(QWidget* section) {
     ++sectionCount_;
 }
 
-void GeneralPage::addSettingsFrame(SettingsFrame* frame) {
+void GeneralPage::addSettingsFrame(SettingsFrame* frame, std::optional<SettingBlock> block) {
+    if (block)
+        frame->setHeldBlock(*block);
     frames_.push_back(frame);
     addSection(frame);
     connect(frame, &SettingsFrame::pinPageAffected, this, &GeneralPage::pinPageAffected);
@@ -119,6 +123,14 @@ void GeneralPage::fitIdLength(const QString& text) {
     const int length = std::max(static_cast<int>(IdStringMaxLength), static_cast<int>(text.size()));
     if (idString_->maxLength() != length)
         idString_->setMaxLength(length);
+}
+
+void GeneralPage::showHeldMarks() {
+    const HeldState state = SettingBlockState(session_, SettingBlock::IdString);
+    idFrame_->setTitle(MarkedCaption(QStringLiteral("ID String"), state));
+    MarkHeldState(idFrame_, state);
+    for (SettingsFrame* frame : frames_)
+        frame->showHeldMarks();
 }
 
 void GeneralPage::commitEdits() {

@@ -2,12 +2,15 @@
 
 #include "core/Session.h"
 #include "core/ui/SessionView.h"
+#include "module/SettingComparison.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 
@@ -30,13 +33,14 @@ public:
 
     void refreshFromSession() override;
     void commitEdits() override;
+    void showHeldMarks() override;
 
 signals:
     // A setting that the pin page shows (its address labels, its hardware warnings) changed.
     void pinPageAffected();
 
 private:
-    void addSettingsFrame(SettingsFrame* frame);
+    void addSettingsFrame(SettingsFrame* frame, std::optional<SettingBlock> block = std::nullopt);
 
     QWidget* makeIdFrame();
     QWidget* makeVersionRow();
@@ -47,6 +51,7 @@ private:
     OperationRunner& runner_;
     QGridLayout* sections_;
     int sectionCount_ = 0;
+    QGroupBox* idFrame_ = nullptr;
     QLineEdit* idString_ = nullptr;
     QLabel* version_ = nullptr;
     std::vector<SettingsFrame*> frames_;

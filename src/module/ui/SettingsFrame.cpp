@@ -2,6 +2,7 @@
 
 #include "core/OperationRunner.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/HeldMarks.h"
 #include "core/ui/UpDownControl.h"
 
 #include <QHBoxLayout>
@@ -37,8 +38,17 @@ void ShowNumber(NumberEntry& entry, int shown, int arrowValue, int lowest, int h
 
 SettingsFrame::SettingsFrame(const char* caption, const char* name, Session& session, OperationRunner& runner,
                              QWidget* parent)
-    : QGroupBox(QString::fromLatin1(caption), parent), session_(session), runner_(runner) {
+    : QGroupBox(QString::fromLatin1(caption), parent), session_(session), runner_(runner),
+      caption_(QString::fromLatin1(caption)) {
     setObjectName(QString::fromLatin1(name));
+}
+
+void SettingsFrame::showHeldMarks() {
+    if (!block_)
+        return;
+    const HeldState state = SettingBlockState(session_, *block_);
+    setTitle(MarkedCaption(caption_, state));
+    MarkHeldState(this, state);
 }
 
 QPushButton* SettingsFrame::operationButton(const char* caption, const char* name, bool (*operation)(Session&)) {

@@ -2,10 +2,12 @@
 
 #include "core/Session.h"
 #include "core/ui/SessionView.h"
+#include "module/SettingComparison.h"
 
 #include <QGroupBox>
 
 #include <functional>
+#include <optional>
 
 class QHBoxLayout;
 class QPushButton;
@@ -36,6 +38,10 @@ class SettingsFrame : public QGroupBox, public SessionView {
 public:
     SettingsFrame(const char* caption, const char* name, Session& session, OperationRunner& runner, QWidget* parent);
 
+    // The block of settings the frame writes: its caption then carries the block's mark.
+    void setHeldBlock(SettingBlock block) { block_ = block; }
+    void showHeldMarks() override;
+
 signals:
     // A setting that the pin page shows (drivers, addresses) changed by a click or an entry.
     void pinPageAffected();
@@ -50,6 +56,10 @@ protected:
 
     Session& session_;
     OperationRunner& runner_;
+
+private:
+    QString caption_;
+    std::optional<SettingBlock> block_;
 };
 
 } // namespace vexa

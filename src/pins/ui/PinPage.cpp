@@ -6,8 +6,11 @@
 #include "core/OperationRunner.h"
 #include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/HeldMarks.h"
+#include "core/ui/PinStateStrip.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
+#include "pins/PinComparison.h"
 #include "pins/PinConfigRequests.h"
 #include "pins/PinPageRules.h"
 #include "pins/PinTransfer.h"
@@ -132,8 +135,10 @@ QWidget* PinPage::buildPinRow() {
     auto* area = new QWidget(this);
     auto* rows = new QVBoxLayout(area);
     rows->setContentsMargins(0, 0, 0, 0);
+    pinStates_ = new PinStateStrip(QStringLiteral("PinStates"), QStringLiteral("Pins"), area);
     auto* first = new QWidget(area);
     auto* second = new QWidget(area);
+    rows->addWidget(pinStates_);
     rows->addWidget(first);
     rows->addWidget(second);
     pinRow_ = Row(first);
@@ -163,6 +168,10 @@ QWidget* PinPage::buildPinRow() {
         commitEdits();
         dialogs_.runEditPin();
         afterDialog(true);
+    });
+    connect(pinStates_, &PinStateStrip::pinChosen, this, [this](int pin) {
+        commitEdits();
+        selectPin(pin);
     });
     connect(pinField_, &CommitLineEdit::commitRequested, this, &PinPage::commitPinField);
     connect(pinUpDown_, &UpDownControl::valueStepped, this, [this](int shown) {
@@ -605,6 +614,24 @@ void PinPage::commitEdits() {
         aspectField_->commitEdit();
     }
     committing_ = false;
+}
+
+void PinPage::showHeldMarks() {
+    std::vector<HeldState> states;
+    for (int pin = 0; pin < PinCount; ++pin)
+        states.push_back(PinState(session_, pin));
+    pinStates_->showStates(states, session_.image.currentPin, session_.numberingBase);
+
+    const PinFieldStates fields = PinFieldStatesOf(session_, session_.image.currentPin, session_.image.currentAspect);
+    for (QRadioButton* option : layoutOptions_)
+        MarkHeldState(option, fields.layout);
+    MarkHeldState(initField_, fields.initialAspect);
+    MarkHeldState(counts_[0].edit, fields.lumoCount);
+    MarkHeldState(counts_[1].edit, fields.dccCount);
+    MarkHeldState(counts_[2].edit, fields.xdccCount);
+    MarkHeldState(devicePin_, fields.devicePointer);
+    steps_->showHeldMarks(fields.steps);
+    types_->showHeldMarks(fields);
 }
 
 // ---- buttons ----------------------------------------------------------------------------------

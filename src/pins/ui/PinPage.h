@@ -25,6 +25,7 @@ class CommitLineEdit;
 class EditGuard;
 class OperationRunner;
 class PinPageDialogs;
+class PinStateStrip;
 class StepRowsFrame;
 class TypeSettingsTabs;
 class UpDownControl;
@@ -43,6 +44,9 @@ public:
     void refreshFromSession() override;
     // Applies the rules of every edit field the user typed into, as if the user had left it.
     void commitEdits() override;
+    // Marks the pins of the strip and the fields of the current pin by where they stand against
+    // the controller.
+    void showHeldMarks() override;
     // Shows or hides the detail controls by "Show Details" and expert mode (after either changes).
     void applyDetailView();
     // "Verify All Pins", "Read Pin" and "Write Pin": shown only in expert mode, by the window.
@@ -107,6 +111,7 @@ private:
     bool committing_ = false;
     int reportedUnknownPin_ = -1; // pin whose unknown type a refresh has already reported
 
+    PinStateStrip* pinStates_ = nullptr;
     ClickableLabel* pinLabel_ = nullptr;
     CommitLineEdit* pinField_ = nullptr;
     UpDownControl* pinUpDown_ = nullptr;

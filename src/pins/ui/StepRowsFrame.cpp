@@ -2,6 +2,7 @@
 
 #include "core/NumberField.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/HeldMarks.h"
 #include "core/ui/ValueMarks.h"
 #include "pins/InstructionTable.h"
 #include "pins/PinWireCheck.h"
@@ -220,6 +221,17 @@ void StepRowsFrame::commitParam(int row, int index) {
         edit->setText(QString::number(ShownStepParam(*step, index, context())));
     }
     redrawRow(row);
+}
+
+void StepRowsFrame::showHeldMarks(const std::array<StepFieldStates, StepCount>& states) {
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        const StepFieldStates& state = states[row];
+        MarkHeldState(rows_[row].instruction, state.instruction);
+        MarkHeldState(rows_[row].fade, state.fade);
+        MarkHeldState(rows_[row].params[0], state.offset);
+        for (std::size_t i = 0; i < state.params.size(); ++i)
+            MarkHeldState(rows_[row].params[i + 1], state.params[i]);
+    }
 }
 
 void StepRowsFrame::commitRows() {

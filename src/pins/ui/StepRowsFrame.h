@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "pins/PinComparison.h"
 #include "pins/StepRules.h"
 
 #include <QFrame>
@@ -33,6 +34,8 @@ public:
     void showSteps();
     // Applies the four parameter-field rules to every shown row.
     void commitRows();
+    // Marks each field of each row by where it stands against the controller.
+    void showHeldMarks(const std::array<StepFieldStates, StepCount>& states);
 
 signals:
     void stepLabelClicked(int row);

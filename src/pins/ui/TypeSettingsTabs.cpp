@@ -2,6 +2,7 @@
 
 #include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/HeldMarks.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
 #include "pins/PinWireCheck.h"
@@ -237,6 +238,20 @@ QLabel* TypeSettingsTabs::addWarning(const QString& name, QWidget* page) {
     label->hide();
     static_cast<QVBoxLayout*>(page->layout())->addWidget(label);
     return label;
+}
+
+void TypeSettingsTabs::showHeldMarks(const PinFieldStates& states) {
+    for (NumberField& field : fields_)
+        MarkHeldState(field.edit, states.params.at(static_cast<std::size_t>(field.spec->param - 1)));
+    // The flag byte and the mode byte are parameter 2; inversion is part of the type.
+    const HeldState flags = states.params[1];
+    for (QWidget* widget : {autoSuspend_, suspended_, initialised_})
+        MarkHeldState(widget, flags);
+    for (ChoiceGroup* group : {servoRange_, pwmDrive_, pwmAccel_})
+        if (auto* box = qobject_cast<QWidget*>(group->parent()))
+            MarkHeldState(box, flags);
+    MarkHeldState(pwmInverted_, states.type);
+    MarkHeldState(lowActive_, states.type);
 }
 
 void TypeSettingsTabs::addPageWidget(TypeFamily family, QWidget* page) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "pins/PinComparison.h"
 #include "pins/PinConfigTypes.h"
 #include "pins/TypeSettingsFields.h"
 
@@ -30,6 +31,8 @@ public:
     void showPinType(bool report);
     // Applies the field rules to the fields of the page shown (when it is the pin's family).
     void commitFields();
+    // Marks each field by where it stands against the controller.
+    void showHeldMarks(const PinFieldStates& states);
 
     // Adds a widget at the foot of a type page (for the live controls of that type).
     void addPageWidget(TypeFamily family, QWidget* widget);

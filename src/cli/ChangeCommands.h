@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace vexa::cli {
+
+// write-changes: "Write Changes": only the setting blocks, pins, event slots and enable map
+// that differ from what the controller is known to hold (or are not known to it); says what it
+// wrote, or "Nothing to write".
+bool RunWriteChanges(CliContext& context, const std::string& argument);
+// changes: prints what differs from the controller and what is not known of it.
+bool RunChanges(CliContext& context, const std::string& argument);
+// diff A B: prints the differences between two data files in the words of the verification
+// report, then "Files compare" when there is none. Fails when they differ; a file that cannot be
+// read or is malformed is named, and the exit status is 2.
+bool RunDiff(CliContext& context, const std::string& argument);
+
+} // namespace vexa::cli

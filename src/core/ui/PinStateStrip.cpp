@@ -1,0 +1,50 @@
+#include "core/ui/PinStateStrip.h"
+
+#include "core/ui/HeldMarks.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+
+namespace vexa {
+
+namespace {
+
+constexpr int StripPins = 32;
+
+} // namespace
+
+PinStateStrip::PinStateStrip(const QString& name, const QString& caption, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    auto* label = new QLabel(caption, this);
+    label->setToolTip(HeldMarksLegend());
+    row->addWidget(label);
+    for (int pin = 0; pin < StripPins; ++pin) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("%1(%2)").arg(name).arg(pin));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, [this, pin] { emit pinChosen(pin); });
+        buttons_.push_back(button);
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+}
+
+void PinStateStrip::showStates(const std::vector<HeldState>& states, int current, int numberingBase) {
+    for (int pin = 0; pin < StripPins; ++pin) {
+        QToolButton* button = buttons_[static_cast<std::size_t>(pin)];
+        const HeldState state =
+            static_cast<std::size_t>(pin) < states.size() ? states[static_cast<std::size_t>(pin)] : HeldState::Unknown;
+        button->setText(MarkedCaption(QString::number(pin + numberingBase), state));
+        button->setChecked(pin == current);
+        button->setToolTip(QStringLiteral("Pin %1: %2").arg(pin + numberingBase).arg(HeldStateText(state)));
+        MarkHeldState(button, state);
+    }
+}
+
+} // namespace vexa

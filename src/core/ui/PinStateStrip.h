@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/ControllerCopy.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QToolButton;
+
+namespace vexa {
+
+// The 32 pins at a glance, each with the mark of where it stands against the controller; a click
+// on one chooses it. The buttons take no keyboard focus: the page's pin field is the keyboard's
+// way to a pin, so Tab does not have to pass 32 more stops.
+class PinStateStrip : public QWidget {
+    Q_OBJECT
+public:
+    // `name` is the strip's objectName; its buttons are `name(i)` for pins i = 0..31.
+    PinStateStrip(const QString& name, const QString& caption, QWidget* parent = nullptr);
+
+    // Shows the pins as the user counts them (from the numbering base), their states and which
+    // one is chosen.
+    void showStates(const std::vector<HeldState>& states, int current, int numberingBase);
+
+signals:
+    void pinChosen(int pin);
+
+private:
+    std::vector<QToolButton*> buttons_;
+};
+
+} // namespace vexa

@@ -1,0 +1,193 @@
+// What the session knows the controller holds, and "Write Changes", against the in-process
+// simulated controller.
+
+#include "batch/WriteChanges.h"
+#include "batch/BatchOperations.h"
+
+#include "../files/ConfigFileTestSupport.h"
+#include "../sim/SimTestBench.h"
+#include "events/EventTransfer.h"
+#include "link/LinkAddress.h"
+#include "link/PortSetup.h"
+#include "live/LiveRequests.h"
+#include "module/DccAddressing.h"
+#include "module/EraseFlash.h"
+#include "module/SettingsVerification.h"
+#include "pins/PinComparison.h"
+#include "pins/PinTransfer.h"
+#include "pins/PinVerification.h"
+#include "sim/SimulatorPort.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace vexa {
+namespace {
+
+using Requests = std::vector<std::vector<std::uint8_t>>;
+
+// A simulated controller that every port of the session reaches, with a configuration written to
+// it: pins 0..7 with four aspects of nine steps, events on pins 0..7.
+struct ChangesBench : test::SimBench {
+    ChangesBench() : SimBench(std::make_shared<Simulator>()) {
+        provider.factory = [this](const std::string&) { return MakeSimulatorPort(sim); };
+        session.port.name = "Simulator";
+        for (int p = 0; p < 8; ++p) {
+            PinRecord& pin = session.image.pins[static_cast<std::size_t>(p)];
+            pin.aspectLayout = LayoutFourByNine;
+            pin.initialAspect = 1;
+            for (auto& aspect : pin.aspects)
+                for (AspectStep& step : aspect.steps)
+                    step = AspectStep{39, 0, static_cast<std::uint8_t>(p), 20, 0, 0};
+            session.image.events[static_cast<std::size_t>(p)].onEvents = {1, -1, 2, -1};
+        }
+    }
+
+    Requests requestsOf(const std::function<bool(Session&)>& operation) {
+        sim->clearRequests();
+        EXPECT_TRUE(operation(session)) << prompter.last();
+        Requests requests;
+        for (const SimReceivedRequest& request : sim->requests())
+            if (!request.data.empty()) // not the empty frame that synchronises the link
+                requests.push_back(request.data);
+        return requests;
+    }
+};
+
+TEST(ControllerCopy, IsForgottenAsAWholeWhenTheLinkReachesAnotherControllerAndAfterAnErase) {
+    struct Case {
+        const char* event;
+        std::function<void(Session&)> before; // the link as the copy was made
+        std::function<void(Session&)> change;
+    };
+    const auto nothing = [](Session&) {};
+    const std::vector<Case> cases{
+        {"another port", nothing, [](Session& s) { SelectPort(s, "Other"); }},
+        {"another bit rate", nothing, [](Session& s) { ChooseBitRate(s, 2); }},
+        {"another module address", nothing, [](Session& s) { SetModuleAddress(s, 3); }},
+        {"the eXtended address used", nothing, [](Session& s) { s.link.useXAddress = true; }},
+        {"another eXtended address", [](Session& s) { s.link.useXAddress = true; },
+         [](Session& s) { SetXAddress(s, 7); }},
+        {"the port opened again after an unplug", nothing,
+         [](Session& s) {
+             std::string failure;
+             ReopenChosenPort(s, failure);
+         }},
+        {"Erase Flash", nothing, [](Session& s) { SendEraseRequest(s); }},
+    };
+    for (const Case& c : cases) {
+        ChangesBench bench;
+        c.before(bench.session);
+        ASSERT_TRUE(WriteAll(bench.session)) << bench.prompter.last();
+        ASSERT_TRUE(ItemsToWrite(bench.session).empty()) << c.event;
+        c.change(bench.session);
+        EXPECT_TRUE(bench.session.controllerCopy().empty()) << c.event;
+        EXPECT_EQ(ItemsToWrite(bench.session).pins.size(), static_cast<std::size_t>(PinCount)) << c.event;
+    }
+    // A live command changes no configuration: the copy stays.
+    ChangesBench bench;
+    ASSERT_TRUE(WriteAll(bench.session));
+    ASSERT_TRUE(SendPwmLevel(bench.session, 2, 10, false));
+    EXPECT_TRUE(ItemsToWrite(bench.session).empty());
+}
+
+TEST(WriteChanges, SendsExactlyThePinBlockOrSlotThatWasEditedWithTheRequestsOfItsOwnWrite) {
+    struct Case {
+        const char* edit;
+        std::function<void(ConfigurationImage&)> change;
+        std::function<bool(Session&)> ownWrite;
+    };
+    const std::vector<Case> cases{
+        {"the fade of one step of pin 7", [](ConfigurationImage& image) { image.pins[6].aspects[2].steps[4].fade = 1; },
+         [](Session& s) { return WriteWholePin(s, 6); }},
+        {"the DCC address", [](ConfigurationImage& image) { image.module.dccAddress = 300; }, WriteDccSettings},
+        {"one On action of pin 5", [](ConfigurationImage& image) { image.events[4].onEvents[3] = 7; },
+         [](Session& s) { return WritePinEventDirection(s, 4, EventOnDirection()); }},
+        {"the Off action of pin 30", [](ConfigurationImage& image) { image.events[29].offEvents[0] = 5; },
+         [](Session& s) { return WritePinEventDirection(s, 29, EventOffDirection()); }},
+    };
+    for (bool bidirectional : {true, false})
+        for (const Case& c : cases) {
+            ChangesBench bench;
+            ASSERT_TRUE(WriteAll(bench.session)) << bench.prompter.last();
+            bench.session.link.bidirectional = bidirectional;
+            c.change(bench.session.image);
+            const Requests written = bench.requestsOf(WriteChanges);
+            EXPECT_EQ(written, bench.requestsOf(c.ownWrite)) << c.edit;
+            EXPECT_FALSE(written.empty()) << c.edit;
+            EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << c.edit << ": the mark goes once written";
+        }
+}
+
+TEST(WriteChanges, WritesWhatIsNotKnownAndSaysNothingToWriteOnceAllIsWritten) {
+    ChangesBench bench;
+    const Requests unknown = bench.requestsOf(WriteChanges);
+    bench.session.controllerCopy().forgetAll();
+    EXPECT_EQ(unknown, bench.requestsOf(WriteAll)) << "with nothing known, everything is written as Write All does";
+
+    // One pin whose layout is not known (a write of it left in doubt, say).
+    bench.session.controllerCopy().forget({HeldPart::Layout, 12});
+    const Requests oneUnknown = bench.requestsOf(WriteChanges);
+    EXPECT_EQ(oneUnknown, bench.requestsOf([](Session& s) { return WriteWholePin(s, 12); }));
+
+    EXPECT_TRUE(bench.requestsOf(WriteChanges).empty());
+    EXPECT_EQ(bench.prompter.last(), NothingToWriteText);
+}
+
+TEST(WriteChanges, AfterItRanNothingIsLeftToWriteForAConfigurationOfEveryKind) {
+    ChangesBench bench;
+    bench.session.image = test::MakeSampleImage();
+    bench.session.image.module.idString = "Yard West"; // 7-bit: the wire carries it
+    for (PinRecord& pin : bench.session.image.pins)    // bytes the wire carries
+        for (AspectRecord& aspect : pin.aspects)
+            for (AspectStep& step : aspect.steps)
+                step.par3 &= 127;
+    bench.session.image.enableMap = EnableMap{true, false, true, false, false, true, false, true};
+    ASSERT_TRUE(WriteChanges(bench.session)) << bench.prompter.last();
+    EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << ChangesStatusText(bench.session);
+    EXPECT_TRUE(bench.requestsOf(WriteChanges).empty());
+    EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+}
+
+TEST(WriteChanges, AVerificationMarksWhatTheControllerHoldsOtherwiseAndThatIsWrittenNext) {
+    ChangesBench bench;
+    ASSERT_TRUE(WriteAll(bench.session));
+    // Changed behind the tool's back: the copy cannot know until the controller is read.
+    bench.sim->pin(3).steps[5].values[1] = 99;
+    bench.sim->setting(4) = {44, 4};
+    EXPECT_TRUE(ItemsToWrite(bench.session).empty());
+
+    EXPECT_FALSE(VerifyGeneralSettings(bench.session));
+    EXPECT_FALSE(VerifyPins(bench.session));
+    const ChangedItems changed = ItemsInState(bench.session, HeldState::Changed);
+    EXPECT_EQ(changed.pins, std::vector<int>{3});
+    EXPECT_EQ(changed.blocks, std::vector<SettingBlock>{SettingBlock::Dcc});
+    EXPECT_EQ(ChangesStatusText(bench.session), "1 pin, 1 setting block changed since the last read");
+
+    ASSERT_TRUE(WriteChanges(bench.session));
+    EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+}
+
+TEST(WriteChanges, AValueTheWireCannotCarryRefusesTheWholeWriteBeforeItsFirstByte) {
+    ChangesBench bench;
+    ASSERT_TRUE(WriteAll(bench.session));
+    bench.session.image.module.idString = "Changed";            // written first, were it sent
+    bench.session.image.pins[6].aspects[0].steps[0].par3 = 200; // cannot be sent
+    EXPECT_TRUE(bench.requestsOf([](Session& s) { return !WriteChanges(s); }).empty());
+    EXPECT_NE(bench.prompter.last().find("Pin 7"), std::string::npos) << bench.prompter.last();
+    EXPECT_EQ(ItemsToWrite(bench.session).pins, std::vector<int>{6});
+}
+
+TEST(WriteChanges, AWriteLeftInDoubtIsNotKnown) {
+    // "Bidirectional Comm." on and no answer: the controller may hold either value.
+    test::TestBench bench;
+    bench.session.controllerCopy().hold({HeldPart::Setting, 10}, {'o', 'l', 'd'});
+    bench.session.image.module.idString = "new";
+    ASSERT_TRUE(WriteChanges(bench.session));
+    EXPECT_EQ(bench.session.controllerCopy().find({HeldPart::Setting, 10}), nullptr);
+    EXPECT_EQ(SettingBlockState(bench.session, SettingBlock::IdString), HeldState::Unknown);
+}
+
+} // namespace
+} // namespace vexa
