@@ -43,11 +43,12 @@ const std::vector<CommandWord>& CommandWordTable() {
 
 std::string CommandCaption(const std::string& word) {
     static const std::vector<std::pair<std::string, std::string>> captions{
-        {"ReadAll", "Read All"},          {"WriteAll", "Write All"},           {"VerifyAll", "Verify All"},
-        {"ReadPin", "Read Pin"},          {"WritePin", "Write Pin"},           {"ReadDevice", "Read Device"},
-        {"WriteDevice", "Write Device"},  {"ReadAllPins", "Read All Devices"}, {"WriteAllPins", "Write All Devices"},
-        {"PAspReadPin", "Read Asp's"},    {"PAspWritePin", "Write Asp's"},     {"VerifyAllPins", "Verify All Pins"},
-        {"ECReadAll", "Read All Events"}, {"ECWriteAll", "Write All Events"},  {"ECVerify", "Verify Event Control"},
+        {"ReadAll", "Read All"},           {"WriteAll", "Write All"},           {"VerifyAll", "Verify All"},
+        {"ReadPin", "Read Pin"},           {"WritePin", "Write Pin"},           {"ReadDevice", "Read Device"},
+        {"WriteDevice", "Write Device"},   {"ReadAllPins", "Read All Devices"}, {"WriteAllPins", "Write All Devices"},
+        {"PAspReadPin", "Read Asp's"},     {"PAspWritePin", "Write Asp's"},     {"VerifyAllPins", "Verify All Pins"},
+        {"ECReadAll", "Read All Events"},  {"ECWriteAll", "Write All Events"},  {"ECVerify", "Verify Event Control"},
+        {"WriteChanges", "Write Changes"},
     };
     for (const auto& [known, caption] : captions)
         if (known == word)
