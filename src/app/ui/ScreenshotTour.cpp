@@ -95,6 +95,17 @@ bool RunScreenshotTour(MainWindow& window, const QString& folder) {
         RunCommand(window, "VerifyAll");
         auto* report = window.findChild<QWidget*>(QStringLiteral("frmVexaVerification"));
         saved = report && report->isVisible() && Save(*report, dir, "verification-report.png");
+        if (report)
+            report->close();
+    }
+    if (saved) {
+        // What an edit since the last read looks like: one step of the pin shown.
+        AspectStep& step = window.session().image.pins[1].aspects[0].steps[0];
+        step.offset = static_cast<std::uint8_t>(step.offset + 5);
+        window.refreshAllViews();
+        tabs->setCurrentIndex(MainWindow::DeviceTab);
+        Settle();
+        saved = Save(window, dir, "changed-marks.png");
     }
     return saved;
 }

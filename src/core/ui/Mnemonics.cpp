@@ -72,6 +72,12 @@ QString WithMnemonic(const QString& caption, QSet<QChar>& taken, bool wordStarts
     return caption.left(chosen) + QLatin1Char('&') + caption.mid(chosen);
 }
 
+QString WithMnemonicOf(const QString& shown, const QString& caption) {
+    const QChar letter = MnemonicOf(shown);
+    const qsizetype at = letter.isNull() ? -1 : caption.indexOf(letter, 0, Qt::CaseInsensitive);
+    return at < 0 || caption.contains(QLatin1Char('&')) ? caption : caption.left(at) + QLatin1Char('&') + caption.mid(at);
+}
+
 void GiveMnemonics(QWidget* scope, QSet<QChar>& taken) {
     std::vector<Caption> captions = CaptionsIn(scope);
     QHash<QString, int> count;

@@ -18,6 +18,11 @@ QChar MnemonicOf(const QString& caption);
 // all taken stays without.
 QString WithMnemonic(const QString& caption, QSet<QChar>& taken, bool wordStartsOnly = false);
 
+// `caption` with the mnemonic that `shown` (the same control's caption as shown now) has, at the
+// first place the character stands; `caption` as it is when `shown` has none. For captions that
+// change (a mark before a frame's title) and keep their Alt+letter.
+QString WithMnemonicOf(const QString& shown, const QString& caption);
+
 // Gives the push buttons, the tabs and the titled frames inside `scope` (shown or hidden)
 // mnemonics that clash neither with `taken` nor with each other: buttons and tabs before frames,
 // the start of a word before any free character of it. A caption that stands more than once in `scope` gets
