@@ -99,9 +99,12 @@ bool RunScreenshotTour(MainWindow& window, const QString& folder) {
             report->close();
     }
     if (saved) {
-        // What an edit since the last read looks like: one step of the pin shown.
+        // What an edit since the last read looks like: one step of the pin shown, in detail.
         AspectStep& step = window.session().image.pins[1].aspects[0].steps[0];
         step.offset = static_cast<std::uint8_t>(step.offset + 5);
+        if (auto* details = window.findChild<QCheckBox*>(QStringLiteral("CheckPAspShowDetails"));
+            details && !details->isChecked())
+            details->click();
         window.refreshAllViews();
         tabs->setCurrentIndex(MainWindow::DeviceTab);
         Settle();

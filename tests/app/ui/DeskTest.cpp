@@ -3,6 +3,7 @@
 #include "app/ui/ChangeRecorder.h"
 #include "app/ui/FileMenu.h"
 #include "app/ui/HelpWindows.h"
+#include "app/ui/QtFileDialogs.h"
 #include "app/ui/WindowSettings.h"
 #include "core/ui/Mnemonics.h"
 #include "files/ConfigFileActions.h"
@@ -20,6 +21,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -304,6 +307,22 @@ TEST_F(DeskTest, SettingsComeBackAtTheNextStart) {
     EXPECT_EQ(next.find<QLineEdit>("TextAddress")->text(), "5");
     EXPECT_EQ(settings.recentFiles().value(0), folder.filePath(QStringLiteral("depot.dat")));
     EXPECT_EQ(settings.lastFolder(QStringLiteral("dat")), folder.path());
+
+    // A file dialog opens in the folder its kind showed last, and keeps the one chosen now.
+    QTemporaryDir other;
+    QtFileDialogs fileDialogs(window.get(), &settings);
+    QString shownFolder;
+    QTimer::singleShot(0, window.get(), [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shownFolder = dialog->directory().absolutePath();
+        dialog->selectFile(QDir(other.path()).filePath(QStringLiteral("yard.dat")));
+        dialog->accept();
+    });
+    EXPECT_EQ(fileDialogs.saveFileName("Vexa Config Data|*.dat"),
+              QDir(other.path()).filePath(QStringLiteral("yard.dat")).toStdString());
+    EXPECT_EQ(shownFolder, QDir(folder.path()).absolutePath());
+    EXPECT_EQ(settings.lastFolder(QStringLiteral("dat")), QDir(other.path()).absolutePath());
 
     // A port that is not there at start stays chosen, shown as absent.
     RememberedLink link = settings.link();
