@@ -317,7 +317,7 @@ TEST_F(DeskTest, SettingsComeBackAtTheNextStart) {
         ASSERT_NE(dialog, nullptr);
         shownFolder = dialog->directory().absolutePath();
         dialog->selectFile(QDir(other.path()).filePath(QStringLiteral("yard.dat")));
-        dialog->accept();
+        static_cast<QDialog*>(dialog)->accept(); // as the dialog's Save button does
     });
     EXPECT_EQ(fileDialogs.saveFileName("Vexa Config Data|*.dat"),
               QDir(other.path()).filePath(QStringLiteral("yard.dat")).toStdString());
