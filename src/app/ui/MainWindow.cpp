@@ -3,25 +3,20 @@
 #include "app/CommandWords.h"
 #include "app/Release.h"
 #include "app/ui/ChangeRecorder.h"
-#include "app/ui/FileMenu.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/HeldMarksWatch.h"
-#include "app/ui/HelpWindows.h"
 #include "app/ui/LinkControls.h"
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
-#include "app/ui/WindowSettings.h"
 #include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
 #include "core/ui/HeldMarks.h"
-#include "core/ui/Mnemonics.h"
 #include "core/ui/PressButton.h"
 #include "dialogs/ui/PinDialogs.h"
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
 #include "files/DeviceLibraryActions.h"
-#include "link/RememberedLink.h"
 #include "link/ui/CorvanControls.h"
 #include "link/ui/MonitorPanel.h"
 #include "live/ui/LiveControls.h"
@@ -33,14 +28,11 @@
 #include "pins/ui/PinPage.h"
 #include "sim/ui/SimulatorView.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -160,7 +152,6 @@ MainWindow::~MainWindow() {
 
 QWidget* MainWindow::makeCommandRow() {
     auto* row = new QWidget(this);
-    commandRow_ = row;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -414,219 +405,6 @@ void MainWindow::showTraceWindow() {
     traceWindow_->show();
     traceWindow_->raise();
     traceWindow_->activateWindow();
-}
-
-// "Save File": to the current file; with Shift a compact save, which asks for its name.
-bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
-    const Qt::KeyboardModifiers keys =
-        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (keys != Qt::NoModifier && keys != Qt::ShiftModifier)
-        return false;
-    return keys == Qt::ShiftModifier ? saveAs(true) : saveToCurrentFile();
-}
-
-bool MainWindow::saveToCurrentFile() {
-    return currentFile_.empty() ? saveAs(false) : saveTo(currentFile_, false);
-}
-
-bool MainWindow::saveAs(bool compact) {
-    if (RefusedWhileRunning(session_)) // the image is half read or half written
-        return false;
-    const std::string path = dialogs_.saveFileNameWith(ConfigFileFilter, currentFile_);
-    return !path.empty() && saveTo(path, compact);
-}
-
-bool MainWindow::saveTo(const std::string& path, bool compact) {
-    if (RefusedWhileRunning(session_))
-        return false;
-    commitAndRecord();
-    const bool saved =
-        RunExclusive(session_, [&](Session& session) { return SaveConfigurationFile(session, path, compact); });
-    if (saved) {
-        unsaved_.markSaved(session_.image);
-        setCurrentFile(path);
-        addRecentFile(path);
-        recorder_->record(); // the history's state now belongs to this file
-    }
-    refreshAllViews();
-    updateTitle();
-    return saved;
-}
-
-void MainWindow::loadFile() {
-    // The running operation works on the image a file would replace.
-    if (RefusedWhileRunning(session_) || !mayReplaceConfiguration("loading a file"))
-        return;
-    const std::string path = dialogs_.openFileName(ConfigFileFilter);
-    if (!path.empty())
-        load(path);
-}
-
-bool MainWindow::openFile(const std::string& path) {
-    if (RefusedWhileRunning(session_) || !mayReplaceConfiguration("loading a file"))
-        return false;
-    return load(path);
-}
-
-bool MainWindow::load(const std::string& path) {
-    commitAndRecord(); // an edit made before is a step of its own
-    const bool loaded =
-        RunExclusive(session_, [&path](Session& session) { return LoadConfigurationFile(session, path); });
-    if (loaded) {
-        unsaved_.markSaved(session_.image);
-        setCurrentFile(path);
-        addRecentFile(path);
-    }
-    refreshAllViews();
-    recorder_->record("Load File " + QFileInfo(QString::fromStdString(path)).fileName().toStdString());
-    updateTitle();
-    return loaded;
-}
-
-void MainWindow::setCurrentFile(const std::string& path) {
-    currentFile_ = path;
-    updateTitle();
-}
-
-void MainWindow::updateTitle() {
-    const QString mark = unsaved_.changed(session_.image) ? QStringLiteral("*") : QString();
-    if (currentFile_.empty())
-        setWindowTitle(mark + QStringLiteral("Vexa Config"));
-    else
-        setWindowTitle(QFileInfo(QString::fromStdString(currentFile_)).fileName() + mark +
-                       QStringLiteral(" \u2013 Vexa Config"));
-}
-
-void MainWindow::commitAndRecord() {
-    commitAllViews();
-    recorder_->record();
-}
-
-QStringList MainWindow::recentFiles() const {
-    return settings_ ? settings_->recentFiles() : recentFiles_;
-}
-
-void MainWindow::addRecentFile(const std::string& path) {
-    const QString file = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
-    if (settings_) {
-        settings_->addRecentFile(file);
-        return;
-    }
-    recentFiles_.removeAll(file);
-    recentFiles_.prepend(file);
-    recentFiles_ = recentFiles_.mid(0, WindowSettings::RecentFileCount);
-}
-
-void MainWindow::useSettings(WindowSettings& settings) {
-    const RememberedLink link = settings.link();
-    const bool expert = settings.expertMode();
-    const QByteArray geometry = settings.windowGeometry();
-    settings_ = &settings;
-    linkControls_->restore(link);
-    setExpertMode(expert);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
-    storeSettings();
-}
-
-void MainWindow::storeSettings() {
-    if (!settings_)
-        return;
-    settings_->setLink(RememberLink(session_));
-    settings_->setExpertMode(session_.expertMode);
-    settings_->setWindowGeometry(saveGeometry());
-    settings_->sync();
-}
-
-void MainWindow::makeMenus() {
-    menuBar()->setObjectName(QStringLiteral("MenuBar"));
-    fileMenu_ = new FileMenu([this] { return recentFiles(); }, this);
-    menuBar()->addMenu(fileMenu_);
-    connect(fileMenu_->loadAction(), &QAction::triggered, this, &MainWindow::loadFile);
-    connect(fileMenu_->saveAction(), &QAction::triggered, this, &MainWindow::saveToCurrentFile);
-    connect(fileMenu_->saveAsAction(), &QAction::triggered, this, [this] { saveAs(false); });
-    connect(fileMenu_->saveCompactAction(), &QAction::triggered, this, [this] { saveAs(true); });
-    connect(fileMenu_->quitAction(), &QAction::triggered, this, &MainWindow::close);
-    QAction* compare = new QAction(QStringLiteral("Co&mpare with File..."), fileMenu_);
-    compare->setObjectName(QStringLiteral("ActionCompareFile"));
-    fileMenu_->insertAction(fileMenu_->recentFilesStart(), compare);
-    connect(compare, &QAction::triggered, this, &MainWindow::compareWithFile);
-    connect(fileMenu_, &FileMenu::recentFileChosen, this,
-            [this](const QString& path) { openFile(path.toStdString()); });
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("MenuEdit"));
-    edit->addAction(recorder_->undoAction());
-    edit->addAction(recorder_->redoAction());
-    connect(edit, &QMenu::aboutToShow, this, [this] { recorder_->record(); });
-
-    // The commands above the tabs, by keyboard as from their buttons.
-    QMenu* controller = menuBar()->addMenu(QStringLiteral("&Controller"));
-    controller->setObjectName(QStringLiteral("MenuController"));
-    for (const auto& [caption, button] : {std::pair{"Read &All", "CommandReadAll"},
-                                          {"&Write All", "CommandWriteAll"},
-                                          {"Write &Changes", "CommandWriteChanges"},
-                                          {"&Verify All", "CommandVerifyAll"}}) {
-        QAction* action = controller->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QStringLiteral("Action") + QString::fromLatin1(button).mid(7));
-        connect(action, &QAction::triggered, this, [this, name = button] {
-            if (auto* pressed = findChild<QPushButton*>(QString::fromLatin1(name)))
-                pressed->click();
-        });
-    }
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("MenuView"));
-    QAction* bitRates = view->addAction(QStringLiteral("&Bit Rates"));
-    bitRates->setObjectName(QStringLiteral("ActionBitRates"));
-    bitRates->setCheckable(true);
-    bitRates->setToolTip(QStringLiteral("The bit rates of the port (as a double-click on \"Port:\")"));
-    connect(bitRates, &QAction::triggered, linkControls_, &LinkControls::showBitRates);
-    QAction* trace = view->addAction(QStringLiteral("Link &Trace"), this, &MainWindow::showTraceWindow);
-    trace->setObjectName(QStringLiteral("ActionLinkTrace"));
-    expertAction_ = view->addAction(QStringLiteral("&Expert Mode"));
-    expertAction_->setObjectName(QStringLiteral("ActionExpertMode"));
-    expertAction_->setCheckable(true);
-    connect(expertAction_, &QAction::triggered, this, &MainWindow::setExpertMode);
-    connect(view, &QMenu::aboutToShow, this, [this, bitRates] {
-        bitRates->setChecked(linkControls_->bitRatesShown());
-        expertAction_->setChecked(session_.expertMode);
-    });
-    view->setToolTipsVisible(true);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("MenuHelp"));
-    QAction* readMe = help->addAction(QStringLiteral("&Read Me"), this,
-                                      [this] { ShowReadMe(this, QCoreApplication::applicationDirPath()); });
-    readMe->setObjectName(QStringLiteral("ActionReadMe"));
-    readMe->setShortcut(QKeySequence::HelpContents);
-    help->addAction(QStringLiteral("&Keyboard Shortcuts"), this, [this] { ShowKeyboardShortcuts(this); })
-        ->setObjectName(QStringLiteral("ActionKeyboardShortcuts"));
-    help->addAction(QStringLiteral("&About Vexa Config"), this, [this] { ShowAbout(this); })
-        ->setObjectName(QStringLiteral("ActionAbout"));
-}
-
-// Alt+letter for buttons, tabs and frames. The menus and the tabs hold theirs on every page;
-// each page's controls take the letters left. The buttons above the tabs leave theirs to the
-// pages: the menus reach them (Controller, File) and Tab does.
-void MainWindow::giveMnemonics() {
-    static const char* const tabLetters[] = {"&General", "Vexa Event C&ontrol", "Vexa &Device Configuration", "&Test"};
-    QSet<QChar> window;
-    for (QAction* menu : menuBar()->actions())
-        window.insert(MnemonicOf(menu->text()));
-    for (int i = 0; i < tabs_->count() && i < 4; ++i)
-        if (QString(tabs_->tabText(i)).remove(QLatin1Char('&')) ==
-            QString(QLatin1String(tabLetters[i])).remove(QLatin1Char('&')))
-            tabs_->setTabText(i, QString::fromLatin1(tabLetters[i]));
-    for (int i = 0; i < tabs_->count(); ++i)
-        tabs_->setTabText(i, WithMnemonic(tabs_->tabText(i), window));
-    for (int i = 0; i < tabs_->count(); ++i)
-        window.insert(MnemonicOf(tabs_->tabText(i)));
-    window.remove(QChar());
-    for (int i = 0; i < tabs_->count(); ++i) {
-        QSet<QChar> page = window;
-        GiveMnemonics(tabs_->widget(i), page);
-    }
 }
 
 void MainWindow::compareWithFile() {

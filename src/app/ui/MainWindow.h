@@ -153,7 +153,6 @@ private:
     bool imageEditedMeanwhile_ = false;    // the user changed the image while a command word ran
     bool inOperation_ = false;             // inside runNow or runCommand
     GestureLabel* release_ = nullptr;
-    QWidget* commandRow_ = nullptr;
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;
     VerificationWindow* verificationWindow_ = nullptr;
