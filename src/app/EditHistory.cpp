@@ -21,10 +21,17 @@ void EditHistory::reset(EditState state) {
     done_ = 0;
 }
 
-bool EditHistory::record(const EditState& state, const std::string& name) {
+bool EditHistory::record(const EditState& state, const std::string& name, bool merge) {
     if (SameConfiguration(state.image, now().image)) {
         (done_ == 0 ? start_ : steps_[done_ - 1].after).file = state.file;
         return false;
+    }
+    if (merge && canUndo() && !canRedo() && steps_.back().name == name && !steps_.back().bringsFile &&
+        state.file == now().file) {
+        steps_.pop_back();
+        --done_;
+        if (SameConfiguration(state.image, now().image))
+            return true; // typed back to where the step began
     }
     const std::string& fileBefore = now().file;
     Step step{name, state, state.file != fileBefore, fileBefore};

@@ -28,8 +28,10 @@ public:
     void reset(EditState state);
     // Records `state` as a step named `name` when its configuration differs from the state the
     // history is at; the steps undone before are dropped. A state whose configuration is the
-    // same only updates the file (saved under another name). True when a step was recorded.
-    bool record(const EditState& state, const std::string& name);
+    // same only updates the file (saved under another name). With `merge`, a change of the same
+    // name as the latest step (typing on in one field) joins that step, and a step that comes
+    // back to where it started goes. True when the history changed.
+    bool record(const EditState& state, const std::string& name, bool merge = false);
 
     bool canUndo() const { return done_ > 0; }
     bool canRedo() const { return done_ < steps_.size(); }

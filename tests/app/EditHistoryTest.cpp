@@ -122,6 +122,16 @@ TEST(EditHistory, UndoAndRedoWalkTheStepsWithTheirNamesAndFiles) {
     EXPECT_TRUE(history.record(State("other"), "ID String"));
     EXPECT_FALSE(history.canRedo());
 
+    // Typing on in one field joins the latest step; typing back to where it began removes it.
+    EditHistory typing;
+    typing.reset(State("Dep"));
+    typing.record(State("Depo"), "ID String", true);
+    EXPECT_TRUE(typing.record(State("Depot"), "ID String", true));
+    EXPECT_EQ(typing.undo(typing.now()).image.module.idString, "Dep") << "one step for both keys";
+    typing.redo(typing.now());
+    EXPECT_TRUE(typing.record(State("Dep"), "ID String", true));
+    EXPECT_FALSE(typing.canUndo()) << "typed back: the step is gone";
+
     // Deeper than three steps: the oldest is forgotten.
     for (const char* id : {"x", "y", "z", "w"})
         history.record(State(id), id);

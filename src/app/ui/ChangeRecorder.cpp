@@ -74,9 +74,14 @@ bool ChangeRecorder::record(const std::string& name) {
     if (!mayRecord())
         return false;
     const EditState state = windowState();
+    // Typing on in the same text field is one step, however many keys it takes.
+    QLineEdit* field = name.empty() ? TextFieldOf(QApplication::focusWidget()) : nullptr;
+    const bool typingOn = field && field == typedIn_;
     const bool recorded = history_.record(
-        state,
-        name.empty() ? DescribeChange(history_.now().image, state.image, window_.session().numberingBase) : name);
+        state, name.empty() ? DescribeChange(history_.now().image, state.image, window_.session().numberingBase) : name,
+        typingOn);
+    if (recorded)
+        typedIn_ = field;
     updateActions();
     window_.updateTitle();
     return recorded;
@@ -109,6 +114,7 @@ void ChangeRecorder::redo() {
 }
 
 void ChangeRecorder::show(const EditState& state) {
+    typedIn_ = nullptr; // typing after an undo or redo is a step of its own
     window_.session().image = state.image;
     window_.setCurrentFile(state.file);
     window_.refreshAllViews();

@@ -2,7 +2,9 @@
 
 #include "app/EditHistory.h"
 
+#include <QLineEdit>
 #include <QObject>
+#include <QPointer>
 
 #include <string>
 
@@ -18,7 +20,7 @@ class MainWindow;
 // becomes a step named by what changed ("Pin 7 Aspect 2 step 3"); so no view has to report its
 // edits. Operations and file loads record themselves as one step each, named by their caption.
 // Nothing is recorded while an operation runs or a dialog or message box stands open: the
-// change is recorded once it is done.
+// change is recorded once it is done. Typing on in one text field is one step.
 //
 // Ctrl+Z and Ctrl+Y (Ctrl+Shift+Z) go first to a text field that holds an edit of its own;
 // only a field without one leaves them to the window's undo and redo.
@@ -60,6 +62,7 @@ private:
     QAction* undo_;
     QAction* redo_;
     bool recordPosted_ = false;
+    QPointer<QLineEdit> typedIn_; // the text field of the latest step, when it was made in one
 };
 
 } // namespace vexa

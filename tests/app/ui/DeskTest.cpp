@@ -194,14 +194,19 @@ TEST_F(DeskTest, EachKindOfChangeIsUndoneAndRedoneByteForByte) {
 TEST_F(DeskTest, AFieldBeingEditedTakesCtrlZFirst) {
     auto* id = find<QLineEdit>("TextGenIDString");
     id->setFocus();
-    test::TypeAndEnter(id, QStringLiteral("Depot"));
+    for (const QChar c : QStringLiteral("Depot")) {
+        QTest::keyClick(id, c.toLatin1());
+        settle(); // a step after each key ...
+    }
+    EXPECT_EQ(window->session().image.module.idString, "Depot");
+    QTest::keyClick(id, Qt::Key_Return);
     settle();
     test::TypeInto(id, QStringLiteral("Yard"));
     keys(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(id->text(), "Depot") << "the field's own undo";
     EXPECT_EQ(window->session().image.module.idString, "Depot");
     EXPECT_EQ(undoText(), "Undo ID String");
-    keys(Qt::Key_Z, Qt::ControlModifier);
+    keys(Qt::Key_Z, Qt::ControlModifier); // ... all of them one step
     EXPECT_EQ(window->session().image.module.idString, "");
     EXPECT_EQ(id->text(), "");
     keys(Qt::Key_Y, Qt::ControlModifier);
