@@ -82,6 +82,7 @@ class NoFileDialogs : public vexa::FileDialogs {
 public:
     std::string openFileName(const std::string&) override { return {}; }
     std::string saveFileName(const std::string&) override { return {}; }
+    std::string folderName(const std::string&) override { return {}; }
 };
 
 template <typename Widget> Widget* Find(QWidget& window, const char* name) {

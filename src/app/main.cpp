@@ -26,6 +26,14 @@ std::string SimulatorStatePath() {
     return QDir(folder).filePath(QStringLiteral("simulator-state.txt")).toStdString();
 }
 
+// Where the window's simulated layout keeps its controllers between runs, or "".
+std::string LayoutSimulatorStateFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).filePath(QStringLiteral("simulator-layout")).toStdString();
+}
+
 // --help and --version print and quit: they need no display.
 bool AsksOnlyForText(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
@@ -64,8 +72,8 @@ int main(int argc, char** argv) {
     // and the simulated controller as it comes, not as a developer's last run left it.
     const bool tour = parser.isSet(screenshots);
     vexa::QtPrompter prompter;
-    const std::unique_ptr<vexa::PortProvider> ports =
-        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(tour ? std::string() : SimulatorStatePath()));
+    const std::unique_ptr<vexa::PortProvider> ports = vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(
+        tour ? std::string() : SimulatorStatePath(), tour ? std::string() : LayoutSimulatorStateFolder()));
     vexa::SystemClock clock;
     std::optional<vexa::WindowSettings> settings;
     if (!tour)

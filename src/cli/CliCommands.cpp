@@ -6,6 +6,7 @@
 #include "cli/EventCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
+#include "cli/LayoutCommands.h"
 #include "cli/LiveCommands.h"
 #include "cli/PinCommands.h"
 #include "cli/PortCommands.h"
@@ -80,6 +81,15 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"save-device", "N FILE",
          "save the device that pin N belongs to as a device library FILE (an existing FILE only with --yes)",
          RunSaveDevice},
+        {"scan", "", "ask every module address for its controller; print each: Module N: \"ID\" version", RunScan},
+        {"backup-layout", "DIR",
+         "scan, then save every controller found as DIR/module-N.dat (Read All) and list them in DIR/layout.txt",
+         RunBackupLayout},
+        {"verify-layout", "DIR", "Verify All of each controller listed in DIR/layout.txt against its data file",
+         RunVerifyLayout},
+        {"restore-layout", "DIR",
+         "write each controller listed in DIR/layout.txt with Write All and verify it (--yes answers its question)",
+         RunRestoreLayout},
     };
     return table;
 }

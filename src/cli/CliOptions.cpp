@@ -79,6 +79,7 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
         }
         options.port = value == "sim"          ? std::string(SimulatorPortName)
                        : value == "sim-corvan" ? std::string(CorvanSimulatorPortName)
+                       : value == "sim-layout" ? std::string(LayoutSimulatorPortName)
                                                : value;
     } else if (name == "--bitrate") {
         const int index = BitRateIndex(value + ",o,8,1");
@@ -218,7 +219,8 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "\n"
                        "Options:\n"
                        "  --port NAME        serial device, or sim for the built-in simulated controller\n"
-                       "                     (sim-corvan: the same behind a simulated Corvan interface)\n"
+                       "                     (sim-corvan: the same behind a simulated Corvan interface;\n"
+                       "                     sim-layout: three simulated controllers on one line)\n"
                        "  --bitrate RATE     9600, 19200 (default) or 38400\n"
                        "  --address N        module address, as shown (with the numbering base)\n"
                        "  --xaddress N       use the eXtended Address N, as shown\n"

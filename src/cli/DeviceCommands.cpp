@@ -20,6 +20,7 @@ class NoFileDialogs : public FileDialogs {
 public:
     std::string openFileName(const std::string&) override { return {}; }
     std::string saveFileName(const std::string&) override { return {}; }
+    std::string folderName(const std::string&) override { return {}; }
 };
 
 bool UsesCatalogue(const CommandCall& call) {

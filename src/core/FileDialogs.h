@@ -22,6 +22,8 @@ public:
         static_cast<void>(name);
         return saveFileName(filter);
     }
+    // Asks for a folder (the dialog may create a new one); `caption` says what it is for.
+    virtual std::string folderName(const std::string& caption) = 0;
 };
 
 } // namespace vexa

@@ -36,6 +36,13 @@ public:
 inline constexpr const char* SimulatorPortName = "Simulator";
 // Name of the same controller behind a simulated Corvan interface.
 inline constexpr const char* CorvanSimulatorPortName = "Simulator (Corvan)";
+// Name of a simulated layout: several controllers on one line.
+inline constexpr const char* LayoutSimulatorPortName = "Simulator (Layout)";
+
+// True for the names of the simulated ports of this process, which the system never lists.
+inline bool IsSimulatorPortName(const std::string& name) {
+    return name == SimulatorPortName || name == CorvanSimulatorPortName || name == LayoutSimulatorPortName;
+}
 
 // A port that is not a serial device of the system, such as a simulated controller in this
 // process: its name in the port list and how to make a port object for it.

@@ -28,7 +28,7 @@ PortWatchReport WatchPorts(Session& session) {
     ScanPorts(session);
     report.listChanged = state.listed != before;
     // A typed path the system never lists, or the simulator, is left as it is.
-    if (name.empty() || name == SimulatorPortName || name == CorvanSimulatorPortName)
+    if (name.empty() || IsSimulatorPortName(name))
         return report;
 
     // The same USB adapter plugged into another socket comes back under another name.

@@ -2,6 +2,7 @@
 
 #include "link/CorvanFrame.h"
 #include "link/Exchange.h"
+#include "sim/SimBus.h"
 #include "sim/SimFrameParser.h"
 #include "sim/Simulator.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 constexpr int ModuleAddressCode = 96;
 constexpr std::size_t FrameLogLimit = 4096;
-constexpr int HighestBusAddress = 31;
 
 bool IsQuery(const std::vector<std::uint8_t>& data, std::initializer_list<int> message) {
     return data.size() == message.size() && std::equal(message.begin(), message.end(), data.begin());
@@ -34,9 +34,15 @@ CorvanInterfaceSim::CorvanInterfaceSim(std::shared_ptr<Simulator> controller, Co
     setSettings(settings);
 }
 
+CorvanInterfaceSim::CorvanInterfaceSim(std::shared_ptr<SimBus> bus, CorvanInterfaceSettings settings)
+    : bus_(std::move(bus)) {
+    settings.controllerAddress.reset();
+    setSettings(settings);
+}
+
 bool CorvanInterfaceSim::setSettings(const CorvanInterfaceSettings& settings) {
-    const bool addressFits = !settings.controllerAddress ||
-                             (*settings.controllerAddress >= 0 && *settings.controllerAddress <= HighestBusAddress);
+    const bool addressFits = !settings.controllerAddress || (*settings.controllerAddress >= 0 &&
+                                                             *settings.controllerAddress <= HighestBusModuleAddress);
     if (!CorvanVersionBytes(settings.protocolVersion) || !CorvanVersionBytes(settings.firmwareVersion) ||
         settings.interfaceType < 0 || settings.interfaceType > 127 || !addressFits)
         return false;
@@ -44,13 +50,19 @@ bool CorvanInterfaceSim::setSettings(const CorvanInterfaceSettings& settings) {
     return true;
 }
 
+SimLine& CorvanInterfaceSim::farLine() const {
+    if (bus_)
+        return *bus_;
+    return *controller_;
+}
+
 std::chrono::nanoseconds CorvanInterfaceSim::byteTime() const {
-    return controller_->byteTime();
+    return farLine().byteTime();
 }
 
 std::optional<SimulatorAnswer> CorvanInterfaceSim::receive(std::uint8_t byte) {
     if (transparent_)
-        return controller_->receive(byte);
+        return farLine().receive(byte);
     if (byte < 128) { // a header always starts a new frame
         wanted_ = CorvanCount(byte);
         inFrame_ = true;
@@ -100,28 +112,32 @@ std::optional<SimulatorAnswer> CorvanInterfaceSim::serve(const std::vector<std::
     return frame({});
 }
 
-bool CorvanInterfaceSim::addressed(int busAddress) const {
-    return !settings_.controllerAddress || *settings_.controllerAddress == busAddress;
+Simulator* CorvanInterfaceSim::controllerAt(int busAddress) const {
+    if (bus_)
+        return bus_->at(busAddress).get();
+    const bool addressed = !settings_.controllerAddress || *settings_.controllerAddress == busAddress;
+    return addressed ? controller_.get() : nullptr;
 }
 
 // Gives the controller the request as a direct frame at its own module address, and keeps
 // its answer for the next poll.
 void CorvanInterfaceSim::carryRequest(const std::vector<std::uint8_t>& data) {
     const int busAddress = data[1] - ModuleAddressCode;
-    if (!addressed(busAddress))
+    Simulator* controller = controllerAt(busAddress);
+    if (!controller)
         return;
     const bool withXAddress = data[2] == 112;
     const std::size_t first = withXAddress ? 4 : 3;
     if (data.size() < first || data.size() - first > 15)
         return;
     const auto count = static_cast<std::uint8_t>(data.size() - first);
-    std::vector<std::uint8_t> request{static_cast<std::uint8_t>(controller_->moduleAddress() * 4 + 3),
+    std::vector<std::uint8_t> request{static_cast<std::uint8_t>(controller->moduleAddress() * 4 + 3),
                                       static_cast<std::uint8_t>(128 + 96 + (withXAddress ? 16 : 0) + count)};
     for (std::size_t i = 3; i < data.size(); ++i)
         request.push_back(static_cast<std::uint8_t>(data[i] + 128));
     std::optional<SimulatorAnswer> answer;
     for (std::uint8_t byte : WithCheckByte(std::move(request)))
-        answer = controller_->receive(byte);
+        answer = controller->receive(byte);
     if (!answer)
         return;
     SimFrameParser parser;
@@ -138,12 +154,19 @@ void CorvanInterfaceSim::carryRequest(const std::vector<std::uint8_t>& data) {
     answers_.push_back({std::move(carried), Clock::now() + answer->delay});
 }
 
+// On a bus the message goes to the controller at its bus address, framed at that controller's
+// own module address; a single controller takes it as addressed.
 void CorvanInterfaceSim::carryLumo(const std::vector<std::uint8_t>& data) {
-    const auto header = static_cast<std::uint8_t>((data[1] - ModuleAddressCode) * 4 + 3);
+    const int busAddress = data[1] - ModuleAddressCode;
+    Simulator* controller = bus_ ? bus_->at(busAddress).get() : controller_.get();
+    if (!controller)
+        return;
+    const int moduleAddress = bus_ ? controller->moduleAddress() : busAddress;
+    const auto header = static_cast<std::uint8_t>(moduleAddress * 4 + 3);
     for (std::uint8_t byte :
          WithCheckByte({header, static_cast<std::uint8_t>(data[2] + 128), static_cast<std::uint8_t>(data[3] + 128),
                         static_cast<std::uint8_t>(data[4] + 128)}))
-        controller_->receive(byte);
+        controller->receive(byte);
 }
 
 std::vector<int> CorvanInterfaceSim::takeReadyAnswer() {

@@ -13,6 +13,7 @@
 
 namespace vexa {
 
+class SimBus;
 class Simulator;
 
 // Settings of a simulated Corvan interface; versions are four decimal digits (3200 = 3.2.0.0)
@@ -37,6 +38,10 @@ std::optional<std::array<std::uint8_t, 2>> CorvanVersionBytes(int version);
 class CorvanInterfaceSim : public SimLine {
 public:
     explicit CorvanInterfaceSim(std::shared_ptr<Simulator> controller, CorvanInterfaceSettings settings = {});
+    // An interface in front of a bus of controllers: a request reaches the controller at its
+    // bus address (settings.controllerAddress does not apply), and Transparent Mode opens the
+    // line of the bus.
+    CorvanInterfaceSim(std::shared_ptr<SimBus> bus, CorvanInterfaceSettings settings = {});
 
     std::optional<SimulatorAnswer> receive(std::uint8_t byte) override;
     std::chrono::nanoseconds byteTime() const override;
@@ -45,7 +50,9 @@ public:
     // False (and unchanged) when a version cannot be sent or the address is above 31.
     bool setSettings(const CorvanInterfaceSettings& settings);
     bool transparent() const { return transparent_; }
+    // The one controller behind the interface (not for an interface in front of a bus).
     Simulator& controller() { return *controller_; }
+    // The same, shared; null in front of a bus.
     const std::shared_ptr<Simulator>& sharedController() const { return controller_; }
     // Frames taken off the line with a correct check byte, as their data bytes.
     const std::deque<std::vector<std::uint8_t>>& frames() const { return frames_; }
@@ -58,13 +65,16 @@ private:
     };
 
     std::optional<SimulatorAnswer> serve(const std::vector<std::uint8_t>& data);
-    bool addressed(int busAddress) const;
+    // The controller a request or Lumo message to this bus address reaches, or null.
+    Simulator* controllerAt(int busAddress) const;
+    SimLine& farLine() const;
     void carryRequest(const std::vector<std::uint8_t>& data);
     void carryLumo(const std::vector<std::uint8_t>& data);
     std::vector<int> takeReadyAnswer();
     SimulatorAnswer frame(const std::vector<int>& data);
 
     std::shared_ptr<Simulator> controller_;
+    std::shared_ptr<SimBus> bus_; // set instead of controller_ in front of a bus
     CorvanInterfaceSettings settings_;
     bool transparent_ = false;
     int toggle_ = 0;

@@ -1,5 +1,6 @@
 #include "sim/DemoConfiguration.h"
 
+#include "sim/SimBus.h"
 #include "sim/Simulator.h"
 
 namespace vexa {
@@ -59,6 +60,33 @@ void InstallDemoConfiguration(Simulator& simulator) {
     InstallServo(simulator.pin(0));
     InstallPwmProgram(simulator.pin(1));
     InstallInput(simulator.pin(2));
+}
+
+std::shared_ptr<SimBus> MakeDemoLayout() {
+    auto station = std::make_shared<Simulator>();
+    InstallDemoConfiguration(*station);
+    station->setIdString("Station");
+
+    auto yard = std::make_shared<Simulator>();
+    yard->setIdString("Goods Yard");
+    for (int p = 0; p < 4; ++p)
+        InstallServo(yard->pin(p));
+    yard->setting(SettingDccAddress) = {20, 0};
+
+    auto signals = std::make_shared<Simulator>();
+    signals->setIdString("Main Signals");
+    for (int p = 0; p < 6; ++p)
+        InstallPwmProgram(signals->pin(p));
+    signals->setting(SettingLedGreen) = {5};
+    signals->setting(SettingLedOrange) = {2};
+
+    auto bus = std::make_shared<SimBus>();
+    bus->add(0, station);
+    bus->add(1, yard);
+    bus->add(4, signals);
+    for (const auto& entry : bus->controllers())
+        entry.second->resetOutputs();
+    return bus;
 }
 
 } // namespace vexa

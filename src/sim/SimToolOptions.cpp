@@ -1,5 +1,6 @@
 #include "sim/SimToolOptions.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vexa {
@@ -36,6 +37,46 @@ bool ParseFault(const std::string& text, std::pair<SimulatorFault, int>& fault) 
     return true;
 }
 
+// "1,4,9": distinct addresses.
+bool ParseModules(const std::string& text, std::vector<int>& modules) {
+    modules.clear();
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        int address = 0;
+        if (!ParseNumber(text.substr(start, comma - start), 0, 31, address))
+            return false;
+        for (int taken : modules)
+            if (taken == address)
+                return false;
+        modules.push_back(address);
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
+}
+
+// The options that go together: --modules with its own state folder, the one controller with
+// its address and state file; addresses above 15 only behind the Corvan interface.
+bool CheckCombination(const SimToolOptions& options, std::string& error) {
+    int highest = options.moduleAddress;
+    for (int address : options.modules)
+        highest = std::max(highest, address);
+    if (!options.modules.empty() && (options.addressGiven || !options.statePath.empty())) {
+        error = "--modules cannot be combined with --address or --state (use --state-dir)";
+        return false;
+    }
+    if (options.modules.empty() && !options.stateFolder.empty()) {
+        error = "--state-dir needs --modules";
+        return false;
+    }
+    if (!options.corvan.enabled && highest > 15) {
+        error = options.modules.empty() ? "--address above 15 needs --corvan" : "--modules above 15 needs --corvan";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& options, std::string& error) {
@@ -52,7 +93,8 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             continue;
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
                                 option == "--fault" || option == "--late-ms" || option == "--state" ||
-                                option == "--dump-outputs" || option == "--erase-time";
+                                option == "--dump-outputs" || option == "--erase-time" || option == "--modules" ||
+                                option == "--state-dir";
         if (!takesValue) {
             error = "unknown option \"" + option + "\"";
             return false;
@@ -65,6 +107,12 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         bool ok = true;
         if (option == "--address") {
             ok = ParseNumber(value, 0, 31, options.moduleAddress);
+            options.addressGiven = true;
+        } else if (option == "--modules") {
+            ok = ParseModules(value, options.modules);
+        } else if (option == "--state-dir") {
+            ok = !value.empty();
+            options.stateFolder = value;
         } else if (option == "--xaddress") {
             int x = 0;
             ok = ParseNumber(value, 0, 95, x);
@@ -92,11 +140,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             return false;
         }
     }
-    if (!options.corvan.enabled && options.moduleAddress > 15) {
-        error = "--address above 15 needs --corvan";
-        return false;
-    }
-    return true;
+    return CheckCombination(options, error);
 }
 
 std::string SimToolUsage() {
@@ -107,6 +151,11 @@ std::string SimToolUsage() {
            "\n"
            "Options:\n"
            "  --address N      module address 0..15 (default 0)\n"
+           "  --modules A,B,.. several controllers on the line, at these module addresses\n"
+           "                   (0..15; 0..31 with --corvan); each answers only at its own\n"
+           "                   address. Each starts as the default controller.\n"
+           "  --state-dir DIR  with --modules: keep each controller's state in DIR/module-A.txt,\n"
+           "                   loaded at start when it exists and written at exit\n"
            "  --xaddress N     demand the eXtended address N (0..95) in every request\n"
            "  --pace BITRATE   send answers at this bit rate, 11 bit times a byte (50..4000000)\n"
            "  --fault KIND     put a fault on every answer; KIND:COUNT on the next COUNT answers.\n"

@@ -13,6 +13,11 @@ namespace vexa {
 // Command line of vexa-sim.
 struct SimToolOptions {
     int moduleAddress = 0; // with --corvan the controller's bus address, 0..31
+    bool addressGiven = false;
+    // --modules: a bus of controllers at these module addresses (0..15, 0..31 with --corvan);
+    // empty for the one controller at moduleAddress.
+    std::vector<int> modules;
+    std::string stateFolder; // --state-dir: one state file per controller of the bus
     std::optional<int> xAddress;
     int paceBitRate = 0; // 0 = answers as fast as the pseudo-terminal takes them
     // Each fault with the number of answers it hits (EveryAnswer = all of them).

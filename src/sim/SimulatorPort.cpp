@@ -4,6 +4,7 @@
 #include "sim/AnswerSchedule.h"
 #include "sim/CorvanInterfaceSim.h"
 #include "sim/DemoConfiguration.h"
+#include "sim/SimBus.h"
 #include "sim/Simulator.h"
 
 #include <filesystem>
@@ -173,13 +174,42 @@ struct SharedSimulator {
     }
 };
 
+// The demonstration layout behind the "Simulator (Layout)" entry, kept in its state folder.
+struct SharedLayout {
+    std::string stateFolder;
+    std::shared_ptr<SimBus> bus;
+
+    SharedLayout() = default;
+    SharedLayout(const SharedLayout&) = delete;
+    SharedLayout& operator=(const SharedLayout&) = delete;
+    ~SharedLayout() {
+        std::string error;
+        if (bus && !stateFolder.empty())
+            SaveSimBusState(*bus, stateFolder, error);
+    }
+
+    std::shared_ptr<SimBus> get() {
+        if (!bus) {
+            bus = MakeDemoLayout();
+            std::string error;
+            // An unreadable state file leaves that controller (and the ones after it) as demonstrated.
+            if (!stateFolder.empty())
+                LoadSimBusState(*bus, stateFolder, error);
+        }
+        return bus;
+    }
+};
+
 } // namespace
 
-std::vector<NamedPortMaker> SimulatorPortMakers(std::string statePath) {
+std::vector<NamedPortMaker> SimulatorPortMakers(std::string statePath, std::string layoutStateFolder) {
     auto shared = std::make_shared<SharedSimulator>();
     shared->statePath = std::move(statePath);
+    auto layout = std::make_shared<SharedLayout>();
+    layout->stateFolder = std::move(layoutStateFolder);
     return {{SimulatorPortName, [shared] { return MakeSimulatorPort(shared->get()); }},
-            {CorvanSimulatorPortName, [shared] { return MakeSimLinePort(shared->getCorvan()); }}};
+            {CorvanSimulatorPortName, [shared] { return MakeSimLinePort(shared->getCorvan()); }},
+            {LayoutSimulatorPortName, [layout] { return MakeSimLinePort(layout->get()); }}};
 }
 
 std::unique_ptr<SerialPort> MakeSimLinePort(std::shared_ptr<SimLine> line) {

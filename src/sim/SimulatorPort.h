@@ -27,7 +27,9 @@ bool CorvanInterfaceBehind(const SerialPort* port);
 // The "Simulator" and "Simulator (Corvan)" entries of a port list: every port they make talks
 // to one default simulated controller (directly, or through a simulated Corvan interface),
 // made on first use and kept while the makers live. With a state file, the controller starts
-// from the state kept there and keeps its state there when the makers go.
-std::vector<NamedPortMaker> SimulatorPortMakers(std::string statePath = {});
+// from the state kept there and keeps its state there when the makers go. The "Simulator
+// (Layout)" entry talks to the demonstration layout of three controllers, kept the same way
+// in one state file per controller in the layout's state folder.
+std::vector<NamedPortMaker> SimulatorPortMakers(std::string statePath = {}, std::string layoutStateFolder = {});
 
 } // namespace vexa

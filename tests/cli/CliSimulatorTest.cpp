@@ -59,13 +59,22 @@ TEST(CliSimulator, OneWayWriteLeavesNoStrayAnswer) {
     EXPECT_EQ(cli.out.str(), "Quiet\n");
 }
 
+TEST(CliSimulator, TheSimulatedLayoutHasThreeControllersOfTheirOwn) {
+    SimulatorRun cli;
+    ASSERT_EQ(cli.run({"--port", "sim-layout", "scan"}), ExitSuccess) << cli.err.str();
+    EXPECT_EQ(cli.out.str(), "Module 1: \"Station\" 3.1.0.12\nModule 2: \"Goods Yard\" 3.1.0.12\n"
+                             "Module 5: \"Main Signals\" 3.1.0.12\n");
+    EXPECT_TRUE(cli.err.str().empty()) << cli.err.str();
+}
+
 TEST(CliSimulator, SimulatorIsListedLast) {
     const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
     PortProvider& ports = *provider;
     const std::vector<std::string> names = ports.scanPorts();
-    ASSERT_GE(names.size(), 2u);
-    EXPECT_EQ(names[names.size() - 2], "Simulator");
-    EXPECT_EQ(names.back(), "Simulator (Corvan)");
+    ASSERT_GE(names.size(), 3u);
+    EXPECT_EQ(names[names.size() - 3], "Simulator");
+    EXPECT_EQ(names[names.size() - 2], "Simulator (Corvan)");
+    EXPECT_EQ(names.back(), "Simulator (Layout)");
     EXPECT_EQ(std::count(names.begin(), names.end(), "Simulator"), 1);
 }
 

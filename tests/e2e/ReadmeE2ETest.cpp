@@ -49,6 +49,12 @@ const std::vector<std::string> ReadmeRecipes{
     "vexa-sim --help",
     "vexa-sim --corvan --address 19 --report 12,0,5,100",
     "vexaconfig-cli --port /dev/pts/3 --tunnel --address 20 read-id monitor 2",
+    "vexaconfig-cli --port /dev/ttyUSB0 scan",
+    "vexaconfig-cli --port /dev/ttyUSB0 backup-layout ~/layout-2024-05",
+    "vexaconfig-cli --port /dev/ttyUSB0 verify-layout ~/layout-2024-05",
+    "vexaconfig-cli --port /dev/ttyUSB0 --yes restore-layout ~/layout-2024-05",
+    "vexa-sim --modules 1,4,9 --state-dir ~/sim-layout",
+    "vexaconfig-cli --port /dev/pts/3 backup-layout ~/layout-test",
 };
 
 // The Windows program's lines (vexaconfig-cli.exe) are run under wine by scripts/test-windows.
@@ -120,6 +126,13 @@ public:
     ~Desk() { fs::remove_all(dir_); }
 
     std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    // A word of a command line as the test runs it: a file or a folder in the home folder
+    // ("~/...") is taken inside the desk.
+    std::string inDesk(const std::string& word) const {
+        if (word.starts_with("~/") || word.ends_with(".dat") || word.ends_with(".def"))
+            return file(word.starts_with("~/") ? word.substr(2) : word);
+        return word;
+    }
 
     // Starts a simulated controller for a port name of the README, with its memory in a state
     // file of that name (made first when it is missing).
@@ -140,7 +153,8 @@ public:
     // Starts vexa-sim by a command line of the README, for the port name that stands for it.
     DeviceServerProcess& serveLine(const std::string& port, const std::string& line) {
         EXPECT_NE(std::find(ReadmeRecipes.begin(), ReadmeRecipes.end(), line), ReadmeRecipes.end()) << line;
-        const std::vector<std::string> words = Words(line);
+        std::vector<std::string> words = Words(line);
+        std::transform(words.begin(), words.end(), words.begin(), [this](const std::string& w) { return inDesk(w); });
         return serve(port, std::vector<std::string>(words.begin() + 1, words.end()));
     }
     // Stops the controllers, which write their state files.
@@ -155,8 +169,8 @@ public:
         for (std::string& word : words) {
             if (const auto server = servers_.find(word); server != servers_.end())
                 word = server->second->device();
-            else if (word.ends_with(".dat") || word.ends_with(".def"))
-                word = file(word);
+            else
+                word = inDesk(word);
         }
         return vexa::test::RunProgram(program, words, ProgramTimeLimit);
     }
@@ -368,6 +382,37 @@ TEST(ReadmeE2E, TheSimulatorSectionAndTheHelpTexts) {
     const ProgramResult tunnel = desk.run("vexaconfig-cli --port /dev/pts/3 --tunnel --address 20 read-id monitor 2");
     EXPECT_EQ(tunnel.status, 0) << tunnel.err;
     EXPECT_EQ(tunnel.out, "Vexa Sim\n<12> <0> <5> <100> \n");
+}
+
+TEST(ReadmeE2E, AWholeLayoutIsScannedBackedUpVerifiedAndRestored) {
+    Desk desk;
+    desk.serve("/dev/ttyUSB0", {"--modules", "1,4,9", "--erase-time", "0"});
+    const ProgramResult scan = desk.run("vexaconfig-cli --port /dev/ttyUSB0 scan");
+    EXPECT_EQ(scan.status, 0) << scan.err;
+    EXPECT_EQ(SplitLines(scan.out),
+              (std::vector<std::string>{"Module 2: \"Vexa Sim\" 3.1.0.12", "Module 5: \"Vexa Sim\" 3.1.0.12",
+                                        "Module 10: \"Vexa Sim\" 3.1.0.12"}));
+    const ProgramResult backup = desk.run("vexaconfig-cli --port /dev/ttyUSB0 backup-layout ~/layout-2024-05");
+    EXPECT_EQ(backup.status, 0) << backup.err;
+    EXPECT_EQ(SplitLines(ReadWholeFile(desk.file("layout-2024-05/layout.txt"))).size(), 4u);
+
+    // Board 5 erased: it no longer compares, and the restore brings it back.
+    ASSERT_EQ(desk.runCli({"/dev/ttyUSB0", "--address", "5", "erase-flash"}).status, 0);
+    const std::string verifyLine = "vexaconfig-cli --port /dev/ttyUSB0 verify-layout ~/layout-2024-05";
+    const ProgramResult differs = desk.run(verifyLine);
+    EXPECT_EQ(differs.status, 1);
+    EXPECT_NE(differs.out.find("Module 5 \"Vexa Sim\": does not compare\n"), std::string::npos) << differs.out;
+    const ProgramResult restore = desk.run("vexaconfig-cli --port /dev/ttyUSB0 --yes restore-layout ~/layout-2024-05");
+    EXPECT_EQ(restore.status, 0) << restore.out << restore.err;
+    const ProgramResult compares = desk.run(verifyLine);
+    EXPECT_EQ(compares.status, 0) << compares.out;
+
+    desk.serveLine("/dev/pts/3", "vexa-sim --modules 1,4,9 --state-dir ~/sim-layout");
+    const ProgramResult test = desk.run("vexaconfig-cli --port /dev/pts/3 backup-layout ~/layout-test");
+    EXPECT_EQ(test.status, 0) << test.err;
+    desk.stopControllers();
+    for (const char* state : {"sim-layout/module-1.txt", "sim-layout/module-4.txt", "sim-layout/module-9.txt"})
+        EXPECT_TRUE(fs::exists(desk.file(state))) << state;
 }
 
 } // namespace

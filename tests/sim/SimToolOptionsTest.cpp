@@ -35,6 +35,12 @@ TEST(SimToolOptions, EveryOptionIsTaken) {
     EXPECT_EQ(options.lateDelayMs, 300);
     EXPECT_EQ(options.statePath, "/tmp/s.txt");
     EXPECT_TRUE(options.help);
+
+    SimToolOptions bus;
+    ASSERT_TRUE(ParseSimToolOptions({"--corvan", "--modules", "31,0,16", "--state-dir", "/tmp/layout"}, bus, error))
+        << error;
+    EXPECT_EQ(bus.modules, (std::vector<int>{31, 0, 16}));
+    EXPECT_EQ(bus.stateFolder, "/tmp/layout");
 }
 
 TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
@@ -50,7 +56,13 @@ TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
                                 {"--state", ""},
                                 {"--late-ms", "-5"},
                                 {"--verbose"},
-                                {"extra"}};
+                                {"extra"},
+                                {"--modules", "1,4,1"},
+                                {"--modules", "1,,4"},
+                                {"--modules", "3,16"},
+                                {"--modules", "1,2", "--address", "3"},
+                                {"--modules", "1,2", "--state", "/tmp/s.txt"},
+                                {"--state-dir", "/tmp/layout"}};
     for (const Args& args : bad) {
         SimToolOptions options;
         std::string error;
@@ -61,8 +73,8 @@ TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
 
 TEST(SimToolOptions, UsageNamesEveryOption) {
     const std::string usage = SimToolUsage();
-    for (const char* option : {"--address", "--xaddress", "--pace", "--fault", "--late-ms", "--state", "--help", "drop",
-                               "corrupt", "stray", "late"})
+    for (const char* option : {"--address", "--xaddress", "--pace", "--fault", "--late-ms", "--state", "--help",
+                               "--modules", "--state-dir", "drop", "corrupt", "stray", "late"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

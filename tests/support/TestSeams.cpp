@@ -89,6 +89,10 @@ std::string ScriptedFileDialogs::saveFileName(const std::string& filter) {
     return openFileName(filter);
 }
 
+std::string ScriptedFileDialogs::folderName(const std::string& caption) {
+    return openFileName(caption);
+}
+
 TestBench::TestBench() {
     auto port = std::make_unique<ScriptedPort>(&clock);
     portPtr = port.get();

@@ -102,6 +102,8 @@ class ScriptedFileDialogs : public FileDialogs {
 public:
     std::string openFileName(const std::string& filter) override;
     std::string saveFileName(const std::string& filter) override;
+    // Takes the next scripted name too; the caption is recorded in `filters`.
+    std::string folderName(const std::string& caption) override;
 
     std::deque<std::string> names;
     std::vector<std::string> filters;

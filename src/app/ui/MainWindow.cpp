@@ -17,6 +17,8 @@
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
 #include "files/DeviceLibraryActions.h"
+#include "layout/ui/LayoutWindow.h"
+#include "link/LinkAddress.h"
 #include "link/ui/CorvanControls.h"
 #include "link/ui/MonitorPanel.h"
 #include "live/ui/LiveControls.h"
@@ -165,6 +167,8 @@ QWidget* MainWindow::makeCommandRow() {
     save->setToolTip(QStringLiteral("Shift+Save File to save compact"));
     auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
     load->setToolTip(QStringLiteral("Read from file"));
+    auto* layoutButton = MakeButton(new QPushButton(QStringLiteral("Layout"), row), "CommandLayout");
+    layoutButton->setToolTip(QStringLiteral("Every controller on the bus: scan, back up, verify, restore"));
     auto* compare = MakeButton(new QPushButton(QStringLiteral("Compare with File..."), row), "CommandCompareFile");
     compare->setToolTip(QStringLiteral("Compares the configuration with a data file, in the words of the "
                                        "verification report"));
@@ -180,6 +184,7 @@ QWidget* MainWindow::makeCommandRow() {
     layout->addWidget(save);
     layout->addWidget(load);
     layout->addWidget(compare);
+    layout->addWidget(layoutButton);
     layout->addStretch(1);
     layout->addWidget(release_);
 
@@ -196,6 +201,7 @@ QWidget* MainWindow::makeCommandRow() {
     connect(verifyAll, &QPushButton::clicked, this, [this] { queueCommand("VerifyAll"); });
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
     connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
+    connect(layoutButton, &QPushButton::clicked, this, [this] { showLayoutWindow(); });
     connect(release_, &GestureLabel::pressed, this, &MainWindow::releasePressed);
     connect(release_, &GestureLabel::doubleClicked, this, &MainWindow::showTraceWindow);
     return row;
@@ -405,6 +411,29 @@ void MainWindow::showTraceWindow() {
     traceWindow_->show();
     traceWindow_->raise();
     traceWindow_->activateWindow();
+}
+
+LayoutWindow& MainWindow::showLayoutWindow() {
+    if (!layoutWindow_) {
+        layoutWindow_ = new LayoutWindow(session_, *this, dialogs_, this);
+        connect(layoutWindow_, &LayoutWindow::moduleChosen, this, &MainWindow::readLayoutModule);
+    }
+    layoutWindow_->show();
+    layoutWindow_->raise();
+    layoutWindow_->activateWindow();
+    return *layoutWindow_;
+}
+
+void MainWindow::readLayoutModule(int address) {
+    if (RefusedWhileRunning(session_))
+        return;
+    if (!mayReplaceConfiguration("reading another controller"))
+        return;
+    SetModuleAddress(session_, address);
+    refreshAllViews();
+    raise();
+    activateWindow();
+    queueCommand("ReadAll");
 }
 
 void MainWindow::compareWithFile() {

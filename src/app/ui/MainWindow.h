@@ -27,6 +27,7 @@ class FileMenu;
 class GeneralPage;
 class GestureLabel;
 class HeldMarksWatch;
+class LayoutWindow;
 class LinkControls;
 class PinDialogs;
 class SimulatorView;
@@ -76,6 +77,12 @@ public:
     // Asks every view to commit its edits, or to show the Session again.
     void commitAllViews();
     void refreshAllViews();
+
+    // Shows the "Layout" window (made on first use).
+    LayoutWindow& showLayoutWindow();
+    // Makes the controller at this stored module address the one of the window and reads it
+    // ("Read All"), after asking when the configuration holds unsaved edits.
+    void readLayoutModule(int address);
 
     // Switches expert mode and shows or hides the expert widgets.
     void setExpertMode(bool on);
@@ -156,6 +163,7 @@ private:
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;
     VerificationWindow* verificationWindow_ = nullptr;
+    LayoutWindow* layoutWindow_ = nullptr;
     TestPage* testPage_ = nullptr;
     SimulatorView* simulatorView_ = nullptr;
     std::unique_ptr<PinDialogs> pinDialogs_; // the pin page's helper dialogs and clipboards

@@ -54,6 +54,10 @@ void MainWindow::makeMenus() {
         });
     }
 
+    controller->addSeparator();
+    QAction* layout = controller->addAction(QStringLiteral("&Layout..."), this, [this] { showLayoutWindow(); });
+    layout->setObjectName(QStringLiteral("ActionLayout"));
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("MenuView"));
     QAction* bitRates = view->addAction(QStringLiteral("&Bit Rates"));

@@ -65,4 +65,14 @@ std::string QtFileDialogs::saveFileNameWith(const std::string& filter, const std
     return run(filter, true, name);
 }
 
+std::string QtFileDialogs::folderName(const std::string& caption) {
+    // The folders of a layout's backups are remembered apart from the folders of single files.
+    const QString kind = QStringLiteral("layout");
+    const QString start = settings_ ? settings_->lastFolder(kind) : QString();
+    const QString chosen = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(caption), start);
+    if (!chosen.isEmpty() && settings_)
+        settings_->setLastFolder(kind, chosen);
+    return chosen.toStdString();
+}
+
 } // namespace vexa

@@ -29,6 +29,7 @@ public:
     std::string openFileNameWith(const std::string& filter, const std::string& name) override;
     std::string saveFileName(const std::string& filter) override;
     std::string saveFileNameWith(const std::string& filter, const std::string& name) override;
+    std::string folderName(const std::string& caption) override;
 
 private:
     std::string run(const std::string& filter, bool save, const std::string& name = {});

@@ -2,6 +2,7 @@
 
 #include "app/ui/LinkControls.h"
 #include "app/ui/MainWindow.h"
+#include "layout/ui/LayoutWindow.h"
 #include "link/PortSetup.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 
@@ -109,6 +111,19 @@ bool RunScreenshotTour(MainWindow& window, const QString& folder) {
         tabs->setCurrentIndex(MainWindow::DeviceTab);
         Settle();
         saved = Save(window, dir, "changed-marks.png");
+    }
+    if (saved) {
+        // The "Layout" window after a scan of the simulated layout of three controllers.
+        SelectPort(window.session(), LayoutSimulatorPortName);
+        window.refreshAllViews();
+        LayoutWindow& layout = window.showLayoutWindow();
+        layout.resize(760, 420);
+        auto* scan = layout.findChild<QPushButton*>(QStringLiteral("CommandLayoutScan"));
+        if (scan)
+            scan->click();
+        Settle();
+        saved = scan && Save(layout, dir, "layout.png");
+        layout.close();
     }
     return saved;
 }

@@ -1,10 +1,11 @@
-// vexa-sim: a simulated Vexa controller on a pseudo-terminal.
+// vexa-sim: a simulated Vexa controller (or a layout of several) on a pseudo-terminal.
 
 #include "PseudoTerminal.h"
 #include "PtyServer.h"
 #include "StopSignal.h"
 
 #include "sim/CorvanInterfaceSim.h"
+#include "sim/SimBus.h"
 #include "sim/SimToolOptions.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
@@ -21,10 +22,79 @@ namespace {
 constexpr int ExitUsage = 2;
 constexpr int ExitFailure = 1;
 
+using namespace vexa;
+
+// The one controller, or the controllers of --modules, each as it starts; false (said why) when
+// a state file cannot be read: it is then kept as it is rather than overwritten at exit.
+bool MakeControllers(const SimToolOptions& options, std::shared_ptr<Simulator>& single, std::shared_ptr<SimBus>& bus) {
+    std::string error;
+    if (options.modules.empty()) {
+        single = MakeDefaultSimulator();
+        std::error_code ec;
+        if (!options.statePath.empty() && std::filesystem::exists(options.statePath, ec) &&
+            !single->load(options.statePath, error)) {
+            std::cerr << "vexa-sim: " << error << '\n';
+            return false;
+        }
+        ApplySimToolOptions(options, *single);
+        return true;
+    }
+    bus = std::make_shared<SimBus>();
+    for (int address : options.modules) {
+        auto controller = MakeDefaultSimulator();
+        ApplySimToolOptions(options, *controller);
+        bus->add(address, controller); // the bus gives it its module address
+    }
+    if (!options.stateFolder.empty() && !LoadSimBusState(*bus, options.stateFolder, error)) {
+        std::cerr << "vexa-sim: " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+int Serve(const SimToolOptions& options, int master, int stopFd, const std::shared_ptr<Simulator>& single,
+          const std::shared_ptr<SimBus>& bus) {
+    if (!options.corvan.enabled)
+        return bus ? ServePseudoTerminal(master, stopFd, *bus) : ServePseudoTerminal(master, stopFd, *single);
+    CorvanInterfaceSettings settings = options.corvan.settings;
+    if (bus) {
+        CorvanInterfaceSim corvan(bus, settings);
+        return ServePseudoTerminal(master, stopFd, corvan);
+    }
+    settings.controllerAddress = options.moduleAddress;
+    CorvanInterfaceSim corvan(single, settings);
+    return ServePseudoTerminal(master, stopFd, corvan);
+}
+
+// What the outputs show, at exit: of the one controller, or of each controller after a line
+// "module A".
+bool DumpOutputs(const std::string& path, const std::shared_ptr<Simulator>& single,
+                 const std::shared_ptr<SimBus>& bus) {
+    std::ofstream outputs(path, std::ios::trunc);
+    if (single)
+        outputs << OutputsText(single->outputs());
+    else
+        for (const auto& [address, controller] : bus->controllers())
+            outputs << "module " << address << '\n' << OutputsText(controller->outputs());
+    return static_cast<bool>(outputs.flush());
+}
+
+bool SaveState(const SimToolOptions& options, const std::shared_ptr<Simulator>& single,
+               const std::shared_ptr<SimBus>& bus) {
+    std::string error;
+    bool saved = true;
+    if (single && !options.statePath.empty())
+        saved = single->save(options.statePath, error);
+    if (bus && !options.stateFolder.empty())
+        saved = SaveSimBusState(*bus, options.stateFolder, error);
+    if (!saved)
+        std::cerr << "vexa-sim: " << error << '\n';
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    using namespace vexa;
     SimToolOptions options;
     std::string error;
     if (!ParseSimToolOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
@@ -36,14 +106,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    std::shared_ptr<Simulator> simulator = MakeDefaultSimulator();
-    std::error_code ec;
-    if (!options.statePath.empty() && std::filesystem::exists(options.statePath, ec) &&
-        !simulator->load(options.statePath, error)) {
-        std::cerr << "vexa-sim: " << error << '\n';
-        return ExitFailure; // keep the file as it is rather than overwrite it at exit
-    }
-    ApplySimToolOptions(options, *simulator);
+    std::shared_ptr<Simulator> single;
+    std::shared_ptr<SimBus> bus;
+    if (!MakeControllers(options, single, bus))
+        return ExitFailure;
 
     StopSignal stop;
     if (!stop.install()) {
@@ -57,26 +123,12 @@ int main(int argc, char** argv) {
     }
     std::cout << terminal.slaveName() << std::endl;
 
-    int result = 0;
-    if (options.corvan.enabled) {
-        CorvanInterfaceSettings settings = options.corvan.settings;
-        settings.controllerAddress = options.moduleAddress;
-        CorvanInterfaceSim corvan(simulator, settings);
-        result = ServePseudoTerminal(terminal.master(), stop.fd(), corvan);
-    } else {
-        result = ServePseudoTerminal(terminal.master(), stop.fd(), *simulator);
-    }
-    if (!options.outputsPath.empty()) {
-        std::ofstream outputs(options.outputsPath, std::ios::trunc);
-        outputs << OutputsText(simulator->outputs());
-        if (!outputs.flush()) {
-            std::cerr << "vexa-sim: cannot write the outputs to " << options.outputsPath << '\n';
-            result = ExitFailure;
-        }
-    }
-    if (!options.statePath.empty() && !simulator->save(options.statePath, error)) {
-        std::cerr << "vexa-sim: " << error << '\n';
+    int result = Serve(options, terminal.master(), stop.fd(), single, bus);
+    if (!options.outputsPath.empty() && !DumpOutputs(options.outputsPath, single, bus)) {
+        std::cerr << "vexa-sim: cannot write the outputs to " << options.outputsPath << '\n';
         result = ExitFailure;
     }
+    if (!SaveState(options, single, bus))
+        result = ExitFailure;
     return result;
 }

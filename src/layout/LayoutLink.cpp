@@ -1,0 +1,48 @@
+#include "layout/LayoutLink.h"
+
+#include "module/ModuleSettingsTransfer.h"
+
+namespace vexa {
+
+bool HeldMessages::ask(MessageKind kind, const std::string& text) {
+    messages_.push_back({kind, text});
+    return false;
+}
+
+void HeldMessages::showLast(Prompter& prompter) const {
+    if (!messages_.empty())
+        prompter.ask(messages_.back().kind, messages_.back().text);
+}
+
+BorrowedLink::BorrowedLink(Session& owner, Prompter& prompter, Progress& progress, bool writes)
+    : owner_(owner), work_(prompter, owner.clock, owner.ports), writes_(writes) {
+    // The user's session keeps the name and openings of its port, so that what it knows of its
+    // controller stays tied to it meanwhile.
+    work_.port.port = std::move(owner.port.port);
+    work_.port.name = owner.port.name;
+    work_.port.settings = owner.port.settings;
+    work_.port.openings = owner.port.openings;
+    work_.link = owner.link;
+    work_.link.faultReported = false;
+    work_.numberingBase = owner.numberingBase;
+    work_.progress = &progress;
+    SetModuleStartValues(work_);
+}
+
+BorrowedLink::~BorrowedLink() {
+    owner_.port.port = std::move(work_.port.port);
+    owner_.port.lost = owner_.port.lost || work_.port.lost;
+    LinkState& link = owner_.link;
+    const bool sameController = work_.link.moduleAddress == link.moduleAddress &&
+                                work_.link.useXAddress == link.useXAddress && work_.link.xAddress == link.xAddress;
+    if (writes_ && sameController)
+        owner_.controllerCopy().forgetAll();
+    // The next frame at the user's address needs a resynchronisation when this session last
+    // talked to another address.
+    link.frameToggle = work_.link.moduleAddress == link.moduleAddress ? work_.link.frameToggle : ToggleUnsynchronised;
+    link.corvanToggle = work_.link.corvanToggle;
+    link.useCorvan = work_.link.useCorvan;
+    owner_.trace.append(work_.trace.text());
+}
+
+} // namespace vexa

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/Session.h"
+#include "layout/LayoutFile.h"
+
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// The layout operations: every controller of the bus in turn, through the single-controller
+// operations ("Read All", "Write All", "Verify All", the data file), each in a session of its
+// own on the user's port (see BorrowedLink), so that the user's configuration, module address
+// and link options stay as they were. They stop between two exchanges once the user asks to;
+// files finished by then stay.
+
+// What became of one controller.
+enum class ModuleOutcome {
+    Saved,      // backed up into its data file
+    NotSaved,   // its Read All or its file failed (said so)
+    Compares,   // its verification ended in "Verify OK"
+    Differs,    // its verification found differences or could not finish
+    NoAnswer,   // nobody answered at its address
+    Skipped,    // restore: another board answers at its address (said so)
+    NotWritten, // restore: its file or its Write All failed (said so)
+};
+
+struct ModuleResult {
+    LayoutEntry entry; // address, ID string, version and data file
+    ModuleOutcome outcome = ModuleOutcome::NotSaved;
+    std::vector<std::string> findings; // report lines of a verification that did not compare
+};
+
+// "Back Up All": scans, then for each controller found runs "Read All" and saves its whole
+// configuration as DIR/module-N.dat; writes DIR/layout.txt last, listing the controllers saved.
+// The folder is created when missing; files are replaced safely. A controller that fails is
+// reported and the others are still saved. True when every controller found was saved.
+bool BackupLayout(Session& session, const std::string& folder, std::vector<ModuleResult>& results);
+
+// "Verify All Modules": for each line of DIR/layout.txt, "Verify All" of that module address
+// against its data file; goes on past differences. A layout.txt or data file that cannot be
+// used is said (naming the file and line) before anything is sent. True when every controller
+// compares.
+bool VerifyLayout(Session& session, const std::string& folder, std::vector<ModuleResult>& results);
+
+// "Restore": asks first, then for each line of DIR/layout.txt writes the data file with "Write
+// All" and verifies it. A controller whose ID string is neither the listed one nor empty (a
+// fresh or erased board) is skipped with a message. True when every controller was written
+// and compares.
+bool RestoreLayout(Session& session, const std::string& folder, std::vector<ModuleResult>& results);
+
+// The lines that report a result: `Module N "ID": ` and what became of it ("saved as
+// module-N.dat", "Verify OK", "does not compare" followed by the findings indented by two
+// blanks, "no answer", ...). N as shown; UTF-8, as every report line.
+std::vector<std::string> ResultLines(const Session& session, const ModuleResult& result);
+
+// The short word of an outcome for a table: "saved", "compares", "differs", "no answer", ...
+const char* OutcomeWord(ModuleOutcome outcome);
+
+} // namespace vexa

@@ -1,0 +1,286 @@
+// The layout operations against a bus of simulated controllers in this process: scan, back up,
+// verify and restore, each through the single-controller operations.
+
+#include "../files/ConfigFileTestSupport.h"
+#include "../sim/SimTestBench.h"
+#include "TestSeams.h"
+
+#include "batch/BatchOperations.h"
+#include "files/ConfigFileActions.h"
+#include "layout/LayoutOperations.h"
+#include "layout/LayoutScan.h"
+#include "link/Exchange.h"
+#include "link/LinkAddress.h"
+#include "link/TunnelSwitch.h"
+#include "module/Identity.h"
+#include "sim/CorvanInterfaceSim.h"
+#include "sim/SimBus.h"
+#include "sim/Simulator.h"
+#include "sim/SimulatorPort.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace vexa {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::shared_ptr<Simulator> Controller(const std::string& id, int firstServoPin) {
+    auto controller = MakeDefaultSimulator();
+    controller->setIdString(id);
+    controller->pin(firstServoPin).flashBlock = {1, 64, 10, 64, 127, 58, 127, 127, 64, 0, 64, 0};
+    return controller;
+}
+
+// A session on a line of simulated controllers; by default three controllers, one with an ID
+// string of the full 12 characters, one at the highest direct address. The session's own
+// module address and configuration are the user's.
+struct LayoutBench {
+    explicit LayoutBench(std::shared_ptr<SimLine> line = nullptr, double clockFactor = 10) : clock(clockFactor) {
+        if (!line) {
+            bus->add(0, Controller("Station", 3));
+            bus->add(7, Controller("Main Signals", 4));
+            bus->add(15, Controller("Yard", 5));
+            line = bus;
+        }
+        session.port.port = MakeSimLinePort(line);
+        session.port.port->open(LayoutSimulatorPortName);
+        session.port.name = LayoutSimulatorPortName;
+        session.link.moduleAddress = 3;
+        session.image.module.idString = "My edits";
+    }
+
+    Lines scan() {
+        std::vector<LayoutModule> found;
+        EXPECT_TRUE(ScanLayout(session, found));
+        Lines lines;
+        for (const LayoutModule& module : found)
+            lines.push_back(ScanLine(session, module));
+        return lines;
+    }
+
+    Lines lines(const std::vector<ModuleResult>& results) const {
+        Lines all;
+        for (const ModuleResult& result : results)
+            for (const std::string& line : ResultLines(session, result))
+                all.push_back(line);
+        return all;
+    }
+
+    test::RecordingPrompter prompter;
+    test::FastClock clock;
+    test::ScriptedPortProvider provider;
+    Session session{prompter, clock, provider};
+    std::shared_ptr<SimBus> bus = std::make_shared<SimBus>();
+    test::TemporaryFolder folder;
+};
+
+TEST(LayoutScan, ListsEveryControllerAndLeavesTheUsersSessionAsItWas) {
+    LayoutBench bench;
+    const ConfigurationImage before = bench.session.image;
+    EXPECT_EQ(bench.scan(), (Lines{"Module 1: \"Station\" 3.1.0.12", "Module 8: \"Main Signals\" 3.1.0.12",
+                                   "Module 16: \"Yard\" 3.1.0.12"}));
+    // Thirteen silent addresses: no message, no fault, the box still on, nothing of the user's changed.
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+    EXPECT_TRUE(bench.session.link.bidirectional);
+    EXPECT_FALSE(bench.session.link.faultReported);
+    EXPECT_EQ(bench.session.link.moduleAddress, 3);
+    EXPECT_TRUE(bench.session.image == before);
+    EXPECT_TRUE(bench.session.port.isOpen());
+}
+
+TEST(LayoutScan, BehindACorvanInterfaceEveryAddressUpTo31IsAsked) {
+    auto bus = std::make_shared<SimBus>();
+    bus->add(2, Controller("Low", 3));
+    bus->add(31, Controller("Top", 4));
+    LayoutBench bench(std::make_shared<CorvanInterfaceSim>(bus));
+    ASSERT_TRUE(SwitchTunnelling(bench.session, true));
+    EXPECT_EQ(bench.scan(), (Lines{"Module 3: \"Low\" 3.1.0.12", "Module 32: \"Top\" 3.1.0.12"}));
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+}
+
+TEST(LayoutScan, ALateAnswerNeverCountsForTheNextAddress) {
+    // The controller at 3 answers after the scan has gone on to 4, where nobody is (the scan
+    // waits 100 ms at each address).
+    auto bus = std::make_shared<SimBus>();
+    auto late = Controller("Late", 3);
+    late->injectFault(SimulatorFault::Late, EveryAnswer);
+    late->setLateDelay(std::chrono::milliseconds(150));
+    bus->add(3, late);
+    bus->add(5, Controller("Next", 4));
+    LayoutBench bench(bus, 1);
+    EXPECT_EQ(bench.scan(), (Lines{"Module 6: \"Next\" 3.1.0.12"}));
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+}
+
+TEST(LayoutScan, ASilentBusFindsNothingAndAFailingPortEndsTheScanWithItsMessage) {
+    LayoutBench silent(std::make_shared<SimBus>());
+    EXPECT_TRUE(silent.scan().empty());
+    EXPECT_TRUE(silent.prompter.messages.empty());
+    std::vector<LayoutModule> found;
+
+    test::TestBench failing;
+    failing.port().vanished = true;
+    EXPECT_FALSE(ScanLayout(failing.session, found));
+    ASSERT_EQ(failing.prompter.messages.size(), 1u);
+    EXPECT_NE(failing.prompter.last().find("stopped working"), std::string::npos) << failing.prompter.last();
+    EXPECT_EQ(failing.port().written.size(), 0u);
+}
+
+TEST(LayoutBackup, SavesEachControllerAsItsOwnSaveWouldAndListsThemLast) {
+    LayoutBench bench;
+    std::vector<ModuleResult> results;
+    ASSERT_TRUE(BackupLayout(bench.session, bench.folder.path().string(), results)) << bench.prompter.last();
+    EXPECT_EQ(bench.lines(results),
+              (Lines{"Module 1 \"Station\": saved as module-1.dat", "Module 8 \"Main Signals\": saved as module-8.dat",
+                     "Module 16 \"Yard\": saved as module-16.dat"}));
+    EXPECT_EQ(test::ReadBytes(bench.folder.file("layout.txt")),
+              "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
+              "8,\"Main Signals\",\"3.1.0.12\",\"module-8.dat\"\r\n16,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
+    EXPECT_EQ(bench.session.image.module.idString, "My edits");
+
+    // The same controllers, each read and saved on its own as the window does it.
+    for (int address : {0, 7, 15}) {
+        test::SimBench single(bench.bus->at(address), 10);
+        single.session.link.moduleAddress = address;
+        ASSERT_TRUE(ReadAll(single.session));
+        const std::string own = bench.folder.file("own.dat");
+        ASSERT_TRUE(SaveConfigurationFile(single.session, own, false));
+        EXPECT_EQ(test::ReadBytes(bench.folder.file("module-" + std::to_string(address + 1) + ".dat")),
+                  test::ReadBytes(own))
+            << address;
+    }
+}
+
+// Runs `hook` once the progress names a stage that starts with the given text.
+struct AtStage : Progress {
+    AtStage(std::string start, std::function<void()> hook) : start_(std::move(start)), hook_(std::move(hook)) {}
+    void stage(const std::string& text) override {
+        if (text.rfind(start_, 0) == 0)
+            hook_();
+    }
+    bool stopRequested() override { return stop; }
+    bool stop = false;
+
+private:
+    std::string start_;
+    std::function<void()> hook_;
+};
+
+TEST(LayoutBackup, AFailingControllerIsReportedAndTheOthersAreStillSaved) {
+    LayoutBench bench;
+    AtStage progress("Module 8 \"Main Signals\": Read All: all pins",
+                     [&bench] { bench.bus->at(7)->injectFault(SimulatorFault::Drop, EveryAnswer); });
+    bench.session.progress = &progress;
+    std::vector<ModuleResult> results;
+    EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_EQ(bench.lines(results),
+              (Lines{"Module 1 \"Station\": saved as module-1.dat", "Module 8 \"Main Signals\": not saved",
+                     "Module 16 \"Yard\": saved as module-16.dat"}));
+    EXPECT_EQ(bench.prompter.texts(), (Lines{"No response received, resetting bidirectional communication"}));
+    EXPECT_FALSE(std::filesystem::exists(bench.folder.file("module-8.dat")));
+    EXPECT_EQ(test::ReadBytes(bench.folder.file("layout.txt")),
+              "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
+              "16,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
+}
+
+TEST(LayoutBackup, StopEndsBetweenTwoExchangesAndLeavesFinishedFiles) {
+    LayoutBench bench;
+    AtStage progress("Module 8 \"Main Signals\": Read All: all pins", [&progress] { progress.stop = true; });
+    bench.session.progress = &progress;
+    std::vector<ModuleResult> results;
+    EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_TRUE(std::filesystem::exists(bench.folder.file("module-1.dat")));
+    EXPECT_FALSE(std::filesystem::exists(bench.folder.file("module-8.dat")));
+    EXPECT_FALSE(std::filesystem::exists(bench.folder.file("layout.txt")));
+    // Only the scan reached the last controller: its synchronisation, version and ID string.
+    EXPECT_EQ(bench.bus->at(15)->requests().size(), 3u);
+    EXPECT_TRUE(bench.session.port.isOpen());
+}
+
+TEST(LayoutVerify, OnlyTheBoardWithAChangedSettingDiffers) {
+    LayoutBench bench;
+    std::vector<ModuleResult> results;
+    ASSERT_TRUE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    bench.bus->at(7)->setting(SettingLedGreen) = {3};
+    bench.bus->at(15)->injectFault(SimulatorFault::Drop, EveryAnswer);
+    // The user's window reaches board 1 and knows its ID string.
+    SetModuleAddress(bench.session, 0);
+    ASSERT_TRUE(ReadIdString(bench.session));
+
+    EXPECT_FALSE(VerifyLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_EQ(bench.lines(results),
+              (Lines{"Module 1 \"Station\": Verify OK", "Module 8 \"Main Signals\": does not compare",
+                     "  Green LED configuration does not compare", "  Verification Stopped",
+                     "Module 16 \"Yard\": no answer"}));
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+    EXPECT_EQ(bench.session.link.moduleAddress, 0);
+    EXPECT_FALSE(bench.session.controllerCopy().empty()); // reads leave what it knows true
+}
+
+TEST(LayoutRestore, AsksFirstAndSkipsABoardWithAForeignIdString) {
+    LayoutBench bench;
+    const std::string folder = bench.folder.path().string();
+    std::vector<ModuleResult> results;
+    ASSERT_TRUE(BackupLayout(bench.session, folder, results));
+    bench.bus->at(0)->pin(3).flashBlock[1] = 20; // changed since the backup
+    bench.bus->at(7)->erase();                   // a fresh board: no ID string
+    bench.bus->at(15)->setIdString("Other");     // another board moved here
+    const ControllerMemory other = bench.bus->at(15)->memory();
+    SetModuleAddress(bench.session, 0); // the user's window reaches board 1 and knows its ID string
+    ASSERT_TRUE(ReadIdString(bench.session));
+
+    bench.prompter.answers = {false};
+    const auto sent = bench.bus->requestBytes();
+    EXPECT_FALSE(RestoreLayout(bench.session, folder, results));
+    EXPECT_EQ(bench.bus->requestBytes(), sent);
+
+    bench.prompter.messages.clear();
+    EXPECT_FALSE(RestoreLayout(bench.session, folder, results));
+    EXPECT_EQ(bench.lines(results), (Lines{"Module 1 \"Station\": Verify OK", "Module 8 \"Main Signals\": Verify OK",
+                                           "Module 16 \"Yard\": skipped"}));
+    EXPECT_EQ(bench.bus->at(0)->pin(3).flashBlock[1], 64);
+    EXPECT_EQ(bench.bus->at(7)->idString(), "Main Signals");
+    EXPECT_TRUE(bench.bus->at(15)->memory() == other);
+    EXPECT_TRUE(bench.session.controllerCopy().empty()); // board 1 was written: nothing known of it
+    ASSERT_EQ(bench.prompter.messages.size(), 2u);       // the question, then the skipped board
+    EXPECT_NE(bench.prompter.last().find("\"Other\""), std::string::npos) << bench.prompter.last();
+}
+
+TEST(LayoutVerify, AFaultyLayoutFileOrDataFileIsNamedAndNothingIsSent) {
+    const std::string good = "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n";
+    struct Case {
+        std::string layout;
+        std::string dataFile; // module-1.dat
+        std::string expected; // in the message
+    };
+    const std::vector<Case> cases{
+        {"", "", "layout.txt"},
+        {"Vexa layouts\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 1"},
+        {"Vexa layout\r\n1,\"Station\",\"module-1.dat\"\r\n", "", "Line 2"},
+        {"Vexa layout\r\n\r\n17,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 3"},
+        {good + "1,\"Again\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 3"},
+        {"Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"../module-1.dat\"\r\n", "", "Line 2"},
+        {"Vexa layout\r\n", "", "Line 2"},
+        {good, "", "module-1.dat"},
+        {good, "VexaConfiguration 3100\r\n\"Pin\",40,0,0,\"\"\r\n", "Line 2"},
+    };
+    for (const Case& item : cases) {
+        LayoutBench bench;
+        if (!item.layout.empty())
+            test::WriteBytes(bench.folder.file("layout.txt"), item.layout);
+        if (!item.dataFile.empty())
+            test::WriteBytes(bench.folder.file("module-1.dat"), item.dataFile);
+        std::vector<ModuleResult> results;
+        EXPECT_FALSE(VerifyLayout(bench.session, bench.folder.path().string(), results)) << item.layout;
+        EXPECT_EQ(bench.bus->requestBytes(), 0u) << item.layout;
+        ASSERT_EQ(bench.prompter.messages.size(), 1u) << item.layout;
+        EXPECT_NE(bench.prompter.last().find(item.expected), std::string::npos) << bench.prompter.last();
+    }
+}
+
+} // namespace
+} // namespace vexa
