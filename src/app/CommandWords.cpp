@@ -41,6 +41,21 @@ const std::vector<CommandWord>& CommandWordTable() {
     return table;
 }
 
+std::string CommandCaption(const std::string& word) {
+    static const std::vector<std::pair<std::string, std::string>> captions{
+        {"ReadAll", "Read All"},           {"WriteAll", "Write All"},           {"VerifyAll", "Verify All"},
+        {"ReadPin", "Read Pin"},           {"WritePin", "Write Pin"},           {"ReadDevice", "Read Device"},
+        {"WriteDevice", "Write Device"},   {"ReadAllPins", "Read All Devices"}, {"WriteAllPins", "Write All Devices"},
+        {"PAspReadPin", "Read Asp's"},     {"PAspWritePin", "Write Asp's"},     {"VerifyAllPins", "Verify All Pins"},
+        {"ECReadAll", "Read All Events"},  {"ECWriteAll", "Write All Events"},  {"ECVerify", "Verify Event Control"},
+        {"WriteChanges", "Write Changes"},
+    };
+    for (const auto& [known, caption] : captions)
+        if (known == word)
+            return caption;
+    return word;
+}
+
 const CommandWord* FindCommandWord(const std::vector<CommandWord>& table, const std::string& word) {
     for (const CommandWord& entry : table)
         if (entry.word == word)

@@ -20,6 +20,9 @@ struct CommandWord {
 // The whole table, in dispatch order.
 const std::vector<CommandWord>& CommandWordTable();
 const CommandWord* FindCommandWord(const std::string& word);
+// The caption of the button that queues the word ("Read All" for "ReadAll"); the word itself when
+// it has no button.
+std::string CommandCaption(const std::string& word);
 // The first entry of the table with that word, or null.
 const CommandWord* FindCommandWord(const std::vector<CommandWord>& table, const std::string& word);
 

@@ -3,6 +3,7 @@
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/QtPrompter.h"
 #include "app/ui/ScreenshotTour.h"
+#include "app/ui/WindowSettings.h"
 #include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -62,19 +64,31 @@ int main(int argc, char** argv) {
                                    QStringLiteral("DIR"));
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(screenshots);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A configuration data file (.dat) to open."),
+                                 QStringLiteral("[FILE]"));
     parser.process(application);
 
+    // The pictures show the window as a new user first sees it: nothing kept from other runs,
+    // and the simulated controller as it comes, not as a developer's last run left it.
+    const bool tour = parser.isSet(screenshots);
     vexa::QtPrompter prompter;
-    const std::unique_ptr<vexa::PortProvider> ports =
-        vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(SimulatorStatePath(), LayoutSimulatorStateFolder()));
+    const std::unique_ptr<vexa::PortProvider> ports = vexa::MakeSystemPortProvider(vexa::SimulatorPortMakers(
+        tour ? std::string() : SimulatorStatePath(), tour ? std::string() : LayoutSimulatorStateFolder()));
     vexa::SystemClock clock;
-    vexa::QtFileDialogs dialogs;
+    std::optional<vexa::WindowSettings> settings;
+    if (!tour)
+        settings.emplace(vexa::WindowSettings::defaultPath());
+    vexa::QtFileDialogs dialogs(nullptr, settings ? &*settings : nullptr);
     vexa::MainWindow window(prompter, *ports, clock, dialogs);
     dialogs.setParent(&window);
+    if (settings)
+        window.useSettings(*settings);
     window.show();
-    if (parser.isSet(screenshots)) {
+    if (tour) {
         window.resize(1280, 720);
         return vexa::RunScreenshotTour(window, parser.value(screenshots)) ? 0 : 1;
     }
+    if (!parser.positionalArguments().isEmpty())
+        window.openFile(parser.positionalArguments().constFirst().toStdString());
     return QApplication::exec();
 }

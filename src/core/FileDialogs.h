@@ -17,6 +17,11 @@ public:
     }
     // Asks before it overwrites an existing file.
     virtual std::string saveFileName(const std::string& filter) = 0;
+    // As saveFileName, with the file-name field preset to `name`.
+    virtual std::string saveFileNameWith(const std::string& filter, const std::string& name) {
+        static_cast<void>(name);
+        return saveFileName(filter);
+    }
     // Asks for a folder (the dialog may create a new one); `caption` says what it is for.
     virtual std::string folderName(const std::string& caption) = 0;
 };

@@ -57,6 +57,7 @@ struct PortInfo {
     std::string description;  // "FT232R USB UART"; may be empty
     std::string manufacturer; // "FTDI"; may be empty
     bool usb = false;         // an adapter on USB
+    std::string serialNumber; // of a USB adapter, where the system gives one; may be empty
 
     bool operator==(const PortInfo&) const = default;
 };
@@ -79,11 +80,17 @@ public:
     virtual std::vector<PortInfo> listPorts() {
         std::vector<PortInfo> ports;
         for (std::string& name : scanPorts())
-            ports.push_back(PortInfo{std::move(name), {}, {}, false});
+            ports.push_back(PortInfo{std::move(name), {}, {}, false, {}});
         return ports;
     }
     // Who may open the device of this port; empty when the system does not say.
     virtual PortAccess accessOf(const std::string& name) {
+        (void)name;
+        return {};
+    }
+    // What holds the port open, where the system shows it ("process 4711 (minicom), lock file
+    // /run/lock/LCK..ttyUSB0"); empty when nothing is found.
+    virtual std::string holderOf(const std::string& name) {
         (void)name;
         return {};
     }

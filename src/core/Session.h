@@ -21,10 +21,12 @@ namespace vexa {
 struct PortState {
     std::unique_ptr<SerialPort> port; // null until a port is chosen
     std::string name;                 // name of the chosen port, empty when none
+    std::string serialNumber;         // of the chosen USB adapter, where the system gives one
     std::string settings = "19200,o,8,1";
     std::vector<std::string> available; // ports found by the last scan, in list order
     std::vector<PortInfo> listed;       // the same ports with what the system says about them
     bool lost = false;                  // the chosen port vanished from the system's list
+    bool watched = false;               // a port watch opens a lost port again when it is back
     int openings = 0;                   // counts every opening of a chosen port
 
     bool isOpen() const { return port && port->isOpen(); }

@@ -32,9 +32,12 @@ std::string Remedy(const std::string& name, const PortAccess& access) {
 } // namespace
 
 std::string PortOpenFailureText(const std::string& name, const std::string& reason, bool accessDenied,
-                                const PortAccess& access) {
+                                const PortAccess& access, const std::string& holder) {
     std::string text = "The serial port " + name + " could not be opened" + (reason.empty() ? "" : ": " + reason);
-    if (accessDenied)
+    if (accessDenied && !holder.empty())
+        text += std::string(CrLf) + "Another program holds it: " + holder +
+                ". Close that program, then choose the port again.";
+    else if (accessDenied)
         text += CrLf + Remedy(name, access);
     return text;
 }

@@ -32,7 +32,8 @@ bool TryOpenChosenPort(Session& session, std::string& failure) {
     }
     state.port.reset();
     failure =
-        PortOpenFailureText(state.name, reason, denied, denied ? session.ports.accessOf(state.name) : PortAccess{});
+        PortOpenFailureText(state.name, reason, denied, denied ? session.ports.accessOf(state.name) : PortAccess{},
+                            denied ? session.ports.holderOf(state.name) : std::string());
     return false;
 }
 
@@ -45,6 +46,22 @@ bool OpenChosenPort(Session& session) {
 }
 
 } // namespace
+
+std::string SerialNumberOf(const std::vector<PortInfo>& ports, const std::string& name) {
+    for (const PortInfo& port : ports)
+        if (port.name == name)
+            return port.serialNumber;
+    return {};
+}
+
+std::string PortOfSerialNumber(const std::vector<PortInfo>& ports, const std::string& serialNumber) {
+    if (serialNumber.empty())
+        return {};
+    for (const PortInfo& port : ports)
+        if (port.serialNumber == serialNumber)
+            return port.name;
+    return {};
+}
 
 int BitRateIndex(const std::string& settings) {
     for (std::size_t i = 0; i < BitRateSettings.size(); ++i)
@@ -67,6 +84,7 @@ bool SelectPort(Session& session, const std::string& name) {
     CloseIfOpen(state);
     state.port.reset();
     state.name = name;
+    state.serialNumber = SerialNumberOf(state.listed, name);
     state.lost = false;
     if (name.empty())
         return true;
@@ -99,6 +117,7 @@ void RefreshPorts(Session& session) {
     CloseIfOpen(session.port);
     session.port.port.reset();
     session.port.name.clear();
+    session.port.serialNumber.clear();
     session.port.lost = false;
     ScanPorts(session);
 }

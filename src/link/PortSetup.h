@@ -11,6 +11,12 @@ namespace vexa {
 // The settings texts of the three bit rates, by the index of the bit-rate option.
 inline constexpr std::array<const char*, 3> BitRateSettings{"9600,o,8,1", "19200,o,8,1", "38400,o,8,1"};
 
+// The serial number the system gives for the listed port of that name; empty when none.
+std::string SerialNumberOf(const std::vector<PortInfo>& ports, const std::string& name);
+// The name of the listed port with that serial number (a USB adapter on another port name);
+// empty when none, or when the serial number is empty.
+std::string PortOfSerialNumber(const std::vector<PortInfo>& ports, const std::string& serialNumber);
+
 // Index of the bit-rate option whose settings text is given; -1 when it is none of them.
 int BitRateIndex(const std::string& settings);
 

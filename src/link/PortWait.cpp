@@ -47,10 +47,14 @@ void ReportPortFailure(Session& session) {
     const std::string reason = session.port.port ? session.port.port->errorString() : std::string();
     if (session.port.port)
         session.port.port->close();
-    session.port.lost = true; // the window opens it again when it comes back
+    session.port.lost = true;
+    // Where a port watch runs (the window), the port comes back by itself; the message says
+    // what the watch will do, and the watch says nothing more.
     ReportLinkFault(session, "The serial port " + session.port.name + " stopped working" +
                                  (reason.empty() ? "" : ": " + reason) + CrLf +
-                                 "The port has been closed. Choose a port again to go on.");
+                                 (session.port.watched ? "The port has been closed; it opens again by itself when it "
+                                                         "is plugged back in. Or choose another port."
+                                                       : "The port has been closed."));
 }
 
 bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {

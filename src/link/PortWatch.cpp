@@ -20,26 +20,42 @@ PortWatchReport WatchPorts(Session& session) {
     PortWatchReport report;
     if (session.operationRunning)
         return report;
-    const std::string name = session.port.name;
+    PortState& state = session.port;
+    state.watched = true;
+    const std::string name = state.name;
     const bool wasListed = Listed(session, name);
-    const std::vector<PortInfo> before = session.port.listed;
+    const std::vector<PortInfo> before = state.listed;
     ScanPorts(session);
-    report.listChanged = session.port.listed != before;
+    report.listChanged = state.listed != before;
     // A typed path the system never lists, or the simulator, is left as it is.
     if (name.empty() || IsSimulatorPortName(name))
         return report;
 
-    const bool listed = Listed(session, name);
+    // The same USB adapter plugged into another socket comes back under another name.
+    if (state.lost && !Listed(session, name)) {
+        const std::string moved = PortOfSerialNumber(state.listed, state.serialNumber);
+        if (!moved.empty())
+            state.name = moved;
+    }
+    const bool listed = Listed(session, state.name);
     if (wasListed && !listed) {
-        if (session.port.isOpen())
+        // Said once: an open port's failure is told in a message box, which says what happens
+        // next; a closed one (or one whose failure an operation told already) in the status line.
+        const bool told = state.lost;
+        if (state.isOpen())
             ReportPortFailure(session);
-        session.port.lost = true;
-        report.status = "The serial port " + name + " was removed; it opens again when it is plugged back in.";
-    } else if (session.port.lost && listed && !session.port.isOpen()) {
+        else if (!told)
+            report.status = "The serial port " + name +
+                            " was removed; it opens again by itself when it is plugged "
+                            "back in.";
+        state.lost = true;
+        report.portGone = true;
+    } else if (state.lost && listed && !state.isOpen()) {
         std::string failure;
         if (ReopenChosenPort(session, failure)) {
-            session.port.lost = false;
-            report.status = "The serial port " + name + " is back and open again.";
+            state.lost = false;
+            report.status = "The serial port " + state.name + " is back and open again.";
+            report.portBack = true;
         } else {
             report.status = failure.substr(0, failure.find('\r'));
         }

@@ -9,7 +9,7 @@ SystemPortProvider::SystemPortProvider(std::vector<NamedPortMaker> extraPorts) :
 std::vector<PortInfo> SystemPortProvider::listPorts() {
     std::vector<PortInfo> ports = systemPorts();
     for (const NamedPortMaker& extra : extraPorts_)
-        ports.push_back(PortInfo{extra.name, {}, {}, false});
+        ports.push_back(PortInfo{extra.name, {}, {}, false, {}});
     return ports;
 }
 

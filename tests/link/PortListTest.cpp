@@ -1,6 +1,7 @@
 #include "link/PortList.h"
 #include "link/PortSetup.h"
 #include "link/PortWatch.h"
+#include "link/RememberedLink.h"
 
 #include "TestSeams.h"
 
@@ -39,12 +40,12 @@ struct PortBench {
 
 TEST(PortList, SortsNaturallyWithUsbAdaptersFirstAndShowsWhatTheSystemSays) {
     PortBench bench;
-    bench.provider.ports = {{"/dev/ttyS10", "", "", false},
-                            {"Simulator", "", "", false},
-                            {"/dev/ttyUSB10", "FT232R USB UART", "FTDI", true},
-                            {"/dev/ttyS2", "", "", false},
-                            {"/dev/ttyACM0", "Arduino Uno", "Arduino (www.arduino.cc)", true},
-                            {"/dev/ttyUSB2", "USB Serial", "", true}};
+    bench.provider.ports = {{"/dev/ttyS10", "", "", false, {}},
+                            {"Simulator", "", "", false, {}},
+                            {"/dev/ttyUSB10", "FT232R USB UART", "FTDI", true, {}},
+                            {"/dev/ttyS2", "", "", false, {}},
+                            {"/dev/ttyACM0", "Arduino Uno", "Arduino (www.arduino.cc)", true, {}},
+                            {"/dev/ttyUSB2", "USB Serial", "", true, {}}};
     ScanPorts(bench.session);
     EXPECT_EQ(bench.session.port.available, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyUSB10",
                                                                       "/dev/ttyS2", "/dev/ttyS10", "Simulator"}));
@@ -61,10 +62,10 @@ TEST(PortList, SortsNaturallyWithUsbAdaptersFirstAndShowsWhatTheSystemSays) {
 
 TEST(PortList, ComPortsSortAsSystemPortsAndOpenByTheirDevicePath) {
     PortBench bench;
-    bench.provider.ports = {{"Simulator", "", "", false},
-                            {"COM10", "Communications Port", "", false},
-                            {"COM3", "USB Serial Port", "FTDI", true},
-                            {"COM2", "", "", false}};
+    bench.provider.ports = {{"Simulator", "", "", false, {}},
+                            {"COM10", "Communications Port", "", false, {}},
+                            {"COM3", "USB Serial Port", "FTDI", true, {}},
+                            {"COM2", "", "", false, {}}};
     ScanPorts(bench.session);
     EXPECT_EQ(bench.session.port.available, (std::vector<std::string>{"COM3", "COM2", "COM10", "Simulator"}));
     EXPECT_EQ(PortDisplayText(bench.session.port.listed[0]), "COM3 \u2013 USB Serial Port (FTDI)");
@@ -106,13 +107,13 @@ TEST(PortList, DeniedAccessNamesThePortTheReasonAndTheGroupToJoin) {
 
 TEST(PortList, APulledAdapterIsReportedOnceAndOpenedAgainWhenItComesBack) {
     PortBench bench;
-    const PortInfo adapter{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", true};
-    bench.provider.ports = {adapter, {"Simulator", "", "", false}};
+    const PortInfo adapter{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", true, {}};
+    bench.provider.ports = {adapter, {"Simulator", "", "", false, {}}};
     ScanPorts(bench.session);
     ASSERT_TRUE(SelectPort(bench.session, "/dev/ttyUSB0"));
     bench.session.image.pins[3].description = "Signal";
 
-    bench.provider.ports = {{"Simulator", "", "", false}};
+    bench.provider.ports = {{"Simulator", "", "", false, {}}};
     PortWatchReport report = WatchPorts(bench.session);
     EXPECT_TRUE(report.listChanged);
     EXPECT_FALSE(bench.session.port.isOpen());
@@ -123,7 +124,7 @@ TEST(PortList, APulledAdapterIsReportedOnceAndOpenedAgainWhenItComesBack) {
     EXPECT_EQ(bench.prompter.messages.size(), 1u);
 
     // Not while an operation runs.
-    bench.provider.ports = {adapter, {"Simulator", "", "", false}};
+    bench.provider.ports = {adapter, {"Simulator", "", "", false, {}}};
     bench.session.operationRunning = true;
     EXPECT_FALSE(WatchPorts(bench.session).listChanged);
     EXPECT_FALSE(bench.session.port.isOpen());
@@ -135,6 +136,32 @@ TEST(PortList, APulledAdapterIsReportedOnceAndOpenedAgainWhenItComesBack) {
     EXPECT_EQ(report.status, "The serial port /dev/ttyUSB0 is back and open again.");
     EXPECT_EQ(bench.session.image.pins[3].description, "Signal");
     EXPECT_EQ(bench.prompter.messages.size(), 1u);
+}
+
+// A USB adapter is found again by its serial number on another port name, at start and when it
+// comes back; one that is not there at start stays chosen and lost, never replaced.
+TEST(PortList, ARememberedAdapterIsFoundByItsSerialNumberAndAnAbsentOneWaits) {
+    PortBench bench;
+    const PortInfo simulator{"Simulator", "", "", false, {}};
+    bench.provider.ports = {{"/dev/ttyUSB1", "FT232R USB UART", "FTDI", true, "A10K"}, simulator};
+    ScanPorts(bench.session);
+    RememberedLink link{"/dev/ttyUSB0", "A10K", "38400,o,8,1", 7, false, 0};
+    EXPECT_EQ(RestoreLink(bench.session, link), "");
+    EXPECT_EQ(bench.session.port.name, "/dev/ttyUSB1");
+    EXPECT_TRUE(bench.session.port.isOpen());
+    EXPECT_EQ(RememberLink(bench.session), (RememberedLink{"/dev/ttyUSB1", "A10K", "38400,o,8,1", 7, false, 0}));
+
+    PortBench absent;
+    absent.provider.ports = {simulator};
+    ScanPorts(absent.session);
+    EXPECT_EQ(RestoreLink(absent.session, link), "The serial port /dev/ttyUSB0 chosen last time is not there; it "
+                                                 "opens by itself when it is plugged in.");
+    EXPECT_EQ(absent.session.port.name, "/dev/ttyUSB0");
+    EXPECT_TRUE(absent.session.port.lost);
+    absent.provider.ports = {{"/dev/ttyUSB3", "FT232R USB UART", "FTDI", true, "A10K"}, simulator};
+    EXPECT_EQ(WatchPorts(absent.session).status, "The serial port /dev/ttyUSB3 is back and open again.");
+    EXPECT_TRUE(absent.session.port.isOpen());
+    EXPECT_TRUE(absent.prompter.messages.empty()) << absent.prompter.last();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "link/PortList.h"
 #include "link/PortSetup.h"
 #include "link/PortWatch.h"
+#include "link/RememberedLink.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -111,8 +112,7 @@ QWidget* LinkControls::makePortRow() {
         if (refusedWhileRunning())
             return;
         RefreshPorts(session_);
-        refreshFromSession();
-        emit sessionChanged();
+        portChosen();
     });
     connect(checkVexaBD_, &QCheckBox::clicked, this, [this](bool checked) {
         if (!refusedWhileRunning())
@@ -179,6 +179,22 @@ void LinkControls::scanPorts() {
     showPortList();
 }
 
+void LinkControls::showBitRates(bool shown) {
+    frameBitrate_->setVisible(shown);
+}
+
+bool LinkControls::bitRatesShown() const {
+    return !frameBitrate_->isHidden();
+}
+
+void LinkControls::restore(const RememberedLink& link) {
+    const std::string status = RestoreLink(session_, link);
+    refreshFromSession();
+    emit sessionChanged();
+    if (!status.empty())
+        showPortStatus(QString::fromStdString(status));
+}
+
 void LinkControls::addLinkControl(QWidget* control) {
     // Before the stretch that closes the row.
     portRow_->insertWidget(portRow_->count() - 1, control);
@@ -196,8 +212,21 @@ void LinkControls::watchPorts() {
         emit sessionChanged();
     }
     if (!report.status.empty())
-        emit statusMessage(QString::fromStdString(report.status));
+        showPortStatus(QString::fromStdString(report.status));
     watching_ = false;
+}
+
+void LinkControls::showPortStatus(const QString& text) {
+    portStatusShown_ = !text.isEmpty();
+    emit statusMessage(text);
+}
+
+void LinkControls::portChosen() {
+    // What the status line said about the port before holds no more.
+    if (portStatusShown_)
+        showPortStatus({});
+    refreshFromSession();
+    emit sessionChanged();
 }
 
 bool LinkControls::refusedWhileRunning() {
@@ -211,8 +240,7 @@ void LinkControls::choosePort(int index) {
     if (index < 0 || refusedWhileRunning())
         return;
     SelectPort(session_, comboPort_->itemData(index).toString().toStdString());
-    refreshFromSession();
-    emit sessionChanged();
+    portChosen();
 }
 
 void LinkControls::chooseTypedPort() {
@@ -220,8 +248,7 @@ void LinkControls::chooseTypedPort() {
     if (comboPort_->findText(comboPort_->currentText(), Qt::MatchFixedString) >= 0 || refusedWhileRunning())
         return;
     SelectPort(session_, PortNameFromText(comboPort_->currentText().toStdString()));
-    refreshFromSession();
-    emit sessionChanged();
+    portChosen();
 }
 
 void LinkControls::enterModuleAddress() {
@@ -286,10 +313,11 @@ void LinkControls::showAddresses() {
 void LinkControls::showPortList() {
     std::vector<PortInfo> ports = session_.port.listed;
     const std::string& chosen = session_.port.name;
-    // A typed path the system does not list stays in the list while it is chosen.
+    // A typed path the system does not list stays in the list while it is chosen; a chosen port
+    // that is not there (pulled out, or absent at start) says so.
     if (!chosen.empty() && std::find(session_.port.available.begin(), session_.port.available.end(), chosen) ==
                                session_.port.available.end())
-        ports.push_back(PortInfo{chosen, {}, {}, false});
+        ports.push_back(PortInfo{chosen, session_.port.lost ? "not present" : "", {}, false, {}});
     bool same = comboPort_->count() == static_cast<int>(ports.size());
     for (int i = 0; same && i < comboPort_->count(); ++i)
         same = comboPort_->itemText(i).toStdString() == PortDisplayText(ports[static_cast<std::size_t>(i)]) &&

@@ -15,6 +15,7 @@ class QRadioButton;
 namespace vexa {
 
 class CommitLineEdit;
+struct RememberedLink;
 class GestureLabel;
 class UpDownControl;
 
@@ -32,6 +33,11 @@ public:
     // list follows adapters plugged in or pulled out, keeping the selection, and a lost port
     // that comes back is opened again. Nothing happens while an operation runs.
     void watchPorts();
+    // The "Bitrate" group, hidden at start (a double-click on "Port:" shows or hides it).
+    void showBitRates(bool shown);
+    bool bitRatesShown() const;
+    // Takes the link choices kept from the last run (after the port scan at start).
+    void restore(const RememberedLink& link);
     // Adds a control to the port row, after the ones there.
     void addLinkControl(QWidget* control);
 
@@ -52,6 +58,10 @@ private:
     // While an operation runs the port, bit rate and addresses stay as they are: says so in the
     // status line and shows them again.
     bool refusedWhileRunning();
+    // A line about the chosen port for the status area; empty clears it.
+    void showPortStatus(const QString& text);
+    // Another port was chosen (or none): shows it and says so.
+    void portChosen();
     void choosePort(int index);
     void chooseTypedPort();
     void enterModuleAddress();
@@ -68,6 +78,7 @@ private:
     QCheckBox* checkVexaBD_ = nullptr;
     QHBoxLayout* portRow_ = nullptr;
     bool watching_ = false;
+    bool portStatusShown_ = false; // the status line speaks of the chosen port
     QLabel* labelAddress_ = nullptr;
     CommitLineEdit* textAddress_ = nullptr;
     UpDownControl* upDownAddress_ = nullptr;

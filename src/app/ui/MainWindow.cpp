@@ -1,6 +1,8 @@
 #include "app/ui/MainWindow.h"
 
+#include "app/CommandWords.h"
 #include "app/Release.h"
+#include "app/ui/ChangeRecorder.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/HeldMarksWatch.h"
 #include "app/ui/LinkControls.h"
@@ -31,12 +33,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -78,7 +80,10 @@ auto InOperation(bool& inOperation) {
 MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, FileDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), session_(prompter, clock, ports), dialogs_(dialogs), dispatch_(session_) {
     setObjectName(QStringLiteral("frmVexaMain"));
-    setWindowTitle(QStringLiteral("Vexa Config"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vexaconfig-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -104,6 +109,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     testPage_->addSection(monitorPanel);
     registerView(monitorPanel);
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::refreshAllViews);
+    connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::storeSettings);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     progress_ = new StatusProgress(statusBar());
     // What the user edits while an operation waits is not what that operation read or wrote.
@@ -112,8 +118,12 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
         if (!(session_.image == imageBeforeEvents_))
             imageEditedMeanwhile_ = true;
     });
-    connect(linkControls_, &LinkControls::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(linkControls_, &LinkControls::statusMessage, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
     marks_ = new HeldMarksWatch(
         session_, statusBar(), [this]() -> const std::vector<SessionView*>& { return views_; }, this);
     setStyleSheet(HeldMarkStyleRules());
@@ -123,8 +133,13 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     timer1_->setInterval(DispatchIntervalMs);
     connect(timer1_, &QTimer::timeout, this, &MainWindow::dispatchPending);
 
+    recorder_ = new ChangeRecorder(*this);
+    makeMenus();
     start();
     unsaved_.markSaved(session_.image); // what the start sequence set up is no change
+    recorder_->reset();
+    giveMnemonics();
+    updateTitle();
     timer1_->start();
     resize(1100, 680);
 }
@@ -150,7 +165,6 @@ QWidget* MainWindow::makeCommandRow() {
     auto* save = new PressButton(QStringLiteral("Save File"), row);
     save->setObjectName(QStringLiteral("CommandSave"));
     save->setToolTip(QStringLiteral("Shift+Save File to save compact"));
-    save->setFocusPolicy(Qt::NoFocus);
     auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
     load->setToolTip(QStringLiteral("Read from file"));
     auto* layoutButton = MakeButton(new QPushButton(QStringLiteral("Layout"), row), "CommandLayout");
@@ -188,8 +202,6 @@ QWidget* MainWindow::makeCommandRow() {
     connect(save, &PressButton::leftPressed, this, &MainWindow::saveFile);
     connect(load, &QPushButton::clicked, this, &MainWindow::loadFile);
     connect(layoutButton, &QPushButton::clicked, this, [this] { showLayoutWindow(); });
-    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { saveFile(Qt::NoModifier); });
-    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::loadFile);
     connect(release_, &GestureLabel::pressed, this, &MainWindow::releasePressed);
     connect(release_, &GestureLabel::doubleClicked, this, &MainWindow::showTraceWindow);
     return row;
@@ -261,6 +273,8 @@ void MainWindow::setTabPage(int index, QWidget* page, SessionView* view) {
     delete old;
     if (view)
         registerView(view);
+    if (recorder_) // a page put in after the start
+        giveMnemonics();
 }
 
 void MainWindow::registerView(SessionView* view) {
@@ -292,6 +306,8 @@ void MainWindow::refreshAllViews() {
 
 void MainWindow::setExpertMode(bool on) {
     session_.expertMode = on;
+    if (expertAction_)
+        expertAction_->setChecked(on);
     for (QWidget* widget : expertWidgets_)
         widget->setVisible(on);
     if (!on && tabs_->currentIndex() == TestTab) {
@@ -299,6 +315,7 @@ void MainWindow::setExpertMode(bool on) {
     }
     emit expertModeChanged(on);
     refreshAllViews();
+    storeSettings();
 }
 
 void MainWindow::queueCommand(const std::string& word) {
@@ -309,6 +326,8 @@ void MainWindow::queueCommand(const std::string& word) {
 void MainWindow::dispatchPending() {
     if (busy())
         return;
+    recorder_->record(); // whatever changed without an input event (a dialog closed) is a step
+
     const bool hadWord = !dispatch_.pending().empty();
     const CommandWord* entry = dispatch_.take();
     const bool ask = entry && entry->word == "ReadAll" && std::exchange(askBeforeReadAll_, false);
@@ -325,11 +344,14 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
         progress_->refusedMeanwhile();
         return false;
     }
-    const auto ended = InOperation(inOperation_);
-    commitAllViews();
-    const bool passed =
-        progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
-    refreshAllViews();
+    commitAndRecord();
+    bool passed = false;
+    {
+        const auto ended = InOperation(inOperation_);
+        passed = progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
+        refreshAllViews();
+    }
+    recorder_->recordOperation(title);
     return passed;
 }
 
@@ -338,17 +360,24 @@ void MainWindow::requestStop() {
 }
 
 void MainWindow::runCommand(const CommandWord& entry) {
-    const auto ended = InOperation(inOperation_);
-    commitAllViews();
-    imageEditedMeanwhile_ = false;
-    const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
-    if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
-        unsaved_.markSaved(session_.image);
-    // A word clicked meanwhile runs on the next tick; the busy label stays for it.
-    progress_->setCommandWaiting(!dispatch_.pending().empty());
-    refreshAllViews();
-    if (entry.showsReport)
-        verificationWindow_->showReport(session_.verificationReport);
+    commitAndRecord();
+    {
+        const auto ended = InOperation(inOperation_);
+        imageEditedMeanwhile_ = false;
+        const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
+        if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
+            unsaved_.markSaved(session_.image);
+        // What was read is the controller's configuration, no longer the file's: Ctrl+S asks for
+        // a name rather than write it over the file loaded before.
+        if (passed && entry.word == "ReadAll")
+            currentFile_.clear();
+        // A word clicked meanwhile runs on the next tick; the busy label stays for it.
+        progress_->setCommandWaiting(!dispatch_.pending().empty());
+        refreshAllViews();
+        if (entry.showsReport)
+            verificationWindow_->showReport(session_.verificationReport);
+    }
+    recorder_->recordOperation(CommandCaption(entry.word));
 }
 
 void MainWindow::tabChanged(int index) {
@@ -382,32 +411,6 @@ void MainWindow::showTraceWindow() {
     traceWindow_->show();
     traceWindow_->raise();
     traceWindow_->activateWindow();
-}
-
-bool MainWindow::saveFile(Qt::KeyboardModifiers modifiers) {
-    const Qt::KeyboardModifiers keys =
-        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (keys != Qt::NoModifier && keys != Qt::ShiftModifier)
-        return false;
-    if (RefusedWhileRunning(session_)) // the image is half read or half written
-        return false;
-    commitAllViews();
-    const bool saved = RunExclusive(session_, [this, keys](Session& session) {
-        return SaveConfigurationWithDialog(session, dialogs_, keys == Qt::ShiftModifier);
-    });
-    if (saved)
-        unsaved_.markSaved(session_.image);
-    refreshAllViews();
-    return saved;
-}
-
-void MainWindow::loadFile() {
-    // The running operation works on the image a file would replace.
-    if (RefusedWhileRunning(session_) || !mayReplaceConfiguration("loading a file"))
-        return;
-    if (RunExclusive(session_, [this](Session& session) { return LoadConfigurationWithDialog(session, dialogs_); }))
-        unsaved_.markSaved(session_.image);
-    refreshAllViews();
 }
 
 LayoutWindow& MainWindow::showLayoutWindow() {
@@ -486,6 +489,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    storeSettings();
     traceWindow_->close();
     QMainWindow::closeEvent(event);
 }

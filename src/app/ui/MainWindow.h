@@ -8,18 +8,22 @@
 #include "core/ui/SessionView.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
+class QAction;
 class QPushButton;
 class QTabWidget;
 class QTimer;
 
 namespace vexa {
 
+class ChangeRecorder;
 class EventPage;
+class FileMenu;
 class GeneralPage;
 class GestureLabel;
 class HeldMarksWatch;
@@ -31,9 +35,12 @@ class StatusProgress;
 class TestPage;
 class TraceWindow;
 class VerificationWindow;
+class WindowSettings;
 
 // The one window of the tool, "Vexa Config": it owns the Session for the whole run, carries
-// the link and file controls above the four tabs, and runs the deferred command words.
+// the menus and the link and file controls above the four tabs, and runs the deferred command
+// words. Its title names the current file ("NAME.dat – Vexa Config") and marks a change since
+// the configuration was loaded, saved, read or written.
 class MainWindow : public QMainWindow, public OperationRunner {
     Q_OBJECT
 public:
@@ -80,6 +87,24 @@ public:
     // Switches expert mode and shows or hides the expert widgets.
     void setExpertMode(bool on);
 
+    // Keeps the link choices, expert mode, the recent files, and the window's size and position
+    // in `settings`, and takes on what they hold from the last run.
+    void useSettings(WindowSettings& settings);
+
+    // Loads the file as "Load File" does, without the dialog (asking first about unsaved edits).
+    bool openFile(const std::string& path);
+    // The file the configuration was last loaded from or saved to; empty when none.
+    const std::string& currentFile() const { return currentFile_; }
+    void setCurrentFile(const std::string& path);
+    // Ctrl+S: saves in full to the current file; asks for a name only when there is none.
+    bool saveToCurrentFile();
+    // Asks for a name, then saves (in full, or compact).
+    bool saveAs(bool compact);
+    // "NAME.dat – Vexa Config", with a mark after the name while the configuration changed.
+    void updateTitle();
+    // Undo and redo of the window's changes.
+    ChangeRecorder& changes() { return *recorder_; }
+
     // One tick of the dispatch timer: runs the pending command word, if any.
     void dispatchPending();
 
@@ -98,6 +123,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void makeMenus();
+    void giveMnemonics();
+    void storeSettings();
+    QStringList recentFiles() const;
+    void addRecentFile(const std::string& path);
+    bool saveTo(const std::string& path, bool compact);
+    bool load(const std::string& path);
+    void commitAndRecord();
     QWidget* makeCommandRow();
     void makeTabs();
     void start();
@@ -140,6 +173,12 @@ private:
     UnsavedChanges unsaved_;
     bool askBeforeReadAll_ = false; // "Read All" was clicked during an operation: ask when it runs
     std::function<SaveChoice()> saveQuestion_;
+    std::string currentFile_;
+    ChangeRecorder* recorder_ = nullptr;
+    FileMenu* fileMenu_ = nullptr;
+    QAction* expertAction_ = nullptr;
+    WindowSettings* settings_ = nullptr;
+    QStringList recentFiles_; // without settings: this run's
 };
 
 } // namespace vexa

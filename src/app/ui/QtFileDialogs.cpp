@@ -1,28 +1,12 @@
 #include "app/ui/QtFileDialogs.h"
 
+#include "app/ui/WindowSettings.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace vexa {
-
-namespace {
-
-std::string Run(QWidget* parent, const std::string& filter, QFileDialog::AcceptMode mode,
-                const std::string& name = {}) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QtFilterText(filter));
-    dialog.setDefaultSuffix(DefaultSuffix(filter));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (!name.empty())
-        dialog.selectFile(QString::fromStdString(name));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst().toStdString();
-}
-
-} // namespace
 
 QString QtFilterText(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
@@ -45,20 +29,50 @@ QString DefaultSuffix(const std::string& filter) {
     return suffix;
 }
 
+std::string QtFileDialogs::run(const std::string& filter, bool save, const std::string& name) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QtFilterText(filter));
+    dialog.setDefaultSuffix(DefaultSuffix(filter));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    const QString kind = DefaultSuffix(filter);
+    if (settings_ && !settings_->lastFolder(kind).isEmpty())
+        dialog.setDirectory(settings_->lastFolder(kind));
+    if (!name.empty())
+        dialog.selectFile(QString::fromStdString(name));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    if (settings_)
+        settings_->setLastFolder(kind, QFileInfo(chosen).absolutePath());
+    return chosen.toStdString();
+}
+
 std::string QtFileDialogs::openFileName(const std::string& filter) {
-    return Run(parent_, filter, QFileDialog::AcceptOpen);
+    return run(filter, false);
 }
 
 std::string QtFileDialogs::openFileNameWith(const std::string& filter, const std::string& name) {
-    return Run(parent_, filter, QFileDialog::AcceptOpen, name);
+    return run(filter, false, name);
 }
 
 std::string QtFileDialogs::saveFileName(const std::string& filter) {
-    return Run(parent_, filter, QFileDialog::AcceptSave);
+    return run(filter, true);
+}
+
+std::string QtFileDialogs::saveFileNameWith(const std::string& filter, const std::string& name) {
+    return run(filter, true, name);
 }
 
 std::string QtFileDialogs::folderName(const std::string& caption) {
-    return QFileDialog::getExistingDirectory(parent_, QString::fromStdString(caption)).toStdString();
+    // The folders of a layout's backups are remembered apart from the folders of single files.
+    const QString kind = QStringLiteral("layout");
+    const QString start = settings_ ? settings_->lastFolder(kind) : QString();
+    const QString chosen = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(caption), start);
+    if (!chosen.isEmpty() && settings_)
+        settings_->setLastFolder(kind, chosen);
+    return chosen.toStdString();
 }
 
 } // namespace vexa

@@ -2,6 +2,7 @@
 
 #include "app/ui/LinkControls.h"
 #include "app/ui/MainWindow.h"
+#include "layout/ui/LayoutWindow.h"
 #include "link/PortSetup.h"
 
 #include <QApplication>
@@ -9,8 +10,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <iostream>
 
 namespace vexa {
@@ -41,6 +45,22 @@ void RunCommand(MainWindow& window, const char* word) {
     Settle();
 }
 
+// Makes the window just large enough that the page of the tab shown needs no scrolling.
+void FitPage(MainWindow& window, QTabWidget& tabs) {
+    auto* frame = qobject_cast<QScrollArea*>(tabs.currentWidget());
+    if (!frame || !frame->widget())
+        return;
+    const QSize missing = frame->widget()->sizeHint() - frame->viewport()->size();
+    window.resize(window.width() + std::max(0, missing.width()), window.height() + std::max(0, missing.height()));
+    Settle();
+}
+
+bool SaveTab(MainWindow& window, QTabWidget& tabs, int tab, const QDir& folder) {
+    tabs.setCurrentIndex(tab);
+    Settle();
+    return Save(window, folder, TabFiles[tab]);
+}
+
 } // namespace
 
 bool RunScreenshotTour(MainWindow& window, const QString& folder) {
@@ -49,30 +69,61 @@ bool RunScreenshotTour(MainWindow& window, const QString& folder) {
         std::cerr << "vexaconfig: the folder " << folder.toStdString() << " could not be made\n";
         return false;
     }
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab_Main"));
+    if (!tabs)
+        return false;
     Settle();
     SelectPort(window.session(), SimulatorPortName);
     window.refreshAllViews();
     RunCommand(window, "ReadAll");
-    window.setExpertMode(true); // the "Test" tab opens only in expert mode
-    // The device page shows a pin with an aspect program, its steps in detail.
+    // The device page shows a pin with an aspect program, as a newcomer first sees it (default
+    // mode, "Show Details" as at start).
     window.session().image.currentPin = 1;
-    if (auto* details = window.findChild<QCheckBox*>(QStringLiteral("CheckPAspShowDetails"));
-        details && !details->isChecked())
-        details->click();
     window.refreshAllViews();
 
-    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab_Main"));
-    bool saved = tabs != nullptr;
-    for (int i = 0; saved && i < tabs->count() && i < 4; ++i) {
-        tabs->setCurrentIndex(i);
-        Settle();
-        saved = Save(window, dir, TabFiles[i]);
-    }
+    const QSize size = window.size();
+    tabs->setCurrentIndex(MainWindow::GeneralTab);
+    FitPage(window, *tabs); // the whole General page
+    bool saved = Save(window, dir, TabFiles[MainWindow::GeneralTab]);
+    window.resize(size);
+    saved = saved && SaveTab(window, *tabs, MainWindow::EventTab, dir) &&
+            SaveTab(window, *tabs, MainWindow::DeviceTab, dir);
+    // The Test tab opens in expert mode only.
+    window.setExpertMode(true);
+    saved = saved && SaveTab(window, *tabs, MainWindow::TestTab, dir);
+    window.setExpertMode(false);
     if (saved) {
-        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(MainWindow::GeneralTab);
         RunCommand(window, "VerifyAll");
         auto* report = window.findChild<QWidget*>(QStringLiteral("frmVexaVerification"));
         saved = report && report->isVisible() && Save(*report, dir, "verification-report.png");
+        if (report)
+            report->close();
+    }
+    if (saved) {
+        // What an edit since the last read looks like: one step of the pin shown, in detail.
+        AspectStep& step = window.session().image.pins[1].aspects[0].steps[0];
+        step.offset = static_cast<std::uint8_t>(step.offset + 5);
+        if (auto* details = window.findChild<QCheckBox*>(QStringLiteral("CheckPAspShowDetails"));
+            details && !details->isChecked())
+            details->click();
+        window.refreshAllViews();
+        tabs->setCurrentIndex(MainWindow::DeviceTab);
+        Settle();
+        saved = Save(window, dir, "changed-marks.png");
+    }
+    if (saved) {
+        // The "Layout" window after a scan of the simulated layout of three controllers.
+        SelectPort(window.session(), LayoutSimulatorPortName);
+        window.refreshAllViews();
+        LayoutWindow& layout = window.showLayoutWindow();
+        layout.resize(760, 420);
+        auto* scan = layout.findChild<QPushButton*>(QStringLiteral("CommandLayoutScan"));
+        if (scan)
+            scan->click();
+        Settle();
+        saved = scan && Save(layout, dir, "layout.png");
+        layout.close();
     }
     return saved;
 }

@@ -1,6 +1,7 @@
 #include "core/ui/CommitLineEdit.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace vexa {
@@ -32,6 +33,15 @@ void CommitLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
+}
+
+void CommitLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit doubleClicked();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void CommitLineEdit::focusOutEvent(QFocusEvent* event) {

@@ -27,11 +27,13 @@ public:
 signals:
     // The field holds an edit that its rule should now take.
     void commitRequested();
+    // A double-click, or F4 (what a double-click does, from the keyboard).
     void doubleClicked();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString shown_; // the text the page set last

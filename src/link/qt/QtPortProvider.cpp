@@ -16,12 +16,17 @@ std::vector<PortInfo> QtPortProvider::systemPorts() {
     std::vector<PortInfo> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         ports.push_back(PortInfo{info.systemLocation().toStdString(), info.description().trimmed().toStdString(),
-                                 info.manufacturer().trimmed().toStdString(), info.hasVendorIdentifier()});
+                                 info.manufacturer().trimmed().toStdString(), info.hasVendorIdentifier(),
+                                 info.serialNumber().trimmed().toStdString()});
     return ports;
 }
 
 PortAccess QtPortProvider::accessOf(const std::string& name) {
     return DeviceAccess(name);
+}
+
+std::string QtPortProvider::holderOf(const std::string& name) {
+    return PortHolder(name);
 }
 
 std::unique_ptr<SerialPort> QtPortProvider::makeSystemPort() {

@@ -14,6 +14,7 @@ public:
     explicit QtPortProvider(std::vector<NamedPortMaker> extraPorts = {});
 
     PortAccess accessOf(const std::string& name) override;
+    std::string holderOf(const std::string& name) override;
 
 protected:
     std::vector<PortInfo> systemPorts() override;

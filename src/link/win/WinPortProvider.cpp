@@ -63,7 +63,7 @@ void AddRegisteredPorts(std::vector<PortInfo>& ports) {
             break;
         const std::string name = Utf8FromWide(data);
         if (type == REG_SZ && !name.empty() && !Find(ports, name))
-            ports.push_back(PortInfo{name, {}, {}, false});
+            ports.push_back(PortInfo{name, {}, {}, false, {}});
     }
     ::RegCloseKey(key);
 }
@@ -86,7 +86,7 @@ void AddDeviceDescriptions(std::vector<PortInfo>& ports) {
             continue;
         PortInfo* port = Find(ports, name);
         if (!port) {
-            ports.push_back(PortInfo{name, {}, {}, false});
+            ports.push_back(PortInfo{name, {}, {}, false, {}});
             port = &ports.back();
         }
         port->description = DeviceText(devices, device, SPDRP_DEVICEDESC);

@@ -13,7 +13,6 @@ std::vector<SessionView*> AddLiveControls(Session& session, OperationRunner& run
     auto* test = new PressButton(QStringLiteral("Test"), &page);
     test->setObjectName(QStringLiteral("CommandPAspTestAspect"));
     test->setToolTip(QStringLiteral("Alt + Test shows the message forms"));
-    test->setFocusPolicy(Qt::NoFocus);
     QObject::connect(test, &PressButton::leftPressed, &page, [&runner](Qt::KeyboardModifiers modifiers) {
         const TestKeys keys{modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
                             modifiers.testFlag(Qt::AltModifier)};

@@ -2,6 +2,7 @@
 
 #include "core/OperationRunner.h"
 #include "core/ui/HeldMarks.h"
+#include "core/ui/Mnemonics.h"
 #include "module/Identity.h"
 #include "module/ui/DccFrame.h"
 #include "module/ui/HardwareFrame.h"
@@ -127,7 +128,7 @@ void GeneralPage::fitIdLength(const QString& text) {
 
 void GeneralPage::showHeldMarks() {
     const HeldState state = SettingBlockState(session_, SettingBlock::IdString);
-    idFrame_->setTitle(MarkedCaption(QStringLiteral("ID String"), state));
+    idFrame_->setTitle(WithMnemonicOf(idFrame_->title(), MarkedCaption(QStringLiteral("ID String"), state)));
     MarkHeldState(idFrame_, state);
     for (SettingsFrame* frame : frames_)
         frame->showHeldMarks();

@@ -3,6 +3,7 @@
 #include "core/OperationRunner.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/HeldMarks.h"
+#include "core/ui/Mnemonics.h"
 #include "core/ui/UpDownControl.h"
 
 #include <QHBoxLayout>
@@ -47,7 +48,7 @@ void SettingsFrame::showHeldMarks() {
     if (!block_)
         return;
     const HeldState state = SettingBlockState(session_, *block_);
-    setTitle(MarkedCaption(caption_, state));
+    setTitle(WithMnemonicOf(title(), MarkedCaption(caption_, state)));
     MarkHeldState(this, state);
 }
 

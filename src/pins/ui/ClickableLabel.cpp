@@ -1,11 +1,16 @@
 #include "pins/ui/ClickableLabel.h"
 
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 
 namespace vexa {
 
 ClickableLabel::ClickableLabel(const QString& name, const QString& text, QWidget* parent) : QLabel(text, parent) {
     setObjectName(name);
+    setFocusPolicy(Qt::TabFocus);
+    setStyleSheet(QStringLiteral("QLabel { border: 1px solid transparent; } "
+                                 "QLabel:focus { border: 1px dotted palette(highlight); }"));
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
@@ -17,6 +22,19 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
 void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     QLabel::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // The gesture the label answers to.
+    if (isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked)))
+        emit clicked();
+    else
         emit doubleClicked();
 }
 

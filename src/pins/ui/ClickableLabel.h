@@ -4,7 +4,8 @@
 
 namespace vexa {
 
-// A label that opens something on a click or a double-click.
+// A label that opens something on a click or a double-click. Tab reaches it, and Space does
+// what the mouse does (its focus is framed).
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -17,6 +18,7 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace vexa

@@ -46,7 +46,6 @@ DevicePanel::DevicePanel(Session& session, FileDialogs& dialogs, QWidget* parent
     reload_ = new PressButton(QStringLiteral("Reload DD"), this);
     reload_->setObjectName(QStringLiteral("CommandReloadDD"));
     reload_->setToolTip(QStringLiteral("Reload DD to load new file, Shift + Reload DD to append"));
-    reload_->setFocusPolicy(Qt::NoFocus);
 
     grid->addWidget(devices_, 0, 0, 1, 2);
     grid->addWidget(load_, 0, 2);

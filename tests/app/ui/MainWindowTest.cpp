@@ -69,6 +69,8 @@ protected:
 
 TEST_F(MainWindowTest, CarriesTheNamedControlsWithTheirCaptions) {
     EXPECT_EQ(window->windowTitle(), "Vexa Config");
+    // Captions as shown, without the marks of their Alt+letter.
+    const auto caption = [](QString text) { return text.remove(QLatin1Char('&')); };
     const std::vector<std::pair<const char*, const char*>> buttons{{"cmdRefreshComm", "Refresh"},
                                                                    {"CommandReadAll", "Read All"},
                                                                    {"CommandWriteAll", "Write All"},
@@ -78,16 +80,16 @@ TEST_F(MainWindowTest, CarriesTheNamedControlsWithTheirCaptions) {
                                                                    {"CommandGenIDRead", "Read String"},
                                                                    {"CommandGenIDWrite", "Write String"},
                                                                    {"CommandGenVersion", "Request Version"}};
-    for (const auto& [name, caption] : buttons)
+    for (const auto& [name, text] : buttons)
         if (auto* button = find<QPushButton>(name)) {
-            EXPECT_EQ(button->text(), caption) << name;
+            EXPECT_EQ(caption(button->text()), text) << name;
         }
     const std::vector<std::pair<const char*, const char*>> boxes{{"CheckVexaBD", "Bidirectional Comm."},
                                                                  {"CheckXaddress", "Use eXtended Addr"},
                                                                  {"CheckKLnumber", "Start numbering at 1"}};
-    for (const auto& [name, caption] : boxes)
+    for (const auto& [name, text] : boxes)
         if (auto* box = find<QCheckBox>(name)) {
-            EXPECT_EQ(box->text(), caption) << name;
+            EXPECT_EQ(box->text(), text) << name;
         }
     EXPECT_EQ(find<QLabel>("LabelPort")->text(), "Port:");
     EXPECT_EQ(find<QLabel>("LabelAddress")->text(), "Module Address");
@@ -106,7 +108,7 @@ TEST_F(MainWindowTest, CarriesTheNamedControlsWithTheirCaptions) {
     const QStringList captions{"General", "Vexa Event Control", "Vexa Device Configuration", "Test"};
     ASSERT_EQ(tabs()->count(), captions.size());
     for (int i = 0; i < captions.size(); ++i)
-        EXPECT_EQ(tabs()->tabText(i), captions[i]);
+        EXPECT_EQ(caption(tabs()->tabText(i)), captions[i]);
 }
 
 TEST_F(MainWindowTest, StartsWithThePortListAndThePortClosed) {
@@ -393,14 +395,15 @@ TEST_F(MainWindowTest, LoadingAndSavingAFileWithoutAnEditGivesTheSameBytes) {
     ASSERT_TRUE(ReplaceFileBytes(loaded, bytes, error)) << error;
 
     tabs()->setCurrentIndex(MainWindow::DeviceTab);
-    dialogs.names = {loaded, saved};
+    dialogs.names = {loaded};
     find<QPushButton>("CommandLoad")->click();
     EXPECT_EQ(find<QLineEdit>("TextGenIDString")->text(), "Sixteen chars ID");
     for (int p = 5; p >= 0; --p) { // every kind of pin is shown once
         window->session().image.currentPin = p;
         window->refreshAllViews();
     }
-    Press(find("CommandSave"), Qt::LeftButton);
+    dialogs.names = {saved};
+    window->saveAs(false);
     std::string written;
     ASSERT_TRUE(ReadFileBytes(saved, 1 << 20, written, error)) << error;
     EXPECT_EQ(written, bytes);
@@ -459,17 +462,37 @@ TEST_F(MainWindowTest, APathTypedIntoThePortListIsOpenedAsItIs) {
     EXPECT_EQ(combo->currentText(), "/dev/pts/9");
 }
 
+// One truth, said once: the message says the port comes back by itself, the status line says
+// nothing more, the port list shows it absent; the status line's news goes when it no longer
+// holds.
 TEST_F(MainWindowTest, ARepluggedPortIsOpenedAgainAndTheStatusLineSaysSo) {
     choosePort("ttyS0");
     ports.names = {SimulatorPortName};
     window->linkControls().watchPorts();
     EXPECT_FALSE(window->session().port.isOpen());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.last().find("it opens again by itself when it is plugged back in"), std::string::npos);
+    EXPECT_EQ(prompter.last().find("Choose a port again"), std::string::npos);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "");
+    EXPECT_EQ(find<QComboBox>("ComboPort")->currentText(), QStringLiteral("ttyS0 \u2013 not present"));
+    window->linkControls().watchPorts();
     EXPECT_EQ(prompter.messages.size(), 1u);
     ports.names = {"ttyS0", SimulatorPortName};
     window->linkControls().watchPorts();
     EXPECT_TRUE(window->session().port.isOpen());
     EXPECT_EQ(find<QComboBox>("ComboPort")->currentText(), "ttyS0");
     EXPECT_EQ(window->statusBar()->currentMessage(), "The serial port ttyS0 is back and open again.");
+    choosePort(SimulatorPortName);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "");
+
+    // A closed port that goes away is said in the status line, once.
+    choosePort("ttyS0");
+    window->session().port.port->close();
+    ports.names = {SimulatorPortName};
+    window->linkControls().watchPorts();
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "The serial port ttyS0 was removed; it opens again by itself when it is plugged back in.");
+    EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 TEST_F(MainWindowTest, UnsavedChangesFollowLoadEditSaveReadAndWriteAndGuardTheClose) {
@@ -585,19 +608,24 @@ TEST_F(MainWindowTest, LoadFileAndReadAllAskBeforeReplacingUnsavedEdits) {
     EXPECT_EQ(asked, 0) << "nothing unsaved, nothing asked";
     EXPECT_TRUE(dialogs.names.empty());
 
+    // Save writes the configuration's own file; without one it asks for a name.
+    const std::string own = folder.filePath(QStringLiteral("own.dat")).toStdString();
     struct Case {
         MainWindow::SaveChoice choice;
-        std::deque<std::string> names; // save dialog (for Save), then open dialog
+        std::string file;              // the configuration's file before
+        std::deque<std::string> names; // save dialog (for Save without a file), then open dialog
         const char* idAfter;
-        const char* savedTo;
+        std::string savedTo;
     };
     const Case cases[] = {
-        {MainWindow::SaveChoice::Cancel, {depot}, "Yard", nullptr},
-        {MainWindow::SaveChoice::Save, {"", depot}, "Yard", nullptr}, // save dialog cancelled
-        {MainWindow::SaveChoice::Save, {kept, depot}, "Depot", "kept.dat"},
-        {MainWindow::SaveChoice::Discard, {depot}, "Depot", nullptr},
+        {MainWindow::SaveChoice::Cancel, {}, {depot}, "Yard", {}},
+        {MainWindow::SaveChoice::Save, {}, {"", depot}, "Yard", {}}, // save dialog cancelled
+        {MainWindow::SaveChoice::Save, {}, {kept, depot}, "Depot", kept},
+        {MainWindow::SaveChoice::Save, own, {depot}, "Depot", own},
+        {MainWindow::SaveChoice::Discard, {}, {depot}, "Depot", {}},
     };
     for (const Case& c : cases) {
+        window->setCurrentFile(c.file);
         test::TypeInto(idField, QStringLiteral("Yard"));
         answer = c.choice;
         asked = 0;
@@ -605,10 +633,10 @@ TEST_F(MainWindowTest, LoadFileAndReadAllAskBeforeReplacingUnsavedEdits) {
         find<QPushButton>("CommandLoad")->click();
         EXPECT_EQ(asked, 1);
         EXPECT_EQ(idString, c.idAfter);
-        if (c.savedTo) {
+        if (!c.savedTo.empty()) {
             std::string bytes;
             std::string error;
-            ASSERT_TRUE(ReadFileBytes(kept, 1 << 20, bytes, error)) << error;
+            ASSERT_TRUE(ReadFileBytes(c.savedTo, 1 << 20, bytes, error)) << error;
             EXPECT_NE(bytes.find("\"Yard\""), std::string::npos);
         }
     }

@@ -1,0 +1,115 @@
+// The window's menus (File, Edit, Controller, View, Help) and the Alt+letters of its pages.
+#include "app/ui/MainWindow.h"
+
+#include "app/ui/ChangeRecorder.h"
+#include "app/ui/FileMenu.h"
+#include "app/ui/HelpWindows.h"
+#include "app/ui/LinkControls.h"
+#include "core/ui/Mnemonics.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <utility>
+
+namespace vexa {
+
+void MainWindow::makeMenus() {
+    menuBar()->setObjectName(QStringLiteral("MenuBar"));
+    fileMenu_ = new FileMenu([this] { return recentFiles(); }, this);
+    menuBar()->addMenu(fileMenu_);
+    connect(fileMenu_->loadAction(), &QAction::triggered, this, &MainWindow::loadFile);
+    connect(fileMenu_->saveAction(), &QAction::triggered, this, &MainWindow::saveToCurrentFile);
+    connect(fileMenu_->saveAsAction(), &QAction::triggered, this, [this] { saveAs(false); });
+    connect(fileMenu_->saveCompactAction(), &QAction::triggered, this, [this] { saveAs(true); });
+    connect(fileMenu_->quitAction(), &QAction::triggered, this, &MainWindow::close);
+    QAction* compare = new QAction(QStringLiteral("Co&mpare with File..."), fileMenu_);
+    compare->setObjectName(QStringLiteral("ActionCompareFile"));
+    fileMenu_->insertAction(fileMenu_->recentFilesStart(), compare);
+    connect(compare, &QAction::triggered, this, &MainWindow::compareWithFile);
+    connect(fileMenu_, &FileMenu::recentFileChosen, this,
+            [this](const QString& path) { openFile(path.toStdString()); });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("MenuEdit"));
+    edit->addAction(recorder_->undoAction());
+    edit->addAction(recorder_->redoAction());
+    connect(edit, &QMenu::aboutToShow, this, [this] { recorder_->record(); });
+
+    // The commands above the tabs, by keyboard as from their buttons.
+    QMenu* controller = menuBar()->addMenu(QStringLiteral("&Controller"));
+    controller->setObjectName(QStringLiteral("MenuController"));
+    for (const auto& [caption, button] : {std::pair{"Read &All", "CommandReadAll"},
+                                          {"&Write All", "CommandWriteAll"},
+                                          {"Write &Changes", "CommandWriteChanges"},
+                                          {"&Verify All", "CommandVerifyAll"}}) {
+        QAction* action = controller->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QStringLiteral("Action") + QString::fromLatin1(button).mid(7));
+        connect(action, &QAction::triggered, this, [this, name = button] {
+            if (auto* pressed = findChild<QPushButton*>(QString::fromLatin1(name)))
+                pressed->click();
+        });
+    }
+
+    controller->addSeparator();
+    QAction* layout = controller->addAction(QStringLiteral("&Layout..."), this, [this] { showLayoutWindow(); });
+    layout->setObjectName(QStringLiteral("ActionLayout"));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("MenuView"));
+    QAction* bitRates = view->addAction(QStringLiteral("&Bit Rates"));
+    bitRates->setObjectName(QStringLiteral("ActionBitRates"));
+    bitRates->setCheckable(true);
+    bitRates->setToolTip(QStringLiteral("The bit rates of the port (as a double-click on \"Port:\")"));
+    connect(bitRates, &QAction::triggered, linkControls_, &LinkControls::showBitRates);
+    QAction* trace = view->addAction(QStringLiteral("Link &Trace"), this, &MainWindow::showTraceWindow);
+    trace->setObjectName(QStringLiteral("ActionLinkTrace"));
+    expertAction_ = view->addAction(QStringLiteral("&Expert Mode"));
+    expertAction_->setObjectName(QStringLiteral("ActionExpertMode"));
+    expertAction_->setCheckable(true);
+    connect(expertAction_, &QAction::triggered, this, &MainWindow::setExpertMode);
+    connect(view, &QMenu::aboutToShow, this, [this, bitRates] {
+        bitRates->setChecked(linkControls_->bitRatesShown());
+        expertAction_->setChecked(session_.expertMode);
+    });
+    view->setToolTipsVisible(true);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("MenuHelp"));
+    QAction* readMe = help->addAction(QStringLiteral("&Read Me"), this,
+                                      [this] { ShowReadMe(this, QCoreApplication::applicationDirPath()); });
+    readMe->setObjectName(QStringLiteral("ActionReadMe"));
+    readMe->setShortcut(QKeySequence::HelpContents);
+    help->addAction(QStringLiteral("&Keyboard Shortcuts"), this, [this] { ShowKeyboardShortcuts(this); })
+        ->setObjectName(QStringLiteral("ActionKeyboardShortcuts"));
+    help->addAction(QStringLiteral("&About Vexa Config"), this, [this] { ShowAbout(this); })
+        ->setObjectName(QStringLiteral("ActionAbout"));
+}
+
+// Alt+letter for buttons, tabs and frames. The menus and the tabs hold theirs on every page;
+// each page's controls take the letters left. The buttons above the tabs leave theirs to the
+// pages: the menus reach them (Controller, File) and Tab does.
+void MainWindow::giveMnemonics() {
+    static const char* const tabLetters[] = {"&General", "Vexa Event C&ontrol", "Vexa &Device Configuration", "&Test"};
+    QSet<QChar> window;
+    for (QAction* menu : menuBar()->actions())
+        window.insert(MnemonicOf(menu->text()));
+    for (int i = 0; i < tabs_->count() && i < 4; ++i)
+        if (QString(tabs_->tabText(i)).remove(QLatin1Char('&')) ==
+            QString(QLatin1String(tabLetters[i])).remove(QLatin1Char('&')))
+            tabs_->setTabText(i, QString::fromLatin1(tabLetters[i]));
+    for (int i = 0; i < tabs_->count(); ++i)
+        tabs_->setTabText(i, WithMnemonic(tabs_->tabText(i), window));
+    for (int i = 0; i < tabs_->count(); ++i)
+        window.insert(MnemonicOf(tabs_->tabText(i)));
+    window.remove(QChar());
+    for (int i = 0; i < tabs_->count(); ++i) {
+        QSet<QChar> page = window;
+        GiveMnemonics(tabs_->widget(i), page);
+    }
+}
+
+} // namespace vexa
