@@ -183,7 +183,9 @@ TEST(CliRunner, PortsListsTheScanWithWhatTheSystemSays) {
 
     struct DescribedPorts : test::ScriptedPortProvider {
         std::vector<PortInfo> listPorts() override {
-            return {{"Simulator", "", "", false, {}}, {"COM10", "", "", false, {}}, {"COM3", "USB Serial Port", "FTDI", true, {}}};
+            return {{"Simulator", "", "", false, {}},
+                    {"COM10", "", "", false, {}},
+                    {"COM3", "USB Serial Port", "FTDI", true, {}}};
         }
     } described;
     std::ostringstream out;

@@ -1,8 +1,8 @@
 #include "ConfigFileTestSupport.h"
 
-#include "core/Platform.h"
 #include "cli/CliRunner.h"
 #include "core/Clock.h"
+#include "core/Platform.h"
 #include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 

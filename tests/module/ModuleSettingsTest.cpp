@@ -214,8 +214,7 @@ TEST(ModuleSettingsDcc, EachOptionAloneGoesOutAsItsOwnBitAndReadsBack) {
         ASSERT_TRUE(WriteDccSettings(bench.session)) << c.option;
         // The link's empty synchronising frame goes first.
         ASSERT_GE(bench.sim->requests().size(), 2u);
-        EXPECT_EQ(bench.sim->requests()[1].data, (std::vector<std::uint8_t>{96, 5, std::uint8_t(c.byte)}))
-            << c.option;
+        EXPECT_EQ(bench.sim->requests()[1].data, (std::vector<std::uint8_t>{96, 5, std::uint8_t(c.byte)})) << c.option;
 
         module = ModuleSettings{};
         ASSERT_TRUE(ReadDccSettings(bench.session)) << c.option;

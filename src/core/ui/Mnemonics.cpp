@@ -75,7 +75,8 @@ QString WithMnemonic(const QString& caption, QSet<QChar>& taken, bool wordStarts
 QString WithMnemonicOf(const QString& shown, const QString& caption) {
     const QChar letter = MnemonicOf(shown);
     const qsizetype at = letter.isNull() ? -1 : caption.indexOf(letter, 0, Qt::CaseInsensitive);
-    return at < 0 || caption.contains(QLatin1Char('&')) ? caption : caption.left(at) + QLatin1Char('&') + caption.mid(at);
+    return at < 0 || caption.contains(QLatin1Char('&')) ? caption
+                                                        : caption.left(at) + QLatin1Char('&') + caption.mid(at);
 }
 
 void GiveMnemonics(QWidget* scope, QSet<QChar>& taken) {
