@@ -133,6 +133,8 @@ QWidget* LinkControls::makeAddressRow() {
     labelXaddress_ = Named(new QLabel(QStringLiteral("eXtended address"), row), "LabelXaddress");
     txtXaddr_ = MakeNumberField("txtXaddr", row);
     upDownXaddr_ = Named(new UpDownControl(row), "UpDownXaddr");
+    upDownAddress_->setField(textAddress_);
+    upDownXaddr_->setField(txtXaddr_);
     checkKLnumber_ = Named(new QCheckBox(QStringLiteral("Start numbering at 1"), row), "CheckKLnumber");
 
     layout->addWidget(labelAddress_);

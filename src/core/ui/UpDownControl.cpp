@@ -55,6 +55,10 @@ void UpDownControl::stepBy(int steps) {
 }
 
 void UpDownControl::wheelEvent(QWheelEvent* event) {
+    if (!field_ || !field_->hasFocus()) {
+        event->ignore(); // the page behind scrolls
+        return;
+    }
     const int delta = event->angleDelta().y();
     if (delta != 0)
         stepBy(delta > 0 ? 1 : -1);

@@ -44,6 +44,7 @@ QWidget* Spinner(QWidget* parent, CommitLineEdit*& field, const QString& fieldNa
     arrows = new UpDownControl(holder);
     arrows->setObjectName(arrowsName);
     arrows->setRange(lowest, highest);
+    arrows->setField(field);
     pair->addWidget(field);
     pair->addWidget(arrows);
     return holder;

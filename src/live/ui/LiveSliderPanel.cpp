@@ -1,6 +1,7 @@
 #include "live/ui/LiveSliderPanel.h"
 
 #include "core/NumberField.h"
+#include "core/ui/FocusedWheel.h"
 #include "live/LiveRequests.h"
 
 #include <QCheckBox>
@@ -46,7 +47,7 @@ LiveSliderPanel::LiveSliderPanel(Session& session, OperationRunner& runner, cons
     slider_->setObjectName(QLatin1String(spec.sliderName));
     slider_->setRange(spec.minimum, spec.maximum);
     slider_->setToolTip(QLatin1String(SliderTip));
-    slider_->setFocusPolicy(Qt::StrongFocus);
+    TakeWheelOnlyWhenFocused(slider_); // scrolling the page past it moves no servo
     slider_->setMinimumWidth(200);
     field_ = new QLineEdit(QStringLiteral("0"), this);
     field_->setObjectName(QLatin1String(spec.fieldName));

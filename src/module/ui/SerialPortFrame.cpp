@@ -1,5 +1,6 @@
 #include "module/ui/SerialPortFrame.h"
 
+#include "core/ui/FocusedWheel.h"
 #include "module/EraseFlash.h"
 #include "module/SerialPortSettings.h"
 
@@ -34,6 +35,7 @@ SerialPortFrame::SerialPortFrame(Session& session, OperationRunner& runner, QWid
     enable_ = new QCheckBox(QStringLiteral("Enable"), this);
     enable_->setObjectName(QStringLiteral("CheckGenSerialEnable"));
     baud_ = new QComboBox(this);
+    TakeWheelOnlyWhenFocused(baud_);
     baud_->setObjectName(QStringLiteral("ComboGenBaud"));
     for (const char* text : SerialBaudTexts)
         baud_->addItem(QString::fromLatin1(text));

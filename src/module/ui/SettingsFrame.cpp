@@ -24,6 +24,7 @@ NumberEntry MakeNumberEntry(const char* fieldName, const char* arrowsName, QWidg
     entry.field->setFixedWidth(entry.field->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     entry.arrows = new UpDownControl(parent);
     entry.arrows->setObjectName(QString::fromLatin1(arrowsName));
+    entry.arrows->setField(entry.field);
     entry.pair = new QHBoxLayout;
     entry.pair->setSpacing(0);
     entry.pair->addWidget(entry.field);

@@ -63,7 +63,8 @@ QHBoxLayout* Row(QWidget* owner) {
 }
 
 // A number field with its arrows, kept together.
-QHBoxLayout* Spinner(QWidget* field, QWidget* arrows) {
+QHBoxLayout* Spinner(QWidget* field, UpDownControl* arrows) {
+    arrows->setField(field);
     auto* pair = new QHBoxLayout;
     pair->setSpacing(0);
     pair->addWidget(field);

@@ -2,6 +2,7 @@
 
 #include "core/NumberField.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/FocusedWheel.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/ValueMarks.h"
 #include "pins/InstructionTable.h"
@@ -87,6 +88,7 @@ void StepRowsFrame::buildRow(int row) {
     for (int code : InstructionListCodes())
         r.instruction->addItem(QString::fromStdString(InstructionOf(code).name), code);
     r.instruction->setMaxVisibleItems(20);
+    TakeWheelOnlyWhenFocused(r.instruction);
     connect(r.instruction, &QComboBox::activated, this, [this, row](int index) { chooseInstruction(row, index); });
 
     r.fade = new QCheckBox(this);

@@ -204,6 +204,7 @@ TypeSettingsTabs::NumberField& TypeSettingsTabs::addField(const ParamFieldSpec& 
     field.upDown = new UpDownControl(page);
     field.upDown->setObjectName(QLatin1String(spec.upDownName));
     field.upDown->setRange(spec.spinMinimum, spec.spinMaximum);
+    field.upDown->setField(field.edit);
     grid->addWidget(label, row, column);
     auto* pair = new QHBoxLayout;
     pair->setSpacing(0);

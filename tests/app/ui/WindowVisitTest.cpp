@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,6 +48,25 @@ protected:
         for (QComboBox* list : page()->findChildren<QComboBox*>())
             if (list->isVisible() && !list->isEditable())
                 emit list->activated(list->currentIndex()); // what picking the shown item again sends
+        visitByWheel();
+    }
+
+    // The wheel turned over every list, slider and pair of arrows of the page shown, with the
+    // focus elsewhere: the page scrolls, no value changes.
+    void visitByWheel() {
+        if (QWidget* focus = QApplication::focusWidget())
+            focus->clearFocus();
+        QList<QWidget*> controls;
+        for (auto* arrows : page()->findChildren<UpDownControl*>())
+            controls << arrows;
+        for (auto* list : page()->findChildren<QComboBox*>())
+            controls << list;
+        for (auto* slider : page()->findChildren<QSlider*>())
+            controls << slider;
+        for (QWidget* control : controls)
+            if (control->isVisible())
+                for (int delta : {120, -120, -120})
+                    test::TurnWheel(control, delta);
     }
 
     // The first field of the page shown, clicked into.
@@ -146,6 +166,30 @@ TEST_F(WindowVisitTest, VisitingEveryFieldOfEveryPageChangesNoByte) {
     ASSERT_TRUE(ReadFileBytes(original, 1 << 20, expected, error)) << error;
     EXPECT_EQ(bytes, expected);
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+// The wheel over a pair of arrows or a list changes its value only while it (or its field) has
+// the focus; passing over it otherwise leaves the turn to the page, which scrolls.
+TEST_F(WindowVisitTest, TheWheelChangesAValueOnlyWhileItHasTheFocus) {
+    mainTabs()->setCurrentIndex(MainWindow::GeneralTab);
+    ModuleSettings& module = window->session().image.module;
+    const int address = module.dccAddress;
+    const int baud = module.serialBaud;
+    if (QWidget* focus = QApplication::focusWidget())
+        focus->clearFocus();
+    auto* arrows = find<UpDownControl>("UpDownGenDCCAddress");
+    auto* bauds = find<QComboBox>("ComboGenBaud");
+    EXPECT_FALSE(test::TurnWheel(arrows, -120));
+    EXPECT_FALSE(test::TurnWheel(bauds, -120));
+    EXPECT_EQ(module.dccAddress, address);
+    EXPECT_EQ(module.serialBaud, baud);
+
+    QTest::mouseClick(find("TextGenDCCAddress"), Qt::LeftButton);
+    EXPECT_TRUE(test::TurnWheel(arrows, 120));
+    EXPECT_EQ(module.dccAddress, address + 1);
+    bauds->setFocus();
+    EXPECT_TRUE(test::TurnWheel(bauds, -120));
+    EXPECT_NE(module.serialBaud, baud);
 }
 
 } // namespace
