@@ -192,6 +192,8 @@ int main(int argc, char** argv) {
     vexa::SystemClock clock;
     NoFileDialogs dialogs;
     vexa::MainWindow window(prompter, ports, clock, dialogs);
+    // "Read All" replaces the pins edited below: the bench drops them without asking.
+    window.setSaveQuestion([] { return vexa::MainWindow::SaveChoice::Discard; });
     window.show();
     QApplication::processEvents();
 

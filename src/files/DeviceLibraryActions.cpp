@@ -92,6 +92,15 @@ bool CheckSavableDevice(Session& session, int pin) {
     return false;
 }
 
+// A device name in quotes, for messages. Built by appending: GCC 12 warns falsely (-Wrestrict)
+// about a literal added to a std::string when it inlines at -O3.
+std::string QuotedDeviceName(const std::string& name) {
+    std::string text(1, '"');
+    text += Utf8FromLatin1(name);
+    text += '"';
+    return text;
+}
+
 } // namespace
 
 std::string ShortenedCaption(const std::string& caption) {
@@ -177,8 +186,8 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
     const int entry = chosen ? chosenEntry : session.devices.find(name);
     if (entry < 0) {
         session.prompter.ask(MessageKind::OkWarning,
-                             "\"" + Utf8FromLatin1(name) +
-                                 "\" is not a device of the loaded definitions: choose one from the list");
+                             QuotedDeviceName(name) +
+                                 " is not a device of the loaded definitions: choose one from the list");
         return false;
     }
     const std::string& path = session.devices.entries[static_cast<std::size_t>(entry)].path;
@@ -191,7 +200,7 @@ bool LoadDeviceInto(Session& session, const std::string& name, int startPin, std
         session.prompter.ask(MessageKind::OkWarning, InvalidHeaderMessage(path));
         return false;
     case DeviceLoader::Outcome::NotFound:
-        session.tell(WithReason("No match found", "\"" + Utf8FromLatin1(name) + "\" is not in the file " + path));
+        session.tell(WithReason("No match found", QuotedDeviceName(name) + " is not in the file " + path));
         return false;
     case DeviceLoader::Outcome::Malformed:
         session.prompter.ask(MessageKind::OkWarning, LibraryProblemMessage(path, loader.problem()));

@@ -64,8 +64,10 @@ std::string DataFileWithEvents() {
         if (on || line.rfind("\"Eof\",", 0) == 0) {
             const int pin = std::stoi(line.substr(6));
             line = line.substr(0, 6) + std::to_string(pin);
-            for (int k = 0; k < 4; ++k)
-                line += "," + std::to_string((pin * 3 + k * 5 + (on ? 0 : 7)) % 13);
+            for (int k = 0; k < 4; ++k) {
+                line += ',';
+                line += std::to_string((pin * 3 + k * 5 + (on ? 0 : 7)) % 13);
+            }
         }
         text += line + "\r\n";
     }
