@@ -21,11 +21,12 @@ void EditHistory::reset(EditState state) {
     done_ = 0;
 }
 
-bool EditHistory::record(const EditState& state, const std::string& name, bool merge) {
+bool EditHistory::record(const EditState& state, const std::function<std::string()>& nameOf, bool merge) {
     if (SameConfiguration(state.image, now().image)) {
         (done_ == 0 ? start_ : steps_[done_ - 1].after).file = state.file;
         return false;
     }
+    const std::string name = nameOf();
     if (merge && canUndo() && !canRedo() && steps_.back().name == name && !steps_.back().bringsFile &&
         state.file == now().file) {
         steps_.pop_back();

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 
 namespace vexa {
@@ -31,7 +32,13 @@ public:
     // same only updates the file (saved under another name). With `merge`, a change of the same
     // name as the latest step (typing on in one field) joins that step, and a step that comes
     // back to where it started goes. True when the history changed.
-    bool record(const EditState& state, const std::string& name, bool merge = false);
+    bool record(const EditState& state, const std::string& name, bool merge = false) {
+        return record(
+            state, [&name] { return name; }, merge);
+    }
+    // As above; the name is asked for only when the configuration changed (naming a change
+    // compares two whole images, and most calls find nothing changed).
+    bool record(const EditState& state, const std::function<std::string()>& nameOf, bool merge = false);
 
     bool canUndo() const { return done_ > 0; }
     bool canRedo() const { return done_ < steps_.size(); }

@@ -9,6 +9,7 @@
 #include "pins/PinTransfer.h"
 #include "pins/PinWireCheck.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace vexa {
@@ -33,10 +34,8 @@ void AddEventStages(BatchDefinition& batch, const std::vector<int>& pins, const 
              [pin, &direction](Session& session) { return WritePinEventDirection(session, pin, direction); }});
 }
 
-void AddBlockStage(BatchDefinition& batch, const ChangedItems& items, SettingBlock block) {
-    for (SettingBlock listed : items.blocks)
-        if (listed == block)
-            batch.stages.push_back({SettingBlockOf(block).name, SettingBlockOf(block).write});
+void AddBlockStage(BatchDefinition& batch, SettingBlock block) {
+    batch.stages.push_back({SettingBlockOf(block).name, SettingBlockOf(block).write});
 }
 
 // "" when every item to write can be sent as it stands, else the first value the wire cannot
@@ -68,15 +67,17 @@ BatchDefinition WriteChangesBatch(const ChangedItems& items, int numberingBase) 
     batch.stages.push_back({"values to send", [items](Session& session) {
                                 return !RefusedUnsendable(session, FirstUnsendable(session, items));
                             }});
-    for (SettingBlock block : {SettingBlock::IdString, SettingBlock::Dcc, SettingBlock::Led, SettingBlock::Hardware,
-                               SettingBlock::SerialPort})
-        AddBlockStage(batch, items, block);
+    // The blocks are listed in write order; serial addressing comes after everything else.
+    const auto serialAddressing = std::find(items.blocks.begin(), items.blocks.end(), SettingBlock::SerialAddressing);
+    for (auto block = items.blocks.begin(); block != serialAddressing; ++block)
+        AddBlockStage(batch, *block);
     AddPinStages(batch, items.pins, numberingBase);
     AddEventStages(batch, items.eventOnPins, EventOnDirection(), numberingBase);
     AddEventStages(batch, items.eventOffPins, EventOffDirection(), numberingBase);
     if (items.enableMap)
         batch.stages.push_back({"initial enable maps", WriteEnableMap});
-    AddBlockStage(batch, items, SettingBlock::SerialAddressing);
+    if (serialAddressing != items.blocks.end())
+        AddBlockStage(batch, SettingBlock::SerialAddressing);
     return batch;
 }
 
@@ -136,7 +137,10 @@ std::string ChangesStatusText(const Session& session) {
 }
 
 bool WriteChanges(Session& session) {
-    const ChangedItems items = ItemsToWrite(session);
+    return WriteChangedItems(session, ItemsToWrite(session));
+}
+
+bool WriteChangedItems(Session& session, const ChangedItems& items) {
     if (items.empty()) {
         session.prompter.ask(MessageKind::OkInformation, NothingToWriteText);
         return true;

@@ -43,5 +43,7 @@ std::string ChangesStatusText(const Session& session);
 // blocks, pins, event slots and enable map that are changed or unknown. With nothing to write it
 // sends nothing and says "Nothing to write".
 bool WriteChanges(Session& session);
+// The same for items already worked out by ItemsToWrite.
+bool WriteChangedItems(Session& session, const ChangedItems& items);
 
 } // namespace vexa

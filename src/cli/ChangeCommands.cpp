@@ -14,10 +14,10 @@ constexpr int ComparisonTrouble = 2;
 } // namespace
 
 bool RunWriteChanges(CliContext& context, const std::string&) {
-    const std::string written = CountsText(ItemsToWrite(context.session));
-    if (!WriteChanges(context.session))
+    const ChangedItems items = ItemsToWrite(context.session);
+    if (!WriteChangedItems(context.session, items))
         return false;
-    if (!written.empty())
+    if (const std::string written = CountsText(items); !written.empty())
         context.out << "Write Changes done: " << written << '\n';
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vexa {
 
@@ -40,6 +41,13 @@ struct LinkState {
     int answerSize() const { return answerBuffer[1] & 15; }
     // Data byte i of the last answer (0 = the echoed command code).
     int answerData(int i) const { return answerBuffer.at(static_cast<std::size_t>(2 + i)); }
+    // The data bytes of the last answer from `first` on.
+    std::vector<int> answerFrom(int first) const {
+        std::vector<int> values;
+        for (int i = first; i < answerSize(); ++i)
+            values.push_back(answerData(i));
+        return values;
+    }
 };
 
 } // namespace vexa

@@ -9,6 +9,11 @@ namespace vexa {
 
 inline constexpr const char* VerifyOkText = "Verify OK";
 inline constexpr const char* VerificationStoppedText = "Verification Stopped";
+// The lines that open each part of a report; they frame its findings.
+inline constexpr const char* SettingsVerificationStartText = "Start General Settings Verification";
+inline constexpr const char* EventVerificationStartText = "Start EC Verification";
+inline constexpr const char* PinVerificationStartText = "Start Pin Verification";
+inline constexpr const char* NumberingNoteText = "Note: Numbering starts at 1";
 
 // Appends one line (the text and CR LF) to the verification report.
 void LogVerificationLine(Session& session, const std::string& text);

@@ -72,9 +72,9 @@ void VerifyEnableMap(Session& session, bool& verdict) {
 
 bool VerifyEvents(Session& session) {
     session.link.bidirectional = true;
-    LogVerificationLine(session, "Start EC Verification");
+    LogVerificationLine(session, EventVerificationStartText);
     if (session.numberingBase == 1)
-        LogVerificationLine(session, "Note: Numbering starts at 1");
+        LogVerificationLine(session, NumberingNoteText);
     bool verdict = true;
     if (!CompareDirection(session, EventOnDirection(), verdict) ||
         !CompareDirection(session, EventOffDirection(), verdict))

@@ -32,7 +32,7 @@ bool ReadLibrary(const std::string& path, LibraryContents& contents, std::string
     if (path.empty())
         return false;
     if (!ReadFileBytes(path, MaxLibraryBytes, bytes, error)) {
-        error = "The file " + path + " could not be read:\r\n" + error;
+        error = UnreadableFileText(path, error);
         return false;
     }
     contents = ReadLibraryContents(bytes);

@@ -22,9 +22,8 @@ namespace vexa {
 namespace {
 
 // Lines of a verification report that frame its findings rather than being one.
-constexpr std::array<std::string_view, 5> ReportFrameLines{"Start General Settings Verification",
-                                                           "Start EC Verification", "Start Pin Verification",
-                                                           "Note: Numbering starts at 1", VerifyOkText};
+constexpr std::array<std::string_view, 5> ReportFrameLines{SettingsVerificationStartText, EventVerificationStartText,
+                                                           PinVerificationStartText, NumberingNoteText, VerifyOkText};
 
 std::string ModulePrefix(const Session& session, const LayoutEntry& entry) {
     return ModuleName(session, entry.address) + " \"" + Utf8FromLatin1(entry.idString) + "\"";

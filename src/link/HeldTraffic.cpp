@@ -99,14 +99,6 @@ std::vector<Part> WrittenParts(const std::vector<int>& request) {
     }
 }
 
-// The data bytes of the last answer from `first` on.
-std::vector<int> AnswerFrom(const LinkState& link, int first) {
-    std::vector<int> values;
-    for (int i = first; i < link.answerSize(); ++i)
-        values.push_back(link.answerData(i));
-    return values;
-}
-
 bool Echoes(const LinkState& link, const std::vector<int>& request, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         if (i >= request.size() || link.answerData(static_cast<int>(i)) != request[i])
@@ -125,7 +117,7 @@ std::vector<Part> AnsweredParts(const std::vector<int>& request, const LinkState
     if (request[0] == ReadTypeBlock) {
         if (size < 3 || (code != ReadTypeBlock && code != ActiveTypeEcho) || link.answerData(1) != index)
             return {};
-        return {{PinKey(HeldPart::TypeBlock, index), AnswerFrom(link, 2)}};
+        return {{PinKey(HeldPart::TypeBlock, index), link.answerFrom(2)}};
     }
     if (!Echoes(link, request, request[0] == ReadStep ? 4 : 2))
         return {};
@@ -135,29 +127,29 @@ std::vector<Part> AnsweredParts(const std::vector<int>& request, const LinkState
         const bool fits = expected ? size == *expected : index == IdStringSetting && size >= 2;
         if (!fits || index == VersionSetting)
             return {};
-        return {{HeldKey{HeldPart::Setting, index}, AnswerFrom(link, 2)}};
+        return {{HeldKey{HeldPart::Setting, index}, link.answerFrom(2)}};
     }
     case ReadLayout:
-        return size == 3 ? std::vector<Part>{{PinKey(HeldPart::Layout, index), AnswerFrom(link, 2)}}
+        return size == 3 ? std::vector<Part>{{PinKey(HeldPart::Layout, index), link.answerFrom(2)}}
                          : std::vector<Part>{};
     case ReadStep:
         return size == 9
-                   ? std::vector<Part>{{HeldKey{HeldPart::Step, index, request[2], request[3]}, AnswerFrom(link, 4)}}
+                   ? std::vector<Part>{{HeldKey{HeldPart::Step, index, request[2], request[3]}, link.answerFrom(4)}}
                    : std::vector<Part>{};
     case ReadInitialAndEventOn: {
         if (size != 7)
             return {};
-        std::vector<Part> parts{{PinKey(HeldPart::EventOn, index), AnswerFrom(link, 3)}};
+        std::vector<Part> parts{{PinKey(HeldPart::EventOn, index), link.answerFrom(3)}};
         // A byte of another kind where the initial aspect belongs tells nothing of it.
         if (link.answerData(2) >> 4 == InitialAspectNibble)
             parts.push_back({PinKey(HeldPart::InitialAspect, index), {link.answerData(2)}});
         return parts;
     }
     case ReadEventOff:
-        return size == 6 ? std::vector<Part>{{PinKey(HeldPart::EventOff, index), AnswerFrom(link, 2)}}
+        return size == 6 ? std::vector<Part>{{PinKey(HeldPart::EventOff, index), link.answerFrom(2)}}
                          : std::vector<Part>{};
     case ReadAddressConfig:
-        return size == 5 ? std::vector<Part>{{PinKey(HeldPart::AddressConfig, index), AnswerFrom(link, 2)}}
+        return size == 5 ? std::vector<Part>{{PinKey(HeldPart::AddressConfig, index), link.answerFrom(2)}}
                          : std::vector<Part>{};
     default:
         return {};

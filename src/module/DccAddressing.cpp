@@ -17,10 +17,6 @@ namespace {
 constexpr int AddressLowBits = 64;
 constexpr int HighestDccOutput = 2044;
 
-std::vector<int> AddressValues(int address) {
-    return DccAddressBytes(address);
-}
-
 int AnswerAddress(const LinkState& link) {
     return AnswerValue(link, 1) * AddressLowBits + AnswerValue(link, 0);
 }
@@ -107,9 +103,9 @@ bool WriteDccSettings(Session& session) {
         return false;
     if (!SendSetting(session, ModuleSetting::DccOptions, {DccOptionByte(module)}))
         return false;
-    if (!SendSetting(session, ModuleSetting::DccAddress, AddressValues(module.dccAddress)))
+    if (!SendSetting(session, ModuleSetting::DccAddress, DccAddressBytes(module.dccAddress)))
         return false;
-    return SendSetting(session, ModuleSetting::XDccAddress, AddressValues(module.xdccAddress));
+    return SendSetting(session, ModuleSetting::XDccAddress, DccAddressBytes(module.xdccAddress));
 }
 
 void EnterDccAddress(Session& session, const std::string& text) {

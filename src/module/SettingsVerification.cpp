@@ -23,7 +23,7 @@ public:
 
     bool run() {
         link_.bidirectional = true;
-        LogVerificationLine(session_, "Start General Settings Verification");
+        LogVerificationLine(session_, SettingsVerificationStartText);
         using StepFunction = Step (SettingsVerifier::*)();
         static constexpr std::array<StepFunction, 11> steps{
             &SettingsVerifier::idString,    &SettingsVerifier::hardware,   &SettingsVerifier::dccAddress,
@@ -55,10 +55,7 @@ private:
     // Compares the setting with the values of the answer; a finding is logged, and fails the
     // verdict where the setting counts for it.
     void compare(ModuleSetting setting) {
-        std::vector<int> held;
-        for (int i = 0; i < link_.answerSize() - 2; ++i)
-            held.push_back(AnswerValue(link_, i));
-        if (const std::optional<SettingFinding> finding = CompareSetting(module_, setting, held)) {
+        if (const std::optional<SettingFinding> finding = CompareSetting(module_, setting, link_.answerFrom(2))) {
             if (finding->failsVerification)
                 mismatch(finding->text);
             else

@@ -267,13 +267,14 @@ PinFieldStates PinFieldStatesOf(const Session& session, int pin, int aspect) {
         for (int step = 0; step < StepsInLayout(record.aspectLayout); ++step) {
             StepFieldStates& state = fields.steps[static_cast<std::size_t>(step)];
             if (fields.layout == HeldState::Changed)
-                state = {HeldState::Changed, HeldState::Changed, HeldState::Changed, {}};
+                state = {HeldState::Changed,
+                         HeldState::Changed,
+                         HeldState::Changed,
+                         {HeldState::Changed, HeldState::Changed, HeldState::Changed}};
             else if (fields.layout == HeldState::Same)
                 state =
                     StepFields(record.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)],
                                copy.find({HeldPart::Step, pin, aspect, step}));
-            if (fields.layout == HeldState::Changed)
-                state.params.fill(HeldState::Changed);
         }
     }
     return fields;

@@ -35,14 +35,6 @@ private:
     }
     void logNoValidResponse() { LogVerificationLine(session_, "No valid response"); }
 
-    // The data bytes of the answer from `first` on.
-    std::vector<int> answerFrom(int first) const {
-        std::vector<int> values;
-        for (int i = first; i < link_.answerSize(); ++i)
-            values.push_back(link_.answerData(i));
-        return values;
-    }
-
     bool checkTypeBlock() {
         if (!AskController(session_, {ReadFlashTypeCode, pin_}))
             return false;
@@ -52,7 +44,7 @@ private:
             logNoValidResponse();
             return false;
         }
-        log(CompareTypeBlock(record_, prefix_, answerFrom(2)));
+        log(CompareTypeBlock(record_, prefix_, link_.answerFrom(2)));
         return true;
     }
 
@@ -92,7 +84,7 @@ private:
         // The step is compared in the form it is written in: a fade flag that cannot travel is
         // not part of it, and a value above 127 never equals a byte read back.
         same = StepCompares(record_.aspects[static_cast<std::size_t>(aspect)].steps[static_cast<std::size_t>(step)],
-                            answerFrom(4));
+                            link_.answerFrom(4));
         return true;
     }
 
@@ -118,7 +110,7 @@ private:
                 std::to_string(link_.answerData(1)));
             return true;
         }
-        log(CompareAddressConfig(record_, prefix_, answerFrom(2)));
+        log(CompareAddressConfig(record_, prefix_, link_.answerFrom(2)));
         return true;
     }
 
@@ -133,9 +125,9 @@ private:
 
 bool VerifyPins(Session& session) {
     session.link.bidirectional = true;
-    LogVerificationLine(session, "Start Pin Verification");
+    LogVerificationLine(session, PinVerificationStartText);
     if (session.numberingBase == 1)
-        LogVerificationLine(session, "Note: Numbering starts at 1");
+        LogVerificationLine(session, NumberingNoteText);
     bool verdict = true;
     for (int pin = 0; pin < PinCount; ++pin) {
         ReportPinProgress(session, "Verifying pins", pin);

@@ -2,6 +2,7 @@
 
 #include "link/StepEncoding.h"
 #include "model/WireRange.h"
+#include "pins/PinComparison.h"
 #include "pins/PinConfigRequests.h"
 
 #include <vector>
@@ -17,10 +18,6 @@ constexpr int LastInitialAspectByte = 14; // low nibble 15 means "none"
 // Index of the first type-block byte after the code, the pin and the type: the value that
 // stands for parameter 1 (or the live value).
 constexpr int FirstValueIndex = 3;
-
-std::string PinPrefix(int pinNumber, int numberingBase) {
-    return "Pin " + std::to_string(pinNumber + numberingBase) + ": ";
-}
 
 // The first value of a type block that the wire cannot carry, named by its place.
 std::string BlockProblem(const std::vector<int>& request, int setting) {
@@ -103,7 +100,7 @@ std::string ConfigParamProblem(const PinRecord& pin, int n) {
 }
 
 std::string AspectStepsProblem(const PinRecord& pin, int pinNumber, int aspect, int numberingBase) {
-    const std::string prefix = PinPrefix(pinNumber, numberingBase);
+    const std::string prefix = PinFindingPrefix(pinNumber, numberingBase);
     const std::string layout = LayoutProblem(pin);
     if (!layout.empty())
         return prefix + layout;
@@ -125,7 +122,7 @@ std::string AspectStepsProblem(const PinRecord& pin, int pinNumber, int aspect, 
 
 std::string AspectPartProblem(const PinRecord& pin, int pinNumber, int numberingBase) {
     const std::string own =
-        FirstProblem(PinPrefix(pinNumber, numberingBase),
+        FirstProblem(PinFindingPrefix(pinNumber, numberingBase),
                      {LayoutProblem(pin), InitialAspectProblem(pin), AddressCountProblem(pin, AddressCount::XDcc),
                       AddressCountProblem(pin, AddressCount::Dcc), AddressCountProblem(pin, AddressCount::Lumo),
                       DeviceReferralProblem(pin, pinNumber, numberingBase)});
@@ -140,7 +137,7 @@ std::string AspectPartProblem(const PinRecord& pin, int pinNumber, int numbering
 }
 
 std::string TypeBlockProblem(const PinRecord& pin, int pinNumber, int setting, int numberingBase) {
-    return FirstProblem(PinPrefix(pinNumber, numberingBase),
+    return FirstProblem(PinFindingPrefix(pinNumber, numberingBase),
                         {BlockProblem(TypeRequest(pin, pinNumber, setting), setting)});
 }
 

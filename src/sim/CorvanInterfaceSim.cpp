@@ -42,7 +42,7 @@ CorvanInterfaceSim::CorvanInterfaceSim(std::shared_ptr<SimBus> bus, CorvanInterf
 
 bool CorvanInterfaceSim::setSettings(const CorvanInterfaceSettings& settings) {
     const bool addressFits = !settings.controllerAddress || (*settings.controllerAddress >= 0 &&
-                                                             *settings.controllerAddress <= HighestBusModuleAddress);
+                                                             *settings.controllerAddress <= HighestTunnelModuleAddress);
     if (!CorvanVersionBytes(settings.protocolVersion) || !CorvanVersionBytes(settings.firmwareVersion) ||
         settings.interfaceType < 0 || settings.interfaceType > 127 || !addressFits)
         return false;

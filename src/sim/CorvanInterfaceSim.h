@@ -50,9 +50,7 @@ public:
     // False (and unchanged) when a version cannot be sent or the address is above 31.
     bool setSettings(const CorvanInterfaceSettings& settings);
     bool transparent() const { return transparent_; }
-    // The one controller behind the interface (not for an interface in front of a bus).
-    Simulator& controller() { return *controller_; }
-    // The same, shared; null in front of a bus.
+    // The one controller behind the interface; null in front of a bus.
     const std::shared_ptr<Simulator>& sharedController() const { return controller_; }
     // Frames taken off the line with a correct check byte, as their data bytes.
     const std::deque<std::vector<std::uint8_t>>& frames() const { return frames_; }

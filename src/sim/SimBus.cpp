@@ -8,9 +8,9 @@
 namespace vexa {
 
 bool SimBus::add(int address, std::shared_ptr<Simulator> controller) {
-    if (!controller || address < 0 || address > HighestBusModuleAddress || controllers_.count(address) != 0)
+    if (!controller || address < 0 || address > HighestTunnelModuleAddress || controllers_.count(address) != 0)
         return false;
-    if (address <= HighestLineModuleAddress)
+    if (address <= HighestDirectModuleAddress)
         controller->setModuleAddress(address);
     controllers_.emplace(address, std::move(controller));
     return true;
@@ -25,7 +25,7 @@ std::optional<SimulatorAnswer> SimBus::receive(std::uint8_t byte) {
     ++requestBytes_;
     std::optional<SimulatorAnswer> answer;
     for (const auto& [address, controller] : controllers_) {
-        if (address > HighestLineModuleAddress)
+        if (address > HighestDirectModuleAddress)
             continue;
         // Each controller hears the byte; only the addressed one can answer.
         if (auto reply = controller->receive(byte); reply && !answer)
@@ -60,13 +60,15 @@ std::string SimBusStateFile(const std::string& folder, int address) {
     return Utf8FromPath(PathFromUtf8(folder) / ("module-" + std::to_string(address) + ".txt"));
 }
 
+bool LoadSimulatorStateIfPresent(Simulator& simulator, const std::string& path, std::string& error) {
+    std::error_code ignored;
+    return path.empty() || !std::filesystem::exists(PathFromUtf8(path), ignored) || simulator.load(path, error);
+}
+
 bool LoadSimBusState(SimBus& bus, const std::string& folder, std::string& error) {
-    for (const auto& [address, controller] : bus.controllers()) {
-        const std::string path = SimBusStateFile(folder, address);
-        std::error_code ignored;
-        if (std::filesystem::exists(PathFromUtf8(path), ignored) && !controller->load(path, error))
+    for (const auto& [address, controller] : bus.controllers())
+        if (!LoadSimulatorStateIfPresent(*controller, SimBusStateFile(folder, address), error))
             return false;
-    }
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/LinkAddress.h"
 #include "sim/SimLine.h"
 
 #include <cstdint>
@@ -10,11 +11,6 @@
 namespace vexa {
 
 class Simulator;
-
-// Highest module address a controller on the line itself can have; behind a Corvan interface a
-// bus reaches up to 31.
-constexpr int HighestLineModuleAddress = 15;
-constexpr int HighestBusModuleAddress = 31;
 
 // Several simulated controllers on one serial line, each at its own module address. Every byte
 // of the line reaches every controller on it, so only the controller a request addresses
@@ -50,6 +46,8 @@ std::string SimBusStateFile(const std::string& folder, int address);
 // Loads the state files of the folder that exist, one per controller; false with the reason at
 // the first that cannot be read (the controllers before it are loaded).
 bool LoadSimBusState(SimBus& bus, const std::string& folder, std::string& error);
+// Loads one controller's state file (a UTF-8 path) when it exists; true when there is none.
+bool LoadSimulatorStateIfPresent(Simulator& simulator, const std::string& path, std::string& error);
 // Writes one state file per controller, creating the folder when it is missing; false with the
 // reason at the first failure.
 bool SaveSimBusState(const SimBus& bus, const std::string& folder, std::string& error);

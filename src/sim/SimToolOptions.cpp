@@ -1,5 +1,7 @@
 #include "sim/SimToolOptions.h"
 
+#include "link/LinkAddress.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -44,7 +46,7 @@ bool ParseModules(const std::string& text, std::vector<int>& modules) {
     for (;;) {
         const std::size_t comma = text.find(',', start);
         int address = 0;
-        if (!ParseNumber(text.substr(start, comma - start), 0, 31, address))
+        if (!ParseNumber(text.substr(start, comma - start), 0, HighestTunnelModuleAddress, address))
             return false;
         for (int taken : modules)
             if (taken == address)
@@ -70,7 +72,7 @@ bool CheckCombination(const SimToolOptions& options, std::string& error) {
         error = "--state-dir needs --modules";
         return false;
     }
-    if (!options.corvan.enabled && highest > 15) {
+    if (!options.corvan.enabled && highest > HighestDirectModuleAddress) {
         error = options.modules.empty() ? "--address above 15 needs --corvan" : "--modules above 15 needs --corvan";
         return false;
     }
@@ -106,7 +108,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         const std::string& value = args[++i];
         bool ok = true;
         if (option == "--address") {
-            ok = ParseNumber(value, 0, 31, options.moduleAddress);
+            ok = ParseNumber(value, 0, HighestTunnelModuleAddress, options.moduleAddress);
             options.addressGiven = true;
         } else if (option == "--modules") {
             ok = ParseModules(value, options.modules);

@@ -158,11 +158,9 @@ struct SharedSimulator {
     std::shared_ptr<Simulator> get() {
         if (!simulator) {
             simulator = MakeDefaultSimulator();
-            std::error_code ignored;
             std::string error;
             // A missing or unreadable state leaves the start configuration.
-            if (!statePath.empty() && std::filesystem::exists(PathFromUtf8(statePath), ignored))
-                simulator->load(statePath, error);
+            LoadSimulatorStateIfPresent(*simulator, statePath, error);
         }
         return simulator;
     }

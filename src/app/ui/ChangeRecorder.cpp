@@ -78,7 +78,11 @@ bool ChangeRecorder::record(const std::string& name) {
     QLineEdit* field = name.empty() ? TextFieldOf(QApplication::focusWidget()) : nullptr;
     const bool typingOn = field && field == typedIn_;
     const bool recorded = history_.record(
-        state, name.empty() ? DescribeChange(history_.now().image, state.image, window_.session().numberingBase) : name,
+        state,
+        [&] {
+            return name.empty() ? DescribeChange(history_.now().image, state.image, window_.session().numberingBase)
+                                : name;
+        },
         typingOn);
     if (recorded)
         typedIn_ = field;

@@ -45,7 +45,6 @@ public:
     // "Undo NAME" and "Redo NAME" for the Edit menu, with their keys.
     QAction* undoAction() const { return undo_; }
     QAction* redoAction() const { return redo_; }
-    const EditHistory& history() const { return history_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -211,14 +211,14 @@ void MainWindow::makeTabs() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab_Main"));
     generalPage_ = new GeneralPage(session_, *this);
-    tabs_->addTab(MakeTabFrame(generalPage_, tabs_), QStringLiteral("General"));
-    tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event Control"));
+    tabs_->addTab(MakeTabFrame(generalPage_, tabs_), QStringLiteral("&General"));
+    tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event C&ontrol"));
     pinDialogs_ = std::make_unique<PinDialogs>(session_, this);
     auto* pinPage = new PinPage(session_, *this, *pinDialogs_);
-    tabs_->addTab(MakeTabFrame(pinPage, tabs_), QStringLiteral("Vexa Device Configuration"));
+    tabs_->addTab(MakeTabFrame(pinPage, tabs_), QStringLiteral("Vexa &Device Configuration"));
     for (SessionView* view : AddLiveControls(session_, *this, *pinPage))
         registerView(view);
-    tabs_->addTab(new QWidget(tabs_), QStringLiteral("Test"));
+    tabs_->addTab(new QWidget(tabs_), QStringLiteral("&Test"));
     registerView(generalPage_);
     registerView(pinPage);
     auto* addressLabels = new PinAddressLabels(session_, pinPage);

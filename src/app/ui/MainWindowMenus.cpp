@@ -93,14 +93,9 @@ void MainWindow::makeMenus() {
 // each page's controls take the letters left. The buttons above the tabs leave theirs to the
 // pages: the menus reach them (Controller, File) and Tab does.
 void MainWindow::giveMnemonics() {
-    static const char* const tabLetters[] = {"&General", "Vexa Event C&ontrol", "Vexa &Device Configuration", "&Test"};
     QSet<QChar> window;
     for (QAction* menu : menuBar()->actions())
         window.insert(MnemonicOf(menu->text()));
-    for (int i = 0; i < tabs_->count() && i < 4; ++i)
-        if (QString(tabs_->tabText(i)).remove(QLatin1Char('&')) ==
-            QString(QLatin1String(tabLetters[i])).remove(QLatin1Char('&')))
-            tabs_->setTabText(i, QString::fromLatin1(tabLetters[i]));
     for (int i = 0; i < tabs_->count(); ++i)
         tabs_->setTabText(i, WithMnemonic(tabs_->tabText(i), window));
     for (int i = 0; i < tabs_->count(); ++i)

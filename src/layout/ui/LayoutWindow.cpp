@@ -123,46 +123,43 @@ bool LayoutWindow::chooseFolder(const char* caption, bool ask) {
     return true;
 }
 
-bool LayoutWindow::runOnFolder(const char* title,
-                               bool (*operation)(Session&, const std::string&, std::vector<ModuleResult>&),
-                               std::vector<ModuleResult>& results) {
+std::optional<std::vector<ModuleResult>> LayoutWindow::runOnFolder(const char* title, bool ask,
+                                                                   bool (*operation)(Session&, const std::string&,
+                                                                                     std::vector<ModuleResult>&)) {
+    if (!chooseFolder(title, ask))
+        return std::nullopt;
     const std::string folder = folder_;
-    const bool passed = runner_.runNow(
-        title, [&results, operation, folder](Session& session) { return operation(session, folder, results); });
+    std::vector<ModuleResult> results;
+    runner_.runNow(title,
+                   [&results, operation, folder](Session& session) { return operation(session, folder, results); });
     std::vector<std::string> lines;
     for (const ModuleResult& result : results)
         for (const std::string& line : ResultLines(session_, result))
             lines.push_back(line);
     showReport(lines);
-    return passed;
+    return results;
 }
 
 void LayoutWindow::backUp() {
-    if (!chooseFolder("Back Up All", true))
-        return;
-    std::vector<ModuleResult> results;
-    runOnFolder("Back Up All", BackupLayout, results);
-    if (!results.empty())
-        table_.showBackup(results);
-    showTable();
+    if (const auto results = runOnFolder("Back Up All", true, BackupLayout)) {
+        if (!results->empty())
+            table_.showBackup(*results);
+        showTable();
+    }
 }
 
 void LayoutWindow::verify() {
-    if (!chooseFolder("Verify All Modules", false))
-        return;
-    std::vector<ModuleResult> results;
-    runOnFolder("Verify All Modules", VerifyLayout, results);
-    table_.showOutcomes(results);
-    showTable();
+    if (const auto results = runOnFolder("Verify All Modules", false, VerifyLayout)) {
+        table_.showOutcomes(*results);
+        showTable();
+    }
 }
 
 void LayoutWindow::restore() {
-    if (!chooseFolder("Restore", true))
-        return;
-    std::vector<ModuleResult> results;
-    runOnFolder("Restore", RestoreLayout, results);
-    table_.showOutcomes(results);
-    showTable();
+    if (const auto results = runOnFolder("Restore", true, RestoreLayout)) {
+        table_.showOutcomes(*results);
+        showTable();
+    }
 }
 
 void LayoutWindow::chooseRow(int row) {

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,9 +44,11 @@ private:
     void restore();
     // Asks for a folder when `ask` is set or none was chosen yet; false when cancelled.
     bool chooseFolder(const char* caption, bool ask);
-    // Runs a layout operation on the chosen folder and shows its lines.
-    bool runOnFolder(const char* title, bool (*operation)(Session&, const std::string&, std::vector<ModuleResult>&),
-                     std::vector<ModuleResult>& results);
+    // Asks for the folder (see chooseFolder), runs a layout operation on it and shows its lines;
+    // nothing when no folder was chosen.
+    std::optional<std::vector<ModuleResult>> runOnFolder(const char* title, bool ask,
+                                                         bool (*operation)(Session&, const std::string&,
+                                                                           std::vector<ModuleResult>&));
     void chooseRow(int row);
     void showTable();
     void showReport(const std::vector<std::string>& lines);

@@ -30,9 +30,7 @@ bool MakeControllers(const SimToolOptions& options, std::shared_ptr<Simulator>& 
     std::string error;
     if (options.modules.empty()) {
         single = MakeDefaultSimulator();
-        std::error_code ec;
-        if (!options.statePath.empty() && std::filesystem::exists(options.statePath, ec) &&
-            !single->load(options.statePath, error)) {
+        if (!LoadSimulatorStateIfPresent(*single, options.statePath, error)) {
             std::cerr << "vexa-sim: " << error << '\n';
             return false;
         }
