@@ -13,47 +13,32 @@ namespace {
 
 // A port-checked verify command; the verification report opens when it ends. The operation
 // is the whole command, its report frame included.
-CommandWord VerifyWord(std::string word, std::function<bool(Session&)> command) {
-    return CommandWord{std::move(word), std::move(command), true, true};
+CommandWord VerifyWord(std::string word, std::function<bool(Session&)> command, std::string caption) {
+    return CommandWord{std::move(word), std::move(command), true, true, std::move(caption)};
 }
 
 } // namespace
 
 const std::vector<CommandWord>& CommandWordTable() {
     static const std::vector<CommandWord> table{
-        {"ReadAll", ReadAll, false},
-        {"WriteAll", WriteAll, false},
-        {"VerifyAll", VerifyAll, true, true},
-        {"ReadPin", ReadCurrentPin, false},
-        {"WritePin", WriteCurrentPin, false},
-        {"ReadDevice", ReadCurrentDevice, false},
-        {"WriteDevice", WriteCurrentDevice, false},
-        {"ReadAllPins", ReadAllPins, false},
-        {"WriteAllPins", WriteAllPins, false},
-        {"PAspReadPin", ReadCurrentPinAspects, false},
-        {"PAspWritePin", WriteCurrentPinAspects, false},
-        VerifyWord("VerifyAllPins", RunVerifyAllPins),
-        {"ECReadAll", ReadAllEvents, false},
-        {"ECWriteAll", WriteAllEvents, false},
-        VerifyWord("ECVerify", RunVerifyEventControl),
-        {"WriteChanges", WriteChanges, false}, // only what differs from the controller
+        {"ReadAll", ReadAll, false, false, "Read All"},
+        {"WriteAll", WriteAll, false, false, "Write All"},
+        {"VerifyAll", VerifyAll, true, true, "Verify All"},
+        {"ReadPin", ReadCurrentPin, false, false, "Read Pin"},
+        {"WritePin", WriteCurrentPin, false, false, "Write Pin"},
+        {"ReadDevice", ReadCurrentDevice, false, false, "Read Device"},
+        {"WriteDevice", WriteCurrentDevice, false, false, "Write Device"},
+        {"ReadAllPins", ReadAllPins, false, false, "Read All Devices"},
+        {"WriteAllPins", WriteAllPins, false, false, "Write All Devices"},
+        {"PAspReadPin", ReadCurrentPinAspects, false, false, "Read Asp's"},
+        {"PAspWritePin", WriteCurrentPinAspects, false, false, "Write Asp's"},
+        VerifyWord("VerifyAllPins", RunVerifyAllPins, "Verify All Pins"),
+        {"ECReadAll", ReadAllEvents, false, false, "Read All Events"},
+        {"ECWriteAll", WriteAllEvents, false, false, "Write All Events"},
+        VerifyWord("ECVerify", RunVerifyEventControl, "Verify Event Control"),
+        {"WriteChanges", WriteChanges, false, false, "Write Changes"}, // only what differs from the controller
     };
     return table;
-}
-
-std::string CommandCaption(const std::string& word) {
-    static const std::vector<std::pair<std::string, std::string>> captions{
-        {"ReadAll", "Read All"},           {"WriteAll", "Write All"},           {"VerifyAll", "Verify All"},
-        {"ReadPin", "Read Pin"},           {"WritePin", "Write Pin"},           {"ReadDevice", "Read Device"},
-        {"WriteDevice", "Write Device"},   {"ReadAllPins", "Read All Devices"}, {"WriteAllPins", "Write All Devices"},
-        {"PAspReadPin", "Read Asp's"},     {"PAspWritePin", "Write Asp's"},     {"VerifyAllPins", "Verify All Pins"},
-        {"ECReadAll", "Read All Events"},  {"ECWriteAll", "Write All Events"},  {"ECVerify", "Verify Event Control"},
-        {"WriteChanges", "Write Changes"},
-    };
-    for (const auto& [known, caption] : captions)
-        if (known == word)
-            return caption;
-    return word;
 }
 
 const CommandWord* FindCommandWord(const std::vector<CommandWord>& table, const std::string& word) {

@@ -15,14 +15,16 @@ struct CommandWord {
     std::function<bool(Session&)> run; // empty while the operation does not exist yet
     bool portCheck = false;
     bool showsReport = false; // a verify command: the verification report opens when it ends
+    std::string caption{};    // of the button that queues it ("Read All" for "ReadAll")
 };
 
 // The whole table, in dispatch order.
 const std::vector<CommandWord>& CommandWordTable();
 const CommandWord* FindCommandWord(const std::string& word);
-// The caption of the button that queues the word ("Read All" for "ReadAll"); the word itself when
-// it has no button.
-std::string CommandCaption(const std::string& word);
+// The caption of the button that queues the entry's word; the word itself when it has none.
+inline std::string CommandCaption(const CommandWord& entry) {
+    return entry.caption.empty() ? entry.word : entry.caption;
+}
 // The first entry of the table with that word, or null.
 const CommandWord* FindCommandWord(const std::vector<CommandWord>& table, const std::string& word);
 

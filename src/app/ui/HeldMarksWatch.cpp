@@ -15,9 +15,9 @@ constexpr int LookIntervalMs = 250;
 
 } // namespace
 
-HeldMarksWatch::HeldMarksWatch(Session& session, QStatusBar* statusBar, Views views, QObject* parent)
-    : QObject(parent), session_(session), views_(std::move(views)), label_(new QLabel(statusBar)),
-      timer_(new QTimer(this)) {
+HeldMarksWatch::HeldMarksWatch(Session& session, QStatusBar* statusBar, const std::vector<SessionView*>& views,
+                               QObject* parent)
+    : QObject(parent), session_(session), views_(views), label_(new QLabel(statusBar)), timer_(new QTimer(this)) {
     label_->setObjectName(QStringLiteral("LabelChanges"));
     label_->setToolTip(HeldMarksLegend());
     statusBar->addPermanentWidget(label_);
@@ -39,7 +39,7 @@ void HeldMarksWatch::refresh(bool force) {
     revision_ = revision;
     numberingBase_ = session_.numberingBase;
     eventPin_ = session_.eventPin;
-    for (SessionView* view : views_())
+    for (SessionView* view : views_)
         view->showHeldMarks();
     label_->setText(QString::fromStdString(ChangesStatusText(session_)));
 }

@@ -6,7 +6,6 @@
 #include <QObject>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 class QLabel;
@@ -23,15 +22,15 @@ namespace vexa {
 class HeldMarksWatch : public QObject {
     Q_OBJECT
 public:
-    using Views = std::function<const std::vector<SessionView*>&()>;
-    HeldMarksWatch(Session& session, QStatusBar* statusBar, Views views, QObject* parent);
+    // `views` is the window's list of views (it may grow later); their marks are redrawn.
+    HeldMarksWatch(Session& session, QStatusBar* statusBar, const std::vector<SessionView*>& views, QObject* parent);
 
     // Redraws the marks when something they depend on changed; `force` redraws them anyway.
     void refresh(bool force = false);
 
 private:
     Session& session_;
-    Views views_;
+    const std::vector<SessionView*>& views_;
     QLabel* label_;
     QTimer* timer_;
     bool drawn_ = false;

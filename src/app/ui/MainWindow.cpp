@@ -124,8 +124,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
         else
             statusBar()->showMessage(text);
     });
-    marks_ = new HeldMarksWatch(
-        session_, statusBar(), [this]() -> const std::vector<SessionView*>& { return views_; }, this);
+    marks_ = new HeldMarksWatch(session_, statusBar(), views_, this);
     setStyleSheet(HeldMarkStyleRules());
 
     timer1_ = new QTimer(this);
@@ -377,7 +376,7 @@ void MainWindow::runCommand(const CommandWord& entry) {
         if (entry.showsReport)
             verificationWindow_->showReport(session_.verificationReport);
     }
-    recorder_->recordOperation(CommandCaption(entry.word));
+    recorder_->recordOperation(CommandCaption(entry));
 }
 
 void MainWindow::tabChanged(int index) {

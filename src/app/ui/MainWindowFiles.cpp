@@ -104,14 +104,11 @@ QStringList MainWindow::recentFiles() const {
 }
 
 void MainWindow::addRecentFile(const std::string& path) {
-    const QString file = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
-    if (settings_) {
+    const QString file = QString::fromStdString(path);
+    if (settings_)
         settings_->addRecentFile(file);
-        return;
-    }
-    recentFiles_.removeAll(file);
-    recentFiles_.prepend(file);
-    recentFiles_ = recentFiles_.mid(0, WindowSettings::RecentFileCount);
+    else
+        recentFiles_ = WindowSettings::withRecentFile(recentFiles_, file);
 }
 
 void MainWindow::useSettings(WindowSettings& settings) {

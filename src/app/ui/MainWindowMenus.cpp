@@ -71,10 +71,8 @@ void MainWindow::makeMenus() {
     expertAction_->setObjectName(QStringLiteral("ActionExpertMode"));
     expertAction_->setCheckable(true);
     connect(expertAction_, &QAction::triggered, this, &MainWindow::setExpertMode);
-    connect(view, &QMenu::aboutToShow, this, [this, bitRates] {
-        bitRates->setChecked(linkControls_->bitRatesShown());
-        expertAction_->setChecked(session_.expertMode);
-    });
+    connect(view, &QMenu::aboutToShow, this,
+            [this, bitRates] { bitRates->setChecked(linkControls_->bitRatesShown()); });
     view->setToolTipsVisible(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

@@ -53,12 +53,15 @@ QStringList WindowSettings::recentFiles() const {
     return store_.value(QStringLiteral("files/recent")).toStringList().mid(0, RecentFileCount);
 }
 
-void WindowSettings::addRecentFile(const QString& path) {
+QStringList WindowSettings::withRecentFile(QStringList files, const QString& path) {
     const QString file = QFileInfo(path).absoluteFilePath();
-    QStringList files = recentFiles();
     files.removeAll(file);
     files.prepend(file);
-    store_.setValue(QStringLiteral("files/recent"), files.mid(0, RecentFileCount));
+    return files.mid(0, RecentFileCount);
+}
+
+void WindowSettings::addRecentFile(const QString& path) {
+    store_.setValue(QStringLiteral("files/recent"), withRecentFile(recentFiles(), path));
 }
 
 QString WindowSettings::lastFolder(const QString& kind) const {

@@ -29,6 +29,8 @@ public:
     QStringList recentFiles() const;
     // Puts the file first (once) and keeps the ten most recent.
     void addRecentFile(const QString& path);
+    // The list with the file (its absolute path) first, once, cut to RecentFileCount.
+    static QStringList withRecentFile(QStringList files, const QString& path);
 
     // The folder a file dialog of that kind ("dat", "def") showed last; empty when none.
     QString lastFolder(const QString& kind) const;

@@ -1,5 +1,8 @@
 #include "core/ui/HeldMarks.h"
 
+#include "core/ui/Mnemonics.h"
+
+#include <QGroupBox>
 #include <QStyle>
 #include <QVariant>
 #include <QWidget>
@@ -75,6 +78,11 @@ HeldState MarkedHeldState(const QWidget* widget) {
 QString HeldMarkStyleRules() {
     return QStringLiteral("*[heldMark=\"changed\"] { font-weight: bold; background-color: #ffe9a8; }\n"
                           "*[heldMark=\"unknown\"] { font-style: italic; }\n");
+}
+
+void MarkHeldFrame(QGroupBox* frame, const QString& caption, HeldState state) {
+    frame->setTitle(WithMnemonicOf(frame->title(), MarkedCaption(caption, state)));
+    MarkHeldState(frame, state);
 }
 
 } // namespace vexa

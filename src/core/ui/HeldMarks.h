@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QGroupBox;
+
 class QWidget;
 
 namespace vexa {
@@ -27,6 +29,8 @@ QString MarkedCaption(const QString& caption, HeldState state);
 // Marks a field or a frame: its mark property, which the window's style rules tint and set in
 // bold or italic. The widget's tooltip is left to the widget (it may say what the wire carries).
 void MarkHeldState(QWidget* widget, HeldState state);
+// Marks a frame and its title (the caption with its mark, the title's Alt+letter kept).
+void MarkHeldFrame(QGroupBox* frame, const QString& caption, HeldState state);
 
 // The state a widget was last marked with.
 HeldState MarkedHeldState(const QWidget* widget);

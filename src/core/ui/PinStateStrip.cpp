@@ -35,11 +35,10 @@ PinStateStrip::PinStateStrip(const QString& name, const QString& caption, QWidge
     row->addStretch(1);
 }
 
-void PinStateStrip::showStates(const std::vector<HeldState>& states, int current, int numberingBase) {
+void PinStateStrip::showStates(const std::function<HeldState(int pin)>& stateOf, int current, int numberingBase) {
     for (int pin = 0; pin < StripPins; ++pin) {
         QToolButton* button = buttons_[static_cast<std::size_t>(pin)];
-        const HeldState state =
-            static_cast<std::size_t>(pin) < states.size() ? states[static_cast<std::size_t>(pin)] : HeldState::Unknown;
+        const HeldState state = stateOf(pin);
         button->setText(MarkedCaption(QString::number(pin + numberingBase), state));
         button->setChecked(pin == current);
         button->setToolTip(QStringLiteral("Pin %1: %2").arg(pin + numberingBase).arg(HeldStateText(state)));

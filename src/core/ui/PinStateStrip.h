@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QToolButton;
@@ -20,9 +21,9 @@ public:
     // `name` is the strip's objectName; its buttons are `name(i)` for pins i = 0..31.
     PinStateStrip(const QString& name, const QString& caption, QWidget* parent = nullptr);
 
-    // Shows the pins as the user counts them (from the numbering base), their states and which
-    // one is chosen.
-    void showStates(const std::vector<HeldState>& states, int current, int numberingBase);
+    // Shows the pins as the user counts them (from the numbering base), the state of each and
+    // which one is chosen.
+    void showStates(const std::function<HeldState(int pin)>& stateOf, int current, int numberingBase);
 
 signals:
     void pinChosen(int pin);

@@ -284,10 +284,8 @@ void EventPage::commitEdits() {
 }
 
 void EventPage::showHeldMarks() {
-    std::vector<HeldState> states;
-    for (int pin = 0; pin < PinCount; ++pin)
-        states.push_back(EventPinState(session_, pin));
-    pinStates_->showStates(states, session_.eventPin, session_.numberingBase);
+    pinStates_->showStates([this](int pin) { return EventPinState(session_, pin); }, session_.eventPin,
+                           session_.numberingBase);
     for (const ActionField& field : actions_)
         MarkHeldState(field.edit, EventActionState(session_, session_.eventPin,
                                                    field.on ? EventOnDirection() : EventOffDirection(), field.input));

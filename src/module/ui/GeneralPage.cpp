@@ -2,7 +2,6 @@
 
 #include "core/OperationRunner.h"
 #include "core/ui/HeldMarks.h"
-#include "core/ui/Mnemonics.h"
 #include "module/Identity.h"
 #include "module/ui/DccFrame.h"
 #include "module/ui/HardwareFrame.h"
@@ -24,6 +23,8 @@
 namespace vexa {
 
 namespace {
+
+const QString IdFrameCaption = QStringLiteral("ID String");
 
 // Printable 7-bit ASCII: every character fits in one data byte and in one line of a file.
 const char* const IdStringPattern = "[\\x20-\\x7E]*";
@@ -47,7 +48,7 @@ GeneralPage::GeneralPage(Session& session, OperationRunner& runner, QWidget* par
 }
 
 QWidget* GeneralPage::makeIdFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("ID String"), this);
+    auto* frame = new QGroupBox(IdFrameCaption, this);
     frame->setObjectName(QStringLiteral("FrameGenIDString"));
     idFrame_ = frame;
     idString_ = new QLineEdit(frame);
@@ -127,9 +128,7 @@ void GeneralPage::fitIdLength(const QString& text) {
 }
 
 void GeneralPage::showHeldMarks() {
-    const HeldState state = SettingBlockState(session_, SettingBlock::IdString);
-    idFrame_->setTitle(WithMnemonicOf(idFrame_->title(), MarkedCaption(QStringLiteral("ID String"), state)));
-    MarkHeldState(idFrame_, state);
+    MarkHeldFrame(idFrame_, IdFrameCaption, SettingBlockState(session_, SettingBlock::IdString));
     for (SettingsFrame* frame : frames_)
         frame->showHeldMarks();
 }

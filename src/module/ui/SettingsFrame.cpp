@@ -3,7 +3,6 @@
 #include "core/OperationRunner.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/HeldMarks.h"
-#include "core/ui/Mnemonics.h"
 #include "core/ui/UpDownControl.h"
 
 #include <QHBoxLayout>
@@ -48,9 +47,7 @@ SettingsFrame::SettingsFrame(const char* caption, const char* name, Session& ses
 void SettingsFrame::showHeldMarks() {
     if (!block_)
         return;
-    const HeldState state = SettingBlockState(session_, *block_);
-    setTitle(WithMnemonicOf(title(), MarkedCaption(caption_, state)));
-    MarkHeldState(this, state);
+    MarkHeldFrame(this, caption_, SettingBlockState(session_, *block_));
 }
 
 QPushButton* SettingsFrame::operationButton(const char* caption, const char* name, bool (*operation)(Session&)) {

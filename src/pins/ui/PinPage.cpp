@@ -618,10 +618,8 @@ void PinPage::commitEdits() {
 }
 
 void PinPage::showHeldMarks() {
-    std::vector<HeldState> states;
-    for (int pin = 0; pin < PinCount; ++pin)
-        states.push_back(PinState(session_, pin));
-    pinStates_->showStates(states, session_.image.currentPin, session_.numberingBase);
+    pinStates_->showStates([this](int pin) { return PinState(session_, pin); }, session_.image.currentPin,
+                           session_.numberingBase);
 
     const PinFieldStates fields = PinFieldStatesOf(session_, session_.image.currentPin, session_.image.currentAspect);
     for (QRadioButton* option : layoutOptions_)
