@@ -10,6 +10,7 @@
 #include "batch/BatchOperations.h"
 #include "layout/LayoutOperations.h"
 #include "layout/LayoutScan.h"
+#include "link/Exchange.h"
 #include "sim/SimBus.h"
 #include "sim/SimulatorPort.h"
 
@@ -34,7 +35,7 @@ double Since(std::chrono::steady_clock::time_point start) {
 bool FillControllers(vexa::Session& session) {
     for (int address : Addresses) {
         session.link.moduleAddress = address;
-        session.link.frameToggle = vexa::ToggleUnsynchronised;
+        vexa::ResetFrameToggle(session);
         session.image.module.idString = "Bench " + std::to_string(address);
         session.image.module.enforcedXAddress = false;
         session.image.enableMap = vexa::EnableMap{true, false, true, false, true, true, false, false};
@@ -43,7 +44,7 @@ bool FillControllers(vexa::Session& session) {
             return false;
     }
     session.link.moduleAddress = 0;
-    session.link.frameToggle = vexa::ToggleUnsynchronised;
+    vexa::ResetFrameToggle(session);
     return true;
 }
 

@@ -9,6 +9,7 @@
 // Runs offscreen unless a platform is chosen.
 
 #include "BenchSupport.h"
+#include "SentServoPositions.h"
 #include "ui/SliderHandle.h"
 
 #include "app/ui/MainWindow.h"
@@ -135,18 +136,13 @@ Drag DragServoSlider(vexa::MainWindow& window, vexa::Simulator& simulator) {
     dragging.start();
     hand.start(HandStepMs);
     const auto lastSent = [&simulator] {
-        int position = INT32_MIN;
-        for (const vexa::SimReceivedRequest& request : simulator.requests())
-            if (request.data.size() == 4 && request.data[1] == 39)
-                position = request.data[3] - vexa::ServoPositionOffset;
-        return position;
+        const std::vector<int> sent = vexa::test::SentServoPositions(simulator);
+        return sent.empty() ? INT32_MIN : sent.back();
     };
     while (hand.isActive() || window.busy() || lastSent() != slider->value())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     drag.lastPosition = slider->value();
-    for (const vexa::SimReceivedRequest& request : simulator.requests())
-        if (request.data.size() == 4 && request.data[1] == 39)
-            drag.sent.push_back(request.data[3] - vexa::ServoPositionOffset);
+    drag.sent = vexa::test::SentServoPositions(simulator);
     return drag;
 }
 

@@ -6,8 +6,9 @@
 # ARCHITECTURE.md draws the same picture.
 cmake_minimum_required(VERSION 3.25)
 
-set(base model core link)
-set(operations files module pins events live dialogs batch layout)
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
+set(base ${VEXA_BASE_DIRS})
+set(operations ${VEXA_OPERATION_DIRS})
 
 set(allow_model "")
 set(allow_core model)

@@ -2,6 +2,7 @@
 
 #include "cli/PinCommands.h"
 #include "cli/TerminalText.h"
+#include "core/Platform.h"
 #include "files/DeviceHead.h"
 #include "files/DeviceLibraryActions.h"
 #include "files/FileKeywords.h"
@@ -107,7 +108,7 @@ bool RunSaveDevice(CliContext& context, const std::string& pinText) {
         return false;
     }
     std::error_code ec;
-    if (std::filesystem::exists(path, ec) &&
+    if (std::filesystem::exists(PathFromUtf8(path), ec) &&
         !session.prompter.ask(MessageKind::YesNo, "The file " + path + " exists already. Replace it?"))
         return false;
     return SaveDevice(session, *pin, path);

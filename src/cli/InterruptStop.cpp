@@ -26,12 +26,4 @@ bool InterruptRequested() {
     return interrupted != 0;
 }
 
-void RequestInterruptStop() {
-    interrupted = 1;
-}
-
-void ClearInterruptStop() {
-    interrupted = 0;
-}
-
 } // namespace vexa::cli

@@ -7,11 +7,7 @@ namespace vexa::cli {
 // the command fails. A second Ctrl+C ends the program at once.
 void InstallInterruptStop();
 
-// True once Ctrl+C was pressed (or RequestInterruptStop was called).
+// True once Ctrl+C was pressed.
 bool InterruptRequested();
-
-// What Ctrl+C does; also for tests.
-void RequestInterruptStop();
-void ClearInterruptStop();
 
 } // namespace vexa::cli

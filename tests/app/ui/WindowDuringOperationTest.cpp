@@ -9,6 +9,7 @@
 #include "pins/PinConfigTypes.h"
 #include "sim/Simulator.h"
 
+#include "SentServoPositions.h"
 #include "ui/SliderHandle.h"
 #include "ui/WindowBench.h"
 
@@ -197,13 +198,7 @@ TEST_F(WindowDuringOperationTest, ASliderDraggedDuringASlowAnswerFollowsAndItsLa
         Mouse(QTest::MouseMove, slider, at);
     };
     QTimer::singleShot(40, moveHand);
-    const auto positions = [this] {
-        std::vector<int> sent;
-        for (const SimReceivedRequest& request : simulator->requests())
-            if (request.data.size() == 4 && request.data[1] == 39)
-                sent.push_back(request.data[3] - ServoPositionOffset);
-        return sent;
-    };
+    const auto positions = [this] { return test::SentServoPositions(*simulator); };
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return moves == 12 && !positions().empty() && positions().back() == slider->value(); }, 5000));
     QTest::qWait(700); // nothing more goes out
