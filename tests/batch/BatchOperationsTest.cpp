@@ -1,9 +1,11 @@
 #include "batch/BatchOperations.h"
 
 #include "core/VerificationReport.h"
+#include "sim/SimRequests.h"
 #include "sim/Simulator.h"
 #include "sim/SimulatorPort.h"
 
+#include "../link/ControllerScript.h"
 #include "TestSeams.h"
 
 #include <gtest/gtest.h>
@@ -228,6 +230,29 @@ TEST(BatchWithSimulator, VerifyAllThatFailsEndsInVerificationStopped) {
     ASSERT_GE(report.size(), stopped.size());
     EXPECT_EQ(report.substr(report.size() - stopped.size()), stopped);
     EXPECT_EQ(report.find("Verify OK"), std::string::npos);
+}
+
+TEST(EventVerifyAll, FailingEventStageStopsBeforeThePinStage) {
+    // A controller that answers everything but the reads of the On actions.
+    test::TestBench bench;
+    ControllerMemory memory = FactoryMemory({1, 2, 3, 4});
+    SimLiveState live;
+    test::ScriptedController controller(
+        bench.port(), [&](const std::vector<int>& request) -> std::optional<std::vector<int>> {
+            if (!request.empty() && request[0] == 116)
+                return std::nullopt;
+            const std::vector<std::uint8_t> answer =
+                ServeRequest(memory, live, std::vector<std::uint8_t>(request.begin(), request.end()));
+            return std::vector<int>(answer.begin(), answer.end());
+        });
+    ReadAll(bench.session); // the module settings as the controller holds them
+    EXPECT_FALSE(VerifyAll(bench.session));
+    const std::string& report = bench.session.verificationReport;
+    EXPECT_NE(report.find("Start EC Verification"), std::string::npos) << report;
+    EXPECT_EQ(report.find("Start Pin Verification"), std::string::npos) << report;
+    const std::string stopped = "\r\nVerification Stopped";
+    ASSERT_GE(report.size(), stopped.size());
+    EXPECT_EQ(report.substr(report.size() - stopped.size()), stopped);
 }
 
 } // namespace

@@ -1,11 +1,9 @@
-#include "batch/BatchOperations.h"
 #include "events/EventSlots.h"
 #include "events/EventTransfer.h"
 #include "events/EventVerification.h"
 
 #include "../link/ControllerScript.h"
 #include "TestSeams.h"
-#include "sim/SimRequests.h"
 
 #include <gtest/gtest.h>
 
@@ -158,29 +156,6 @@ TEST_F(EventControllerTest, ReadingTakesTheSlotsOfTheirOwnInputOnly) {
     EXPECT_EQ(bench.session.image.events[2].offEvents[0], -1);
     EXPECT_FALSE(ReadPinEvents(bench.session, 2));
     EXPECT_EQ(bench.prompter.last(), "Function not supported by Device");
-}
-
-TEST(EventVerifyAll, FailingEventStageStopsBeforeThePinStage) {
-    // A controller that answers everything but the reads of the On actions.
-    TestBench bench;
-    ControllerMemory memory = FactoryMemory({1, 2, 3, 4});
-    SimLiveState live;
-    ScriptedController controller(
-        bench.port(), [&](const std::vector<int>& request) -> std::optional<std::vector<int>> {
-            if (!request.empty() && request[0] == 116)
-                return std::nullopt;
-            const std::vector<std::uint8_t> answer =
-                ServeRequest(memory, live, std::vector<std::uint8_t>(request.begin(), request.end()));
-            return std::vector<int>(answer.begin(), answer.end());
-        });
-    ReadAll(bench.session); // the module settings as the controller holds them
-    EXPECT_FALSE(VerifyAll(bench.session));
-    const std::string& report = bench.session.verificationReport;
-    EXPECT_NE(report.find("Start EC Verification"), std::string::npos) << report;
-    EXPECT_EQ(report.find("Start Pin Verification"), std::string::npos) << report;
-    const std::string stopped = "\r\nVerification Stopped";
-    ASSERT_GE(report.size(), stopped.size());
-    EXPECT_EQ(report.substr(report.size() - stopped.size()), stopped);
 }
 
 } // namespace

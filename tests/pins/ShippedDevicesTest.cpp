@@ -1,4 +1,4 @@
-#include "ConfigFileTestSupport.h"
+#include "../files/ConfigFileTestSupport.h"
 #include "TestSeams.h"
 
 #include "core/Platform.h"

@@ -1,4 +1,4 @@
-#include "ConfigFileTestSupport.h"
+#include "../files/ConfigFileTestSupport.h"
 
 #include "cli/CliRunner.h"
 #include "core/Clock.h"

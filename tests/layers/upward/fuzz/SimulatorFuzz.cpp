@@ -1,0 +1,2 @@
+// A fuzz target that reaches for the simulator.
+#include "sim/Simulator.h"

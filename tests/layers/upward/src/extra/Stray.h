@@ -1,0 +1,2 @@
+#pragma once
+// A folder that no rule names.

@@ -1,0 +1,2 @@
+// The same upward include between angle brackets.
+#include <pins/PinTransfer.h>

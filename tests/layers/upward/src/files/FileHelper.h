@@ -1,0 +1,2 @@
+#pragma once
+// A file operation's header.

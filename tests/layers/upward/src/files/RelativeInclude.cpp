@@ -1,0 +1,2 @@
+// The same upward include by a path relative to this file.
+#include "../pins/PinTransfer.h"

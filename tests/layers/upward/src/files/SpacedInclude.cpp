@@ -1,0 +1,2 @@
+// The same upward include with blanks after the '#'.
+#  include "pins/PinTransfer.h"

@@ -1,0 +1,2 @@
+// A file test that reaches up to a pin operation.
+#include "pins/PinTransfer.h"

@@ -1,0 +1,2 @@
+#pragma once
+// A helper of the pin tests.
