@@ -77,7 +77,7 @@ private:
 // prompter that answers Yes, and no ports to choose.
 class FuzzSeams : public Clock, public Prompter, public PortProvider {
 public:
-    double secondsOfDay() override { return now_ += 0.01; }
+    double steadySeconds() override { return now_ += 0.01; }
     void pauseMs(int ms) override { now_ += ms / 1000.0; }
     bool ask(MessageKind, const std::string&) override { return true; }
     std::vector<std::string> scanPorts() override { return {}; }

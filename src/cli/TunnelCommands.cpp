@@ -14,11 +14,6 @@ namespace {
 
 constexpr int LongestMonitorSeconds = 24 * 3600;
 
-// Milliseconds between two times of day; a wrap past midnight counts as no time.
-int ElapsedMs(double from, double to) {
-    return to < from ? 0 : static_cast<int>((to - from) * 1000.0);
-}
-
 } // namespace
 
 bool RunTransparentMode(CliContext& context, const std::string&) {
@@ -38,13 +33,13 @@ bool RunMonitor(CliContext& context, const std::string& seconds) {
     const int ticks = duration * 1000 / MonitorPollMs;
     bool passed = true;
     for (int tick = 0; tick < ticks && passed; ++tick) {
-        const double started = session.clock.secondsOfDay();
+        const double started = session.clock.steadySeconds();
         std::string line;
         passed = MonitorTick(session, line); // a failed poll has said why, once
         context.out << WithLineFeeds(line);
         context.out.flush();
-        passed = passed &&
-                 PauseAlive(session, std::max(0, MonitorPollMs - ElapsedMs(started, session.clock.secondsOfDay())));
+        const int elapsedMs = static_cast<int>((session.clock.steadySeconds() - started) * 1000.0);
+        passed = passed && PauseAlive(session, std::max(0, MonitorPollMs - elapsedMs));
     }
     StopMonitoring(session);
     return passed;

@@ -1,23 +1,12 @@
 #include "core/Clock.h"
 
-#include "core/Platform.h"
-
 #include <chrono>
-#include <ctime>
 #include <thread>
 
 namespace vexa {
 
-double SystemClock::secondsOfDay() {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    const double fraction =
-        static_cast<double>(duration_cast<microseconds>(now.time_since_epoch()).count() % 1000000) / 1e6;
-    std::tm local{};
-    if (!LocalTime(seconds, local)) // no time zone known: the time of day in UTC still runs
-        return static_cast<double>(seconds % 86400) + fraction;
-    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+double SystemClock::steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 void SystemClock::pauseMs(int ms) {

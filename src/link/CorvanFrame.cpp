@@ -114,7 +114,7 @@ bool SendCorvanFrame(Session& session, const std::vector<int>& values) {
 std::string ReceiveCorvanFrame(Session& session) {
     FrameCollector frame{session.link.answerBuffer, {}};
     frame.clear();
-    const double t0 = session.clock.secondsOfDay();
+    const double t0 = session.clock.steadySeconds();
     bool complete = false;
     while (!complete) {
         const WaitResult waited = WaitForByte(session, t0);

@@ -105,7 +105,7 @@ bool SendVexaMessageTunnelled(Session& session, bool expectAnswer, const std::ve
     // this request's (the late answer to an earlier one) is dropped and the wait goes on; when
     // the time ends with only such answers, the last one is taken, so that the operation's own
     // checks say what was wrong with it.
-    const double t0 = session.clock.secondsOfDay();
+    const double t0 = session.clock.steadySeconds();
     std::optional<std::array<std::uint8_t, 21>> stray;
     for (;;) {
         if (TakeAnswer(session, data)) {

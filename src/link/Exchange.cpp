@@ -127,7 +127,7 @@ Received ReceiveFrame(Session& session, double t0) {
 // the answer, so that the answer checks say what was wrong with it, as they would have at once.
 Received AwaitAnswer(Session& session, int header, const std::vector<int>& request) {
     LinkState& link = session.link;
-    const double t0 = session.clock.secondsOfDay();
+    const double t0 = session.clock.steadySeconds();
     std::optional<std::array<std::uint8_t, 21>> stray;
     for (;;) {
         const Received received = ReceiveFrame(session, t0);
@@ -188,7 +188,7 @@ bool ResyncLink(Session& session) {
 bool ReceiveAnswer(Session& session) {
     if (!session.port.isOpen())
         return false;
-    return ReceiveFrame(session, session.clock.secondsOfDay()) == Received::Frame;
+    return ReceiveFrame(session, session.clock.steadySeconds()) == Received::Frame;
 }
 
 // One exchange of SendVexaMessage, on the direct link or through the tunnel.

@@ -15,8 +15,7 @@ constexpr int WaitSliceMs = 50;
 } // namespace
 
 bool AnswerTimeOver(Session& session, double t0) {
-    const double now = session.clock.secondsOfDay();
-    return now > t0 + session.link.answerTimeoutSeconds || now < t0;
+    return session.clock.steadySeconds() > t0 + session.link.answerTimeoutSeconds;
 }
 
 bool LinkHalted(Session& session) {
@@ -26,8 +25,8 @@ bool LinkHalted(Session& session) {
 WaitResult WaitForByte(Session& session, double t0) {
     const double timeout = session.link.answerTimeoutSeconds;
     for (;;) {
-        const double now = session.clock.secondsOfDay();
-        if (now > t0 + timeout || now < t0)
+        const double now = session.clock.steadySeconds();
+        if (now > t0 + timeout)
             return WaitResult::TimedOut;
         if (session.progress->stopRequested())
             return WaitResult::Stopped;

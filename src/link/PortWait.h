@@ -12,12 +12,12 @@ inline constexpr const char* CrLf = "\r\n";
 
 enum class WaitResult { Byte, TimedOut, Stopped, PortFailed };
 
-// Blocks on the port until a byte is waiting, the answer time counted from t0 is over, the
-// clock wrapped past midnight or the user asked to stop. The window is kept alive at least
+// Blocks on the port until a byte is waiting, the answer time counted from t0 (a reading of the
+// session's steady clock) is over or the user asked to stop. The window is kept alive at least
 // every 50 ms meanwhile.
 WaitResult WaitForByte(Session& session, double t0);
 
-// True when the answer time counted from t0 is over or the clock wrapped past midnight.
+// True when the answer time counted from t0 is over.
 bool AnswerTimeOver(Session& session, double t0);
 
 // True when no request may be sent now: the user asked to stop, or (on the command line) a

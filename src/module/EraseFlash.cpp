@@ -13,12 +13,9 @@ namespace {
 
 constexpr int PollIntervalMs = 1000;
 
-// Seconds from `start` to now on the session's clock (a wrap past midnight counts on).
+// Seconds from `start` to now on the session's steady clock.
 double SecondsSince(Session& session, double start) {
-    double now = session.clock.secondsOfDay();
-    if (now < start)
-        now += 86400.0;
-    return now - start;
+    return session.clock.steadySeconds() - start;
 }
 
 } // namespace
@@ -43,7 +40,7 @@ bool EraseFlash(Session& session) {
 }
 
 bool AwaitControllerAfterErase(Session& session, int limitSeconds, const std::function<void(int)>& waiting) {
-    const double start = session.clock.secondsOfDay();
+    const double start = session.clock.steadySeconds();
     for (int attempt = 1;; ++attempt) {
         // Attempts start a second apart; one that waited out its answer time starts the next at once.
         const double due = attempt * (PollIntervalMs / 1000.0);

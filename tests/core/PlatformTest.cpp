@@ -3,27 +3,27 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <chrono>
 #include <filesystem>
 
 namespace vexa {
 namespace {
 
-TEST(Platform, LocalTimeConvertsBothWaysAndTheClockRunsOnIt) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ASSERT_TRUE(LocalTime(now, local));
-    std::tm back = local;
-    EXPECT_EQ(std::mktime(&back), now);
-
+// Waits run on the system's steady clock, which a change of the time of day does not move: a
+// reading lies between two readings of it taken around it, and a pause shows in full.
+TEST(Platform, TheClockOfWaitsIsTheSteadyClock) {
+    using std::chrono::steady_clock;
+    const auto seconds = [](steady_clock::time_point t) {
+        return std::chrono::duration<double>(t.time_since_epoch()).count();
+    };
     SystemClock clock;
-    const double seconds = clock.secondsOfDay();
-    const double expected = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
-    // Within two seconds, or both sides of midnight.
-    const double apart = std::fabs(seconds - expected);
-    EXPECT_TRUE(apart < 2.0 || apart > 86400.0 - 2.0) << seconds << " " << expected;
-    EXPECT_GE(seconds, 0.0);
-    EXPECT_LT(seconds, 86400.0);
+    const double before = seconds(steady_clock::now());
+    const double reading = clock.steadySeconds();
+    const double after = seconds(steady_clock::now());
+    EXPECT_LE(before, reading);
+    EXPECT_LE(reading, after);
+    clock.pauseMs(20);
+    EXPECT_GE(clock.steadySeconds() - reading, 0.02);
 }
 
 TEST(Platform, TheProgramFolderAndUtf8NamesReachTheFileSystem) {

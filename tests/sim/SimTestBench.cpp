@@ -7,9 +7,9 @@
 
 namespace vexa::test {
 
-double FastClock::secondsOfDay() {
+double FastClock::steadySeconds() {
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
-    return 12 * 3600.0 + elapsed.count() * factor_;
+    return elapsed.count() * factor_;
 }
 
 void FastClock::pauseMs(int ms) {

@@ -17,7 +17,7 @@ namespace vexa::test {
 class FastClock : public Clock {
 public:
     explicit FastClock(double factor) : factor_(factor) {}
-    double secondsOfDay() override;
+    double steadySeconds() override;
     void pauseMs(int ms) override;
 
 private:

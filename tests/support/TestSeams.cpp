@@ -20,12 +20,6 @@ std::vector<std::string> RecordingPrompter::texts() const {
     return result;
 }
 
-void FakeClock::advance(double seconds) {
-    now += seconds;
-    if (now >= 86400.0)
-        now -= 86400.0;
-}
-
 bool ScriptedPort::open(const std::string&) {
     if (failOpen || vanished)
         return false;
