@@ -4,7 +4,7 @@
 include(GNUInstallDirs)
 
 # The package's maintainer: who answers for it. Give another with -DVEXA_MAINTAINER="Name <mail>".
-set(VEXA_MAINTAINER "VexaConfig maintainers <maintainers@users.noreply.c-seed-2095e6b6.example>"
+set(VEXA_MAINTAINER "VexaConfig maintainers <maintainers@vexaconfig.example>"
     CACHE STRING "Maintainer of the Debian package (name and mail address)")
 set(VEXA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vexaconfig)
 

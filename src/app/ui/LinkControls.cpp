@@ -151,22 +151,14 @@ QWidget* LinkControls::makeAddressRow() {
 
     // Typing the same address again is an entry as well: it resynchronises the link.
     textAddress_->setRetypingCommits(true);
-    connect(textAddress_, &CommitLineEdit::commitRequested, this, &LinkControls::enterModuleAddress);
-    connect(txtXaddr_, &CommitLineEdit::commitRequested, this, &LinkControls::enterXAddress);
-    connect(upDownAddress_, &UpDownControl::valueStepped, this, [this](int shown) {
-        if (refusedWhileRunning())
-            return;
-        SetModuleAddress(session_, shown - session_.numberingBase);
-        showAddresses();
-        emit sessionChanged();
-    });
-    connect(upDownXaddr_, &UpDownControl::valueStepped, this, [this](int shown) {
-        if (refusedWhileRunning())
-            return;
-        SetXAddress(session_, shown - session_.numberingBase);
-        showAddresses();
-        emit sessionChanged();
-    });
+    const AddressField module{textAddress_, ShownModuleAddress, EnterModuleAddress, SetModuleAddress,
+                              &LinkState::moduleAddress};
+    const AddressField extended{txtXaddr_, ShownXAddress, EnterXAddress, SetXAddress, &LinkState::xAddress};
+    for (const auto& [address, arrows] : {std::pair{module, upDownAddress_}, std::pair{extended, upDownXaddr_}}) {
+        connect(address.field, &CommitLineEdit::commitRequested, this, [this, address] { enterAddress(address); });
+        connect(arrows, &UpDownControl::valueStepped, this,
+                [this, address](int shown) { stepAddress(address, shown); });
+    }
     connect(checkXaddress_, &QCheckBox::clicked, this, &LinkControls::useXAddressClicked);
     connect(checkKLnumber_, &QCheckBox::clicked, this, [this](bool checked) {
         SetNumberingBase(session_, checked);
@@ -253,27 +245,24 @@ void LinkControls::chooseTypedPort() {
     portChosen();
 }
 
-void LinkControls::enterModuleAddress() {
+void LinkControls::enterAddress(const AddressField& address) {
     // Leaving the field unchanged is no change; a changed one waits for the operation's end.
     if (session_.operationRunning &&
-        (textAddress_->text() == QString::fromStdString(ShownModuleAddress(session_)) || refusedWhileRunning()))
+        (address.field->text() == QString::fromStdString(address.shown(session_)) || refusedWhileRunning()))
         return;
-    const int before = session_.link.moduleAddress;
-    EnterModuleAddress(session_, textAddress_->text().toStdString());
+    const int before = session_.link.*address.held;
+    address.enter(session_, address.field->text().toStdString());
     showAddresses();
-    if (session_.link.moduleAddress != before)
+    if (session_.link.*address.held != before)
         emit sessionChanged();
 }
 
-void LinkControls::enterXAddress() {
-    if (session_.operationRunning &&
-        (txtXaddr_->text() == QString::fromStdString(ShownXAddress(session_)) || refusedWhileRunning()))
+void LinkControls::stepAddress(const AddressField& address, int shown) {
+    if (refusedWhileRunning())
         return;
-    const int before = session_.link.xAddress;
-    EnterXAddress(session_, txtXaddr_->text().toStdString());
+    address.set(session_, shown - session_.numberingBase);
     showAddresses();
-    if (session_.link.xAddress != before)
-        emit sessionChanged();
+    emit sessionChanged();
 }
 
 void LinkControls::useXAddressClicked(bool checked) {

@@ -64,8 +64,19 @@ private:
     void portChosen();
     void choosePort(int index);
     void chooseTypedPort();
-    void enterModuleAddress();
-    void enterXAddress();
+    // One of the two address fields, with the link's own rules for it: the text it shows for
+    // the held address, how a typed text is taken, and where the link holds it.
+    struct AddressField {
+        CommitLineEdit* field;
+        std::string (*shown)(const Session&);
+        int (*enter)(Session&, const std::string&);
+        int (*set)(Session&, int);
+        int LinkState::*held;
+    };
+    // The address typed in its field (Enter, or the focus leaving it).
+    void enterAddress(const AddressField& address);
+    // The address stepped with its arrows to `shown` (with the numbering base).
+    void stepAddress(const AddressField& address, int shown);
     void useXAddressClicked(bool checked);
     void showAddresses();
     void showPortList();

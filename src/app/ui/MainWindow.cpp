@@ -12,6 +12,7 @@
 #include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
 #include "core/ui/HeldMarks.h"
+#include "core/ui/NamedButton.h"
 #include "core/ui/PressButton.h"
 #include "dialogs/ui/PinDialogs.h"
 #include "events/ui/EventPage.h"
@@ -53,11 +54,6 @@ namespace vexa {
 namespace {
 
 constexpr int DispatchIntervalMs = 200;
-
-QPushButton* MakeButton(QPushButton* button, const char* name) {
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 // A tab page that scrolls when the window is smaller than its content.
 QScrollArea* MakeTabFrame(QWidget* content, QWidget* parent) {
@@ -156,19 +152,19 @@ QWidget* MainWindow::makeCommandRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto* readAll = MakeButton(new QPushButton(QStringLiteral("Read All"), row), "CommandReadAll");
-    auto* writeAll = MakeButton(new QPushButton(QStringLiteral("Write All"), row), "CommandWriteAll");
-    auto* writeChanges = MakeButton(new QPushButton(QStringLiteral("Write Changes"), row), "CommandWriteChanges");
+    auto* readAll = NamedButton("CommandReadAll", QStringLiteral("Read All"), row);
+    auto* writeAll = NamedButton("CommandWriteAll", QStringLiteral("Write All"), row);
+    auto* writeChanges = NamedButton("CommandWriteChanges", QStringLiteral("Write Changes"), row);
     writeChanges->setToolTip(QStringLiteral("Writes only what differs from the controller, or was never read"));
-    auto* verifyAll = MakeButton(new QPushButton(QStringLiteral("Verify All"), row), "CommandVerifyAll");
+    auto* verifyAll = NamedButton("CommandVerifyAll", QStringLiteral("Verify All"), row);
     auto* save = new PressButton(QStringLiteral("Save File"), row);
     save->setObjectName(QStringLiteral("CommandSave"));
     save->setToolTip(QStringLiteral("Shift+Save File to save compact"));
-    auto* load = MakeButton(new QPushButton(QStringLiteral("Load File"), row), "CommandLoad");
+    auto* load = NamedButton("CommandLoad", QStringLiteral("Load File"), row);
     load->setToolTip(QStringLiteral("Read from file"));
-    auto* layoutButton = MakeButton(new QPushButton(QStringLiteral("Layout"), row), "CommandLayout");
+    auto* layoutButton = NamedButton("CommandLayout", QStringLiteral("Layout"), row);
     layoutButton->setToolTip(QStringLiteral("Every controller on the bus: scan, back up, verify, restore"));
-    auto* compare = MakeButton(new QPushButton(QStringLiteral("Compare with File..."), row), "CommandCompareFile");
+    auto* compare = NamedButton("CommandCompareFile", QStringLiteral("Compare with File..."), row);
     compare->setToolTip(QStringLiteral("Compares the configuration with a data file, in the words of the "
                                        "verification report"));
 

@@ -2,7 +2,7 @@
 
 namespace vexa {
 
-// Counts the fills of the page in progress. While the page writes its own fields (or runs a
+// Counts the fills of a page in progress. While the page writes its own fields (or runs a
 // commit), the change and focus signals those writes cause must not run the field rules again.
 class EditGuard {
 public:

@@ -1,4 +1,5 @@
 #include "dialogs/ui/DialogParts.h"
+#include "core/ui/NamedButton.h"
 
 #include <QDialog>
 #include <QFormLayout>
@@ -13,16 +14,9 @@ QString IndexedName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 QHBoxLayout* MakeOkCancelRow(QDialog* dialog) {
-    QPushButton* ok = MakeButton(dialog, "OKButton", "OK");
-    QPushButton* cancel = MakeButton(dialog, "CancelButton", "Cancel");
+    QPushButton* ok = NamedButton("OKButton", "OK", dialog);
+    QPushButton* cancel = NamedButton("CancelButton", "Cancel", dialog);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);

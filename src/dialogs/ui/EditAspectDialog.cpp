@@ -1,5 +1,6 @@
 #include "dialogs/ui/EditAspectDialog.h"
 
+#include "core/ui/NamedButton.h"
 #include "dialogs/ui/DialogParts.h"
 
 #include <QPushButton>
@@ -12,11 +13,11 @@ EditAspectDialog::EditAspectDialog(Session& session, QWidget* parent) : QDialog(
     setWindowTitle(QStringLiteral("Edit Aspect"));
     setModal(true);
 
-    QPushButton* clear = MakeButton(this, "CommandClear", "Clear Aspect");
-    QPushButton* clean = MakeButton(this, "CommandClean", "Cleanup Aspect");
-    QPushButton* copy = MakeButton(this, "CommandCopy", "Copy Aspect");
-    QPushButton* paste = MakeButton(this, "CommandPaste", "Paste Aspect");
-    QPushButton* cancel = MakeButton(this, "CommandCancel", "Cancel");
+    QPushButton* clear = NamedButton("CommandClear", "Clear Aspect", this);
+    QPushButton* clean = NamedButton("CommandClean", "Cleanup Aspect", this);
+    QPushButton* copy = NamedButton("CommandCopy", "Copy Aspect", this);
+    QPushButton* paste = NamedButton("CommandPaste", "Paste Aspect", this);
+    QPushButton* cancel = NamedButton("CommandCancel", "Cancel", this);
 
     connect(clear, &QPushButton::clicked, this, [this] {
         ClearCurrentAspect(session_.image);

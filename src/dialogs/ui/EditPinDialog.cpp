@@ -1,5 +1,6 @@
 #include "dialogs/ui/EditPinDialog.h"
 
+#include "core/ui/NamedButton.h"
 #include "dialogs/ui/DialogParts.h"
 
 #include <QPushButton>
@@ -12,10 +13,10 @@ EditPinDialog::EditPinDialog(Session& session, QWidget* parent) : QDialog(parent
     setWindowTitle(QStringLiteral("Edit Pin"));
     setModal(true);
 
-    QPushButton* clear = MakeButton(this, "CommandClearPin", "Clear Pin");
-    QPushButton* copy = MakeButton(this, "CommandCopyPin", "Copy Pin");
-    QPushButton* paste = MakeButton(this, "CommandPastePin", "Paste Pin");
-    QPushButton* cancel = MakeButton(this, "commandCancel", "Cancel");
+    QPushButton* clear = NamedButton("CommandClearPin", "Clear Pin", this);
+    QPushButton* copy = NamedButton("CommandCopyPin", "Copy Pin", this);
+    QPushButton* paste = NamedButton("CommandPastePin", "Paste Pin", this);
+    QPushButton* cancel = NamedButton("commandCancel", "Cancel", this);
 
     connect(clear, &QPushButton::clicked, this, [this] {
         ClearCurrentPin(session_.image);

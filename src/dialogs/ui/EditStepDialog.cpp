@@ -1,5 +1,6 @@
 #include "dialogs/ui/EditStepDialog.h"
 
+#include "core/ui/NamedButton.h"
 #include "dialogs/StepEditing.h"
 #include "dialogs/ui/DialogParts.h"
 
@@ -13,9 +14,9 @@ EditStepDialog::EditStepDialog(Session& session, QWidget* parent) : QDialog(pare
     setWindowTitle(QStringLiteral("Edit Step"));
     setModal(true);
 
-    QPushButton* insert = MakeButton(this, "commandInsert", "Insert Step");
-    QPushButton* remove = MakeButton(this, "commandDelete", "Delete Step");
-    QPushButton* cancel = MakeButton(this, "commandCancel", "Cancel");
+    QPushButton* insert = NamedButton("commandInsert", "Insert Step", this);
+    QPushButton* remove = NamedButton("commandDelete", "Delete Step", this);
+    QPushButton* cancel = NamedButton("commandCancel", "Cancel", this);
 
     connect(insert, &QPushButton::clicked, this, [this] {
         InsertStep(session_.image, step_);

@@ -4,6 +4,7 @@
 #include "core/OperationRunner.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/HeldMarks.h"
+#include "core/ui/NamedButton.h"
 #include "core/ui/PinStateStrip.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
@@ -75,12 +76,6 @@ EventPage::EventPage(Session& session, OperationRunner& runner, QWidget* parent)
 
 // ---- building ---------------------------------------------------------------------------------
 
-QPushButton* EventPage::button(const char* name, const QString& caption, QWidget* parent) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(QLatin1String(name));
-    return pushButton;
-}
-
 QWidget* EventPage::buildPinRow() {
     auto* area = new QWidget(this);
     auto* row = new QHBoxLayout(area);
@@ -131,12 +126,12 @@ QWidget* EventPage::buildButtons() {
     auto* area = new QWidget(this);
     auto* row = new QHBoxLayout(area);
     row->setContentsMargins(0, 0, 0, 0);
-    QPushButton* read = button("CommandECReadSingle", QStringLiteral("Read"), area);
-    QPushButton* write = button("CommandECWriteSingle", QStringLiteral("Write"), area);
-    QPushButton* copy = button("CommandECcopy", QStringLiteral("Copy to All"), area);
-    QPushButton* readAll = button("CommandECRead", QStringLiteral("Read All Events"), area);
-    QPushButton* writeAll = button("CommandECWrite", QStringLiteral("Write All Events"), area);
-    verify_ = button("CommandECVerify", QStringLiteral("Verify Event Control"), area);
+    QPushButton* read = NamedButton("CommandECReadSingle", QStringLiteral("Read"), area);
+    QPushButton* write = NamedButton("CommandECWriteSingle", QStringLiteral("Write"), area);
+    QPushButton* copy = NamedButton("CommandECcopy", QStringLiteral("Copy to All"), area);
+    QPushButton* readAll = NamedButton("CommandECRead", QStringLiteral("Read All Events"), area);
+    QPushButton* writeAll = NamedButton("CommandECWrite", QStringLiteral("Write All Events"), area);
+    verify_ = NamedButton("CommandECVerify", QStringLiteral("Verify Event Control"), area);
     for (QPushButton* pushButton : {read, write, copy, readAll, writeAll, verify_})
         row->addWidget(pushButton);
     row->addStretch();
@@ -168,8 +163,8 @@ QWidget* EventPage::buildEnableMap() {
         enableBoxes_[static_cast<std::size_t>(i)] = box;
         connect(box, &QCheckBox::clicked, this, [this, i](bool checked) { enableClicked(i, checked); });
     }
-    QPushButton* readMap = button("CommandECInitRead", QStringLiteral("Read Enable Map"), area);
-    QPushButton* writeMap = button("CommandECInitWrite", QStringLiteral("Write Enable Map"), area);
+    QPushButton* readMap = NamedButton("CommandECInitRead", QStringLiteral("Read Enable Map"), area);
+    QPushButton* writeMap = NamedButton("CommandECInitWrite", QStringLiteral("Write Enable Map"), area);
     grid->addWidget(readMap, 0, EventInputCount + 1);
     grid->addWidget(writeMap, 1, EventInputCount + 1);
     grid->setColumnStretch(EventInputCount + 2, 1);
@@ -186,10 +181,11 @@ QWidget* EventPage::verifyButton() const {
 
 void EventPage::startPage() {
     copyToAll();
-    filling_ = true;
-    for (ActionField& field : actions_)
-        showAction(field, NoEventAction);
-    filling_ = false;
+    {
+        const EditGuard::Scope filling(guard_);
+        for (ActionField& field : actions_)
+            showAction(field, NoEventAction);
+    }
     session_.eventTableShown = false;
     startTable_ = session_.image.events;
 }
@@ -218,11 +214,10 @@ void EventPage::showEnableMap() {
 }
 
 void EventPage::showPin() {
-    filling_ = true;
+    const EditGuard::Scope filling(guard_);
     const int shown = session_.eventPin + session_.numberingBase;
     pinField_->setText(QString::number(shown));
     pinUpDown_->setValue(shown);
-    filling_ = false;
 }
 
 void EventPage::showActions() {
@@ -231,12 +226,10 @@ void EventPage::showActions() {
 }
 
 void EventPage::showAction(ActionField& field, int value) {
-    const bool wasFilling = filling_;
-    filling_ = true;
+    const EditGuard::Scope filling(guard_);
     field.edit->setText(QString::number(value));
     field.upDown->setValue(value);
     colour(field, value);
-    filling_ = wasFilling;
 }
 
 void EventPage::colour(ActionField& field, int value) {
@@ -257,24 +250,25 @@ void EventPage::selectPin(int pin) {
 }
 
 void EventPage::commitPinField() {
-    if (filling_)
+    if (guard_.active())
         return;
     commitEdits();
     selectPin(PinOfField(pinField_->text().toStdString(), session_.numberingBase));
 }
 
 void EventPage::commitAction(ActionField& field) {
-    if (filling_)
+    if (guard_.active())
         return;
     const int value = ClampedFieldValue(field.edit->text().toStdString(), NoEventAction, LastEventAction);
     const double typed = ParseLeadingNumber(field.edit->text().toStdString());
-    filling_ = true;
-    // Only a value outside the range is replaced in the field.
-    if (typed < NoEventAction || typed > LastEventAction)
-        field.edit->setText(QString::number(value));
-    field.upDown->setValue(value);
-    colour(field, value);
-    filling_ = false;
+    {
+        const EditGuard::Scope filling(guard_);
+        // Only a value outside the range is replaced in the field.
+        if (typed < NoEventAction || typed > LastEventAction)
+            field.edit->setText(QString::number(value));
+        field.upDown->setValue(value);
+        colour(field, value);
+    }
     actionOf(field) = static_cast<std::int16_t>(value);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "core/ui/EditGuard.h"
 #include "core/ui/SessionView.h"
 
 #include <QPalette>
@@ -51,7 +52,6 @@ private:
     QWidget* buildActionGrid();
     QWidget* buildButtons();
     QWidget* buildEnableMap();
-    QPushButton* button(const char* name, const QString& caption, QWidget* parent);
 
     std::int16_t& actionOf(const ActionField& field);
     void showPin();
@@ -67,7 +67,7 @@ private:
 
     Session& session_;
     OperationRunner& runner_;
-    bool filling_ = false; // the page writes its own fields: their signals change nothing
+    EditGuard guard_; // the page writes its own fields: their signals change nothing
     std::array<EventRecord, PinCount> startTable_{};
     QPalette normalPalette_;
 

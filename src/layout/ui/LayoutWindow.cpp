@@ -1,5 +1,6 @@
 #include "layout/ui/LayoutWindow.h"
 
+#include "core/ui/NamedButton.h"
 #include "layout/LayoutFile.h"
 #include "link/LinkAddress.h"
 
@@ -25,12 +26,6 @@ enum Column { AddressColumn, IdColumn, VersionColumn, BackupColumn, Verification
 
 QString FromLatin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
 }
 
 // The date of a data file of the folder, or "" when there is none.
@@ -62,10 +57,10 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { chooseRow(row); });
 
     auto* buttons = new QHBoxLayout;
-    auto* scanButton = MakeButton("Scan", "CommandLayoutScan", this);
-    auto* backUpButton = MakeButton("Back Up All...", "CommandLayoutBackUp", this);
-    auto* verifyButton = MakeButton("Verify All Modules", "CommandLayoutVerify", this);
-    auto* restoreButton = MakeButton("Restore...", "CommandLayoutRestore", this);
+    auto* scanButton = NamedButton("CommandLayoutScan", "Scan", this);
+    auto* backUpButton = NamedButton("CommandLayoutBackUp", "Back Up All...", this);
+    auto* verifyButton = NamedButton("CommandLayoutVerify", "Verify All Modules", this);
+    auto* restoreButton = NamedButton("CommandLayoutRestore", "Restore...", this);
     for (QPushButton* button : {scanButton, backUpButton, verifyButton, restoreButton})
         buttons->addWidget(button);
     buttons->addStretch(1);

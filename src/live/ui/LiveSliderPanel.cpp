@@ -2,6 +2,7 @@
 
 #include "core/NumberField.h"
 #include "core/ui/FocusedWheel.h"
+#include "core/ui/NamedButton.h"
 #include "live/LiveRequests.h"
 
 #include <QCheckBox>
@@ -25,13 +26,6 @@ const char* const FieldTip = "Servo Target Position";
 const char* const JumpTip = "Jump to target position immediately, override dynamic parameters";
 const char* const DynamicTip = "If checked, use active dynamic parameters, else go directly to position";
 
-QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 const LiveSliderSpec PwmLiveSpec{
@@ -53,9 +47,9 @@ LiveSliderPanel::LiveSliderPanel(Session& session, OperationRunner& runner, cons
     field_->setObjectName(QLatin1String(spec.fieldName));
     field_->setToolTip(QLatin1String(FieldTip));
     field_->setFixedWidth(44);
-    auto* apply = Button(spec.applyName, QStringLiteral("<"), this);
+    auto* apply = NamedButton(spec.applyName, QStringLiteral("<"), this);
     apply->setFixedWidth(28);
-    auto* jump = Button(spec.jumpName, QStringLiteral("Jump"), this);
+    auto* jump = NamedButton(spec.jumpName, QStringLiteral("Jump"), this);
     jump->setToolTip(QLatin1String(JumpTip));
     dynamic_ = new QCheckBox(QLatin1String(spec.checkCaption), this);
     dynamic_->setObjectName(QLatin1String(spec.checkName));

@@ -1,5 +1,6 @@
 #include "live/ui/TestPage.h"
 
+#include "core/ui/NamedButton.h"
 #include "live/ModuleCommands.h"
 
 #include <QCheckBox>
@@ -22,13 +23,6 @@ constexpr int EightfoldButton = 5;
 
 QString Indexed(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 QLineEdit* ByteField(const QString& name, QWidget* parent) {
@@ -73,7 +67,7 @@ QGroupBox* TestPage::buildSetAspect() {
     const QStringList captions{"Vexa SA0",    "Vexa SA1",   "Vexa SA2",  "Vexa SA3",
                                "Vexa Toggle", "Vexa 8xSA0", "Vexa 8xSA1"};
     for (int i = 0; i < captions.size(); ++i) {
-        QPushButton* button = Button(Indexed("CommandVexaSetAspect", i), captions[i], box);
+        QPushButton* button = NamedButton(Indexed("CommandVexaSetAspect", i), captions[i], box);
         grid->addWidget(button, i % 4, i / 4);
         connect(button, &QPushButton::clicked, this, [this, i] {
             const std::string output = Text(output_);
@@ -102,7 +96,7 @@ QGroupBox* TestPage::buildLumo() {
         grid->addWidget(new QLabel(captions[i], box), 0, i);
         grid->addWidget(lumoFields_[static_cast<std::size_t>(i)], 1, i);
     }
-    QPushButton* send = Button(QStringLiteral("CommandSendLumo"), QStringLiteral("LumoSend"), box);
+    QPushButton* send = NamedButton(QStringLiteral("CommandSendLumo"), QStringLiteral("LumoSend"), box);
     grid->addWidget(send, 2, 0, 1, 3);
     connect(send, &QPushButton::clicked, this, [this] {
         const std::array<std::string, 3> texts{Text(lumoFields_[0]), Text(lumoFields_[1]), Text(lumoFields_[2])};
@@ -132,7 +126,7 @@ QGroupBox* TestPage::buildModuleCommands() {
     const std::array<std::pair<int, int>, 7> places{{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}, {2, 2}}};
     for (std::size_t i = 0; i < commands.size(); ++i) {
         const Command command = commands[i];
-        QPushButton* button = Button(command.name, command.caption, box);
+        QPushButton* button = NamedButton(command.name, command.caption, box);
         grid->addWidget(button, places[i].first, places[i].second);
         connect(button, &QPushButton::clicked, this, [this, command] {
             run(command.caption.toStdString().c_str(), [command](Session& session) {
@@ -140,7 +134,7 @@ QGroupBox* TestPage::buildModuleCommands() {
             });
         });
     }
-    QPushButton* view = Button(QStringLiteral("CommandSimulatorView"), QStringLiteral("Simulator View"), box);
+    QPushButton* view = NamedButton(QStringLiteral("CommandSimulatorView"), QStringLiteral("Simulator View"), box);
     view->setToolTip(QStringLiteral("Shows the outputs of the simulated controller (port \"Simulator\")"));
     grid->addWidget(view, 3, 0, 1, 3);
     connect(view, &QPushButton::clicked, this, &TestPage::showSimulatorView);
@@ -163,7 +157,7 @@ QGroupBox* TestPage::buildMatrix() {
     for (int n = 0; n < MatrixAspectCount; ++n) {
         const int row = n % MatrixButtonsPerColumn;
         const int place = (n / MatrixButtonsPerColumn) * 2;
-        QPushButton* button = Button(Indexed("CmdSetMatrix", n), QStringLiteral("MB-%1").arg(n), box);
+        QPushButton* button = NamedButton(Indexed("CmdSetMatrix", n), QStringLiteral("MB-%1").arg(n), box);
         grid->addWidget(button, row, place);
         if (n < static_cast<int>(MatrixLegendTexts.size())) {
             auto* legend = new QLabel(QLatin1String(MatrixLegendTexts[static_cast<std::size_t>(n)]), box);

@@ -2,6 +2,7 @@
 
 #include "core/OperationRunner.h"
 #include "core/ui/HeldMarks.h"
+#include "core/ui/NamedButton.h"
 #include "module/Identity.h"
 #include "module/ui/DccFrame.h"
 #include "module/ui/HardwareFrame.h"
@@ -57,8 +58,8 @@ QWidget* GeneralPage::makeIdFrame() {
     idString_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(IdStringPattern)), idString_));
     idString_->setMinimumWidth(idString_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWW")) + 12);
-    auto* read = MakeSettingsButton("Read String", "CommandGenIDRead", frame);
-    auto* write = MakeSettingsButton("Write String", "CommandGenIDWrite", frame);
+    auto* read = NamedButton("CommandGenIDRead", "Read String", frame);
+    auto* write = NamedButton("CommandGenIDWrite", "Write String", frame);
     auto* layout = new QHBoxLayout(frame);
     layout->addWidget(idString_, 1);
     layout->addWidget(read);
@@ -80,7 +81,7 @@ QWidget* GeneralPage::makeVersionRow() {
     version_ = new QLabel(row);
     version_->setObjectName(QStringLiteral("LabelGenVersionString"));
     version_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* request = MakeSettingsButton("Request Version", "CommandGenVersion", row);
+    auto* request = NamedButton("CommandGenVersion", "Request Version", row);
     auto* layout = new QHBoxLayout(row);
     layout->addWidget(caption);
     layout->addWidget(version_);

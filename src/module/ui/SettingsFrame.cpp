@@ -3,18 +3,13 @@
 #include "core/OperationRunner.h"
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/HeldMarks.h"
+#include "core/ui/NamedButton.h"
 #include "core/ui/UpDownControl.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 
 namespace vexa {
-
-QPushButton* MakeSettingsButton(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 NumberEntry MakeNumberEntry(const char* fieldName, const char* arrowsName, QWidget* parent) {
     NumberEntry entry;
@@ -51,7 +46,7 @@ void SettingsFrame::showHeldMarks() {
 }
 
 QPushButton* SettingsFrame::operationButton(const char* caption, const char* name, bool (*operation)(Session&)) {
-    QPushButton* button = MakeSettingsButton(caption, name, this);
+    QPushButton* button = NamedButton(QString::fromLatin1(name), QString::fromLatin1(caption), this);
     const std::string title = caption;
     connect(button, &QPushButton::clicked, this, [this, title, operation] { runner_.runNow(title, operation); });
     return button;

@@ -18,9 +18,6 @@ class CommitLineEdit;
 class OperationRunner;
 class UpDownControl;
 
-// A button of the General tab with its caption and control name.
-QPushButton* MakeSettingsButton(const char* caption, const char* name, QWidget* parent);
-
 // A number field with its arrows, as the frames of the General tab use them.
 struct NumberEntry {
     CommitLineEdit* field = nullptr;

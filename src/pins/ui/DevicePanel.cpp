@@ -1,6 +1,7 @@
 #include "pins/ui/DevicePanel.h"
 
 #include "core/OperationGuard.h"
+#include "core/ui/NamedButton.h"
 #include "core/ui/PressButton.h"
 #include "files/DeviceLibraryActions.h"
 #include "pins/ui/DescriptionValidator.h"
@@ -11,15 +12,6 @@
 #include <QPushButton>
 
 namespace vexa {
-
-namespace {
-
-QPushButton* NamedButton(QPushButton* button, const char* name) {
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-} // namespace
 
 DevicePanel::DevicePanel(Session& session, FileDialogs& dialogs, QWidget* parent)
     : QWidget(parent), session_(session), dialogs_(dialogs) {
@@ -35,8 +27,8 @@ DevicePanel::DevicePanel(Session& session, FileDialogs& dialogs, QWidget* parent
     devices_->setInsertPolicy(QComboBox::NoInsert);
     devices_->setMinimumContentsLength(14);
     devices_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    load_ = NamedButton(new QPushButton(QStringLiteral("Load Device"), this), "CommandPAspPreLoad");
-    save_ = NamedButton(new QPushButton(QStringLiteral("Save Device"), this), "CommandSaveDevice");
+    load_ = NamedButton("CommandPAspPreLoad", QStringLiteral("Load Device"), this);
+    save_ = NamedButton("CommandSaveDevice", QStringLiteral("Save Device"), this);
     auto* label = new QLabel(QStringLiteral("Definitions Loaded:"), this);
     label->setObjectName(QStringLiteral("LblDDLabel"));
     caption_ = new QLabel(QString::fromLatin1(DeviceCatalogue::NoCaption), this);

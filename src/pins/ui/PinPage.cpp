@@ -1,11 +1,13 @@
 #include "pins/ui/PinPage.h"
 
+#include "core/ui/NamedButton.h"
 #include "pins/ui/PinPageDialogs.h"
 
 #include "core/NumberField.h"
 #include "core/OperationRunner.h"
 #include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/EditGuard.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/PinStateStrip.h"
 #include "core/ui/UpDownControl.h"
@@ -17,7 +19,6 @@
 #include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
 #include "pins/ui/DescriptionValidator.h"
-#include "pins/ui/EditGuard.h"
 #include "pins/ui/StepRowsFrame.h"
 #include "pins/ui/TypeSettingsTabs.h"
 
@@ -124,12 +125,6 @@ UpDownControl* PinPage::upDown(const char* name, int lowest, int highest, QWidge
     return control;
 }
 
-QPushButton* PinPage::button(const char* name, const QString& caption, QWidget* parent) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(QLatin1String(name));
-    return pushButton;
-}
-
 // The pin row, and below it a row for the controls other subsystems place there (address
 // labels, device library), so that the page stays within the window's width.
 QWidget* PinPage::buildPinRow() {
@@ -229,7 +224,7 @@ QWidget* PinPage::buildAspectRow() {
                    : QString();
     });
     aspectDescription_->setMinimumWidth(200);
-    writeAspect_ = button("CommandPAspWriteAspect", QStringLiteral("Write Single"), area);
+    writeAspect_ = NamedButton("CommandPAspWriteAspect", QStringLiteral("Write Single"), area);
     showDetails_ = new QCheckBox(QStringLiteral("Show Details"), area);
     showDetails_->setObjectName(QStringLiteral("CheckPAspShowDetails"));
 
@@ -329,11 +324,11 @@ QWidget* PinPage::buildCountRow() {
 QWidget* PinPage::buildConfigButtons() {
     auto* area = new QWidget(this);
     auto* row = Row(area);
-    getParam_[0] = button("CommandPCFGGetParam(0)", QStringLiteral("Get Pin Config"), area);
-    getParam_[1] = button("CommandPCFGGetParam(1)", QStringLiteral("Read Pin Config"), area);
-    setParam_[0] = button("CommandPCFGSetParam(0)", QStringLiteral("Set Pin Config"), area);
+    getParam_[0] = NamedButton("CommandPCFGGetParam(0)", QStringLiteral("Get Pin Config"), area);
+    getParam_[1] = NamedButton("CommandPCFGGetParam(1)", QStringLiteral("Read Pin Config"), area);
+    setParam_[0] = NamedButton("CommandPCFGSetParam(0)", QStringLiteral("Set Pin Config"), area);
     setParam_[0]->setToolTip(QStringLiteral("Sets Active Servo parameters (not permanent)"));
-    setParam_[1] = button("CommandPCFGSetParam(1)", QStringLiteral("Write Pin Config"), area);
+    setParam_[1] = NamedButton("CommandPCFGSetParam(1)", QStringLiteral("Write Pin Config"), area);
     setParam_[1]->setToolTip(QStringLiteral("Writes Servo Parameters to Flash memory"));
     for (int setting : {ActiveSetting, FlashSetting}) {
         connect(getParam_[static_cast<std::size_t>(setting)], &QPushButton::clicked, this,
@@ -367,7 +362,7 @@ QWidget* PinPage::buildTransferButtons() {
         {"CommandVerifyAllPins", "Verify All Pins", "VerifyAllPins"},
     }};
     for (const Transfer& transfer : transfers) {
-        QPushButton* pushButton = button(transfer.name, QLatin1String(transfer.caption), area);
+        QPushButton* pushButton = NamedButton(transfer.name, QLatin1String(transfer.caption), area);
         const std::string word = transfer.word;
         if (word == "WriteDevice")
             connect(pushButton, &QPushButton::clicked, this, [this] {

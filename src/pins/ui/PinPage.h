@@ -81,7 +81,6 @@ private:
     QWidget* buildTransferButtons();
     CommitLineEdit* numberField(const char* name, QWidget* parent);
     UpDownControl* upDown(const char* name, int lowest, int highest, QWidget* parent);
-    QPushButton* button(const char* name, const QString& caption, QWidget* parent);
 
     PinRecord& record();
     int layoutOption() const;

@@ -2,13 +2,13 @@
 
 #include "core/NumberField.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/EditGuard.h"
 #include "core/ui/FocusedWheel.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/ValueMarks.h"
 #include "pins/InstructionTable.h"
 #include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
-#include "pins/ui/EditGuard.h"
 #include "pins/ui/PinPageDialogs.h"
 
 #include <QCheckBox>

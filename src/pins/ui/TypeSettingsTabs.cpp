@@ -2,12 +2,12 @@
 
 #include "core/ui/ChoiceGroup.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/EditGuard.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
 #include "pins/PinWireCheck.h"
 #include "pins/ui/ClickableLabel.h"
-#include "pins/ui/EditGuard.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
