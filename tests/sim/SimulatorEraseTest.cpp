@@ -1,25 +1,24 @@
 // The simulated controller while it erases its configuration memory.
 
 #include "SimTestBench.h"
+#include "WaitUntil.h"
 
 #include "module/SettingsVerification.h"
 #include "sim/SimToolOptions.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace vexa {
 namespace {
 
 TEST(SimulatorErase, StaysSilentForTheEraseTimeThenAnswersWithTheErasedMemory) {
     test::SimBench bench;
-    bench.sim->setEraseTime(std::chrono::milliseconds(400));
+    bench.sim->setEraseTime(std::chrono::milliseconds(1000));
     bench.sim->setting(6) = {5};
     bench.write({96, 0, 33, 91, 12, 5, 60, 17, 88, 2});
     EXPECT_FALSE(bench.read({112, 0}));
     bench.write({96, 6, 9}); // taken by nobody while busy
-    std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    ASSERT_TRUE(test::WaitUntil([&bench] { return !bench.sim->busyErasing(); }));
     ASSERT_TRUE(bench.read({112, 6}));
     EXPECT_EQ(bench.answer(), (std::vector<int>{112, 6, 0}));
 

@@ -1,13 +1,12 @@
 // Framing, addressing, faults and timing of the simulated controller on its line.
 
 #include "SimTestBench.h"
+#include "WaitUntil.h"
 
 #include "link/Exchange.h"
 #include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 namespace vexa {
 namespace {
@@ -239,7 +238,7 @@ TEST(SimulatorFaults, ALateAnswerIsDiscardedAndEveryLaterExchangeSucceeds) {
     bench.sim->setLateDelay(std::chrono::milliseconds(150));
     bench.sim->injectFault(SimulatorFault::Late);
     EXPECT_FALSE(bench.read({112, 0}));
-    std::this_thread::sleep_for(std::chrono::milliseconds(250)); // the late answer is waiting now
+    ASSERT_TRUE(test::WaitUntil([&bench] { return bench.port().bytesWaiting() > 0; })); // the late answer is here
     for (int setting : {10, 0, 10, 0}) {
         ASSERT_TRUE(bench.read({112, setting})) << bench.prompter.last();
         EXPECT_EQ(bench.answer().at(1), setting);

@@ -1,8 +1,11 @@
 #include "ProcessRunner.h"
 
+#include "WaitUntil.h"
+
 #include <algorithm>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,6 +60,27 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args, in
     if (errFd)
         *errFd = err[0];
     return pid;
+}
+
+// Whether a process other than `except` has the device open. Looks through the open files that
+// /proc lists.
+bool OpenedByAnotherProcess(const std::string& device, pid_t except) {
+    namespace fs = std::filesystem;
+    const fs::directory_iterator end;
+    std::error_code error;
+    for (fs::directory_iterator process("/proc", error); !error && process != end; process.increment(error)) {
+        const std::string name = process->path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos || name == std::to_string(except))
+            continue;
+        // A process that ends meanwhile, or one not ours to look into, simply has no files here.
+        std::error_code gone;
+        for (fs::directory_iterator file(process->path() / "fd", gone); !gone && file != end; file.increment(gone)) {
+            std::error_code closed;
+            if (fs::read_symlink(file->path(), closed) == device)
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -193,6 +217,10 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     if (!killed && WIFEXITED(status))
         result.status = WEXITSTATUS(status);
     return result;
+}
+
+bool DeviceServerProcess::waitForClient() const {
+    return WaitUntil([this] { return OpenedByAnotherProcess(device_, processId()); });
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {

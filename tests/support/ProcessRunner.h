@@ -36,6 +36,7 @@ public:
     void interrupt();
     // Ends it at once (SIGKILL), as a pulled cable would, and closes its output.
     void killNow();
+    pid_t processId() const { return pid_; }
 
 private:
     void closePipes();
@@ -53,6 +54,9 @@ public:
         : ChildProcess(program, args), device_(readLine()) {}
 
     const std::string& device() const { return device_; }
+    // Waits until another program has opened the device (the program under test has the port
+    // open); false when none did within the generous deadline of WaitUntil.
+    bool waitForClient() const;
 
 private:
     std::string device_;

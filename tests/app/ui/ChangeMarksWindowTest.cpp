@@ -1,6 +1,7 @@
 // The window's marks of what changed against the controller, "Write Changes" and "Compare with
 // File...", as a modeller uses them with the "Simulator".
 
+#include "app/ui/HeldMarksWatch.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/VerificationWindow.h"
 #include "core/ui/HeldMarks.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -26,8 +28,11 @@ namespace {
 
 class ChangeMarksWindowTest : public ::testing::Test, protected test::WindowBench {
 protected:
-    // The marks follow an edit within a few looks of the window.
-    void letTheMarksFollow() { QTest::qWait(600); }
+    // The marks follow an edit at the next look of the window's watch.
+    void letTheMarksFollow() {
+        QSignalSpy looked(window->findChild<HeldMarksWatch*>()->findChild<QTimer*>(), &QTimer::timeout);
+        ASSERT_TRUE(looked.wait(30000));
+    }
 
     QString status() { return find<QLabel>("LabelChanges")->text(); }
 

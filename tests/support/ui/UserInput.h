@@ -4,7 +4,10 @@
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
+
+#include <functional>
 
 namespace vexa::test {
 
@@ -29,6 +32,20 @@ inline bool TurnWheel(QWidget* widget, int delta) {
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
     return event.isAccepted();
+}
+
+// Input given as soon as `condition` holds, from the event loop as a user's input comes (also
+// while an operation runs and handles the window's events): `act` runs once, at the first of
+// the looks every few milliseconds at which the condition holds. The looks end with `context`.
+inline void WhenReady(QObject* context, std::function<bool()> condition, std::function<void()> act) {
+    auto* look = new QTimer(context);
+    QObject::connect(look, &QTimer::timeout, context, [look, condition = std::move(condition), act = std::move(act)] {
+        if (!look->isActive() || !condition())
+            return;
+        look->stop(); // and stays with the context
+        act();
+    });
+    look->start(5);
 }
 
 } // namespace vexa::test
