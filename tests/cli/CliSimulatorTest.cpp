@@ -1,29 +1,13 @@
-#include "cli/CliRunner.h"
-#include "core/Clock.h"
-#include "link/SystemPortProvider.h"
-#include "sim/SimulatorPort.h"
+#include "SimulatorRun.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 namespace vexa::cli {
 namespace {
 
-// The command line against the in-process simulated controller, through the real provider.
-struct SimulatorRun {
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunCli(args, ports, clock, out, err);
-    }
-    const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
-    PortProvider& ports = *provider;
-    SystemClock clock;
-    std::ostringstream out;
-    std::ostringstream err;
-};
+using test::SimulatorRun;
 
 TEST(CliSimulator, IdentityCommandsRunInOrder) {
     SimulatorRun cli;

@@ -1,30 +1,18 @@
 #include "../files/ConfigFileTestSupport.h"
+#include "SimulatorRun.h"
 
-#include "cli/CliRunner.h"
-#include "core/Clock.h"
 #include "core/Platform.h"
-#include "link/SystemPortProvider.h"
-#include "sim/SimulatorPort.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 namespace vexa::test {
 namespace {
 
-struct DeviceCli {
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return cli::RunCli(args, ports, clock, out, err, ProgramFolder());
-    }
-    const std::unique_ptr<PortProvider> provider = MakeSystemPortProvider(SimulatorPortMakers());
-    PortProvider& ports = *provider;
-    SystemClock clock;
-    std::ostringstream out;
-    std::ostringstream err;
+// The standard device library lies beside the test program, as beside the program.
+struct DeviceCli : SimulatorRun {
+    DeviceCli() : SimulatorRun(ProgramFolder()) {}
 };
 
 TEST(DeviceCommands, ListLoadWriteVerifyAndSaveFromTheCommandLine) {
