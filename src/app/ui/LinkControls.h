@@ -64,8 +64,9 @@ private:
     void portChosen();
     void choosePort(int index);
     void chooseTypedPort();
-    // One of the two address fields, with the link's own rules for it: the text it shows for
-    // the held address, how a typed text is taken, and where the link holds it.
+    // One of the two address fields with its arrows, and the link's own rules for it: the text
+    // shown for the held address, how a typed text and a stepped value are taken, and where the
+    // link holds the address.
     struct AddressField {
         CommitLineEdit* field;
         std::string (*shown)(const Session&);
