@@ -125,8 +125,9 @@ bool ReadLayout(Session& session, const std::string& folder, const OlderLayoutBa
                                      "without the numbering base. State the base it was made with.");
             return false;
         }
-        if (!(base = olderBase(path)))
-            return false;
+        base = olderBase(path);
+        if (!base)
+            return false; // the source said why
     }
     if (!problem.empty() || !ParseLayoutFile(bytes, base, HighestModuleAddress(session), listing, problem)) {
         session.prompter.ask(MessageKind::OkWarning, "The layout file " + path + " cannot be used:\r\n" + problem);

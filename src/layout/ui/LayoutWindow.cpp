@@ -146,6 +146,7 @@ std::optional<std::vector<ModuleResult>> LayoutWindow::runOnFolder(const char* t
                                                                    const FolderOperation& operation) {
     if (progress_->refusedWhileBusy() || !chooseFolder(title, ask))
         return std::nullopt;
+    showTable(); // the folder it works on
     const std::string folder = folder_;
     std::vector<ModuleResult> results;
     if (!progress_->run(
