@@ -17,6 +17,7 @@ struct CliContext {
     std::vector<std::string> arguments; // every argument of the command being run, in order
     bool slow = false;                  // --slow: PWM levels move with the pin's dynamics
     bool dynamic = false;               // --dynamic: servo positions move with the pin's dynamics
+    bool baseGiven = false;             // --base was given: the numbering base is the user's word
     // The exit status when the command fails; a command whose failure is no answer of its own
     // (a comparison that could not be made) sets it to 2.
     int failureStatus = 1;

@@ -100,6 +100,7 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
             return false;
         }
         options.numberingBase = value == "1" ? 1 : 0;
+        options.baseGiven = true;
     } else if (name == "--trace") {
         if (value.empty()) {
             error = "--trace needs a file name";
@@ -224,7 +225,8 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "  --bitrate RATE     9600, 19200 (default) or 38400\n"
                        "  --address N        module address, as shown (with the numbering base)\n"
                        "  --xaddress N       use the eXtended Address N, as shown\n"
-                       "  --base 0|1         numbering base of the shown numbers (default 1)\n"
+                       "  --base 0|1         numbering base of the shown numbers (default 1); a layout.txt\n"
+                       "                     of an earlier version is read only with --base given\n"
                        "  --one-way          start with bidirectional communication off\n"
                        "  --tunnel           reach the controller through a Corvan interface (Use Corvan\n"
                        "                     Tunneling); --address may then go up to 31 + base\n"

@@ -25,6 +25,7 @@ struct CliOptions {
     std::optional<int> moduleAddress; // 0..15, or 0..31 with tunnel
     std::optional<int> xAddress;      // 0..95; turns "Use eXtended Addr" on
     int numberingBase = 1;
+    bool baseGiven = false; // --base was given (an older layout.txt needs it)
     bool oneWay = false;
     bool tunnel = false; // check "Use Corvan Tunneling" once the port is open
     bool answerYes = false;

@@ -3,8 +3,10 @@
 namespace vexa::cli {
 
 bool CliPrompter::ask(MessageKind kind, const std::string& text) {
-    if (quiet_)
+    if (quiet_) {
+        kept_.emplace(kind, text);
         return answerYes_ || (kind != MessageKind::OkCancelWarning && kind != MessageKind::YesNo);
+    }
     stream_ << text << '\n';
     switch (kind) {
     case MessageKind::OkCancelWarning:

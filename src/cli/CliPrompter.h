@@ -2,7 +2,10 @@
 
 #include "core/Prompter.h"
 
+#include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
 
 namespace vexa::cli {
 
@@ -15,11 +18,15 @@ public:
 
     bool ask(MessageKind kind, const std::string& text) override;
 
-    // While quiet, messages are not shown (questions are still answered the same way).
+    // While quiet, messages are not shown (questions are still answered the same way); the
+    // last one is kept.
     void setQuiet(bool quiet) { quiet_ = quiet; }
+    // The last message kept while quiet, then forgotten; nullopt when none was kept.
+    std::optional<std::pair<MessageKind, std::string>> takeKept() { return std::exchange(kept_, std::nullopt); }
 
 private:
     bool quiet_ = false;
+    std::optional<std::pair<MessageKind, std::string>> kept_;
     std::ostream& stream_;
     bool answerYes_;
 };

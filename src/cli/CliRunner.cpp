@@ -47,7 +47,7 @@ int RunCommands(const CliOptions& options, Session& session, std::ostream& out, 
         return ExitFailure;
     if (!PrepareDeviceCatalogue(options, session, programFolder))
         return ExitFailure;
-    CliContext context{session, out, {}, options.slow, options.dynamic};
+    CliContext context{session, out, {}, options.slow, options.dynamic, options.baseGiven};
     for (const CommandCall& call : options.commands) {
         context.arguments = call.arguments;
         // A fault the link reported (no answer, an invalid one, a port that stopped working)

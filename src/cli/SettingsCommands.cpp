@@ -18,13 +18,24 @@ constexpr int EraseWaitLimitSeconds = 60;
 // Holds back the link's messages while the controller is expected to be silent.
 class QuietMessages {
 public:
-    explicit QuietMessages(Prompter& prompter) : prompter_(dynamic_cast<CliPrompter*>(&Unwrapped(prompter))) {
+    explicit QuietMessages(Prompter& prompter)
+        : shown_(prompter), prompter_(dynamic_cast<CliPrompter*>(&Unwrapped(prompter))) {
         if (prompter_)
             prompter_->setQuiet(true);
     }
     ~QuietMessages() {
         if (prompter_)
             prompter_->setQuiet(false);
+    }
+    // Shows the last message held back, as it would have been shown.
+    void showLast() {
+        if (!prompter_)
+            return;
+        const auto kept = prompter_->takeKept();
+        prompter_->setQuiet(false);
+        if (kept)
+            shown_.ask(kept->first, kept->second);
+        prompter_->setQuiet(true);
     }
     QuietMessages(const QuietMessages&) = delete;
     QuietMessages& operator=(const QuietMessages&) = delete;
@@ -36,6 +47,7 @@ private:
         return clearing ? clearing->inner() : prompter;
     }
 
+    Prompter& shown_;
     CliPrompter* prompter_;
 };
 
@@ -69,12 +81,17 @@ bool RunEraseFlash(CliContext& context, const std::string&) {
     context.out.flush();
     bool back = false;
     {
-        const QuietMessages quiet(session.prompter);
+        QuietMessages quiet(session.prompter);
         back = AwaitControllerAfterErase(session, EraseWaitLimitSeconds, [&context](int seconds) {
             context.out << "waiting ... " << seconds << " s\n";
             context.out.flush();
         });
+        if (!back && !session.port.isOpen())
+            quiet.showLast(); // the port's own message: it stopped working
     }
+    // Stopped: the runner says so; a port that failed has said why.
+    if (!back && (session.progress->stopRequested() || !session.port.isOpen()))
+        return false;
     if (!back) {
         session.prompter.ask(MessageKind::OkError, "The controller did not answer within " +
                                                        std::to_string(EraseWaitLimitSeconds) + " s after the erase");

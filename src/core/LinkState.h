@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace vexa {
 
 constexpr std::uint8_t ToggleUnsynchronised = 128;
+constexpr std::size_t StrayHeaderLimit = 16;
 
 // State of the link to the controller, kept for the whole run.
 struct LinkState {
@@ -36,6 +38,17 @@ struct LinkState {
     // How many more link faults are shown; the others are only marked in faultReported.
     // Negative: every one is shown.
     int faultMessagesLeft = -1;
+    // Header bytes of the frames that arrived while no request of theirs was awaited (a late
+    // answer to an earlier request, above all), newest last; the link keeps the latest
+    // StrayHeaderLimit, and whoever looks at them may clear them.
+    std::vector<std::uint8_t> strayHeaders;
+
+    // Notes the header byte of a frame that was not the answer awaited.
+    void noteStrayHeader(std::uint8_t header) {
+        if (strayHeaders.size() >= StrayHeaderLimit)
+            strayHeaders.erase(strayHeaders.begin());
+        strayHeaders.push_back(header);
+    }
 
     // Number of data bytes of the last answer ([1] AND 15).
     int answerSize() const { return answerBuffer[1] & 15; }

@@ -8,6 +8,10 @@
 namespace vexa {
 
 inline constexpr const char* StoppedByUserText = "Stopped by the user";
+// What a window's progress says once the user asked to stop.
+inline constexpr const char* StoppingText = "Stopping after the current exchange ...";
+// What a window says when something cannot be done because an operation runs.
+inline constexpr const char* OperationRunsText = "An operation is running: wait until it ends, or press Stop.";
 
 using Operation = std::function<bool(Session&)>;
 

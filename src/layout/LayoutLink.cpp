@@ -5,8 +5,18 @@
 namespace vexa {
 
 bool HeldMessages::ask(MessageKind kind, const std::string& text) {
+    const bool question = kind == MessageKind::OkCancelWarning || kind == MessageKind::YesNo;
+    if (question && questions_)
+        return questions_->ask(kind, text);
     messages_.push_back({kind, text});
     return false;
+}
+
+std::vector<std::string> HeldMessages::texts() const {
+    std::vector<std::string> texts;
+    for (const Held& held : messages_)
+        texts.push_back(held.text);
+    return texts;
 }
 
 void HeldMessages::showLast(Prompter& prompter) const {

@@ -9,21 +9,26 @@
 
 namespace vexa {
 
-// Keeps the messages of work that must not show them (the scan's question to a module address
-// where nobody answers), so that the one that matters can be shown afterwards. Questions are
-// answered Cancel/No.
+// Keeps the messages of work that must not show them one by one: the scan's question to a
+// module address where nobody answers, or the work on one controller of a layout, whose
+// messages the layout operation says once for all its controllers. Questions are answered
+// Cancel/No, or asked through `questions` when given.
 class HeldMessages : public Prompter {
 public:
+    explicit HeldMessages(Prompter* questions = nullptr) : questions_(questions) {}
     bool ask(MessageKind kind, const std::string& text) override;
 
     // Shows the last held message through another prompter (nothing when none was held).
     void showLast(Prompter& prompter) const;
+    // The texts held, in order.
+    std::vector<std::string> texts() const;
 
 private:
     struct Held {
         MessageKind kind;
         std::string text;
     };
+    Prompter* questions_;
     std::vector<Held> messages_;
 };
 

@@ -10,11 +10,13 @@
 #include "layout/LayoutScan.h"
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
-#include "model/TextEncoding.h"
+#include "link/LinkMessages.h"
+#include "module/Identity.h"
 
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string_view>
 
 namespace vexa {
@@ -26,26 +28,59 @@ constexpr std::array<std::string_view, 5> ReportFrameLines{SettingsVerificationS
                                                            PinVerificationStartText, NumberingNoteText, VerifyOkText};
 
 std::string ModulePrefix(const Session& session, const LayoutEntry& entry) {
-    return ModuleName(session, entry.address) + " \"" + Utf8FromLatin1(entry.idString) + "\"";
+    return ModuleName(session, entry.address) + " " + QuotedIdString(entry.idString);
 }
 
-// Runs work on the controller of the entry (work that `writes` to it, or only reads), in a
-// session of its own whose messages are the user's and whose progress names the controller.
-// False when the work failed; `ended` tells whether the port failed or the user stopped, so
-// that no further controller can be reached.
-bool OnModule(Session& session, const LayoutEntry& entry, bool writes, const std::function<bool(Session&)>& work,
+// A held message as the layout's summary shows it, on one line. The work on a controller has a
+// link of its own: a missing answer does not reset the user's "Bidirectional Comm.".
+std::string SummaryText(const std::string& message) {
+    if (message == NoResponseResetText)
+        return "No response received";
+    std::string text;
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        if (message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n')
+            continue;
+        text += message[i] == '\r' || message[i] == '\n' ? ' ' : message[i];
+    }
+    return text;
+}
+
+// Runs work on the controller of the result's entry (work that `writes` to it, or only reads),
+// in a session of its own whose messages are kept in the result and whose progress names the
+// controller. False when the work failed; `ended` tells whether the port failed or the user
+// stopped, so that no further controller can be reached.
+bool OnModule(Session& session, ModuleResult& result, bool writes, const std::function<bool(Session&)>& work,
               bool& ended) {
     bool passed = false;
+    HeldMessages held(&session.prompter);
     {
-        ModuleProgress progress(*session.progress, ModulePrefix(session, entry) + ": ");
-        BorrowedLink borrowed(session, session.prompter, progress, writes);
+        ModuleProgress progress(*session.progress, ModulePrefix(session, result.entry) + ": ");
+        BorrowedLink borrowed(session, held, progress, writes);
         Session& module = borrowed.session();
-        module.link.moduleAddress = entry.address;
+        module.link.moduleAddress = result.entry.address;
         ResetFrameToggle(module);
         passed = work(module);
     }
+    for (const std::string& text : held.texts())
+        result.messages.push_back(SummaryText(text));
     ended = !session.port.isOpen() || session.progress->stopRequested();
     return passed;
+}
+
+// Says once what the work on the controllers said, each line naming its controller, after the
+// heading; `notes` follow as paragraphs of their own. Nothing when there is nothing to say.
+void SayOnce(Session& session, const std::string& heading, const std::vector<ModuleResult>& results,
+             const std::vector<std::string>& notes = {}) {
+    std::string text;
+    for (const ModuleResult& result : results)
+        for (const std::string& message : result.messages)
+            text += std::string(CrLf) + ModulePrefix(session, result.entry) + ": " + message;
+    if (!text.empty())
+        text = heading + text;
+    for (const std::string& note : notes)
+        text += (text.empty() ? "" : std::string(CrLf) + CrLf) + note;
+    if (!text.empty())
+        session.prompter.ask(MessageKind::OkWarning, text);
 }
 
 // The findings of the session's verification report, one per line.
@@ -74,16 +109,31 @@ void VerifyModule(Session& module, ModuleResult& result) {
     result.findings = compares ? std::vector<std::string>{} : Findings(module.verificationReport);
 }
 
-// Reads layout.txt and checks that every data file it lists can be loaded, sending nothing.
-// False after saying which file (and line) cannot be used.
-bool ReadLayout(Session& session, const std::string& folder, std::vector<LayoutEntry>& entries) {
+// Reads layout.txt (an older one with the base that `olderBase` gives) and checks that every
+// data file it lists can be loaded, sending nothing. False after saying which file (and line)
+// cannot be used.
+bool ReadLayout(Session& session, const std::string& folder, const OlderLayoutBase& olderBase, LayoutListing& listing) {
     const std::string path = LayoutPath(folder, LayoutFileName);
+    std::string bytes;
     std::string problem;
-    if (!ReadLayoutFile(folder, session.numberingBase, HighestModuleAddress(session), entries, problem)) {
+    std::optional<int> base;
+    if (ReadLayoutBytes(folder, bytes, problem) && IsOlderLayoutFile(bytes)) {
+        if (!olderBase) {
+            session.prompter.ask(MessageKind::OkWarning,
+                                 "The layout file " + path +
+                                     " was written by an earlier version: it lists the modules as they were shown, "
+                                     "without the numbering base. State the base it was made with.");
+            return false;
+        }
+        base = olderBase(path);
+        if (!base)
+            return false; // the source said why
+    }
+    if (!problem.empty() || !ParseLayoutFile(bytes, base, HighestModuleAddress(session), listing, problem)) {
         session.prompter.ask(MessageKind::OkWarning, "The layout file " + path + " cannot be used:\r\n" + problem);
         return false;
     }
-    for (const LayoutEntry& entry : entries) {
+    for (const LayoutEntry& entry : listing.entries) {
         ConfigurationImage image;
         if (!ReadConfigurationFile(LayoutPath(folder, entry.fileName), image, problem)) {
             session.prompter.ask(MessageKind::OkWarning, "The data file of " + ModuleName(session, entry.address) +
@@ -98,6 +148,19 @@ bool LoadEntry(Session& module, const std::string& folder, const LayoutEntry& en
     return LoadConfigurationFile(module, LayoutPath(folder, entry.fileName));
 }
 
+// "Restore the 2 controllers listed in ...?", naming each with the data file it gets.
+std::string RestoreQuestion(const Session& session, const std::string& folder, const LayoutListing& listing) {
+    const std::size_t count = listing.entries.size();
+    std::string text = "Restore the " + std::to_string(count) + (count == 1 ? " controller" : " controllers") +
+                       " listed in " + LayoutPath(folder, LayoutFileName) + "?";
+    for (const LayoutEntry& entry : listing.entries)
+        text += std::string(CrLf) + ModulePrefix(session, entry) + " from " + entry.fileName;
+    if (listing.numberingBase != session.numberingBase)
+        text += std::string(CrLf) + "(The data files were named when numbering started at " +
+                std::to_string(listing.numberingBase) + ".)";
+    return text + CrLf + "Each is written with Write All from its data file, and what it holds now is overwritten.";
+}
+
 // A board that answers with another ID string than the listed one (and not with an empty one,
 // as a fresh or erased board does) is not the board that was backed up there.
 bool IsForeignBoard(const LayoutModule& found, const LayoutEntry& entry) {
@@ -105,19 +168,18 @@ bool IsForeignBoard(const LayoutModule& found, const LayoutEntry& entry) {
 }
 
 // Restore: may the board that answered at the entry's address be written? A board whose ID
-// string could not be read, or that is another board, is left alone (and the latter said).
-bool MayRestore(Session& session, const LayoutEntry& entry, ProbeResult probe, const LayoutModule& found,
-                ModuleResult& result) {
+// string could not be read, or that is another board, is left alone (the latter noted with
+// the result).
+bool MayRestore(ProbeResult probe, const LayoutModule& found, ModuleResult& result) {
     if (probe == ProbeResult::Faulty) {
         result.outcome = ModuleOutcome::NotWritten; // which board is there is not known
         return false;
     }
-    if (probe == ProbeResult::Answered && IsForeignBoard(found, entry)) {
+    if (probe == ProbeResult::Answered && IsForeignBoard(found, result.entry)) {
         result.outcome = ModuleOutcome::Skipped;
-        session.prompter.ask(MessageKind::OkWarning,
-                             ModulePrefix(session, entry) + " skipped: the board at this address has the ID string \"" +
-                                 Utf8FromLatin1(found.idString) +
-                                 "\".\r\nThe boards were moved; restoring it would overwrite another board.");
+        result.messages.push_back("skipped: the board at this address has the ID string " +
+                                  QuotedIdString(found.idString) +
+                                  ". The boards were moved; restoring it would overwrite another board.");
         return false;
     }
     return true;
@@ -125,28 +187,25 @@ bool MayRestore(Session& session, const LayoutEntry& entry, ProbeResult probe, c
 
 // Verify (or, with `restore`, first ask, then write and verify) each controller listed in the
 // folder's layout.txt, going on past differences. True when every controller compares.
-bool CheckListed(Session& session, const std::string& folder, std::vector<ModuleResult>& results, bool restore) {
+bool CheckListed(Session& session, const std::string& folder, const OlderLayoutBase& olderBase,
+                 std::vector<ModuleResult>& results, bool restore) {
     results.clear();
-    std::vector<LayoutEntry> entries;
-    if (!ReadLayout(session, folder, entries))
+    LayoutListing listing;
+    if (!ReadLayout(session, folder, olderBase, listing))
         return false;
-    if (restore && !session.prompter.ask(MessageKind::OkCancelWarning,
-                                         "Restore the " + std::to_string(entries.size()) + " controllers listed in " +
-                                             LayoutPath(folder, LayoutFileName) +
-                                             "?\r\nEach is written with Write All from its data file, and what it "
-                                             "holds now is overwritten."))
+    if (restore && !session.prompter.ask(MessageKind::OkCancelWarning, RestoreQuestion(session, folder, listing)))
         return false;
     bool allCompare = true;
-    for (const LayoutEntry& entry : entries) {
-        ModuleResult result{entry, ModuleOutcome::NoAnswer, {}};
+    bool ended = false;
+    for (const LayoutEntry& entry : listing.entries) {
+        ModuleResult result{entry, ModuleOutcome::NoAnswer, {}, {}};
         LayoutModule found;
-        const ProbeResult probe = ProbeModule(session, entry.address, found);
+        const ProbeResult probe = ProbeModule(session, entry.address, ProbeWait::Normal, found);
         if (probe == ProbeResult::Ended)
-            return false;
-        bool ended = false;
-        if (probe != ProbeResult::Silent && (!restore || MayRestore(session, entry, probe, found, result)))
+            break;
+        if (probe != ProbeResult::Silent && (!restore || MayRestore(probe, found, result)))
             OnModule(
-                session, entry, restore,
+                session, result, restore,
                 [&](Session& work) {
                     result.outcome = restore ? ModuleOutcome::NotWritten : ModuleOutcome::Differs;
                     if (!LoadEntry(work, folder, entry) || (restore && !WriteAll(work)))
@@ -158,9 +217,13 @@ bool CheckListed(Session& session, const std::string& folder, std::vector<Module
         allCompare = allCompare && result.outcome == ModuleOutcome::Compares;
         results.push_back(result);
         if (ended)
-            return false;
+            break;
     }
-    return allCompare;
+    SayOnce(session,
+            restore ? "Restore did not restore every controller:"
+                    : "Verify All Modules did not verify every controller:",
+            results);
+    return allCompare && results.size() == listing.entries.size();
 }
 
 bool CreateFolder(Session& session, const std::string& folder) {
@@ -171,6 +234,26 @@ bool CreateFolder(Session& session, const std::string& folder) {
     session.prompter.ask(MessageKind::OkError,
                          "The folder " + folder + " could not be created:\r\n" + failed.message());
     return false;
+}
+
+// The warning about saved controllers that share an ID string, or "" when each has its own.
+std::string SharedIdWarning(const Session& session, const std::vector<LayoutEntry>& saved) {
+    std::map<std::string, std::vector<int>> byId;
+    for (const LayoutEntry& entry : saved)
+        byId[entry.idString].push_back(entry.address);
+    std::string shared;
+    for (const auto& [id, addresses] : byId) {
+        if (addresses.size() < 2)
+            continue;
+        shared += std::string(CrLf) + QuotedIdString(id) + ":";
+        for (std::size_t i = 0; i < addresses.size(); ++i)
+            shared += (i == 0 ? " " : ", ") + ModuleName(session, addresses[i]);
+    }
+    if (shared.empty())
+        return {};
+    return "Several controllers have the same ID string:" + shared + CrLf +
+           "The backup holds each under its module address, but if boards are moved a restore cannot tell them "
+           "apart by their ID string. Give each its own ID string (Write String), then back up again.";
 }
 
 } // namespace
@@ -188,16 +271,26 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
         return false;
     const int base = session.numberingBase;
     std::vector<LayoutEntry> saved;
+    std::vector<std::string> notes;
+    bool ended = false;
     for (const LayoutModule& module : found) {
         ModuleResult result{{module.address, module.idString, module.version, ModuleFileName(module.address, base)},
                             ModuleOutcome::NotSaved,
+                            {},
                             {}};
-        bool ended = false;
+        if (ended) { // stopped: the controllers not reached are listed as not saved
+            results.push_back(result);
+            continue;
+        }
         const bool done = OnModule(
-            session, result.entry, false,
+            session, result, false,
             [&](Session& work) {
                 if (!ReadAll(work))
                     return false;
+                if (const std::string problem = IdStringProblem(work.image.module.idString); !problem.empty())
+                    notes.push_back(ModuleName(session, module.address) + " " +
+                                    QuotedIdString(work.image.module.idString) + ": " + problem +
+                                    " Give it another ID string (Write String).");
                 result.entry.idString = configfile::FileSafeText(work.image.module.idString);
                 result.entry.version = work.versionText;
                 return SaveConfigurationFile(work, LayoutPath(folder, result.entry.fileName), false);
@@ -208,22 +301,26 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
             saved.push_back(result.entry);
         }
         results.push_back(result);
-        if (ended)
-            return false; // the files saved so far stay; the list would be incomplete
     }
-    if (saved.empty())
+    if (const std::string sharedIds = SharedIdWarning(session, saved); !sharedIds.empty())
+        notes.insert(notes.begin(), sharedIds);
+    SayOnce(session, "Back Up All did not save every controller:", results, notes);
+    // The list comes last: after a stop it would be incomplete, so there is none.
+    if (ended || saved.empty())
         return false;
     if (!ReplaceFileOrTell(session, LayoutPath(folder, LayoutFileName), FormatLayoutFile(saved, base)))
         return false;
     return saved.size() == found.size();
 }
 
-bool VerifyLayout(Session& session, const std::string& folder, std::vector<ModuleResult>& results) {
-    return CheckListed(session, folder, results, false);
+bool VerifyLayout(Session& session, const std::string& folder, const OlderLayoutBase& olderBase,
+                  std::vector<ModuleResult>& results) {
+    return CheckListed(session, folder, olderBase, results, false);
 }
 
-bool RestoreLayout(Session& session, const std::string& folder, std::vector<ModuleResult>& results) {
-    return CheckListed(session, folder, results, true);
+bool RestoreLayout(Session& session, const std::string& folder, const OlderLayoutBase& olderBase,
+                   std::vector<ModuleResult>& results) {
+    return CheckListed(session, folder, olderBase, results, true);
 }
 
 const char* OutcomeWord(ModuleOutcome outcome) {

@@ -1,14 +1,31 @@
 #include "layout/LayoutScan.h"
 
+#include "core/OperationRunner.h"
 #include "layout/LayoutLink.h"
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
-#include "model/TextEncoding.h"
+#include "link/PortWait.h"
 #include "module/Identity.h"
+
+#include <algorithm>
+#include <set>
 
 namespace vexa {
 
-ProbeResult ProbeModule(Session& session, int address, LayoutModule& module) {
+namespace {
+
+// The module addresses of the direct frames whose headers the link heard out of turn.
+std::set<int> AddressesOfStrayHeaders(const LinkState& link) {
+    std::set<int> addresses;
+    for (std::uint8_t header : link.strayHeaders)
+        if ((header & 3) == 3) // bits 1..0 of every header are 1 1
+            addresses.insert((header >> 2) & 15);
+    return addresses;
+}
+
+// The probe of one address with the given wait; `heard` gets the addresses whose answers came
+// meanwhile although nobody asked them now.
+ProbeResult Probe(Session& session, int address, double waitSeconds, LayoutModule& module, std::set<int>& heard) {
     HeldMessages held;
     ProbeResult result = ProbeResult::Silent;
     bool linkEnded = false;
@@ -17,15 +34,18 @@ ProbeResult ProbeModule(Session& session, int address, LayoutModule& module) {
         Session& work = borrowed.session();
         work.link.moduleAddress = address;
         ResetFrameToggle(work);
-        work.link.answerTimeoutSeconds = ScanAnswerWaitSeconds;
+        work.link.answerTimeoutSeconds = waitSeconds;
+        work.link.strayHeaders.clear();
         const bool answered = ReadVersion(work);
-        work.link.answerTimeoutSeconds = session.link.answerTimeoutSeconds;
         if (answered) {
             module = LayoutModule{address, {}, work.versionText};
             const bool named = ReadIdString(work);
             module.idString = work.image.module.idString;
             result = named ? ProbeResult::Answered : ProbeResult::Faulty;
         }
+        heard = AddressesOfStrayHeaders(work.link);
+        heard.erase(address);
+        work.link.answerTimeoutSeconds = session.link.answerTimeoutSeconds;
         linkEnded = !work.port.isOpen() || work.progress->stopRequested();
     }
     if (linkEnded)
@@ -36,19 +56,81 @@ ProbeResult ProbeModule(Session& session, int address, LayoutModule& module) {
     return result;
 }
 
+// Listens a moment for late answers after the scan's last address; the addresses heard.
+std::set<int> ListenForLateAnswers(Session& session) {
+    if (session.link.useCorvan)
+        return {}; // the tunnel hands over only the answers it is asked for
+    HeldMessages held;
+    BorrowedLink borrowed(session, held, *session.progress);
+    Session& work = borrowed.session();
+    work.link.strayHeaders.clear();
+    if (!PauseAlive(work, ScanLateListenMs))
+        return {};
+    if (!DiscardStaleInput(work)) {
+        held.showLast(session.prompter);
+        return {};
+    }
+    return AddressesOfStrayHeaders(work.link);
+}
+
+void AddFound(std::vector<LayoutModule>& found, const LayoutModule& module) {
+    const auto after = std::find_if(found.begin(), found.end(),
+                                    [&module](const LayoutModule& listed) { return listed.address > module.address; });
+    found.insert(after, module);
+}
+
+// Asks the silent addresses among those heard late again, with the normal wait, and lists
+// those that answer; false when the port failed or the user stopped.
+bool AskLateOnes(Session& session, std::set<int> heard, std::set<int>& silent, std::vector<LayoutModule>& found) {
+    while (!heard.empty()) {
+        const int address = *heard.begin();
+        heard.erase(heard.begin());
+        if (silent.erase(address) == 0)
+            continue; // not asked yet, or already listed
+        LayoutModule module;
+        std::set<int> more;
+        const ProbeResult result = Probe(session, address, session.link.answerTimeoutSeconds, module, more);
+        if (result == ProbeResult::Ended)
+            return false;
+        if (result == ProbeResult::Answered) {
+            module.late = true;
+            AddFound(found, module);
+        }
+        heard.insert(more.begin(), more.end());
+    }
+    return true;
+}
+
+} // namespace
+
+ProbeResult ProbeModule(Session& session, int address, ProbeWait wait, LayoutModule& module) {
+    std::set<int> heard;
+    return Probe(session, address, wait == ProbeWait::Scan ? ScanAnswerWaitSeconds : session.link.answerTimeoutSeconds,
+                 module, heard);
+}
+
 bool ScanLayout(Session& session, std::vector<LayoutModule>& found) {
     found.clear();
     const int highest = HighestModuleAddress(session);
+    std::set<int> silent;
     for (int address = 0; address <= highest; ++address) {
         session.progress->stage("Scan: " + ModuleName(session, address));
         session.progress->count(address, highest + 1);
         LayoutModule module;
-        const ProbeResult result = ProbeModule(session, address, module);
+        std::set<int> heard;
+        const ProbeResult result = Probe(session, address, ScanAnswerWaitSeconds, module, heard);
         if (result == ProbeResult::Ended)
             return false;
         if (result == ProbeResult::Answered)
-            found.push_back(module);
+            AddFound(found, module);
+        else if (result == ProbeResult::Silent)
+            silent.insert(address);
+        if (!AskLateOnes(session, heard, silent, found))
+            return false;
     }
+    const std::set<int> heard = ListenForLateAnswers(session);
+    if (!session.port.isOpen() || session.progress->stopRequested() || !AskLateOnes(session, heard, silent, found))
+        return false;
     session.progress->count(highest + 1, highest + 1);
     return true;
 }
@@ -58,7 +140,8 @@ std::string ModuleName(const Session& session, int address) {
 }
 
 std::string ScanLine(const Session& session, const LayoutModule& module) {
-    return ModuleName(session, module.address) + ": \"" + Utf8FromLatin1(module.idString) + "\" " + module.version;
+    return ModuleName(session, module.address) + ": " + QuotedIdString(module.idString) + " " + module.version +
+           (module.late ? " (answered late)" : "");
 }
 
 } // namespace vexa

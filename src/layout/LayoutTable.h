@@ -16,7 +16,12 @@ struct LayoutRow {
     std::string idString;
     std::string version;
     std::string backupFile;                    // its data file in the chosen folder's layout, "" when none
+    std::string backupId;                      // the ID string the layout lists for it (file-safe)
     std::optional<ModuleOutcome> verification; // of its last verification or restore
+
+    // True when the chosen folder's layout holds a backup of this board: one at its address
+    // with its ID string.
+    bool hasOwnBackup() const;
 };
 
 // What the "Layout" window lists: the controllers of the last scan (or backup), in address
@@ -25,7 +30,7 @@ class LayoutTable {
 public:
     // The controllers found; earlier verification outcomes are forgotten.
     void showFound(const std::vector<LayoutModule>& found);
-    // The controllers a backup came to.
+    // The controllers a backup found (none: the rows stay).
     void showBackup(const std::vector<ModuleResult>& results);
     // The outcomes of a verification or restore; a controller not listed yet gets a row with
     // what the layout file says of it.

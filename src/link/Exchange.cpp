@@ -135,6 +135,7 @@ Received AwaitAnswer(Session& session, int header, const std::vector<int>& reque
             return received;
         if (received == Received::Frame) {
             session.trace.append("dropped" + FrameTraceText(link) + CrLf);
+            link.noteStrayHeader(link.answerBuffer[0]);
             stray = link.answerBuffer;
             continue;
         }
@@ -243,7 +244,7 @@ static bool ExchangeMessage(Session& session, bool expectAnswer, const std::vect
     case Received::Stopped:    // the user stopped the operation: nothing more to say
         return false;
     case Received::TimedOut:
-        ReportLinkFault(session, "No response received, resetting bidirectional communication");
+        ReportLinkFault(session, NoResponseResetText);
         link.bidirectional = false;
         return true;
     case Received::Frame:

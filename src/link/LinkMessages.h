@@ -4,6 +4,10 @@
 
 namespace vexa {
 
+// What the direct link says when an awaited answer does not come; it then clears "Bidirectional
+// Comm.".
+inline constexpr const char* NoResponseResetText = "No response received, resetting bidirectional communication";
+
 // Messages about the eXtended Address byte of an answer, shown by both links.
 inline std::string UnexpectedXAddressText(int received) {
     return "Unexpected eXtended Address Byte " + std::to_string(received);

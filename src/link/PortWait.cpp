@@ -89,6 +89,8 @@ bool DiscardStaleInput(Session& session) {
             return false;
         }
         dropped += FormatTraceByte(static_cast<std::uint8_t>(read));
+        if (read < 128) // a header: the start of a frame nobody waited for
+            session.link.noteStrayHeader(static_cast<std::uint8_t>(read));
     }
     if (!dropped.empty())
         session.trace.append("discarded" + dropped + CrLf);

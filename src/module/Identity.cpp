@@ -1,6 +1,7 @@
 #include "module/Identity.h"
 
 #include "link/Exchange.h"
+#include "model/TextEncoding.h"
 #include "module/SettingRequests.h"
 
 namespace vexa {
@@ -19,6 +20,35 @@ bool IsSevenBitAscii(const std::string& text) {
         if (static_cast<unsigned char>(c) >= 128)
             return false;
     return true;
+}
+
+std::string IdStringProblem(const std::string& text) {
+    // A data byte carries 7 bits: other characters would arrive as different ones.
+    if (!IsSevenBitAscii(text))
+        return "The ID string can only hold 7-bit ASCII characters.";
+    if (text.find(IdStringRefusedCharacter) != std::string::npos)
+        return std::string("The ID string cannot hold the character ") + IdStringRefusedCharacter +
+               ": a data file would store it as ' and no longer compare with the controller.";
+    return {};
+}
+
+std::string QuotedIdString(const std::string& idString) {
+    static const char* const digits = "0123456789ABCDEF";
+    std::string text;
+    for (char c : idString) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            text += '\\';
+            text += c;
+        } else if (code < 0x20 || code == 0x7F) {
+            text += "\\x";
+            text += digits[code >> 4];
+            text += digits[code & 15];
+        } else {
+            text += c;
+        }
+    }
+    return "\"" + Utf8FromLatin1(text) + "\"";
 }
 
 bool ReadVersion(Session& session) {
@@ -63,9 +93,8 @@ bool WriteIdString(Session& session) {
     std::string& text = session.image.module.idString;
     if (text.size() > IdStringMaxLength)
         text.resize(IdStringMaxLength);
-    // A data byte carries 7 bits: other characters would arrive as different ones.
-    if (!IsSevenBitAscii(text)) {
-        session.tell("The ID string can only hold 7-bit ASCII characters.");
+    if (const std::string problem = IdStringProblem(text); !problem.empty()) {
+        session.tell(problem);
         return false;
     }
     std::vector<int> data{WriteSetting, IdStringSetting};

@@ -12,10 +12,23 @@ constexpr std::size_t IdStringMaxLength = 12;
 bool ReadVersion(Session& session);
 // Reads the ID string into session.image.module.idString.
 bool ReadIdString(Session& session);
-// Cuts the ID string to 12 characters (in the image) and sends it.
+// Cuts the ID string to 12 characters (in the image) and sends it; refuses (said so, nothing
+// sent) an ID string that IdStringProblem refuses.
 bool WriteIdString(Session& session);
 
 // True when every character is 7-bit ASCII.
 bool IsSevenBitAscii(const std::string& text);
+
+// The character an ID string cannot hold: a data file or layout list writes it as ' , so
+// that the file would no longer compare with the controller.
+inline constexpr char IdStringRefusedCharacter = '"';
+// "" when the ID string can be written, else the message that says why not (naming the
+// character): 7-bit ASCII only, without a double quote.
+std::string IdStringProblem(const std::string& text);
+
+// The ID string (the image's Latin-1) in double quotes, as a UTF-8 report shows it: a double
+// quote and a backslash inside are written \" and \\, a control character \xNN, so that a
+// line that shows it stays one record.
+std::string QuotedIdString(const std::string& idString);
 
 } // namespace vexa

@@ -58,6 +58,20 @@ bool ParseModules(const std::string& text, std::vector<int>& modules) {
     }
 }
 
+// "4:250": a module address of the bus and its answer delay in milliseconds, for every answer;
+// "4:250:3" for the next three.
+bool ParseSlowModule(const std::string& text, SimToolOptions::SlowModule& slow) {
+    const std::size_t first = text.find(':');
+    if (first == std::string::npos)
+        return false;
+    const std::size_t second = text.find(':', first + 1);
+    const std::string delay =
+        text.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    return ParseNumber(text.substr(0, first), 0, HighestTunnelModuleAddress, slow.address) &&
+           ParseNumber(delay, 1, 600'000, slow.delayMs) &&
+           (second == std::string::npos || ParseNumber(text.substr(second + 1), 1, 1'000'000, slow.answers));
+}
+
 // The options that go together: --modules with its own state folder, the one controller with
 // its address and state file; addresses above 15 only behind the Corvan interface.
 bool CheckCombination(const SimToolOptions& options, std::string& error) {
@@ -72,6 +86,11 @@ bool CheckCombination(const SimToolOptions& options, std::string& error) {
         error = "--state-dir needs --modules";
         return false;
     }
+    for (const auto& slow : options.slowModules)
+        if (std::find(options.modules.begin(), options.modules.end(), slow.address) == options.modules.end()) {
+            error = "--slow-module " + std::to_string(slow.address) + " names no controller of --modules";
+            return false;
+        }
     if (!options.corvan.enabled && highest > HighestDirectModuleAddress) {
         error = options.modules.empty() ? "--address above 15 needs --corvan" : "--modules above 15 needs --corvan";
         return false;
@@ -96,7 +115,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
                                 option == "--fault" || option == "--late-ms" || option == "--state" ||
                                 option == "--dump-outputs" || option == "--erase-time" || option == "--modules" ||
-                                option == "--state-dir";
+                                option == "--state-dir" || option == "--slow-module";
         if (!takesValue) {
             error = "unknown option \"" + option + "\"";
             return false;
@@ -112,6 +131,11 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             options.addressGiven = true;
         } else if (option == "--modules") {
             ok = ParseModules(value, options.modules);
+        } else if (option == "--slow-module") {
+            SimToolOptions::SlowModule slow;
+            ok = ParseSlowModule(value, slow);
+            if (ok)
+                options.slowModules.push_back(slow);
         } else if (option == "--state-dir") {
             ok = !value.empty();
             options.stateFolder = value;
@@ -156,6 +180,9 @@ std::string SimToolUsage() {
            "  --modules A,B,.. several controllers on the line, at these module addresses\n"
            "                   (0..15; 0..31 with --corvan); each answers only at its own\n"
            "                   address. Each starts as the default controller.\n"
+           "  --slow-module A:MS[:N]  with --modules: the controller at A answers every\n"
+           "                   request (or the next N) MS milliseconds late (1..600000); may be\n"
+           "                   given more than once\n"
            "  --state-dir DIR  with --modules: keep each controller's state in DIR/module-A.txt,\n"
            "                   loaded at start when it exists and written at exit\n"
            "  --xaddress N     demand the eXtended address N (0..95) in every request\n"
@@ -183,6 +210,14 @@ void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
     for (const auto& [fault, count] : options.faults)
         simulator.injectFault(fault, count);
     ApplyCorvanToolOptions(options.corvan, simulator);
+}
+
+void ApplyModuleOptions(const SimToolOptions& options, int address, Simulator& simulator) {
+    for (const SimToolOptions::SlowModule& slow : options.slowModules)
+        if (slow.address == address) {
+            simulator.setLateDelay(std::chrono::milliseconds(slow.delayMs));
+            simulator.injectFault(SimulatorFault::Late, slow.answers);
+        }
 }
 
 } // namespace vexa

@@ -23,6 +23,15 @@ struct SimToolOptions {
     // Each fault with the number of answers it hits (EveryAnswer = all of them).
     std::vector<std::pair<SimulatorFault, int>> faults;
     int lateDelayMs = 2500;
+    // --slow-module A:MS[:N]: the controller of the bus at A answers MS ms late (every
+    // request, or the next N).
+    struct SlowModule {
+        int address = 0;
+        int delayMs = 0;
+        int answers = EveryAnswer;
+        bool operator==(const SlowModule&) const = default;
+    };
+    std::vector<SlowModule> slowModules;
     int eraseTimeMs = DefaultSimEraseTimeMs;
     std::string statePath;
     std::string outputsPath; // --dump-outputs: where the outputs are written at exit
@@ -38,5 +47,8 @@ std::string SimToolUsage();
 
 // Gives the simulator the link address, pacing and faults of the options.
 void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator);
+// Gives the controller of the bus at `address` what the options say of it alone (a late answer
+// to every request for a slow module).
+void ApplyModuleOptions(const SimToolOptions& options, int address, Simulator& simulator);
 
 } // namespace vexa

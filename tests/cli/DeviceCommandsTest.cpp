@@ -102,6 +102,7 @@ TEST(DeviceCommands, NamesAreTerminalTextAndASavedDeviceKeepsEveryProgram) {
           "1"},
          "is no UTF-8 text"},
         {{"write-id", "Gr\u00FC\u00DFe"}, "The ID string can only hold 7-bit ASCII characters."},
+        {{"write-id", "Say \"Hi\""}, "The ID string cannot hold the character \": a data file would store it as '"},
     };
     for (const auto& [args, message] : refused) {
         EXPECT_EQ(cli.run(args), cli::ExitFailure) << message;

@@ -61,8 +61,8 @@ TEST(LayoutE2E, BackUpChangeOneBoardVerifyAndRestore) {
         const CliResult saved = RunCli(sim.device(), {"backup-layout", backup});
         ASSERT_EQ(saved.status, 0) << saved.err;
         EXPECT_EQ(ReadFile(fs::path(backup) / "layout.txt"),
-                  "Vexa layout\r\n2,\"Vexa Sim\",\"3.1.0.12\",\"module-2.dat\"\r\n5,\"Yard\",\"3.1.0.12\",\"module-5."
-                  "dat\"\r\n16,\"Vexa Sim\",\"3.1.0.12\",\"module-16.dat\"\r\n");
+                  "Vexa layout 2\r\nBase,1\r\n1,\"Vexa Sim\",\"3.1.0.12\",\"module-2.dat\"\r\n4,\"Yard\",\"3.1.0.12\","
+                  "\"module-5.dat\"\r\n15,\"Vexa Sim\",\"3.1.0.12\",\"module-16.dat\"\r\n");
 
         // One LED setting of board 5 changed through the single-controller commands.
         const std::string board = (dir.path / "board5.dat").string();
@@ -94,6 +94,75 @@ TEST(LayoutE2E, BackUpChangeOneBoardVerifyAndRestore) {
     DeviceServerProcess again(VEXA_SIM_PATH, {"--modules", "1,4,15", "--state-dir", state});
     const CliResult verify = RunCli(again.device(), {"verify-layout", backup});
     EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
+}
+
+// Gives the board at the shown address the Green LED value, through the single-controller
+// commands; `saved` keeps its whole configuration.
+void SetGreenLed(const std::string& device, const std::string& shown, int value, const fs::path& saved) {
+    ASSERT_EQ(RunCli(device, {"--address", shown, "read-all", "save", saved.string()}).status, 0);
+    const std::string changed =
+        std::regex_replace(ReadFile(saved), std::regex("\"LED\",[0-9]+,"), "\"LED\"," + std::to_string(value) + ",");
+    std::ofstream(saved, std::ios::binary | std::ios::trunc) << changed;
+    ASSERT_EQ(RunCli(device, {"--address", shown, "load", saved.string(), "write-all"}).status, 0);
+}
+
+TEST(LayoutE2E, FactoryBoardsOneSlowAreRestoredEachOntoItselfAfterTheNumberingChanged) {
+    TempDir dir;
+    const std::string state = (dir.path / "state").string();
+    const std::string backup = (dir.path / "backup").string();
+    const std::vector<std::string> bus{"--modules", "1,4", "--state-dir", state};
+    {
+        // Two boards with the factory ID string, each with a configuration of its own.
+        DeviceServerProcess sim(VEXA_SIM_PATH, bus);
+        SetGreenLed(sim.device(), "2", 3, dir.path / "board2.dat");
+        SetGreenLed(sim.device(), "5", 5, dir.path / "board5.dat");
+    }
+    {
+        // The board at 4 answers 250 ms late: after the scan's wait, within the link's.
+        std::vector<std::string> slow = bus;
+        slow.insert(slow.end(), {"--slow-module", "4:250:6"});
+        DeviceServerProcess sim(VEXA_SIM_PATH, slow);
+        const CliResult scan = RunCli(sim.device(), {"scan"});
+        EXPECT_EQ(scan.status, 0) << scan.err;
+        EXPECT_EQ(SplitLines(scan.out),
+                  (Lines{"Module 2: \"Vexa Sim\" 3.1.0.12", "Module 5: \"Vexa Sim\" 3.1.0.12 (answered late)"}));
+        const CliResult saved = RunCli(sim.device(), {"backup-layout", backup});
+        EXPECT_EQ(saved.status, 0) << saved.err;
+        EXPECT_EQ(SplitLines(saved.out), (Lines{"Module 2 \"Vexa Sim\": saved as module-2.dat",
+                                                "Module 5 \"Vexa Sim\": saved as module-5.dat"}));
+        EXPECT_NE(saved.err.find("Several controllers have the same ID string"), std::string::npos) << saved.err;
+    }
+    DeviceServerProcess sim(VEXA_SIM_PATH, bus);
+    // The two boards swapped their configurations since.
+    ASSERT_EQ(RunCli(sim.device(), {"--address", "2", "load", (dir.path / "board5.dat").string(), "write-all"}).status,
+              0);
+    ASSERT_EQ(RunCli(sim.device(), {"--address", "5", "load", (dir.path / "board2.dat").string(), "write-all"}).status,
+              0);
+
+    const CliResult restored = RunCli(sim.device(), {"--base", "0", "--yes", "restore-layout", backup});
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(SplitLines(restored.out),
+              (Lines{"Module 1 \"Vexa Sim\": Verify OK", "Module 4 \"Vexa Sim\": Verify OK"}));
+    EXPECT_NE(restored.err.find("Module 1 \"Vexa Sim\" from module-2.dat\r\nModule 4 \"Vexa Sim\" from module-5.dat"),
+              std::string::npos)
+        << restored.err;
+    // Each board holds its own configuration again.
+    for (const auto& [shown, file] : {std::pair{"1", "board2.dat"}, std::pair{"4", "board5.dat"}}) {
+        const CliResult own =
+            RunCli(sim.device(), {"--base", "0", "--address", shown, "load", (dir.path / file).string(), "verify-all"});
+        EXPECT_EQ(own.status, 0) << shown << own.out;
+    }
+
+    // A list of the older kind gives the numbers as shown: it is read only with its base stated.
+    std::ofstream(fs::path(backup) / "layout.txt", std::ios::binary | std::ios::trunc)
+        << "Vexa layout\r\n2,\"Vexa Sim\",\"3.1.0.12\",\"module-2.dat\"\r\n5,\"Vexa "
+           "Sim\",\"3.1.0.12\",\"module-5.dat\"\r\n";
+    const CliResult unstated = RunCli(sim.device(), {"verify-layout", backup});
+    EXPECT_EQ(unstated.status, 1);
+    EXPECT_TRUE(unstated.out.empty()) << unstated.out;
+    EXPECT_NE(unstated.err.find("--base"), std::string::npos) << unstated.err;
+    const CliResult stated = RunCli(sim.device(), {"--base", "1", "verify-layout", backup});
+    EXPECT_EQ(stated.status, 0) << stated.out << stated.err;
 }
 
 TEST(LayoutE2E, ASilentBusFindsNothingAndAPortThatGoesAwayEndsTheScan) {

@@ -124,4 +124,22 @@ TEST(ModuleSettingsE2E, EraseFlashWaitsUntilTheControllerAnswersAgain) {
     EXPECT_TRUE(erased.err.empty()) << erased.err;
 }
 
+TEST(ModuleSettingsE2E, AnEraseWaitEndedByCtrlCOrAnUnpluggedPortSaysWhatEndedIt) {
+    for (const bool unplugged : {false, true}) {
+        vexa::test::DeviceServerProcess sim(VEXA_SIM_PATH, {"--erase-time", "30"});
+        vexa::test::ChildProcess cli(VEXA_CLI_PATH, {"--port", sim.device(), "erase-flash"},
+                                     vexa::test::ErrorOutput::Captured);
+        ASSERT_EQ(cli.readLine().rfind("Erase sent", 0), 0u);
+        ASSERT_EQ(cli.readLine().rfind("waiting ... ", 0), 0u);
+        if (unplugged)
+            sim.killNow();
+        else
+            cli.interrupt();
+        EXPECT_EQ(cli.waitExit(std::chrono::seconds(10)), 1);
+        const std::string err = cli.errorText();
+        EXPECT_NE(err.find(unplugged ? "stopped working" : "Stopped by the user"), std::string::npos) << err;
+        EXPECT_EQ(err.find("did not answer"), std::string::npos) << err;
+    }
+}
+
 } // namespace

@@ -394,7 +394,7 @@ TEST(ReadmeE2E, AWholeLayoutIsScannedBackedUpVerifiedAndRestored) {
                                         "Module 10: \"Vexa Sim\" 3.1.0.12"}));
     const ProgramResult backup = desk.run("vexaconfig-cli --port /dev/ttyUSB0 backup-layout ~/layout-2024-05");
     EXPECT_EQ(backup.status, 0) << backup.err;
-    EXPECT_EQ(SplitLines(ReadWholeFile(desk.file("layout-2024-05/layout.txt"))).size(), 4u);
+    EXPECT_EQ(SplitLines(ReadWholeFile(desk.file("layout-2024-05/layout.txt"))).size(), 5u); // head, base, 3 boards
 
     // Board 5 erased: it no longer compares, and the restore brings it back.
     ASSERT_EQ(desk.runCli({"/dev/ttyUSB0", "--address", "5", "erase-flash"}).status, 0);

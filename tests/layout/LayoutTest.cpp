@@ -22,6 +22,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace vexa {
 namespace {
@@ -102,17 +103,20 @@ TEST(LayoutScan, BehindACorvanInterfaceEveryAddressUpTo31IsAsked) {
     EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
 }
 
-TEST(LayoutScan, ALateAnswerNeverCountsForTheNextAddress) {
+TEST(LayoutScan, ALateBoardIsAskedAgainAndCountedButNeverTakenForTheNextAddress) {
     // The controller at 3 answers after the scan has gone on to 4, where nobody is (the scan
-    // waits 100 ms at each address).
+    // waits 100 ms at each address); the one at 15 answers after the scan's last address.
     auto bus = std::make_shared<SimBus>();
-    auto late = Controller("Late", 3);
-    late->injectFault(SimulatorFault::Late, EveryAnswer);
-    late->setLateDelay(std::chrono::milliseconds(150));
-    bus->add(3, late);
+    for (int address : {3, 15}) {
+        auto late = Controller(address == 3 ? "Late" : "Last", 3);
+        late->injectFault(SimulatorFault::Late, EveryAnswer);
+        late->setLateDelay(std::chrono::milliseconds(address == 3 ? 150 : 300));
+        bus->add(address, late);
+    }
     bus->add(5, Controller("Next", 4));
     LayoutBench bench(bus, 1);
-    EXPECT_EQ(bench.scan(), (Lines{"Module 6: \"Next\" 3.1.0.12"}));
+    EXPECT_EQ(bench.scan(), (Lines{"Module 4: \"Late\" 3.1.0.12 (answered late)", "Module 6: \"Next\" 3.1.0.12",
+                                   "Module 16: \"Last\" 3.1.0.12 (answered late)"}));
     EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
 }
 
@@ -138,8 +142,8 @@ TEST(LayoutBackup, SavesEachControllerAsItsOwnSaveWouldAndListsThemLast) {
               (Lines{"Module 1 \"Station\": saved as module-1.dat", "Module 8 \"Main Signals\": saved as module-8.dat",
                      "Module 16 \"Yard\": saved as module-16.dat"}));
     EXPECT_EQ(test::ReadBytes(bench.folder.file("layout.txt")),
-              "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
-              "8,\"Main Signals\",\"3.1.0.12\",\"module-8.dat\"\r\n16,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
+              "Vexa layout 2\r\nBase,1\r\n0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
+              "7,\"Main Signals\",\"3.1.0.12\",\"module-8.dat\"\r\n15,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
     EXPECT_EQ(bench.session.image.module.idString, "My edits");
 
     // The same controllers, each read and saved on its own as the window does it.
@@ -180,11 +184,14 @@ TEST(LayoutBackup, AFailingControllerIsReportedAndTheOthersAreStillSaved) {
     EXPECT_EQ(bench.lines(results),
               (Lines{"Module 1 \"Station\": saved as module-1.dat", "Module 8 \"Main Signals\": not saved",
                      "Module 16 \"Yard\": saved as module-16.dat"}));
-    EXPECT_EQ(bench.prompter.texts(), (Lines{"No response received, resetting bidirectional communication"}));
+    // One message for the backup, naming the board; the user's "Bidirectional Comm." stays on.
+    EXPECT_EQ(bench.prompter.texts(),
+              (Lines{"Back Up All did not save every controller:\r\nModule 8 \"Main Signals\": No response received"}));
+    EXPECT_TRUE(bench.session.link.bidirectional);
     EXPECT_FALSE(std::filesystem::exists(bench.folder.file("module-8.dat")));
     EXPECT_EQ(test::ReadBytes(bench.folder.file("layout.txt")),
-              "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
-              "16,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
+              "Vexa layout 2\r\nBase,1\r\n0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
+              "15,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
 }
 
 TEST(LayoutBackup, StopEndsBetweenTwoExchangesAndLeavesFinishedFiles) {
@@ -193,6 +200,9 @@ TEST(LayoutBackup, StopEndsBetweenTwoExchangesAndLeavesFinishedFiles) {
     bench.session.progress = &progress;
     std::vector<ModuleResult> results;
     EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    // Every board found is named; those the stop kept from being saved say so.
+    EXPECT_EQ(bench.lines(results), (Lines{"Module 1 \"Station\": saved as module-1.dat",
+                                           "Module 8 \"Main Signals\": not saved", "Module 16 \"Yard\": not saved"}));
     EXPECT_TRUE(std::filesystem::exists(bench.folder.file("module-1.dat")));
     EXPECT_FALSE(std::filesystem::exists(bench.folder.file("module-8.dat")));
     EXPECT_FALSE(std::filesystem::exists(bench.folder.file("layout.txt")));
@@ -211,7 +221,7 @@ TEST(LayoutVerify, OnlyTheBoardWithAChangedSettingDiffers) {
     SetModuleAddress(bench.session, 0);
     ASSERT_TRUE(ReadIdString(bench.session));
 
-    EXPECT_FALSE(VerifyLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_FALSE(VerifyLayout(bench.session, bench.folder.path().string(), {}, results));
     EXPECT_EQ(bench.lines(results),
               (Lines{"Module 1 \"Station\": Verify OK", "Module 8 \"Main Signals\": does not compare",
                      "  Green LED configuration does not compare", "  Verification Stopped",
@@ -221,7 +231,18 @@ TEST(LayoutVerify, OnlyTheBoardWithAChangedSettingDiffers) {
     EXPECT_FALSE(bench.session.controllerCopy().empty()); // reads leave what it knows true
 }
 
-TEST(LayoutRestore, AsksFirstAndSkipsABoardWithAForeignIdString) {
+TEST(LayoutVerify, ASlowListedBoardIsAskedWithTheNormalAnswerWait) {
+    LayoutBench bench(nullptr, 1);
+    std::vector<ModuleResult> results;
+    ASSERT_TRUE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    // Its version and ID string come after 300 ms: more than the scan's wait, well within the link's.
+    bench.bus->at(7)->setLateDelay(std::chrono::milliseconds(300));
+    bench.bus->at(7)->injectFault(SimulatorFault::Late, 2);
+    EXPECT_TRUE(VerifyLayout(bench.session, bench.folder.path().string(), {}, results)) << bench.prompter.last();
+    EXPECT_EQ(bench.lines(results)[1], "Module 8 \"Main Signals\": Verify OK");
+}
+
+TEST(LayoutRestore, AsksFirstNamingEveryBoardAndSkipsABoardWithAForeignIdString) {
     LayoutBench bench;
     const std::string folder = bench.folder.path().string();
     std::vector<ModuleResult> results;
@@ -235,11 +256,20 @@ TEST(LayoutRestore, AsksFirstAndSkipsABoardWithAForeignIdString) {
 
     bench.prompter.answers = {false};
     const auto sent = bench.bus->requestBytes();
-    EXPECT_FALSE(RestoreLayout(bench.session, folder, results));
+    bench.session.numberingBase = 0; // numbered from 0 now: the same boards, other numbers
+    EXPECT_FALSE(RestoreLayout(bench.session, folder, {}, results));
     EXPECT_EQ(bench.bus->requestBytes(), sent);
+    EXPECT_EQ(bench.prompter.last(), "Restore the 3 controllers listed in " + bench.folder.file("layout.txt") +
+                                         "?\r\nModule 0 \"Station\" from module-1.dat\r\n"
+                                         "Module 7 \"Main Signals\" from module-8.dat\r\n"
+                                         "Module 15 \"Yard\" from module-16.dat\r\n"
+                                         "(The data files were named when numbering started at 1.)\r\n"
+                                         "Each is written with Write All from its data file, and what it holds now "
+                                         "is overwritten.");
+    bench.session.numberingBase = 1;
 
     bench.prompter.messages.clear();
-    EXPECT_FALSE(RestoreLayout(bench.session, folder, results));
+    EXPECT_FALSE(RestoreLayout(bench.session, folder, {}, results));
     EXPECT_EQ(bench.lines(results), (Lines{"Module 1 \"Station\": Verify OK", "Module 8 \"Main Signals\": Verify OK",
                                            "Module 16 \"Yard\": skipped"}));
     EXPECT_EQ(bench.bus->at(0)->pin(3).flashBlock[1], 64);
@@ -247,11 +277,89 @@ TEST(LayoutRestore, AsksFirstAndSkipsABoardWithAForeignIdString) {
     EXPECT_TRUE(bench.bus->at(15)->memory() == other);
     EXPECT_TRUE(bench.session.controllerCopy().empty()); // board 1 was written: nothing known of it
     ASSERT_EQ(bench.prompter.messages.size(), 2u);       // the question, then the skipped board
-    EXPECT_NE(bench.prompter.last().find("\"Other\""), std::string::npos) << bench.prompter.last();
+    EXPECT_NE(bench.prompter.last().find("Module 16 \"Yard\": skipped: the board at this address has the ID string "
+                                         "\"Other\""),
+              std::string::npos)
+        << bench.prompter.last();
+
+    // One board: one controller.
+    test::WriteBytes(bench.folder.file("layout.txt"),
+                     "Vexa layout 2\r\nBase,1\r\n0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n");
+    bench.prompter.answers = {false};
+    EXPECT_FALSE(RestoreLayout(bench.session, folder, {}, results));
+    EXPECT_EQ(bench.prompter.last().rfind("Restore the 1 controller listed in", 0), 0u) << bench.prompter.last();
+}
+
+TEST(LayoutRestore, AValueThatCannotBeSentIsSaidWithItsModule) {
+    LayoutBench bench;
+    const std::string folder = bench.folder.path().string();
+    std::vector<ModuleResult> results;
+    ASSERT_TRUE(BackupLayout(bench.session, folder, results));
+    const std::string file = bench.folder.file("module-8.dat");
+    std::string bytes = test::ReadBytes(file);
+    const std::size_t dcc = bytes.find("\"DCC\",");
+    ASSERT_NE(dcc, std::string::npos);
+    bytes.replace(dcc, bytes.find(',', dcc + 6) - dcc, "\"DCC\",9999");
+    test::WriteBytes(file, bytes);
+
+    EXPECT_FALSE(RestoreLayout(bench.session, folder, {}, results));
+    EXPECT_EQ(bench.lines(results)[1], "Module 8 \"Main Signals\": not written");
+    ASSERT_EQ(bench.prompter.messages.size(), 2u); // the question and one message for the restore
+    EXPECT_NE(bench.prompter.last().find("\r\nModule 8 \"Main Signals\": DCC address = 9999 cannot be sent"),
+              std::string::npos)
+        << bench.prompter.last();
+}
+
+TEST(LayoutBackup, BoardsThatShareAnIdStringAreSavedWithAWarning) {
+    auto bus = std::make_shared<SimBus>();
+    bus->add(2, Controller("Vexa Sim", 3));
+    bus->add(4, Controller("Vexa Sim", 4));
+    bus->add(6, Controller("Say \"Hi\"", 5)); // written by another tool: shown so that the line stays one record
+    LayoutBench bench(bus);
+    std::vector<ModuleResult> results;
+    EXPECT_TRUE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_EQ(bench.lines(results)[2], "Module 7 \"Say 'Hi'\": saved as module-7.dat");
+    EXPECT_EQ(bench.scan()[2], "Module 7: \"Say \\\"Hi\\\"\" 3.1.0.12");
+    ASSERT_EQ(bench.prompter.messages.size(), 1u); // one message for the backup
+    EXPECT_EQ(bench.prompter.last().rfind("Several controllers have the same ID string:\r\n\"Vexa Sim\": Module 3, "
+                                          "Module 5\r\n",
+                                          0),
+              0u)
+        << bench.prompter.last();
+    EXPECT_NE(
+        bench.prompter.last().find("\r\n\r\nModule 7 \"Say \\\"Hi\\\"\": The ID string cannot hold the character \""),
+        std::string::npos)
+        << bench.prompter.last();
+}
+
+TEST(LayoutFile, EachFormIsReadWithTheNumberingBaseItWasMadeWith) {
+    const std::string line = "1,\"Station\",\"3.1.0.12\",\"module-2.dat\"\r\n";
+    struct Case {
+        std::string bytes;
+        std::optional<int> olderBase;
+        int address; // of the one controller
+        int base;
+    };
+    const std::vector<Case> cases{
+        {"Vexa layout 2\r\nBase,1\r\n" + line, std::nullopt, 1, 1},
+        {"Vexa layout 2\r\nBase,0\r\n" + line, 1, 1, 0}, // the stated base is for older files only
+        {"\xEF\xBB\xBFVexa layout 2\r\nBase,1\r\n" + line, std::nullopt, 1, 1}, // saved by a Windows editor
+        {"Vexa layout\r\n" + line, 1, 0, 1},
+        {"Vexa layout\r\n" + line, 0, 1, 0},
+    };
+    for (const Case& item : cases) {
+        LayoutListing listing;
+        std::string problem;
+        ASSERT_TRUE(ParseLayoutFile(item.bytes, item.olderBase, 15, listing, problem)) << problem << item.bytes;
+        ASSERT_EQ(listing.entries.size(), 1u);
+        EXPECT_EQ(listing.entries[0].address, item.address) << item.bytes;
+        EXPECT_EQ(listing.numberingBase, item.base) << item.bytes;
+    }
 }
 
 TEST(LayoutVerify, AFaultyLayoutFileOrDataFileIsNamedAndNothingIsSent) {
-    const std::string good = "Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n";
+    const std::string head = "Vexa layout 2\r\nBase,1\r\n";
+    const std::string good = head + "0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n";
     struct Case {
         std::string layout;
         std::string dataFile; // module-1.dat
@@ -259,12 +367,17 @@ TEST(LayoutVerify, AFaultyLayoutFileOrDataFileIsNamedAndNothingIsSent) {
     };
     const std::vector<Case> cases{
         {"", "", "layout.txt"},
-        {"Vexa layouts\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 1"},
-        {"Vexa layout\r\n1,\"Station\",\"module-1.dat\"\r\n", "", "Line 2"},
-        {"Vexa layout\r\n\r\n17,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 3"},
-        {good + "1,\"Again\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 3"},
-        {"Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"../module-1.dat\"\r\n", "", "Line 2"},
-        {"Vexa layout\r\n", "", "Line 2"},
+        {"Vexa layouts\r\nBase,1\r\n0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 1"},
+        {"Vexa layout 2\r\n0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 2: expected \"Base,0\""},
+        {"Vexa layout 2\r\nBase,2\r\n0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 2"},
+        {head + "0,\"Station\",\"module-1.dat\"\r\n", "", "Line 3"},
+        {head + "\r\n16,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 4"},
+        {good + "0,\"Again\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "Line 4"},
+        {head + "0,\"Station\",\"3.1.0.12\",\"../module-1.dat\"\r\n", "", "Line 3"},
+        {head + "0,\"Station\",\"3.1.0.12\",\"module-1.dat\r\n", "", "Line 3: the text \"module-1.dat has no closing"},
+        {head + "0,\"Station\",\"3.1.0.12\",\"module-1.dat\",\r\n", "", "Line 3: the line ends with a comma"},
+        {head, "", "Line 3"},
+        {"Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n", "", "was written by an earlier version"},
         {good, "", "module-1.dat"},
         {good, "VexaConfiguration 3100\r\n\"Pin\",40,0,0,\"\"\r\n", "Line 2"},
     };
@@ -275,7 +388,7 @@ TEST(LayoutVerify, AFaultyLayoutFileOrDataFileIsNamedAndNothingIsSent) {
         if (!item.dataFile.empty())
             test::WriteBytes(bench.folder.file("module-1.dat"), item.dataFile);
         std::vector<ModuleResult> results;
-        EXPECT_FALSE(VerifyLayout(bench.session, bench.folder.path().string(), results)) << item.layout;
+        EXPECT_FALSE(VerifyLayout(bench.session, bench.folder.path().string(), {}, results)) << item.layout;
         EXPECT_EQ(bench.bus->requestBytes(), 0u) << item.layout;
         ASSERT_EQ(bench.prompter.messages.size(), 1u) << item.layout;
         EXPECT_NE(bench.prompter.last().find(item.expected), std::string::npos) << bench.prompter.last();

@@ -37,10 +37,13 @@ TEST(SimToolOptions, EveryOptionIsTaken) {
     EXPECT_TRUE(options.help);
 
     SimToolOptions bus;
-    ASSERT_TRUE(ParseSimToolOptions({"--corvan", "--modules", "31,0,16", "--state-dir", "/tmp/layout"}, bus, error))
+    ASSERT_TRUE(ParseSimToolOptions({"--corvan", "--modules", "31,0,16", "--state-dir", "/tmp/layout", "--slow-module",
+                                     "16:250", "--slow-module", "0:90:3"},
+                                    bus, error))
         << error;
     EXPECT_EQ(bus.modules, (std::vector<int>{31, 0, 16}));
     EXPECT_EQ(bus.stateFolder, "/tmp/layout");
+    EXPECT_EQ(bus.slowModules, (std::vector<SimToolOptions::SlowModule>{{16, 250, EveryAnswer}, {0, 90, 3}}));
 }
 
 TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
@@ -62,7 +65,11 @@ TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
                                 {"--modules", "3,16"},
                                 {"--modules", "1,2", "--address", "3"},
                                 {"--modules", "1,2", "--state", "/tmp/s.txt"},
-                                {"--state-dir", "/tmp/layout"}};
+                                {"--state-dir", "/tmp/layout"},
+                                {"--modules", "1,2", "--slow-module", "3:200"},
+                                {"--modules", "1,2", "--slow-module", "2"},
+                                {"--modules", "1,2", "--slow-module", "2:0"},
+                                {"--modules", "1,2", "--slow-module", "2:50:0"}};
     for (const Args& args : bad) {
         SimToolOptions options;
         std::string error;
@@ -74,7 +81,7 @@ TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
 TEST(SimToolOptions, UsageNamesEveryOption) {
     const std::string usage = SimToolUsage();
     for (const char* option : {"--address", "--xaddress", "--pace", "--fault", "--late-ms", "--state", "--help",
-                               "--modules", "--state-dir", "drop", "corrupt", "stray", "late"})
+                               "--modules", "--state-dir", "--slow-module", "drop", "corrupt", "stray", "late"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -107,7 +107,7 @@ void StatusProgress::requestStop() {
         return;
     stopRequested_ = true;
     stopButton_->setEnabled(false);
-    stageLabel_->setText(QStringLiteral("Stopping after the current exchange ..."));
+    stageLabel_->setText(QString::fromLatin1(StoppingText));
 }
 
 void StatusProgress::handleEvents(bool force) {

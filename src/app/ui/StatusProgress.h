@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/OperationRunner.h"
 #include "core/Progress.h"
 
 #include <QElapsedTimer>
@@ -14,9 +15,6 @@ class QPushButton;
 class QStatusBar;
 
 namespace vexa {
-
-// What the status line says when something cannot be done because an operation runs.
-inline constexpr const char* OperationRunsText = "An operation is running: wait until it ends, or press Stop.";
 
 // The progress of the running operation, in the window's status bar: the busy label
 // `LabelAction`, the stage, a bar with the count where there is one, and "Stop" (also Escape).

@@ -19,7 +19,11 @@ void VerificationWindow::showReport(const std::string& report) {
     QString shown = QString::fromUtf8(report.data(), static_cast<qsizetype>(report.size()));
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text_->setPlainText(shown);
-    open();
+    // A window of its own beside the others: the main and Layout windows stay usable.
+    setModal(false);
+    show();
+    raise();
+    activateWindow();
 }
 
 QString VerificationWindow::reportText() const {

@@ -2,7 +2,9 @@
 
 #include "core/ui/NamedButton.h"
 #include "layout/LayoutFile.h"
+#include "layout/ui/LayoutProgress.h"
 #include "link/LinkAddress.h"
+#include "module/Identity.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -28,11 +30,18 @@ QString FromLatin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The date of a data file of the folder, or "" when there is none.
-QString BackupDate(const std::string& folder, const std::string& fileName) {
-    if (folder.empty() || fileName.empty())
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The date of the row's backup in the folder; when the backup there is of a board with another
+// ID string, that ID string; "" when there is none.
+QString BackupCell(const std::string& folder, const LayoutRow& row) {
+    if (folder.empty() || row.backupFile.empty())
         return {};
-    const QFileInfo file(QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(fileName)));
+    if (!row.hasOwnBackup())
+        return QStringLiteral("backup of ") + FromUtf8(QuotedIdString(row.backupId));
+    const QFileInfo file(QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(row.backupFile)));
     return file.exists() ? file.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString();
 }
 
@@ -74,12 +83,14 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     report_ = new QPlainTextEdit(this);
     report_->setObjectName(QStringLiteral("txtLayoutReport"));
     report_->setReadOnly(true);
+    progress_ = new LayoutProgress(runner_, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(grid_, 2);
     layout->addWidget(folderLabel_);
     layout->addWidget(report_, 1);
+    layout->addWidget(progress_);
     showTable();
     resize(720, 460);
 }
@@ -97,11 +108,18 @@ bool LayoutWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void LayoutWindow::scan() {
     std::vector<LayoutModule> found;
-    runner_.runNow("Scan", [&found](Session& session) { return ScanLayout(session, found); });
-    table_.showFound(found);
+    const auto passed = progress_->run("Scan", [&found](Session& session) { return ScanLayout(session, found); });
+    if (!passed)
+        return; // another operation runs: said in the progress line, the table stays
     std::vector<std::string> lines;
     for (const LayoutModule& module : found)
         lines.push_back(ScanLine(session_, module));
+    if (!*passed) {
+        lines.push_back("The scan did not finish: the table is as before.");
+        showReport(lines);
+        return;
+    }
+    table_.showFound(found);
     if (found.empty())
         lines.push_back("No controller answered.");
     showReport(lines);
@@ -115,18 +133,20 @@ bool LayoutWindow::chooseFolder(const char* caption, bool ask) {
     if (chosen.empty())
         return false;
     folder_ = chosen;
+    olderBase_.reset();
     return true;
 }
 
 std::optional<std::vector<ModuleResult>> LayoutWindow::runOnFolder(const char* title, bool ask,
-                                                                   bool (*operation)(Session&, const std::string&,
-                                                                                     std::vector<ModuleResult>&)) {
-    if (!chooseFolder(title, ask))
+                                                                   const FolderOperation& operation) {
+    if (progress_->refusedWhileBusy() || !chooseFolder(title, ask))
         return std::nullopt;
+    showTable(); // the folder it works on
     const std::string folder = folder_;
     std::vector<ModuleResult> results;
-    runner_.runNow(title,
-                   [&results, operation, folder](Session& session) { return operation(session, folder, results); });
+    if (!progress_->run(
+            title, [&results, &operation, folder](Session& session) { return operation(session, folder, results); }))
+        return std::nullopt;
     std::vector<std::string> lines;
     for (const ModuleResult& result : results)
         for (const std::string& line : ResultLines(session_, result))
@@ -135,23 +155,45 @@ std::optional<std::vector<ModuleResult>> LayoutWindow::runOnFolder(const char* t
     return results;
 }
 
+std::optional<std::vector<ModuleResult>> LayoutWindow::runOnListed(const char* title, bool ask,
+                                                                   ListedOperation operation) {
+    const OlderLayoutBase base = [this](const std::string& path) { return olderBase(path); };
+    return runOnFolder(
+        title, ask,
+        [operation, &base](Session& session, const std::string& folder, std::vector<ModuleResult>& results) {
+            return operation(session, folder, base, results);
+        });
+}
+
+std::optional<int> LayoutWindow::olderBase(const std::string& layoutPath) {
+    if (!olderBase_)
+        olderBase_ = session_.prompter.ask(
+                         MessageKind::YesNo,
+                         "The layout file " + layoutPath +
+                             " was written by an earlier version: it lists the modules as they were shown, without "
+                             "the numbering base.\r\n\r\nWere the modules numbered from 1 (\"Start numbering at "
+                             "1\" checked) when it was made?\r\nYes: numbered from 1.  No: numbered from 0.")
+                         ? 1
+                         : 0;
+    return olderBase_;
+}
+
 void LayoutWindow::backUp() {
     if (const auto results = runOnFolder("Back Up All", true, BackupLayout)) {
-        if (!results->empty())
-            table_.showBackup(*results);
+        table_.showBackup(*results); // a backup that found nothing leaves the rows
         showTable();
     }
 }
 
 void LayoutWindow::verify() {
-    if (const auto results = runOnFolder("Verify All Modules", false, VerifyLayout)) {
+    if (const auto results = runOnListed("Verify All Modules", false, VerifyLayout)) {
         table_.showOutcomes(*results);
         showTable();
     }
 }
 
 void LayoutWindow::restore() {
-    if (const auto results = runOnFolder("Restore", true, RestoreLayout)) {
+    if (const auto results = runOnListed("Restore", true, RestoreLayout)) {
         table_.showOutcomes(*results);
         showTable();
     }
@@ -163,14 +205,19 @@ void LayoutWindow::chooseRow(int row) {
     emit moduleChosen(table_.rows()[static_cast<std::size_t>(row)].address);
 }
 
+std::vector<LayoutEntry> LayoutWindow::folderEntries() const {
+    std::string bytes;
+    std::string problem;
+    LayoutListing listing;
+    if (folder_.empty() || !ReadLayoutBytes(folder_, bytes, problem) ||
+        !ParseLayoutFile(bytes, olderBase_, HighestTunnelModuleAddress, listing, problem))
+        return {}; // no usable list there (an older one whose base is not known yet): no backups shown
+    return listing.entries;
+}
+
 void LayoutWindow::showTable() {
     // The folder's own list says which data file belongs to which address.
-    std::vector<LayoutEntry> listed;
-    std::string problem;
-    if (!folder_.empty() &&
-        !ReadLayoutFile(folder_, session_.numberingBase, HighestTunnelModuleAddress, listed, problem))
-        listed.clear(); // no usable list there: no backup dates
-    table_.showFolder(listed);
+    table_.showFolder(folderEntries());
 
     const auto& rows = table_.rows();
     grid_->setRowCount(static_cast<int>(rows.size()));
@@ -178,7 +225,7 @@ void LayoutWindow::showTable() {
         const LayoutRow& row = rows[static_cast<std::size_t>(r)];
         const std::array<QString, ColumnCount> cells{
             QString::number(row.address + session_.numberingBase), FromLatin1(row.idString), FromLatin1(row.version),
-            BackupDate(folder_, row.backupFile),
+            BackupCell(folder_, row),
             row.verification ? QString::fromLatin1(OutcomeWord(*row.verification)) : QString()};
         for (int c = 0; c < ColumnCount; ++c)
             grid_->setItem(r, c, new QTableWidgetItem(cells[static_cast<std::size_t>(c)]));
@@ -191,7 +238,7 @@ void LayoutWindow::showTable() {
 void LayoutWindow::showReport(const std::vector<std::string>& lines) {
     QString text;
     for (const std::string& line : lines)
-        text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())) + QLatin1Char('\n');
+        text += FromUtf8(line) + QLatin1Char('\n');
     report_->setPlainText(text);
 }
 

@@ -27,8 +27,26 @@ namespace {
 
 const QString IdFrameCaption = QStringLiteral("ID String");
 
-// Printable 7-bit ASCII: every character fits in one data byte and in one line of a file.
-const char* const IdStringPattern = "[\\x20-\\x7E]*";
+// Printable 7-bit ASCII: every character fits in one data byte and in one line of a file;
+// no double quote, which a file cannot hold in a text.
+const char* const IdStringPattern = "[\\x20\\x21\\x23-\\x7E]*";
+
+// The ID field's rule; it notes whether the last text it refused held the double quote, so
+// that the field can say why the character did not appear.
+class IdStringValidator : public QRegularExpressionValidator {
+public:
+    explicit IdStringValidator(QObject* parent)
+        : QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(IdStringPattern)), parent) {}
+    State validate(QString& input, int& position) const override {
+        const State state = QRegularExpressionValidator::validate(input, position);
+        refusedQuote_ = state == Invalid && input.contains(QLatin1Char(IdStringRefusedCharacter));
+        return state;
+    }
+    bool refusedQuote() const { return refusedQuote_; }
+
+private:
+    mutable bool refusedQuote_ = false;
+};
 
 } // namespace
 
@@ -55,8 +73,12 @@ QWidget* GeneralPage::makeIdFrame() {
     idString_ = new QLineEdit(frame);
     idString_->setObjectName(QStringLiteral("TextGenIDString"));
     fitIdLength(QString());
-    idString_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(IdStringPattern)), idString_));
+    auto* validator = new IdStringValidator(idString_);
+    idString_->setValidator(validator);
+    connect(idString_, &QLineEdit::inputRejected, this, [this, validator] {
+        if (validator->refusedQuote())
+            session_.tell(IdStringProblem(std::string(1, IdStringRefusedCharacter)));
+    });
     idString_->setMinimumWidth(idString_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWW")) + 12);
     auto* read = NamedButton("CommandGenIDRead", "Read String", frame);
     auto* write = NamedButton("CommandGenIDWrite", "Write String", frame);

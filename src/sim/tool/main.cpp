@@ -41,6 +41,7 @@ bool MakeControllers(const SimToolOptions& options, std::shared_ptr<Simulator>& 
     for (int address : options.modules) {
         auto controller = MakeDefaultSimulator();
         ApplySimToolOptions(options, *controller);
+        ApplyModuleOptions(options, address, *controller);
         bus->add(address, controller); // the bus gives it its module address
     }
     if (!options.stateFolder.empty() && !LoadSimBusState(*bus, options.stateFolder, error)) {

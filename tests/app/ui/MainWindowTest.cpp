@@ -206,11 +206,17 @@ TEST_F(MainWindowTest, RequestVersionReadsTheSimulator) {
     EXPECT_TRUE(find<QCheckBox>("CheckVexaBD")->isChecked());
 }
 
-TEST_F(MainWindowTest, IdStringTakesOnlyTwelveAsciiCharacters) {
+TEST_F(MainWindowTest, IdStringTakesOnlyTwelveAsciiCharactersWithoutADoubleQuote) {
     auto* field = find<QLineEdit>("TextGenIDString");
     field->insert(QStringLiteral("Layout"));
     field->insert(QString::fromUtf8("\xC3\xA9")); // refused whole
     EXPECT_EQ(field->text(), "Layout");
+    EXPECT_TRUE(prompter.messages.empty());
+    QTest::keyClick(field, '"'); // a file cannot hold it: refused, and said why
+    EXPECT_EQ(field->text(), "Layout");
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"The ID string cannot hold the character \": a data file "
+                                                          "would store it as ' and no longer compare with the "
+                                                          "controller."}));
     field->insert(QStringLiteral(" West Station"));
     EXPECT_EQ(field->text().size(), 12);
     emit field->textEdited(field->text());
@@ -304,7 +310,7 @@ TEST_F(MainWindowTest, VerifyAllOpensTheReportWindow) {
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->windowTitle(), "VexaConfig - Verification Report");
     EXPECT_TRUE(report->isVisible());
-    EXPECT_TRUE(report->isModal());
+    EXPECT_FALSE(report->isModal()); // the main and Layout windows stay usable beside it
     EXPECT_TRUE(report->reportText().endsWith(QStringLiteral("Verify OK"))) << report->reportText().toStdString();
     EXPECT_TRUE(find("LabelAction")->isHidden());
 }

@@ -10,12 +10,19 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace vexa {
 namespace {
@@ -46,6 +53,21 @@ protected:
     }
 
     void press(const char* button) { find<QPushButton>(button)->click(); }
+    QString progressText() { return find<QLabel>("lblLayoutProgress")->text(); }
+    // Runs `act` once, while an operation runs and the Layout window's progress shows a stage
+    // that starts with `stage`.
+    void atStage(const QString& stage, std::function<void()> act) {
+        auto* timer = new QTimer(layout);
+        QObject::connect(timer, &QTimer::timeout, layout, [this, timer, stage, act] {
+            if (!progressText().startsWith(stage))
+                return;
+            timer->stop();
+            timer->deleteLater();
+            act();
+        });
+        timer->start(1);
+    }
+
     QString cell(int row, int column) { return grid->item(row, column) ? grid->item(row, column)->text() : QString(); }
     QString column(int c) {
         QStringList cells;
@@ -102,6 +124,80 @@ TEST_F(LayoutWindowTest, ScanBackUpVerifyAndReadABoardByDoubleClick) {
     EXPECT_EQ(window->session().link.moduleAddress, 1);
     EXPECT_EQ(window->session().image.module.idString, "Goods Yard");
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+TEST_F(LayoutWindowTest, AButtonClickedDuringAnotherOperationIsRefusedThereAndTheTableStays) {
+    press("CommandLayoutScan");
+    ASSERT_EQ(grid->rowCount(), 3);
+    dialogs.names = {folder.path().toStdString()};
+    window->runNow("Read All", [this](Session&) {
+        for (const char* button : {"CommandLayoutScan", "CommandLayoutVerify", "CommandLayoutRestore"})
+            press(button);
+        return true;
+    });
+    EXPECT_EQ(progressText(), QString::fromLatin1(OperationRunsText));
+    EXPECT_EQ(column(1), "Station|Goods Yard|Main Signals");
+    EXPECT_EQ(dialogs.names.size(), 1u); // no folder was asked for
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+TEST_F(LayoutWindowTest, EscapeInTheLayoutWindowStopsBackUpAllAndTheRowsStay) {
+    QApplication::setActiveWindow(layout);
+    dialogs.names = {folder.path().toStdString()};
+    bool stopShown = false;
+    atStage(QStringLiteral("Module 2 "), [&] {
+        stopShown = find<QPushButton>("cmdLayoutStop")->isVisible();
+        QTest::keyClick(grid, Qt::Key_Escape);
+    });
+    press("CommandLayoutBackUp");
+    EXPECT_TRUE(stopShown);
+    const QDir saved(folder.path());
+    EXPECT_TRUE(saved.exists(QStringLiteral("module-1.dat")));
+    EXPECT_FALSE(saved.exists(QStringLiteral("module-5.dat")));
+    EXPECT_FALSE(saved.exists(QStringLiteral("layout.txt")));
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Stopped by the user"}));
+    EXPECT_EQ(column(1), "Station|Goods Yard|Main Signals");
+    EXPECT_FALSE(find<QPushButton>("cmdLayoutStop")->isVisible());
+}
+
+TEST_F(LayoutWindowTest, ABusThatFallsSilentDuringBackUpAllIsOneMessageAndTheRowsStay) {
+    dialogs.names = {folder.path().toStdString()};
+    atStage(QStringLiteral("Module 1 "), [this] {
+        for (const auto& entry : bus->controllers())
+            entry.second->injectFault(SimulatorFault::Drop, EveryAnswer);
+    });
+    press("CommandLayoutBackUp");
+    ASSERT_EQ(prompter.messages.size(), 1u) << prompter.last();
+    EXPECT_EQ(prompter.last(), "Back Up All did not save every controller:\r\n"
+                               "Module 1 \"Station\": No response received\r\n"
+                               "Module 2 \"Goods Yard\": No response received\r\n"
+                               "Module 5 \"Main Signals\": No response received");
+    EXPECT_TRUE(window->session().link.bidirectional);
+    EXPECT_EQ(column(1), "Station|Goods Yard|Main Signals");
+}
+
+TEST_F(LayoutWindowTest, LastBackupIsShownForTheBoardItIsOfAndAnOlderListAsksItsBase) {
+    dialogs.names = {folder.path().toStdString()};
+    press("CommandLayoutBackUp");
+    bus->at(4)->setIdString("Other"); // another board now at module 5
+    press("CommandLayoutScan");
+    EXPECT_FALSE(cell(0, 3).isEmpty());
+    EXPECT_FALSE(cell(0, 3).startsWith(QStringLiteral("backup of")));
+    EXPECT_EQ(cell(2, 3), "backup of \"Main Signals\"");
+
+    // The list of an earlier version: numbers as shown, numbering base not recorded.
+    QFile older(QDir(folder.path()).filePath(QStringLiteral("layout.txt")));
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    older.write("Vexa layout\r\n1,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n");
+    older.close();
+    press("CommandLayoutScan");
+    EXPECT_TRUE(cell(0, 3).isEmpty()); // not guessed
+    prompter.answers = {true};         // Yes: numbered from 1
+    press("CommandLayoutVerify");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].kind, MessageKind::YesNo);
+    EXPECT_EQ(column(4), "compares||");
+    EXPECT_FALSE(cell(0, 3).isEmpty());
 }
 
 } // namespace
