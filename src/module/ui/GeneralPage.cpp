@@ -2,6 +2,7 @@
 
 #include "core/OperationRunner.h"
 #include "core/ui/HeldMarks.h"
+#include "module/GeneralPageWords.h"
 #include "module/Identity.h"
 #include "module/ui/DccFrame.h"
 #include "module/ui/HardwareFrame.h"
@@ -24,7 +25,7 @@ namespace vexa {
 
 namespace {
 
-const QString IdFrameCaption = QStringLiteral("ID String");
+const QString IdFrameCaption = QLatin1String(generalpage::IdFrame);
 
 // Printable 7-bit ASCII: every character fits in one data byte and in one line of a file.
 const char* const IdStringPattern = "[\\x20-\\x7E]*";
@@ -75,7 +76,7 @@ QWidget* GeneralPage::makeIdFrame() {
 
 QWidget* GeneralPage::makeVersionRow() {
     auto* row = new QWidget(this);
-    auto* caption = new QLabel(QStringLiteral("Firmware Version:"), row);
+    auto* caption = new QLabel(QLatin1String(generalpage::FirmwareVersion), row);
     caption->setObjectName(QStringLiteral("LabelGenVersion"));
     version_ = new QLabel(row);
     version_->setObjectName(QStringLiteral("LabelGenVersionString"));
