@@ -21,14 +21,12 @@ bool BoardsOf(CliContext& context, const std::vector<std::string>& sources, Boar
         if (ReadBoards(sources, session.numberingBase, session.link.moduleAddress, set, problem))
             return true;
         session.prompter.ask(MessageKind::OkError, problem);
-        context.failureStatus = UnusableInput;
         return false;
     }
     if (context.commandsBefore == 0) {
         if (!session.port.isOpen()) {
             session.prompter.ask(MessageKind::OkError,
                                  "Give a data file or a layout folder, or a port (--port) to read the controller");
-            context.failureStatus = UnusableInput;
             return false;
         }
         if (!ReadAll(session))
@@ -63,8 +61,10 @@ bool RunExportCsv(CliContext& context, const std::string& out) {
 
 bool RunAddresses(CliContext& context, const std::string&) {
     BoardSet set;
-    if (!BoardsOf(context, context.arguments, set))
+    if (!BoardsOf(context, context.arguments, set)) {
+        context.failureStatus = UnusableInput;
         return false;
+    }
     const std::vector<AddressEntry> entries = MapAddresses(set);
     for (const std::string& line : AddressMapLines(entries, set.numberingBase))
         context.out << line << '\n';

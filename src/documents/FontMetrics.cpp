@@ -79,6 +79,14 @@ std::string WinAnsiFromUtf8(std::string_view utf8) {
     return text;
 }
 
+char32_t UnicodeOfWinAnsi(char code) {
+    const auto byte = static_cast<unsigned char>(code);
+    for (const ExtraCharacter& extra : Extras)
+        if (extra.code == byte)
+            return extra.character;
+    return byte;
+}
+
 double TextWidth(std::string_view winAnsi, SheetFont font, double size) {
     const std::array<short, 224>& widths = font == SheetFont::Bold ? BoldWidths : RegularWidths;
     long thousandths = 0;

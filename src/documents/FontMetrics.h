@@ -14,6 +14,9 @@ enum class SheetFont { Regular, Bold };
 // (or a byte that is no valid UTF-8) a question mark.
 std::string WinAnsiFromUtf8(std::string_view utf8);
 
+// The Unicode character of a WinAnsi code (for a device that draws Unicode text).
+char32_t UnicodeOfWinAnsi(char code);
+
 // The width of WinAnsi text in the font at the size, in the units of the size (points).
 double TextWidth(std::string_view winAnsi, SheetFont font, double size);
 

@@ -89,6 +89,11 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     resize(720, 460);
 }
 
+void LayoutWindow::addPanel(QWidget* panel) {
+    static_cast<QVBoxLayout*>(layout())->addWidget(panel, 2);
+    resize(width(), height() + 260);
+}
+
 bool LayoutWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -191,6 +196,7 @@ void LayoutWindow::showTable() {
     grid_->resizeColumnsToContents();
     folderLabel_->setText(QStringLiteral("Folder: ") +
                           (folder_.empty() ? QStringLiteral("none chosen") : QString::fromStdString(folder_)));
+    emit tableShown();
 }
 
 void LayoutWindow::showReport(const std::vector<std::string>& lines) {
