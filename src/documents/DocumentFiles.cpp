@@ -32,7 +32,10 @@ std::string TodayText() {
     std::tm local{};
     if (!LocalTime(std::time(nullptr), local))
         return "";
-    const auto twoDigits = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
+    const auto twoDigits = [](int value) {
+        std::string digits = std::to_string(value);
+        return digits.size() < 2 ? digits.insert(0, 1, '0') : digits;
+    };
     return std::to_string(local.tm_year + 1900) + "-" + twoDigits(local.tm_mon + 1) + "-" + twoDigits(local.tm_mday);
 }
 

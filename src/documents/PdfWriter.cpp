@@ -20,7 +20,9 @@ std::string Number(double value) {
     const long hundredths = std::lround(value * 100);
     const long whole = std::labs(hundredths) / 100;
     const long fraction = std::labs(hundredths) % 100;
-    std::string text = (hundredths < 0 ? "-" : "") + std::to_string(whole);
+    std::string text = std::to_string(whole);
+    if (hundredths < 0)
+        text.insert(0, 1, '-');
     if (fraction != 0) {
         text += '.';
         text += static_cast<char>('0' + fraction / 10);
@@ -111,7 +113,7 @@ std::string PdfBytes(const std::vector<SheetPage>& pages, const PageGeometry& pa
     file.object(CatalogObject, "<< /Type /Catalog /Pages " + Reference(PagesObject) + " >>");
     std::string kids;
     for (std::size_t i = 0; i < pages.size(); ++i)
-        kids += (i == 0 ? "" : " ") + Reference(FirstPageObject + 2 * static_cast<int>(i));
+        kids += (i == 0 ? std::string() : std::string(1, ' ')) + Reference(FirstPageObject + 2 * static_cast<int>(i));
     file.object(PagesObject, "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>");
     file.object(InfoObject, "<< /Title " + Literal(title) + " /Producer (VexaConfig) >>");
     file.object(RegularFontObject, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");

@@ -28,8 +28,13 @@ SheetBlock Field(std::string caption, std::string text, int indent = 0) {
     return block;
 }
 
-std::string Quoted(const std::string& latin1) {
-    return "\"" + Utf8FromLatin1(latin1) + "\"";
+// A configuration text in quotes after a blank. Built by appending, as the step lines below: GCC
+// 12 warns falsely (-Wrestrict) about a literal added before a std::string when it inlines at -O3.
+std::string BlankAndQuoted(const std::string& latin1) {
+    std::string text(" \"");
+    text += Utf8FromLatin1(latin1);
+    text += '"';
+    return text;
 }
 
 std::string WithoutColon(std::string caption) {
@@ -51,7 +56,9 @@ std::string PinRanges(const std::vector<int>& pins, int base) {
         std::size_t j = i;
         while (j + 1 < pins.size() && pins[j + 1] == pins[j] + 1)
             ++j;
-        text += (text.empty() ? "" : ", ") + std::to_string(pins[i] + base);
+        if (!text.empty())
+            text += ", ";
+        text += std::to_string(pins[i] + base);
         if (j > i)
             text += ".." + std::to_string(pins[j] + base);
         i = j + 1;
@@ -62,7 +69,7 @@ std::string PinRanges(const std::vector<int>& pins, int base) {
 std::string BoardTitle(const BoardSet& set, const Board& board) {
     std::string title = "Module " + std::to_string(board.address + set.numberingBase);
     if (!board.image.module.idString.empty())
-        title += " " + Quoted(board.image.module.idString);
+        title += BlankAndQuoted(board.image.module.idString);
     return title;
 }
 
@@ -70,8 +77,11 @@ void AddAddressMap(const BoardSet& set, SheetDocument& sheet) {
     const int base = set.numberingBase;
     sheet.blocks.push_back(Block(BlockKind::Title, "Address map"));
     std::string boards;
-    for (const Board& board : set.boards)
-        boards += (boards.empty() ? "" : ", ") + BoardTitle(set, board);
+    for (const Board& board : set.boards) {
+        if (!boards.empty())
+            boards += ", ";
+        boards += BoardTitle(set, board);
+    }
     sheet.blocks.push_back(Field("Controllers", boards));
     const std::vector<AddressEntry> entries = MapAddresses(set);
     SheetBlock table = Block(BlockKind::Table, "");
@@ -109,8 +119,11 @@ void AddModuleSettings(const BoardSet& set, const Board& board, SheetDocument& s
         for (const SettingsLine& line : frame.lines)
             lines.push_back(line.caption + ": " + (line.value.empty() ? "none" : line.value));
         std::string text;
-        for (const std::string& line : lines)
-            text += (text.empty() ? "" : "; ") + line;
+        for (const std::string& line : lines) {
+            if (!text.empty())
+                text += "; ";
+            text += line;
+        }
         sheet.blocks.push_back(Field(frame.frame, text));
     }
     const std::optional<EnableMap>& map = board.image.enableMap;
@@ -131,9 +144,11 @@ void AddAspects(const PinRecord& record, int pin, int base, SheetDocument& sheet
         std::vector<SheetBlock> stepBlocks;
         for (int s = 0; s < steps; ++s) {
             const AspectStep& step = aspect.steps[static_cast<std::size_t>(s)];
-            if (step.instruction != 0)
-                stepBlocks.push_back(
-                    Block(BlockKind::Text, "#" + std::to_string(s) + "  " + StepText(step, context), 2));
+            if (step.instruction == 0)
+                continue;
+            std::string line(1, '#');
+            line += std::to_string(s) + "  " + StepText(step, context);
+            stepBlocks.push_back(Block(BlockKind::Text, std::move(line), 2));
         }
         if (aspect.description.empty() && stepBlocks.empty())
             continue;
@@ -149,7 +164,7 @@ void AddPin(const BoardSet& set, const Board& board, int pin, SheetDocument& she
     const PinWords words = DescribePin(set, board, pin);
     std::string heading = std::string(pinpage::Pin) + " " + words.pin;
     if (!record.description.empty())
-        heading += " " + Quoted(record.description);
+        heading += BlankAndQuoted(record.description);
     sheet.blocks.push_back(Block(BlockKind::Subheading, heading));
     if (!words.device.empty())
         sheet.blocks.push_back(Field("Device", words.device, 1));

@@ -20,7 +20,8 @@ std::string DriverGroups(const std::array<bool, 4>& checked, int base) {
     for (std::size_t k = 0; k < checked.size(); ++k)
         if (checked[k]) {
             const int first = static_cast<int>(k) * 8 + base;
-            text += (text.empty() ? "pins " : ", ") + std::to_string(first) + ".." + std::to_string(first + 7);
+            text += text.empty() ? "pins " : ", ";
+            text += std::to_string(first) + ".." + std::to_string(first + 7);
         }
     return text.empty() ? "none" : text;
 }
@@ -68,16 +69,22 @@ SettingsFrameWords SerialPortWords(const ModuleSettings& module) {
 std::string LedFunctionsText(const std::array<std::uint8_t, 8>& items, const std::array<const char*, 8>& captions) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i] != 0)
-            text += (text.empty() ? "" : ", ") + std::string(captions[i]);
+        if (items[i] != 0) {
+            if (!text.empty())
+                text += ", ";
+            text += captions[i];
+        }
     return text;
 }
 
 std::string GroupMaskText(const ModuleSettings& module) {
     std::string text;
     for (std::size_t i = 0; i < module.groupMask.size(); ++i)
-        if (module.groupMask[i])
-            text += (text.empty() ? "" : " ") + std::to_string(i);
+        if (module.groupMask[i]) {
+            if (!text.empty())
+                text += ' ';
+            text += std::to_string(i);
+        }
     return text.empty() ? "none" : text;
 }
 
