@@ -15,6 +15,7 @@ struct CliContext {
     Session& session;
     std::ostream& out;
     std::vector<std::string> arguments; // every argument of the command being run, in order
+    std::size_t commandsBefore = 0;     // commands of this run before the one being run
     bool slow = false;                  // --slow: PWM levels move with the pin's dynamics
     bool dynamic = false;               // --dynamic: servo positions move with the pin's dynamics
     bool baseGiven = false;             // --base was given: the numbering base is the user's word

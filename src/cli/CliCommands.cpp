@@ -3,6 +3,7 @@
 #include "cli/BatchCommands.h"
 #include "cli/ChangeCommands.h"
 #include "cli/DeviceCommands.h"
+#include "cli/DocumentCommands.h"
 #include "cli/EventCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/IdentityCommands.h"
@@ -81,6 +82,20 @@ const std::vector<CliCommand>& CliCommandTable() {
         {"save-device", "N FILE",
          "save the device that pin N belongs to as a device library FILE (an existing FILE only with --yes)",
          RunSaveDevice},
+        {"sheet", "OUT [FILE|DIR]",
+         "write the configuration sheet as OUT (.pdf or .html) of the data file FILE, of the layout folder DIR "
+         "(address map first), or else of the configuration at hand (as the first command with --port: of the "
+         "controller, read first)",
+         RunSheet},
+        {"export-csv", "OUT [FILE...|DIR]",
+         "write the pin table (one row per pin of each controller) as comma-separated values to OUT, of the "
+         "data files or the layout folder DIR, or else of the configuration at hand",
+         RunExportCsv},
+        {"addresses", "FILE...|DIR",
+         "print every address in use (DCC, eXtended DCC, serial) with the module and pin that answer to it, then "
+         "the conflicts; exit status 1 when there is one, 2 when a file cannot be read. A data file named "
+         "module-N.dat is module N",
+         RunAddresses},
         {"scan", "", "ask every module address for its controller; print each: Module N: \"ID\" version", RunScan},
         {"backup-layout", "DIR",
          "scan, then save every controller found as DIR/module-N.dat (Read All) and list them in DIR/layout.txt",

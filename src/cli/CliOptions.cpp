@@ -14,15 +14,23 @@ bool ParseInteger(const std::string& text, int& value) {
     return !text.empty() && result.ec == std::errc() && result.ptr == end;
 }
 
-int ArgumentCount(const CliCommand& command) {
-    int count = 0;
-    bool inWord = false;
-    for (char c : command.argument) {
-        if (c != ' ' && !inWord)
-            ++count;
-        inWord = c != ' ';
+ArgumentShape ArgumentShapeOf(const CliCommand& command) {
+    ArgumentShape shape;
+    std::size_t start = 0;
+    while (start < command.argument.size()) {
+        std::size_t end = command.argument.find(' ', start);
+        if (end == std::string::npos)
+            end = command.argument.size();
+        const std::string word = command.argument.substr(start, end - start);
+        if (word.find("...") != std::string::npos)
+            shape.rest = true;
+        if (word.starts_with("["))
+            ++shape.optional;
+        else if (!word.empty())
+            ++shape.required;
+        start = end + 1;
     }
-    return count;
+    return shape;
 }
 
 namespace {
@@ -187,12 +195,16 @@ bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<Cli
             return false;
         }
         CommandCall call{command, {}, {}};
-        const int count = ArgumentCount(*command);
-        if (count > 0 && i + static_cast<std::size_t>(count) >= args.size()) {
+        const ArgumentShape shape = ArgumentShapeOf(*command);
+        if (shape.required > 0 && i + static_cast<std::size_t>(shape.required) >= args.size()) {
             error = command->name + " needs " + command->argument;
             return false;
         }
-        for (int k = 0; k < count; ++k)
+        for (int k = 0; k < shape.required; ++k)
+            call.arguments.push_back(args[++i]);
+        // Further arguments, while they are no command's name.
+        for (int k = 0; (shape.rest || k < shape.optional) && i + 1 < args.size() && !FindCommand(table, args[i + 1]);
+             ++k)
             call.arguments.push_back(args[++i]);
         if (!call.arguments.empty())
             call.argument = call.arguments.front();

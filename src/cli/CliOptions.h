@@ -15,8 +15,15 @@ struct CommandCall {
     std::vector<std::string> arguments; // all of them
 };
 
-// Number of arguments a command takes: the words of its argument names.
-int ArgumentCount(const CliCommand& command);
+// The arguments a command takes, by the words of its argument names: a word takes one argument;
+// a word in brackets ("[FILE]") one that may be left out; a word with "..." ("FILE...|DIR")
+// every further argument up to the next command's name.
+struct ArgumentShape {
+    int required = 0;
+    int optional = 0;
+    bool rest = false;
+};
+ArgumentShape ArgumentShapeOf(const CliCommand& command);
 
 // The options and commands of one run of vexaconfig-cli, addresses as stored (base taken off).
 struct CliOptions {

@@ -50,6 +50,7 @@ int RunCommands(const CliOptions& options, Session& session, std::ostream& out, 
     CliContext context{session, out, {}, options.slow, options.dynamic, options.baseGiven};
     for (const CommandCall& call : options.commands) {
         context.arguments = call.arguments;
+        context.commandsBefore = static_cast<std::size_t>(&call - options.commands.data());
         // A fault the link reported (no answer, an invalid one, a port that stopped working)
         // fails the command, even where the window's operation goes on one-way after it.
         session.link.faultReported = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +10,10 @@ namespace vexa {
 // What the operating system provides to the core and the programs. Every name given to or
 // taken from these functions is UTF-8; each system has its own implementation (core/posix,
 // core/win).
+
+// The local calendar time of `seconds` (for a date shown or printed, never for a wait); false
+// when the system cannot say.
+bool LocalTime(std::time_t seconds, std::tm& local);
 
 // The path of a file named in UTF-8, as the system opens it (wide characters on Windows).
 std::filesystem::path PathFromUtf8(const std::string& name);

@@ -17,6 +17,21 @@ int MaskOf(const EnableMap& enabled, int first) {
 
 } // namespace
 
+std::string EventInputCaption(int input) {
+    return "Input " + std::to_string(input);
+}
+
+std::string EventActionsText(const EventRecord& record) {
+    std::string text;
+    for (std::size_t k = 0; k < EventInputCount; ++k)
+        for (const auto& [caption, action] :
+             {std::pair{EventOnCaption, record.onEvents[k]}, {EventOffCaption, record.offEvents[k]}})
+            if (action != NoEventAction)
+                text += (text.empty() ? "" : ", ") + EventInputCaption(static_cast<int>(k)) + " " + caption + " " +
+                        std::to_string(action);
+    return text;
+}
+
 int EncodeEventSlot(int input, int action) {
     // Only 0..14 fit the low four bits; anything else would spill into the input number.
     const int nibble = (action < 0 || action >= NoActionNibble) ? NoActionNibble : action;

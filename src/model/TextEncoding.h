@@ -20,4 +20,8 @@ std::string Utf8FromLatin1(std::string_view latin1);
 // Latin-1 byte (as UTF-8), or to "" when the text is no valid UTF-8; `latin1` is then empty.
 bool Latin1FromUtf8(std::string_view utf8, std::string& latin1, std::string& refused);
 
+// Decodes the character of UTF-8 text that starts at `position` and moves past it. False (with
+// `position` unchanged) at the end of the text or where the bytes are no valid UTF-8.
+bool NextUtf8Character(std::string_view utf8, std::size_t& position, char32_t& character);
+
 } // namespace vexa

@@ -125,28 +125,26 @@ void SetDccAllowZero(Session& session, bool allow) {
     module.xdccAddress = std::clamp(module.xdccAddress, LowestDccAddress(module), HighestXDccAddress);
 }
 
-int FirstDccOutput(const Session& session) {
-    const ModuleSettings& module = session.image.module;
+int FirstDccOutput(const ModuleSettings& module, int numberingBase) {
     const int allow = module.dccAllowZero ? 1 : 0;
-    const int first = module.dccAllowZero ? session.numberingBase : 1;
+    const int first = module.dccAllowZero ? numberingBase : 1;
     return (module.dccAddress - 1 + allow) * 4 + first;
 }
 
-int FirstXDccOutput(const Session& session) {
-    const ModuleSettings& module = session.image.module;
-    return module.xdccAddress + (module.dccAllowZero ? session.numberingBase : 0);
+int FirstXDccOutput(const ModuleSettings& module, int numberingBase) {
+    return module.xdccAddress + (module.dccAllowZero ? numberingBase : 0);
 }
 
-RangeCaption DccRangeCaption(const Session& session) {
-    const int total = ComputeAddressOffsets(session.image).dccTotal;
-    const bool overflow = session.image.module.dccAddress * 4 + total > HighestDccOutput;
-    return Caption(FirstDccOutput(session), total, overflow, "OVFLOW");
+RangeCaption DccRangeCaption(const ConfigurationImage& image, int numberingBase) {
+    const int total = ComputeAddressOffsets(image).dccTotal;
+    const bool overflow = image.module.dccAddress * 4 + total > HighestDccOutput;
+    return Caption(FirstDccOutput(image.module, numberingBase), total, overflow, "OVFLOW");
 }
 
-RangeCaption XDccRangeCaption(const Session& session) {
-    const int total = ComputeAddressOffsets(session.image).xdccTotal;
-    const bool overflow = session.image.module.xdccAddress + total > HighestXDccAddress;
-    return Caption(FirstXDccOutput(session), total, overflow, "OVERFLOW");
+RangeCaption XDccRangeCaption(const ConfigurationImage& image, int numberingBase) {
+    const int total = ComputeAddressOffsets(image).xdccTotal;
+    const bool overflow = image.module.xdccAddress + total > HighestXDccAddress;
+    return Caption(FirstXDccOutput(image.module, numberingBase), total, overflow, "OVERFLOW");
 }
 
 } // namespace vexa

@@ -44,15 +44,27 @@ void EnterXDccAddress(Session& session, const std::string& text);
 void SetDccAllowZero(Session& session, bool allow);
 
 // First output of the basic and of the extended DCC addresses, as shown.
-int FirstDccOutput(const Session& session);
-int FirstXDccOutput(const Session& session);
+int FirstDccOutput(const ModuleSettings& module, int numberingBase);
+int FirstXDccOutput(const ModuleSettings& module, int numberingBase);
+inline int FirstDccOutput(const Session& session) {
+    return FirstDccOutput(session.image.module, session.numberingBase);
+}
+inline int FirstXDccOutput(const Session& session) {
+    return FirstXDccOutput(session.image.module, session.numberingBase);
+}
 
 // The caption of a range label, and whether it shows an overflow (in red).
 struct RangeCaption {
     std::string text;
     bool overflow = false;
 };
-RangeCaption DccRangeCaption(const Session& session);
-RangeCaption XDccRangeCaption(const Session& session);
+RangeCaption DccRangeCaption(const ConfigurationImage& image, int numberingBase);
+RangeCaption XDccRangeCaption(const ConfigurationImage& image, int numberingBase);
+inline RangeCaption DccRangeCaption(const Session& session) {
+    return DccRangeCaption(session.image, session.numberingBase);
+}
+inline RangeCaption XDccRangeCaption(const Session& session) {
+    return XDccRangeCaption(session.image, session.numberingBase);
+}
 
 } // namespace vexa

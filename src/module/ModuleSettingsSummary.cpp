@@ -3,6 +3,7 @@
 #include "module/DccAddressing.h"
 #include "module/HardwareSettings.h"
 #include "module/LedSettings.h"
+#include "module/ModuleSettingsWords.h"
 #include "module/SerialAddressing.h"
 
 namespace vexa {
@@ -11,25 +12,6 @@ namespace {
 
 const char* OnOff(bool on) {
     return on ? "on" : "off";
-}
-
-std::string LedFunctions(const LedItems& items, const std::array<const char*, 8>& captions) {
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i] != 0)
-            text += (text.empty() ? "" : ", ") + std::string(captions[i]);
-    return text;
-}
-
-std::string GroupMask(const ModuleSettings& module) {
-    std::string text;
-    for (std::size_t i = 0; i < module.groupMask.size(); ++i)
-        if (module.groupMask[i]) {
-            if (!text.empty())
-                text += ' ';
-            text += std::to_string(i);
-        }
-    return text.empty() ? "none" : text;
 }
 
 std::string Drivers(const ModuleSettings& module, int base) {
@@ -63,9 +45,9 @@ std::string ModuleSettingsSummary(const Session& session) {
         text += " (start " + std::to_string(ShownFlexStart(session)) + ")";
     text += ", native " + std::string(OnOff(module.nativeMode)) + ", enforced eXtended address " +
             (module.enforcedXAddress ? OnOff(*module.enforcedXAddress) : "unknown") + ", module eXtended address " +
-            std::to_string(ShownModuleXAddress(session)) + ", group mask " + GroupMask(module) + "\n";
-    text += "Green LED: " + LedFunctions(module.ledGreen, GreenLedCaptions) + "\n";
-    text += "Orange LED: " + LedFunctions(module.ledOrange, OrangeLedCaptions) + "\n";
+            std::to_string(ShownModuleXAddress(session)) + ", group mask " + GroupMaskText(module) + "\n";
+    text += "Green LED: " + LedFunctionsText(module.ledGreen, GreenLedCaptions) + "\n";
+    text += "Orange LED: " + LedFunctionsText(module.ledOrange, OrangeLedCaptions) + "\n";
     text += "Hardware drivers: " + Drivers(module, session.numberingBase) + "\n";
     const std::size_t baud = module.serialBaud < SerialBaudTexts.size() ? module.serialBaud : 0;
     text += "Serial port: " + std::string(module.serialEnable ? "enabled" : "disabled") + ", " + SerialBaudTexts[baud] +

@@ -162,12 +162,12 @@ void StepFlexBlock(Session& session, int steps) {
     block = static_cast<std::uint8_t>(std::clamp(block + steps, 0, HighestFlexBlock));
 }
 
-int ShownModuleXAddress(const Session& session) {
-    return session.image.module.moduleXAddress + session.numberingBase;
+int ShownModuleXAddress(const ModuleSettings& module, int numberingBase) {
+    return module.moduleXAddress + numberingBase;
 }
 
-int ShownFlexStart(const Session& session) {
-    return session.image.module.lumoFlexBlock * AddressesPerBlock + session.numberingBase;
+int ShownFlexStart(const ModuleSettings& module, int numberingBase) {
+    return module.lumoFlexBlock * AddressesPerBlock + numberingBase;
 }
 
 } // namespace vexa

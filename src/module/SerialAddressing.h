@@ -64,7 +64,13 @@ void EnterFlexStart(Session& session, const std::string& shownText);
 void StepFlexBlock(Session& session, int steps);
 
 // The numbers as the fields show them.
-int ShownModuleXAddress(const Session& session);
-int ShownFlexStart(const Session& session);
+int ShownModuleXAddress(const ModuleSettings& module, int numberingBase);
+int ShownFlexStart(const ModuleSettings& module, int numberingBase);
+inline int ShownModuleXAddress(const Session& session) {
+    return ShownModuleXAddress(session.image.module, session.numberingBase);
+}
+inline int ShownFlexStart(const Session& session) {
+    return ShownFlexStart(session.image.module, session.numberingBase);
+}
 
 } // namespace vexa

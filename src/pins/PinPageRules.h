@@ -7,6 +7,21 @@
 
 namespace vexa {
 
+// Captions of the pin page, which a description of the pins on paper uses too.
+namespace pinpage {
+inline constexpr const char* Pin = "Pin";
+inline constexpr const char* DevicePin = "Device Pin";
+inline constexpr const char* DeviceName = "Device Name";
+inline constexpr const char* Aspects = "Aspects";
+inline constexpr const char* Aspect = "Aspect";
+inline constexpr const char* Init = "Init";
+inline constexpr const char* AddressCounts = "Nr Of Addresses";
+// The heading of the three count fields names them Serial, B-DCC and X-DCC.
+inline constexpr const char* SerialCount = "Serial";
+inline constexpr const char* DccCount = "B-DCC";
+inline constexpr const char* XDccCount = "X-DCC";
+} // namespace pinpage
+
 // Largest address counts a pin may take.
 constexpr int MaxDccAddressCount = 6;
 constexpr int MaxXdccAddressCount = 1;

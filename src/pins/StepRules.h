@@ -38,6 +38,8 @@ void SetStepFade(AspectStep& step, bool fade);
 std::array<std::string, StepParamCount> StepHeadings(const AspectStep& step);
 // Default headings of the four parameter columns.
 extern const std::array<std::string, StepParamCount> DefaultStepHeadings;
+// Heading of the fade column while the row drawn last allows fade.
+inline constexpr const char* FadeHeading = "Fade";
 
 // Time a step waits: par2 x 8^par3 ticks of 20 ms for codes from 64 on, else 0.
 long StepTicks(const AspectStep& step);

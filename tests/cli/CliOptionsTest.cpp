@@ -116,6 +116,22 @@ TEST(CliOptions, CommandsKeepTheirOrderAndArguments) {
     EXPECT_FALSE(parsed.options.answerYes);
 }
 
+TEST(CliOptions, ArgumentsThatMayFollowAreTakenUpToTheNextCommand) {
+    const auto arguments = [](const std::vector<std::string>& args) {
+        std::vector<std::vector<std::string>> taken;
+        for (const CommandCall& call : Parse(args).options.commands)
+            taken.push_back(call.arguments);
+        return taken;
+    };
+    using Taken = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(arguments({"addresses", "a.dat", "b.dat", "c.dat"}), (Taken{{"a.dat", "b.dat", "c.dat"}}));
+    EXPECT_EQ(arguments({"read-all", "sheet", "out.pdf", "verify-all"}), (Taken{{}, {"out.pdf"}, {}}));
+    EXPECT_EQ(Parse({"sheet", "out.pdf", "a.dat", "b.dat"}).error, "unknown command b.dat"); // one source at most
+    EXPECT_EQ(arguments({"export-csv", "out.csv", "a.dat", "b.dat", "version"}),
+              (Taken{{"out.csv", "a.dat", "b.dat"}, {}}));
+    EXPECT_EQ(Parse({"addresses"}).error, "addresses needs FILE...|DIR");
+}
+
 TEST(CliOptions, HelpNeedsNoCommand) {
     EXPECT_TRUE(Parse({"--help"}).options.help);
     EXPECT_TRUE(Parse({"-h"}).ok);

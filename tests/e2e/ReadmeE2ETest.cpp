@@ -55,6 +55,9 @@ const std::vector<std::string> ReadmeRecipes{
     "vexaconfig-cli --port /dev/ttyUSB0 --yes restore-layout ~/layout-2024-05",
     "vexa-sim --modules 1,4,9 --state-dir ~/sim-layout",
     "vexaconfig-cli --port /dev/pts/3 backup-layout ~/layout-test",
+    "vexaconfig-cli sheet ~/layout-2024-05.pdf ~/layout-2024-05",
+    "vexaconfig-cli export-csv ~/layout-2024-05.csv ~/layout-2024-05",
+    "vexaconfig-cli addresses ~/layout-2024-05",
 };
 
 // The Windows program's lines (vexaconfig-cli.exe) are run under wine by scripts/test-windows.
@@ -406,6 +409,19 @@ TEST(ReadmeE2E, AWholeLayoutIsScannedBackedUpVerifiedAndRestored) {
     EXPECT_EQ(restore.status, 0) << restore.out << restore.err;
     const ProgramResult compares = desk.run(verifyLine);
     EXPECT_EQ(compares.status, 0) << compares.out;
+
+    // The backup on paper and in a table; the boards' demonstration pins share DCC addresses.
+    const ProgramResult sheet = desk.run("vexaconfig-cli sheet ~/layout-2024-05.pdf ~/layout-2024-05");
+    EXPECT_EQ(sheet.status, 0) << sheet.err;
+    EXPECT_TRUE(ReadWholeFile(desk.file("layout-2024-05.pdf")).starts_with("%PDF"));
+    const ProgramResult table = desk.run("vexaconfig-cli export-csv ~/layout-2024-05.csv ~/layout-2024-05");
+    EXPECT_EQ(table.status, 0) << table.err;
+    EXPECT_TRUE(ReadWholeFile(desk.file("layout-2024-05.csv")).starts_with("Module,ID String,Pin,"));
+    const ProgramResult addresses = desk.run("vexaconfig-cli addresses ~/layout-2024-05");
+    EXPECT_EQ(addresses.status, 1) << addresses.err;
+    EXPECT_NE(addresses.out.find("DCC address 1: module 2 pin 1, module 5 pin 1 and module 10 pin 1\n"),
+              std::string::npos)
+        << addresses.out;
 
     desk.serveLine("/dev/pts/3", "vexa-sim --modules 1,4,9 --state-dir ~/sim-layout");
     const ProgramResult test = desk.run("vexaconfig-cli --port /dev/pts/3 backup-layout ~/layout-test");

@@ -412,6 +412,7 @@ LayoutWindow& MainWindow::showLayoutWindow() {
     if (!layoutWindow_) {
         layoutWindow_ = new LayoutWindow(session_, *this, dialogs_, this);
         connect(layoutWindow_, &LayoutWindow::moduleChosen, this, &MainWindow::readLayoutModule);
+        addAddressMap(*layoutWindow_);
     }
     layoutWindow_->show();
     layoutWindow_->raise();

@@ -142,6 +142,12 @@ private:
     bool saveFile(Qt::KeyboardModifiers modifiers);
     void loadFile();
     void compareWithFile();
+    // The configuration sheet and the pin table of the window's configuration (File menu), and the
+    // address map of the Layout window's folder.
+    void printSheet();
+    void exportSheet();
+    void exportTable();
+    void addAddressMap(LayoutWindow& window);
     SaveChoice askToSave(const char* before);
     // Before the configuration is closed or replaced: true when there is nothing unsaved, or the
     // user chose Discard, or Save and the file was saved.

@@ -30,6 +30,17 @@ void MainWindow::makeMenus() {
     compare->setObjectName(QStringLiteral("ActionCompareFile"));
     fileMenu_->insertAction(fileMenu_->recentFilesStart(), compare);
     connect(compare, &QAction::triggered, this, &MainWindow::compareWithFile);
+    // The configuration on paper and in a spreadsheet.
+    fileMenu_->insertSeparator(fileMenu_->recentFilesStart());
+    for (const auto& [caption, name, slot] : {std::tuple{"&Print...", "ActionPrint", &MainWindow::printSheet},
+                                              {"&Export Sheet...", "ActionExportSheet", &MainWindow::exportSheet},
+                                              {"Export &Table...", "ActionExportTable", &MainWindow::exportTable}}) {
+        QAction* action = new QAction(QString::fromLatin1(caption), fileMenu_);
+        action->setObjectName(QString::fromLatin1(name));
+        fileMenu_->insertAction(fileMenu_->recentFilesStart(), action);
+        connect(action, &QAction::triggered, this, slot);
+    }
+    fileMenu_->findChild<QAction*>(QStringLiteral("ActionPrint"))->setShortcut(QKeySequence::Print);
     connect(fileMenu_, &FileMenu::recentFileChosen, this,
             [this](const QString& path) { openFile(path.toStdString()); });
 

@@ -2,6 +2,8 @@
 
 #include "app/ui/LinkControls.h"
 #include "app/ui/MainWindow.h"
+#include "documents/ui/AddressMapPanel.h"
+#include "layout/LayoutOperations.h"
 #include "layout/ui/LayoutWindow.h"
 #include "link/PortSetup.h"
 
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <iostream>
@@ -117,12 +120,20 @@ bool RunScreenshotTour(MainWindow& window, const QString& folder) {
         SelectPort(window.session(), LayoutSimulatorPortName);
         window.refreshAllViews();
         LayoutWindow& layout = window.showLayoutWindow();
-        layout.resize(760, 420);
         auto* scan = layout.findChild<QPushButton*>(QStringLiteral("CommandLayoutScan"));
         if (scan)
             scan->click();
+        // Its backup's address map: the three boards' demonstration pins share addresses.
+        QTemporaryDir backups;
+        const std::string backup = backups.filePath(QStringLiteral("layout-2024-05")).toStdString();
+        std::vector<ModuleResult> results;
+        window.runNow("Back Up All", [&](Session& session) { return BackupLayout(session, backup, results); });
+        auto* map = layout.findChild<AddressMapPanel*>();
+        if (map)
+            map->showFolder(backup);
+        layout.resize(760, 720);
         Settle();
-        saved = scan && Save(layout, dir, "layout.png");
+        saved = scan && map && Save(layout, dir, "layout.png");
         layout.close();
     }
     return saved;

@@ -7,6 +7,10 @@
 
 namespace vexa {
 
+bool LocalTime(std::time_t seconds, std::tm& local) {
+    return localtime_r(&seconds, &local) != nullptr;
+}
+
 // File names are bytes here, UTF-8 by convention: they pass unchanged.
 std::filesystem::path PathFromUtf8(const std::string& name) {
     return std::filesystem::path(name);

@@ -13,6 +13,10 @@
 
 namespace vexa {
 
+bool LocalTime(std::time_t seconds, std::tm& local) {
+    return localtime_s(&local, &seconds) == 0;
+}
+
 std::filesystem::path PathFromUtf8(const std::string& name) {
     return std::filesystem::path(WideFromUtf8(name));
 }

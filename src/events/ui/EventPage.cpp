@@ -96,11 +96,11 @@ QWidget* EventPage::buildActionGrid() {
     auto* area = new QWidget(this);
     auto* grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(Caption("LabelEC(1)", QStringLiteral("ON:"), area), 1, 0);
-    grid->addWidget(Caption("LabelEC(2)", QStringLiteral("OFF:"), area), 2, 0);
+    grid->addWidget(Caption("LabelEC(1)", QLatin1String(EventOnCaption), area), 1, 0);
+    grid->addWidget(Caption("LabelEC(2)", QLatin1String(EventOffCaption), area), 2, 0);
     for (int k = 0; k < EventInputCount; ++k) {
         grid->addWidget(Caption(QStringLiteral("LabelECinput(%1)").arg(k).toLatin1().constData(),
-                                QStringLiteral("Input %1").arg(k), area),
+                                QString::fromStdString(EventInputCaption(k)), area),
                         0, k + 1);
         for (bool on : {true, false}) {
             ActionField& field = actions_[static_cast<std::size_t>(on ? k : EventInputCount + k)];
@@ -155,8 +155,7 @@ QWidget* EventPage::buildEnableMap() {
         box->setObjectName(QStringLiteral("CheckInitEE(%1)").arg(i));
         if (k == 0) {
             // The first box of each row carries the row caption, to the left of the box.
-            box->setText(i == 0 ? QStringLiteral("InitialEvent_ON Enable ")
-                                : QStringLiteral("Initial Event_OFF Enable "));
+            box->setText(QLatin1String(i == 0 ? EnableOnCaption : EnableOffCaption));
             box->setLayoutDirection(Qt::RightToLeft);
         }
         grid->addWidget(box, i / EventInputCount, k, k == 0 ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft);

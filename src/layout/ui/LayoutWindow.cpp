@@ -1,6 +1,7 @@
 #include "layout/ui/LayoutWindow.h"
 
 #include "core/ui/NamedButton.h"
+#include "core/ui/Utf8Text.h"
 #include "layout/LayoutFile.h"
 #include "layout/ui/LayoutProgress.h"
 #include "link/LinkAddress.h"
@@ -28,10 +29,6 @@ enum Column { AddressColumn, IdColumn, VersionColumn, BackupColumn, Verification
 
 QString FromLatin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The date of the row's backup in the folder; when the backup there is of a board with another
@@ -93,6 +90,11 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     layout->addWidget(progress_);
     showTable();
     resize(720, 460);
+}
+
+void LayoutWindow::addPanel(QWidget* panel) {
+    static_cast<QVBoxLayout*>(layout())->addWidget(panel, 2);
+    resize(width(), height() + 260);
 }
 
 bool LayoutWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -233,6 +235,7 @@ void LayoutWindow::showTable() {
     grid_->resizeColumnsToContents();
     folderLabel_->setText(QStringLiteral("Folder: ") +
                           (folder_.empty() ? QStringLiteral("none chosen") : QString::fromStdString(folder_)));
+    emit tableShown();
 }
 
 void LayoutWindow::showReport(const std::vector<std::string>& lines) {

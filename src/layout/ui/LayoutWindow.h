@@ -37,10 +37,14 @@ public:
 
     // The folder of the last backup, verification or restore ("" until one is chosen).
     const std::string& folder() const { return folder_; }
+    // Adds a panel below the report (the address map of the folder).
+    void addPanel(QWidget* panel);
 
 signals:
     // The user picked the controller at this stored module address.
     void moduleChosen(int address);
+    // The table was shown afresh, after an operation or another folder.
+    void tableShown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

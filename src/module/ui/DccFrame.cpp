@@ -4,6 +4,7 @@
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
 #include "module/DccAddressing.h"
+#include "module/GeneralPageWords.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,7 +31,7 @@ void ShowRange(QLabel* label, const RangeCaption& caption) {
 } // namespace
 
 DccFrame::DccFrame(Session& session, OperationRunner& runner, QWidget* parent)
-    : SettingsFrame("DCC", "FrameGenDCC", session, runner, parent) {
+    : SettingsFrame(generalpage::DccFrame, "FrameGenDCC", session, runner, parent) {
     address_ = MakeNumberEntry("TextGenDCCAddress", "UpDownGenDCCAddress", this);
     xAddress_ = MakeNumberEntry("TextGenXDCCAddress", "UpDownGenXDCCAddress", this);
     range_ = new QLabel(QStringLiteral("Output 1 .. 32"), this);
@@ -39,16 +40,16 @@ DccFrame::DccFrame(Session& session, OperationRunner& runner, QWidget* parent)
     xRange_->setObjectName(QStringLiteral("LabelGenXDCCOutput"));
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Basic Address"), this), 0, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::BasicAddress), this), 0, 0);
     grid->addLayout(address_.pair, 0, 1);
     grid->addWidget(range_, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("eXtended Address"), this), 1, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::ExtendedAddress), this), 1, 0);
     grid->addLayout(xAddress_.pair, 1, 1);
     grid->addWidget(xRange_, 1, 2);
     grid->setColumnStretch(2, 1);
 
     auto* repeatRow = new QHBoxLayout;
-    repeatRow->addWidget(new QLabel(QStringLiteral("Packet Repeat"), this));
+    repeatRow->addWidget(new QLabel(QLatin1String(generalpage::PacketRepeat), this));
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         auto* option = new QRadioButton(QString::fromLatin1(DccPacketRepeatTexts[static_cast<std::size_t>(i)]), this);
@@ -58,9 +59,9 @@ DccFrame::DccFrame(Session& session, OperationRunner& runner, QWidget* parent)
         repeatRow->addWidget(option);
     }
     repeatRow->addStretch(1);
-    invert_ = new QCheckBox(QStringLiteral("Basic Packet State Invert"), this);
+    invert_ = new QCheckBox(QLatin1String(generalpage::StateInvert), this);
     invert_->setObjectName(QStringLiteral("ChkGenDCC_BPSI"));
-    allowZero_ = new QCheckBox(QStringLiteral("Allow Address 0"), this);
+    allowZero_ = new QCheckBox(QLatin1String(generalpage::AllowZero), this);
     allowZero_->setObjectName(QStringLiteral("ChkGenDCCAllow0"));
     auto* checks = new QHBoxLayout;
     checks->addWidget(invert_);

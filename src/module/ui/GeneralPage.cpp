@@ -3,6 +3,7 @@
 #include "core/OperationRunner.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/NamedButton.h"
+#include "module/GeneralPageWords.h"
 #include "module/Identity.h"
 #include "module/ui/DccFrame.h"
 #include "module/ui/HardwareFrame.h"
@@ -25,7 +26,7 @@ namespace vexa {
 
 namespace {
 
-const QString IdFrameCaption = QStringLiteral("ID String");
+const QString IdFrameCaption = QLatin1String(generalpage::IdFrame);
 
 // Printable 7-bit ASCII: every character fits in one data byte and in one line of a file;
 // no double quote, which a file cannot hold in a text.
@@ -98,7 +99,7 @@ QWidget* GeneralPage::makeIdFrame() {
 
 QWidget* GeneralPage::makeVersionRow() {
     auto* row = new QWidget(this);
-    auto* caption = new QLabel(QStringLiteral("Firmware Version:"), row);
+    auto* caption = new QLabel(QLatin1String(generalpage::FirmwareVersion), row);
     caption->setObjectName(QStringLiteral("LabelGenVersion"));
     version_ = new QLabel(row);
     version_->setObjectName(QStringLiteral("LabelGenVersionString"));

@@ -1,5 +1,6 @@
 #include "module/ui/HardwareFrame.h"
 
+#include "module/GeneralPageWords.h"
 #include "module/HardwareSettings.h"
 
 #include <QCheckBox>
@@ -10,13 +11,13 @@
 namespace vexa {
 
 HardwareFrame::HardwareFrame(Session& session, OperationRunner& runner, QWidget* parent)
-    : SettingsFrame("Hardware Config", "FrameGenHWC", session, runner, parent) {
+    : SettingsFrame(generalpage::HardwareFrame, "FrameGenHWC", session, runner, parent) {
     pinCaption_ = new QLabel(this);
     pinCaption_->setObjectName(QStringLiteral("LabelGenHWCPin"));
     auto* grid = new QGridLayout;
     grid->addWidget(pinCaption_, 0, 1, 1, HardwareGroupCount);
-    grid->addWidget(new QLabel(QStringLiteral("Sink Driver"), this), 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Source Driver"), this), 2, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::SinkDriver), this), 1, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::SourceDriver), this), 2, 0);
     for (int k = 0; k < HardwareGroupCount; ++k) {
         const auto index = static_cast<std::size_t>(k);
         sink_[index] = new QCheckBox(this);

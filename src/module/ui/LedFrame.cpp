@@ -1,4 +1,5 @@
 #include "module/ui/LedFrame.h"
+#include "module/GeneralPageWords.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -8,8 +9,10 @@
 namespace vexa {
 
 LedFrame::LedFrame(Session& session, OperationRunner& runner, QWidget* parent)
-    : SettingsFrame("LED Control", "FrameLC", session, runner, parent) {
-    auto* heading = new QLabel(QStringLiteral("Green LED function          Orange LED function"), this);
+    : SettingsFrame(generalpage::LedFrame, "FrameLC", session, runner, parent) {
+    auto* heading = new QLabel(QLatin1String(generalpage::GreenLed) + QStringLiteral("          ") +
+                                   QLatin1String(generalpage::OrangeLed),
+                               this);
     heading->setObjectName(QStringLiteral("LabelLC"));
     makeColumn(green_, "CheckLCGreen", GreenLedCaptions, &ModuleSettings::ledGreen);
     makeColumn(orange_, "CheckLCOrange", OrangeLedCaptions, &ModuleSettings::ledOrange);

@@ -26,10 +26,10 @@ PinAddressLabels::PinAddressLabels(Session& session, QWidget* parent) : QWidget(
     setObjectName(QStringLiteral("PinAddressLabels"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    serial_ = AddressLabel("Serial", "lblSerialAddress", "First serial address of the pin", this, row);
-    pin_ = AddressLabel("Addr", "lblPinAddress", "Module.pin address", this, row);
-    dcc_ = AddressLabel("DCC", "lblDCCAddress", "First basic DCC output of the pin", this, row);
-    xdcc_ = AddressLabel("XDCC", "lblXDCCAddress", "First extended DCC output of the pin", this, row);
+    serial_ = AddressLabel(SerialLabelCaption, "lblSerialAddress", "First serial address of the pin", this, row);
+    pin_ = AddressLabel(PinAddressLabelCaption, "lblPinAddress", "Module.pin address", this, row);
+    dcc_ = AddressLabel(DccLabelCaption, "lblDCCAddress", "First basic DCC output of the pin", this, row);
+    xdcc_ = AddressLabel(XDccLabelCaption, "lblXDCCAddress", "First extended DCC output of the pin", this, row);
     refreshFromSession();
 }
 

@@ -3,6 +3,7 @@
 #include "core/ui/CommitLineEdit.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
+#include "module/GeneralPageWords.h"
 #include "module/SerialAddressing.h"
 
 #include <QCheckBox>
@@ -31,15 +32,15 @@ QLabel* XaLabel(const char* caption, int item, QWidget* parent) {
 } // namespace
 
 SerialAddressingFrame::SerialAddressingFrame(Session& session, OperationRunner& runner, QWidget* parent)
-    : SettingsFrame("Serial Addressing Options", "FrameGenAddr", session, runner, parent) {
-    flex_ = Check(QStringLiteral("Lumo Flex-Addresss"), QStringLiteral("CheckGenLumoaddr"), this);
-    native_ = Check(QStringLiteral("Native Vexa Mode"), QStringLiteral("CheckGenVexaNative"), this);
-    enforced_ = Check(QStringLiteral("Enforced eXtended Address"), QStringLiteral("CheckGenForceXA"), this);
+    : SettingsFrame(generalpage::SerialAddressingFrame, "FrameGenAddr", session, runner, parent) {
+    flex_ = Check(QLatin1String(generalpage::Flex), QStringLiteral("CheckGenLumoaddr"), this);
+    native_ = Check(QLatin1String(generalpage::Native), QStringLiteral("CheckGenVexaNative"), this);
+    enforced_ = Check(QLatin1String(generalpage::Enforced), QStringLiteral("CheckGenForceXA"), this);
     flexStart_ = MakeNumberEntry("TextGenLumoaddr", "UpDownGenLumoaddr", this);
     xAddress_ = MakeNumberEntry("TextGenXaddr", "UpDownGenXaddr", this);
-    startLabel_ = XaLabel("Start", 4, this);
-    xAddressLabel_ = XaLabel("Module eXtended Address", 1, this);
-    maskLabel_ = XaLabel("eXt Group Mask", 2, this);
+    startLabel_ = XaLabel(generalpage::FlexStart, 4, this);
+    xAddressLabel_ = XaLabel(generalpage::ModuleXAddress, 1, this);
+    maskLabel_ = XaLabel(generalpage::GroupMask, 2, this);
     maskNumbers_ = makeMaskGrid();
 
     auto* modeRow = new QHBoxLayout;

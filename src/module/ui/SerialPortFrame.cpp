@@ -2,6 +2,7 @@
 
 #include "core/ui/FocusedWheel.h"
 #include "module/EraseFlash.h"
+#include "module/GeneralPageWords.h"
 #include "module/SerialPortSettings.h"
 
 #include <QButtonGroup>
@@ -31,8 +32,8 @@ QRadioButton* Option(const char* caption, const char* name, int index, QButtonGr
 } // namespace
 
 SerialPortFrame::SerialPortFrame(Session& session, OperationRunner& runner, QWidget* parent)
-    : SettingsFrame("Serial Port", "FrameGenSerial", session, runner, parent) {
-    enable_ = new QCheckBox(QStringLiteral("Enable"), this);
+    : SettingsFrame(generalpage::SerialPortFrame, "FrameGenSerial", session, runner, parent) {
+    enable_ = new QCheckBox(QLatin1String(generalpage::SerialEnable), this);
     enable_->setObjectName(QStringLiteral("CheckGenSerialEnable"));
     baud_ = new QComboBox(this);
     TakeWheelOnlyWhenFocused(baud_);
@@ -48,21 +49,21 @@ SerialPortFrame::SerialPortFrame(Session& session, OperationRunner& runner, QWid
     auto* stopRow = new QHBoxLayout;
     dataBits_ = {Option("7", "OptionGenSerialDatabits", 0, dataGroup, dataRow, this),
                  Option("8", "OptionGenSerialDatabits", 1, dataGroup, dataRow, this)};
-    parity_ = {Option("No", "OptionGenSerialParity", 0, parityGroup, parityRow, this), nullptr,
-               Option("Even", "OptionGenSerialParity", 2, parityGroup, parityRow, this),
-               Option("Odd", "OptionGenSerialParity", 3, parityGroup, parityRow, this)};
+    parity_ = {Option(generalpage::ParityTexts[0], "OptionGenSerialParity", 0, parityGroup, parityRow, this), nullptr,
+               Option(generalpage::ParityTexts[2], "OptionGenSerialParity", 2, parityGroup, parityRow, this),
+               Option(generalpage::ParityTexts[3], "OptionGenSerialParity", 3, parityGroup, parityRow, this)};
     stopBits_ = {Option("1", "OptionGenSerialStop", 0, stopGroup, stopRow, this),
                  Option("2", "OptionGenSerialStop", 1, stopGroup, stopRow, this)};
 
     auto* grid = new QGridLayout;
     grid->addWidget(enable_, 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Baudrate"), this), 1, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::Baudrate), this), 1, 0);
     grid->addWidget(baud_, 1, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Data bits"), this), 2, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::DataBits), this), 2, 0);
     grid->addLayout(dataRow, 2, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Parity"), this), 3, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::Parity), this), 3, 0);
     grid->addLayout(parityRow, 3, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Stop bits"), this), 4, 0);
+    grid->addWidget(new QLabel(QLatin1String(generalpage::StopBits), this), 4, 0);
     grid->addLayout(stopRow, 4, 1, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
     auto* layout = new QVBoxLayout(this);

@@ -139,7 +139,7 @@ QWidget* PinPage::buildPinRow() {
     rows->addWidget(second);
     pinRow_ = Row(first);
     extraRow_ = Row(second);
-    pinLabel_ = new ClickableLabel(QStringLiteral("LabelPAspOutput"), QStringLiteral("Pin"), area);
+    pinLabel_ = new ClickableLabel(QStringLiteral("LabelPAspOutput"), QLatin1String(pinpage::Pin), area);
     pinLabel_->setToolTip(QLatin1String(CopyPasteTip));
     pinLabel_->setCursor(Qt::PointingHandCursor);
     pinField_ = numberField("TextPAspOutput", area);
@@ -155,9 +155,9 @@ QWidget* PinPage::buildPinRow() {
     pinRow_->addLayout(Spinner(pinField_, pinUpDown_));
     pinRow_->addWidget(pinDescription_, 2);
     pinRow_->addSpacing(12);
-    pinRow_->addWidget(Caption(QStringLiteral("Device Pin"), area));
+    pinRow_->addWidget(Caption(QLatin1String(pinpage::DevicePin), area));
     pinRow_->addWidget(devicePin_);
-    pinRow_->addWidget(Caption(QStringLiteral("Device Name"), area));
+    pinRow_->addWidget(Caption(QLatin1String(pinpage::DeviceName), area));
     pinRow_->addWidget(deviceName_, 1);
 
     connect(pinLabel_, &ClickableLabel::clicked, this, [this] {
@@ -193,7 +193,7 @@ QWidget* PinPage::buildPinRow() {
 QWidget* PinPage::buildAspectRow() {
     auto* area = new QWidget(this);
     aspectRow_ = Row(area);
-    aspectsLabel_ = Caption(QStringLiteral("Aspects"), area);
+    aspectsLabel_ = Caption(QLatin1String(pinpage::Aspects), area);
     aspectsLabel_->setObjectName(QStringLiteral("LabelPAspNrOfAspects"));
     aspectRow_->addWidget(aspectsLabel_);
     auto* group = new ChoiceGroup(area);
@@ -208,12 +208,12 @@ QWidget* PinPage::buildAspectRow() {
     connect(group, &ChoiceGroup::chosen, this, &PinPage::chooseLayout);
     aspectRow_->addSpacing(12);
 
-    aspectLabel_ = new ClickableLabel(QStringLiteral("LabelPAspAspect"), QStringLiteral("Aspect"), area);
+    aspectLabel_ = new ClickableLabel(QStringLiteral("LabelPAspAspect"), QLatin1String(pinpage::Aspect), area);
     aspectLabel_->setToolTip(QLatin1String(CopyPasteTip));
     aspectLabel_->setCursor(Qt::PointingHandCursor);
     aspectField_ = numberField("TextPAspAspect", area);
     aspectUpDown_ = upDown("UpDownPAspAspect", 0, 3, area);
-    initLabel_ = Caption(QStringLiteral("Init"), area);
+    initLabel_ = Caption(QLatin1String(pinpage::Init), area);
     initLabel_->setObjectName(QStringLiteral("LabelPAspInit"));
     initField_ = numberField("TextPAspInit", area);
     initUpDown_ = upDown("UpDownPAspInit", -1, 3, area);
@@ -271,9 +271,12 @@ QWidget* PinPage::buildCountRow() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(0);
-    countLabel_ = Caption(QStringLiteral("Nr Of Addresses"), area);
+    countLabel_ = Caption(QLatin1String(pinpage::AddressCounts), area);
     countLabel_->setObjectName(QStringLiteral("LabelPASPAdrCnt"));
-    countHeading_ = Caption(QStringLiteral("Serial          B-DCC        X-DCC"), area);
+    countHeading_ =
+        Caption(QLatin1String(pinpage::SerialCount) + QStringLiteral("          ") + QLatin1String(pinpage::DccCount) +
+                    QStringLiteral("        ") + QLatin1String(pinpage::XDccCount),
+                area);
     grid->addWidget(countLabel_, 1, 0);
     grid->addWidget(countHeading_, 0, 1, 1, 3);
 

@@ -26,7 +26,6 @@ const std::array<const char*, StepParamCount> ParamNames{"TextPAspOffset", "Text
                                                          "TextPAspPar3"};
 const std::array<const char*, StepParamCount> HeadingNames{"LabelPAspOffset", "LabelPAspHParam1", "LabelPASpHParam2",
                                                            "LabelPAspHParam3"};
-const char* const FadeHeading = "Fade";
 const char* const ZeroTime = "00:00.00";
 constexpr int TimeColumn = 7;
 constexpr int LastTimeValue = 63;

@@ -7,6 +7,7 @@
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
 #include "pins/PinWireCheck.h"
+#include "pins/TypeSettingsWords.h"
 #include "pins/ui/ClickableLabel.h"
 
 #include <QCheckBox>
@@ -42,6 +43,13 @@ QGroupBox* OptionGroup(const QString& title, const char* name, const QStringList
     }
     row->addStretch();
     return box;
+}
+
+template <std::size_t N> QStringList Captions(const std::array<const char*, N>& texts) {
+    QStringList list;
+    for (const char* text : texts)
+        list << QLatin1String(text);
+    return list;
 }
 
 QCheckBox* Check(const char* name, const QString& caption, QWidget* parent) {
@@ -89,17 +97,17 @@ TypeSettingsTabs::TypeSettingsTabs(Session& session, EditGuard& guard, QWidget* 
     : QTabWidget(parent), session_(session), guard_(guard) {
     setObjectName(QStringLiteral("SSTabPCFG"));
     setTabBar(new TypeTabBar(this));
-    addTab(buildClearPage(), QStringLiteral("Clear"));
-    addTab(buildServoPage(), QStringLiteral("Servo"));
-    addTab(buildPwmPage(), QStringLiteral("PWM"));
-    addTab(buildInputPage(), QStringLiteral("Input"));
+    addTab(buildClearPage(), QLatin1String(typetabs::TabCaptions[0]));
+    addTab(buildServoPage(), QLatin1String(typetabs::TabCaptions[1]));
+    addTab(buildPwmPage(), QLatin1String(typetabs::TabCaptions[2]));
+    addTab(buildInputPage(), QLatin1String(typetabs::TabCaptions[3]));
     connect(this, &QTabWidget::currentChanged, this, &TypeSettingsTabs::userChosePage);
 }
 
 QWidget* TypeSettingsTabs::buildClearPage() {
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
-    auto* label = new QLabel(QStringLiteral("Pin is not configured"), page);
+    auto* label = new QLabel(QLatin1String(typetabs::NotConfigured), page);
     label->setObjectName(QStringLiteral("LabelPCFGClear"));
     column->addWidget(label);
     column->addStretch();
@@ -114,13 +122,13 @@ QWidget* TypeSettingsTabs::buildServoPage() {
             connect(field->edit, &CommitLineEdit::doubleClicked, this, [this, field] { takeLiveValue(*field); });
     }
     auto* column = static_cast<QVBoxLayout*>(page->layout());
-    column->addWidget(
-        OptionGroup(QStringLiteral("Range"), "OptionServoRange", {"Off", "S", "M", "L", "XL"}, servoRange_, page));
+    column->addWidget(OptionGroup(QLatin1String(typetabs::ServoRange), "OptionServoRange",
+                                  Captions(typetabs::ServoRangeOptions), servoRange_, page));
     connect(servoRange_, &ChoiceGroup::chosen, this, [this] { storeServoFlags(); });
     auto* checks = new QHBoxLayout;
-    autoSuspend_ = Check("ChkSrvAutoSuspend", QStringLiteral("Auto Suspend"), page);
-    suspended_ = Check("ChkSrvSuspended", QStringLiteral("Suspended"), page);
-    initialised_ = Check("ChkSrvInitialized", QStringLiteral("Servo Initialised"), page);
+    autoSuspend_ = Check("ChkSrvAutoSuspend", QLatin1String(typetabs::AutoSuspend), page);
+    suspended_ = Check("ChkSrvSuspended", QLatin1String(typetabs::Suspended), page);
+    initialised_ = Check("ChkSrvInitialized", QLatin1String(typetabs::Initialised), page);
     initialised_->setToolTip(QStringLiteral("If checked, the servo is not activated until the first position is sent"));
     // It shows a bit that is never written, so it takes no clicks.
     initialised_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -153,14 +161,14 @@ QWidget* TypeSettingsTabs::buildPwmPage() {
         });
     auto* column = static_cast<QVBoxLayout*>(page->layout());
     auto* modes = new QHBoxLayout;
-    modes->addWidget(
-        OptionGroup(QStringLiteral("Drive Mode"), "OptionPWMDriveMode", {"Logaritmic", "Linear"}, pwmDrive_, page));
-    modes->addWidget(OptionGroup(QStringLiteral("Acceleration Mode"), "OptionPWMAccelMode", {"Logaritmic", "Linear"},
-                                 pwmAccel_, page));
+    modes->addWidget(OptionGroup(QLatin1String(typetabs::DriveMode), "OptionPWMDriveMode",
+                                 Captions(typetabs::PwmModeOptions), pwmDrive_, page));
+    modes->addWidget(OptionGroup(QLatin1String(typetabs::AccelerationMode), "OptionPWMAccelMode",
+                                 Captions(typetabs::PwmModeOptions), pwmAccel_, page));
     column->addLayout(modes);
     connect(pwmDrive_, &ChoiceGroup::chosen, this, [this] { storePwmModes(); });
     connect(pwmAccel_, &ChoiceGroup::chosen, this, [this] { storePwmModes(); });
-    pwmInverted_ = Check("CheckPWMInverted", QStringLiteral("Inverted"), page);
+    pwmInverted_ = Check("CheckPWMInverted", QLatin1String(typetabs::Inverted), page);
     connect(pwmInverted_, &QCheckBox::clicked, this, [this](bool checked) {
         if (pinIsOf(TypeFamily::Pwm))
             pin().configType = static_cast<std::uint8_t>(TypePwm + (checked ? 1 : 0));
@@ -172,7 +180,7 @@ QWidget* TypeSettingsTabs::buildPwmPage() {
 
 QWidget* TypeSettingsTabs::buildInputPage() {
     QWidget* page = NewPage(this);
-    lowActive_ = Check("CheckInputInvert", QStringLiteral("Low Active"), page);
+    lowActive_ = Check("CheckInputInvert", QLatin1String(typetabs::LowActive), page);
     connect(lowActive_, &QCheckBox::clicked, this, [this](bool checked) {
         if (pinIsOf(TypeFamily::Input))
             pin().configType = static_cast<std::uint8_t>(TypeInput + (checked ? 1 : 0));
