@@ -47,7 +47,13 @@ int RunCommands(const CliOptions& options, Session& session, std::ostream& out, 
         return ExitFailure;
     if (!PrepareDeviceCatalogue(options, session, programFolder))
         return ExitFailure;
-    CliContext context{session, out, {}, options.slow, options.dynamic, options.baseGiven};
+    CliContext context{.session = session,
+                       .out = out,
+                       .arguments = {},
+                       .commandsBefore = 0,
+                       .slow = options.slow,
+                       .dynamic = options.dynamic,
+                       .baseGiven = options.baseGiven};
     for (const CommandCall& call : options.commands) {
         context.arguments = call.arguments;
         context.commandsBefore = static_cast<std::size_t>(&call - options.commands.data());
