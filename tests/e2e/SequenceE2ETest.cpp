@@ -157,8 +157,7 @@ private:
     int steps_ = 0;
 };
 
-// Switched on once the faults it finds are mended.
-TEST(SequenceWalkE2E, DISABLED_CommandLinesAgainstVexaSimKeepTheirClaims) {
+TEST(SequenceWalkE2E, CommandLinesAgainstVexaSimKeepTheirClaims) {
     for (unsigned seed : {3u, 12u}) {
         SequenceWalkE2E walk(seed);
         for (int i = 0; i < StepsPerWalk; ++i) {

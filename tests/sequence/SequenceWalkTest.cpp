@@ -21,16 +21,15 @@ void PlaySeeds(unsigned first, unsigned count, bool layout) {
         EXPECT_EQ(RunWalk(seed, StepsPerWalk, layout), "");
 }
 
-// Switched on once the faults they find are mended (see the commit that adds them).
-TEST(SequenceWalk, DISABLED_CommandLineAndWindowWalksKeepEveryInvariant) {
+TEST(SequenceWalk, CommandLineAndWindowWalksKeepEveryInvariant) {
     PlaySeeds(1, 12, false);
 }
 
-TEST(SequenceWalk, DISABLED_MoreWalksKeepEveryInvariant) {
+TEST(SequenceWalk, MoreWalksKeepEveryInvariant) {
     PlaySeeds(13, 12, false);
 }
 
-TEST(SequenceWalk, DISABLED_LayoutWalksKeepEveryInvariant) {
+TEST(SequenceWalk, LayoutWalksKeepEveryInvariant) {
     PlaySeeds(1, 4, true);
 }
 

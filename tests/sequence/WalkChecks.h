@@ -50,7 +50,8 @@ private:
     // while no swap is pending.
     std::set<int> revealers_;
     Identity swapIdentity_{};
-    bool blindWrites_ = false; // written one-way by choice where no controller listens
+    bool swappedSinceRead_ = false; // a board was swapped since the last whole read
+    bool blindWrites_ = false;      // written one-way by choice where no controller listens
     Identity blindIdentity_{};
     bool oneWayBefore_ = false;
     bool portUsableBefore_ = false;

@@ -7,6 +7,7 @@
 #include "link/StepEncoding.h"
 #include "module/Identity.h"
 #include "module/SerialAddressing.h"
+#include "module/SettingComparison.h"
 #include "pins/PinComparison.h"
 #include "pins/PinConfigTypes.h"
 
@@ -46,10 +47,20 @@ std::vector<int> TakenTypeBlock(const PinRecord& pin) {
     return block;
 }
 
+// The controller's own bytes of a setting: serial addressing and the group mask as it holds
+// them whatever its enforced mode (the read takes them so), the rest as the read takes them.
+std::optional<std::vector<int>> HeldSetting(ModuleSettings held, ModuleSetting setting) {
+    if (setting == ModuleSetting::SerialAddressing || setting == ModuleSetting::GroupMask)
+        held.enforcedXAddress = false;
+    return TakenSetting(held, setting);
+}
+
+// Settings the comparisons leave out (serial addressing and the group mask in enforced mode,
+// setting 2 while the mode is unknown) are not held against the controller.
 bool BlockHeld(const ModuleSettings& image, const ModuleSettings& held, SettingBlock block) {
     for (ModuleSetting setting : SettingBlockOf(block).settings) {
         const std::optional<std::vector<int>> sent = TakenSetting(image, setting);
-        if (sent && sent != TakenSetting(held, setting))
+        if (sent && SettingCompared(image, setting) && sent != HeldSetting(held, setting))
             return false;
     }
     return true;
