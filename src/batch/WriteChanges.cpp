@@ -3,6 +3,7 @@
 #include "batch/BatchOperations.h"
 #include "core/WriteChecks.h"
 #include "events/EventComparison.h"
+#include "link/Exchange.h"
 #include "module/DccAddressing.h"
 #include "module/SerialAddressing.h"
 #include "module/SettingRequests.h"
@@ -136,15 +137,18 @@ std::string ChangesStatusText(const Session& session) {
            (unknown.empty() ? "" : "; not known of the controller: " + unknown);
 }
 
-void ConfirmControllerIdentity(Session& session) {
+bool ConfirmControllerIdentity(Session& session) {
     LinkState& link = session.link;
     if (!link.bidirectional && !link.bidirectionalLost) {
         session.prompter.ask(MessageKind::OkInformation, IdentityNotCheckedText);
-        return;
+        return true;
     }
     link.bidirectional = true;
-    if (RequestSetting(session, ModuleSetting::IdString))
+    if (!SendVexaMessage(session, true, {ReadSettingCode, SettingNumber(ModuleSetting::IdString)}))
+        return false; // the port failed (and said so)
+    if (link.answerValid)
         RequestSetting(session, ModuleSetting::Version);
+    return true;
 }
 
 bool WriteChanges(Session& session) {
@@ -153,8 +157,7 @@ bool WriteChanges(Session& session) {
 }
 
 bool WriteChangesGiving(Session& session, ChangedItems& items) {
-    ConfirmControllerIdentity(session);
-    if (session.progress->stopRequested())
+    if (!ConfirmControllerIdentity(session) || session.progress->stopRequested())
         return false;
     items = ItemsToWrite(session);
     if (items.empty()) {

@@ -45,8 +45,8 @@ std::string ChangesStatusText(const Session& session);
 // Reads the ID string and the firmware version (112, 10 and 112, 0): when another controller
 // answers than the copy was kept for, or this one was changed behind the open port, their
 // answers make the copy forget everything (see HeldTraffic.h). With "Bidirectional Comm." off
-// by the user's choice nothing can be read: that is said in one line.
-void ConfirmControllerIdentity(Session& session);
+// by the user's choice nothing can be read: that is said in one line. False when the port failed.
+bool ConfirmControllerIdentity(Session& session);
 
 // "Write Changes": first confirms the controller's identity, then writes, in the order of
 // "Write All" and with its requests, only the setting blocks, pins, event slots and enable map
