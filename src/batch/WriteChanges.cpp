@@ -3,8 +3,10 @@
 #include "batch/BatchOperations.h"
 #include "core/WriteChecks.h"
 #include "events/EventComparison.h"
+#include "link/Exchange.h"
 #include "module/DccAddressing.h"
 #include "module/SerialAddressing.h"
+#include "module/SettingRequests.h"
 #include "pins/PinComparison.h"
 #include "pins/PinTransfer.h"
 #include "pins/PinWireCheck.h"
@@ -129,18 +131,35 @@ std::string ChangesStatusText(const Session& session) {
         return "Nothing known of the controller yet: read it, or Write All";
     const std::string changed = CountsText(ItemsInState(session, HeldState::Changed));
     const std::string unknown = CountsText(ItemsInState(session, HeldState::Unknown));
-    std::string text =
-        changed.empty() ? "Nothing changed since the last read" : changed + " changed since the last read";
-    if (!unknown.empty())
-        text += "; not known of the controller: " + unknown;
-    return text;
+    if (changed.empty())
+        return unknown.empty() ? "Nothing changed since the last read" : "Not known of the controller: " + unknown;
+    return changed + " changed since the last read" +
+           (unknown.empty() ? "" : "; not known of the controller: " + unknown);
+}
+
+bool ConfirmControllerIdentity(Session& session) {
+    LinkState& link = session.link;
+    if (!link.bidirectional && !link.bidirectionalLost) {
+        session.prompter.ask(MessageKind::OkInformation, IdentityNotCheckedText);
+        return true;
+    }
+    link.bidirectional = true;
+    if (!SendVexaMessage(session, true, {ReadSettingCode, SettingNumber(ModuleSetting::IdString)}))
+        return false; // the port failed (and said so)
+    if (link.answerValid)
+        RequestSetting(session, ModuleSetting::Version);
+    return true;
 }
 
 bool WriteChanges(Session& session) {
-    return WriteChangedItems(session, ItemsToWrite(session));
+    ChangedItems items;
+    return WriteChangesGiving(session, items);
 }
 
-bool WriteChangedItems(Session& session, const ChangedItems& items) {
+bool WriteChangesGiving(Session& session, ChangedItems& items) {
+    if (!ConfirmControllerIdentity(session) || session.progress->stopRequested())
+        return false;
+    items = ItemsToWrite(session);
     if (items.empty()) {
         session.prompter.ask(MessageKind::OkInformation, NothingToWriteText);
         return true;

@@ -10,6 +10,9 @@
 namespace vexa {
 
 inline constexpr const char* NothingToWriteText = "Nothing to write";
+inline constexpr const char* IdentityNotCheckedText =
+    "Bidirectional Comm. is off: the controller's ID string and version are not checked before the changes are "
+    "written";
 
 // The items of the configuration that stand in a given state against what the connected
 // controller is known to hold: setting blocks, pins, event slots (one direction of one pin) and
@@ -36,14 +39,21 @@ ChangedItems ItemsToWrite(const Session& session);
 // when there is none.
 std::string CountsText(const ChangedItems& items);
 // The status line: what changed since the controller was last read (or written), and what is
-// not known of it.
+// not known of it; "Nothing changed since the last read" only when every item is known alike.
 std::string ChangesStatusText(const Session& session);
 
-// "Write Changes": writes, in the order of "Write All" and with its requests, only the setting
-// blocks, pins, event slots and enable map that are changed or unknown. With nothing to write it
-// sends nothing and says "Nothing to write".
+// Reads the ID string and the firmware version (112, 10 and 112, 0): when another controller
+// answers than the copy was kept for, or this one was changed behind the open port, their
+// answers make the copy forget everything (see HeldTraffic.h). With "Bidirectional Comm." off
+// by the user's choice nothing can be read: that is said in one line. False when the port failed.
+bool ConfirmControllerIdentity(Session& session);
+
+// "Write Changes": first confirms the controller's identity, then writes, in the order of
+// "Write All" and with its requests, only the setting blocks, pins, event slots and enable map
+// that are changed or unknown. With nothing to write it sends nothing more and says "Nothing to
+// write".
 bool WriteChanges(Session& session);
-// The same for items already worked out by ItemsToWrite.
-bool WriteChangedItems(Session& session, const ChangedItems& items);
+// The same, giving the items it set out to write.
+bool WriteChangesGiving(Session& session, ChangedItems& written);
 
 } // namespace vexa

@@ -14,8 +14,8 @@ constexpr int ComparisonTrouble = 2;
 } // namespace
 
 bool RunWriteChanges(CliContext& context, const std::string&) {
-    const ChangedItems items = ItemsToWrite(context.session);
-    if (!WriteChangedItems(context.session, items))
+    ChangedItems items;
+    if (!WriteChangesGiving(context.session, items))
         return false;
     if (const std::string written = CountsText(items); !written.empty())
         context.out << "Write Changes done: " << written << '\n';

@@ -4,12 +4,17 @@ namespace vexa {
 
 const std::vector<int>* ControllerCopy::find(const HeldKey& key) const {
     const auto found = values_.find(key);
-    return found == values_.end() ? nullptr : &found->second;
+    return found == values_.end() ? nullptr : &found->second.values;
 }
 
-void ControllerCopy::hold(const HeldKey& key, std::vector<int> values) {
-    values_[key] = std::move(values);
+void ControllerCopy::hold(const HeldKey& key, std::vector<int> values, bool confirmed) {
+    values_[key] = Held{std::move(values), confirmed};
     ++revision_;
+}
+
+bool ControllerCopy::confirmed(const HeldKey& key) const {
+    const auto found = values_.find(key);
+    return found != values_.end() && found->second.confirmed;
 }
 
 void ControllerCopy::forget(const HeldKey& key) {

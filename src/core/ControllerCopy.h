@@ -59,12 +59,17 @@ struct LinkIdentity {
 // link: what a write sent (once it went through) or what a read was answered. It is only ever
 // filled by the link itself, so that every read, write and verification keeps it up to date,
 // and it is forgotten as a whole when the link reaches another controller (or the same one
-// after it was unplugged) and after an erase.
+// after it was unplugged), after an erase, and when the controller answers otherwise than it
+// was known to hold (another one answers behind the open port).
 class ControllerCopy {
 public:
     // The value bytes held for the part, or null when they are not known.
     const std::vector<int>* find(const HeldKey& key) const;
-    void hold(const HeldKey& key, std::vector<int> values);
+    // `confirmed`: the controller said so (it answered the read, or the write); a write sent
+    // one-way by the user's choice is held unconfirmed.
+    void hold(const HeldKey& key, std::vector<int> values, bool confirmed = true);
+    // True when the part is held and the controller confirmed it.
+    bool confirmed(const HeldKey& key) const;
     void forget(const HeldKey& key);
     void forgetAll();
     bool empty() const { return values_.empty(); }
@@ -76,7 +81,12 @@ public:
     std::uint64_t revision() const { return revision_; }
 
 private:
-    std::map<HeldKey, std::vector<int>> values_;
+    struct Held {
+        std::vector<int> values;
+        bool confirmed = true;
+    };
+
+    std::map<HeldKey, Held> values_;
     LinkIdentity identity_;
     std::uint64_t revision_ = 0;
 };

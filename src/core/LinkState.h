@@ -19,9 +19,13 @@ struct LinkState {
     std::array<std::uint8_t, 21> answerBuffer{};
 
     bool bidirectional = true; // "Bidirectional Comm." (CheckVexaBD)
-    bool useXAddress = false;  // "Use eXtended Addr" (CheckXaddress)
-    bool useCorvan = false;    // "Use Corvan Tunneling" (CheckCorvan), on only while a checked tunnel stands
-    int corvanToggle = 1;      // bit 6 of the next Corvan frame's header: 0 or 1
+    // Set when the link, not the user, switched "Bidirectional Comm." off after a missed answer:
+    // what is written one-way from then on is not known to have arrived. Cleared once an answer
+    // is awaited again or the user sets the box.
+    bool bidirectionalLost = false;
+    bool useXAddress = false; // "Use eXtended Addr" (CheckXaddress)
+    bool useCorvan = false;   // "Use Corvan Tunneling" (CheckCorvan), on only while a checked tunnel stands
+    int corvanToggle = 1;     // bit 6 of the next Corvan frame's header: 0 or 1
 
     // How long the link waits for an answer, in seconds: the controller's answer on the direct
     // link and through the tunnel, and the Corvan interface's answer to each of its frames. A
@@ -48,6 +52,12 @@ struct LinkState {
         if (strayHeaders.size() >= StrayHeaderLimit)
             strayHeaders.erase(strayHeaders.begin());
         strayHeaders.push_back(header);
+    }
+
+    // The user sets "Bidirectional Comm.": writes sent one-way by that choice count as done.
+    void chooseBidirectional(bool on) {
+        bidirectional = on;
+        bidirectionalLost = false;
     }
 
     // Number of data bytes of the last answer ([1] AND 15).

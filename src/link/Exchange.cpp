@@ -246,6 +246,7 @@ static bool ExchangeMessage(Session& session, bool expectAnswer, const std::vect
     case Received::TimedOut:
         ReportLinkFault(session, NoResponseResetText);
         link.bidirectional = false;
+        link.bidirectionalLost = true;
         return true;
     case Received::Frame:
         break;
@@ -261,6 +262,8 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
     // The tunnel awaits an answer when the request asks for one; the direct link whenever
     // "Bidirectional Comm." is on (which a missing answer switches off).
     const bool answerAwaited = session.link.useCorvan ? expectAnswer : session.link.bidirectional;
+    if (session.link.bidirectional)
+        session.link.bidirectionalLost = false;
     const bool sent = ExchangeMessage(session, expectAnswer, data);
     NoteExchange(session, data, answerAwaited, sent);
     return sent;

@@ -1,7 +1,9 @@
 #include "link/HeldTraffic.h"
 
+#include "link/TypeBlockForm.h"
 #include "model/ConfigurationImage.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -47,6 +49,8 @@ HeldKey PinKey(HeldPart part, int pin) {
 // each setting it keeps; nullopt for the identity string, whose length varies.
 std::optional<int> SettingAnswerSize(int setting) {
     switch (setting) {
+    case VersionSetting:
+        return 6;
     case 2:
     case 5:
     case 6:
@@ -125,7 +129,7 @@ std::vector<Part> AnsweredParts(const std::vector<int>& request, const LinkState
     case ReadSetting: {
         const std::optional<int> expected = SettingAnswerSize(index);
         const bool fits = expected ? size == *expected : index == IdStringSetting && size >= 2;
-        if (!fits || index == VersionSetting)
+        if (!fits)
             return {};
         return {{HeldKey{HeldPart::Setting, index}, link.answerFrom(2)}};
     }
@@ -158,7 +162,7 @@ std::vector<Part> AnsweredParts(const std::vector<int>& request, const LinkState
 
 // Steps are addressed within the aspect layout: those held under another layout (or under one
 // not known) say nothing once a layout is held anew.
-void HoldPart(ControllerCopy& copy, Part& part) {
+void HoldPart(ControllerCopy& copy, Part& part, bool confirmed) {
     if (part.first.part == HeldPart::Layout) {
         const std::vector<int>* layout = copy.find(part.first);
         if (!layout || *layout != part.second)
@@ -166,7 +170,25 @@ void HoldPart(ControllerCopy& copy, Part& part) {
                 for (int step = 0; step < StepCount; ++step)
                     copy.forget({HeldPart::Step, part.first.index, aspect, step});
     }
-    copy.hold(part.first, std::move(part.second));
+    copy.hold(part.first, std::move(part.second), confirmed);
+}
+
+// The settings that tell which controller answers: the firmware version and the ID string.
+bool IsIdentity(const HeldKey& key) {
+    return key.part == HeldPart::Setting && (key.index == VersionSetting || key.index == IdStringSetting);
+}
+
+// Whether an answer tells otherwise than the copy knew: the controller was changed since, or
+// another one answers behind the open port. A type block is compared as the read takes it; a
+// write sent one-way by the user's choice may not have arrived, so only the identity counts
+// then.
+bool Contradicts(const ControllerCopy& copy, const Part& part) {
+    const std::vector<int>* held = copy.find(part.first);
+    if (!held || !(copy.confirmed(part.first) || IsIdentity(part.first)))
+        return false;
+    if (part.first.part == HeldPart::TypeBlock)
+        return TypeBlockAsTaken(*held) != TypeBlockAsTaken(part.second);
+    return *held != part.second;
 }
 
 bool IsErase(const std::vector<int>& request) {
@@ -184,17 +206,23 @@ void NoteExchange(Session& session, const std::vector<int>& request, bool answer
         return;
     }
     if (!request.empty() && request[0] >= ReadSetting) {
-        if (session.link.answerValid)
-            for (Part& part : AnsweredParts(request, session.link))
-                HoldPart(copy, part);
+        if (!session.link.answerValid)
+            return;
+        std::vector<Part> parts = AnsweredParts(request, session.link);
+        if (std::any_of(parts.begin(), parts.end(), [&copy](const Part& part) { return Contradicts(copy, part); }))
+            copy.forgetAll(); // nothing of what it knew can be trusted now
+        for (Part& part : parts)
+            HoldPart(copy, part, true);
         return;
     }
-    const bool wentThrough = !answerAwaited || session.link.answerValid;
+    // Awaited, the answer tells; one-way, a write counts as done when the user chose the link
+    // so, and is not known when the link went one-way after a missed answer.
+    const bool wentThrough = answerAwaited ? session.link.answerValid : !session.link.bidirectionalLost;
     for (Part& part : WrittenParts(request)) {
         for (int& value : part.second)
             value &= 127; // what the frame carried
         if (wentThrough)
-            HoldPart(copy, part);
+            HoldPart(copy, part, answerAwaited);
         else
             copy.forget(part.first);
     }

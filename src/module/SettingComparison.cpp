@@ -43,6 +43,13 @@ std::string TextOf(const std::vector<int>& values) {
     return text;
 }
 
+// Setting 8 as the read takes it: flex addressing with its block, or else only the native-mode
+// bit of the block (the rest of it is not kept).
+std::array<int, 2> TakenSerialAddressing(const std::vector<int>& values) {
+    const bool flex = values[0] != 0;
+    return {flex ? 1 : 0, flex ? values[1] : values[1] & NativeModeValue};
+}
+
 SettingFinding Fails(std::string text) {
     return {std::move(text), true};
 }
@@ -121,8 +128,16 @@ std::optional<std::vector<int>> SettingWireValues(const ModuleSettings& module, 
     }
 }
 
+bool SettingCompared(const ModuleSettings& module, ModuleSetting setting) {
+    if (setting == ModuleSetting::SerialAddressing || setting == ModuleSetting::GroupMask)
+        return !IsEnforced(module);
+    return setting != ModuleSetting::XAddress || ModuleXAddressValue(module).has_value();
+}
+
 std::optional<SettingFinding> CompareSetting(const ModuleSettings& module, ModuleSetting setting,
                                              const std::vector<int>& held) {
+    if (!SettingCompared(module, setting))
+        return std::nullopt;
     if (setting == ModuleSetting::IdString) {
         const std::string controller = TextOf(held);
         if (controller == module.idString)
@@ -149,7 +164,7 @@ std::optional<SettingFinding> CompareSetting(const ModuleSettings& module, Modul
     case ModuleSetting::DccOptions:
         return held == *expected ? std::nullopt : std::optional(Fails("DCC Options do not compare"));
     case ModuleSetting::SerialAddressing:
-        return sized && Combined(held, 128, false) == Combined(*expected, 128, false)
+        return sized && TakenSerialAddressing(held) == TakenSerialAddressing(*expected)
                    ? std::nullopt
                    : std::optional(Fails("Serial Address Settings do not compare"));
     case ModuleSetting::XAddress:
@@ -174,8 +189,8 @@ HeldState SettingBlockState(const Session& session, SettingBlock block) {
     const ModuleSettings& module = session.image.module;
     bool unknown = false;
     for (ModuleSetting setting : SettingBlockOf(block).settings) {
-        if (!SettingWireValues(module, setting))
-            continue; // not known here: neither written nor compared
+        if (!SettingCompared(module, setting))
+            continue;
         const std::vector<int>* held = copy.find({HeldPart::Setting, SettingNumber(setting)});
         if (!held)
             unknown = true;

@@ -36,6 +36,13 @@ const std::vector<ModuleSetting>& ComparedSettings();
 // afterwards. Nothing when the image does not know the value (it is then not sent).
 std::optional<std::vector<int>> SettingWireValues(const ModuleSettings& module, ModuleSetting setting);
 
+// Whether the comparisons take the setting: not setting 2 while the enforced mode is unknown (it
+// is not written either), nor settings 8 and 3 in enforced mode (their write sends zeros, which
+// a controller in enforced mode need not hold).
+bool SettingCompared(const ModuleSettings& module, ModuleSetting setting);
+inline constexpr const char* EnforcedNotComparedText =
+    "Serial Address Settings, eXtended Group Mask: enforced eXtended address, not compared";
+
 // A difference in the words of the verification report; a differing eXtended address or group
 // mask is reported without failing the verification.
 struct SettingFinding {
@@ -44,7 +51,8 @@ struct SettingFinding {
 };
 
 // Compares the image's setting with the values a controller holds, in the form of its answer to
-// 112, s (after the echo). Nothing when they compare.
+// 112, s (after the echo), as the read takes them. Nothing when they compare or when the setting
+// is not compared.
 std::optional<SettingFinding> CompareSetting(const ModuleSettings& module, ModuleSetting setting,
                                              const std::vector<int>& held);
 

@@ -134,7 +134,12 @@ private:
         return true;
     }
 
+    // In enforced mode neither setting 8 nor the group mask is compared: said once, not read.
     Step serialAddressing() {
+        if (!SettingCompared(module_, ModuleSetting::SerialAddressing)) {
+            log(EnforcedNotComparedText);
+            return Step::GoOn;
+        }
         Step step{};
         if (!checked(ModuleSetting::SerialAddressing, 4, "Serial Address Settings", step))
             return step;
@@ -144,7 +149,7 @@ private:
 
     // An unknown enforced mode leaves nothing to compare: said once, the setting is not read.
     Step xAddress() {
-        if (!ModuleXAddressValue(module_)) {
+        if (!SettingCompared(module_, ModuleSetting::XAddress)) {
             log("eXtended Address: enforced mode unknown, not compared");
             return Step::GoOn;
         }
@@ -156,6 +161,8 @@ private:
     }
 
     Step groupMask() {
+        if (!SettingCompared(module_, ModuleSetting::GroupMask))
+            return Step::GoOn;
         Step step{};
         if (!checked(ModuleSetting::GroupMask, 6, "eXtended Group Mask", step))
             return step;

@@ -8,39 +8,25 @@ namespace vexa {
 
 namespace {
 
-// A PWM block of at most this many bytes (type included) lacks the off and on levels, which
-// the controller then takes as 0 and 31.
-constexpr std::size_t ShortPwmBlockBytes = 5;
-constexpr int ShortPwmOffLevel = 0;
-constexpr int ShortPwmOnLevel = 31;
 constexpr int StepWireBytes = 5;
 constexpr int XDccCountBit = 8;
+constexpr std::size_t ServoFlagIndex = 2;
+constexpr std::size_t PwmOffLevelIndex = 4;
 
 HeldKey PinKey(HeldPart part, int pin) {
     return HeldKey{part, pin};
 }
 
-bool IsPwm(int type) {
-    return type == TypePwm || type == TypePwm + 1;
-}
-
-// The block as the verification compares it: a servo's option byte in the older form converted.
-std::vector<int> ComparableBlock(std::vector<int> block) {
-    if (block.size() > 2 && block[0] == TypeServo)
-        block[2] = ConvertReadServoFlags(static_cast<std::uint8_t>(block[2]));
-    return block;
-}
-
-// Type byte and parameters 1..n of the image; parameters beyond those kept read as 0.
+// Byte `index` of the image's type block as a write sends it and the save keeps it: the type,
+// then parameters 1..n (those beyond the record read as 0); a servo's flag byte without the bits
+// that never go out.
 int ExpectedTypeByte(const PinRecord& pin, std::size_t index) {
     if (index == 0)
         return pin.configType;
-    return index <= ConfigParamCount ? pin.param(static_cast<int>(index)) : 0;
-}
-
-bool ShortPwmLacksDefaults(const PinRecord& pin, const std::vector<int>& block) {
-    return IsPwm(block[0]) && block.size() <= ShortPwmBlockBytes &&
-           !(pin.param(5) == ShortPwmOnLevel && pin.param(4) == ShortPwmOffLevel);
+    if (index > ConfigParamCount)
+        return 0;
+    const int value = pin.param(static_cast<int>(index));
+    return index == ServoFlagIndex && pin.configType == TypeServo ? value & ServoSentFlags : value;
 }
 
 StepWire WireOf(const std::vector<int>& held) {
@@ -94,16 +80,15 @@ void AddressFields(PinFieldStates& fields, const PinRecord& pin, const std::vect
 void TypeFields(PinFieldStates& fields, const PinRecord& pin, const std::vector<int>* held) {
     if (!held || held->empty())
         return;
-    const std::vector<int> block = ComparableBlock(*held);
+    const std::vector<int> block = TypeBlockAsTaken(*held);
     fields.type = StateOf(block[0] == pin.configType);
     for (int n = 1; n <= ConfigParamCount; ++n) {
         HeldState& state = fields.params[static_cast<std::size_t>(n - 1)];
+        const auto index = static_cast<std::size_t>(n);
         if (fields.type == HeldState::Changed)
             state = HeldState::Changed;
-        else if (static_cast<std::size_t>(n) < block.size())
-            state = StateOf(block[static_cast<std::size_t>(n)] == pin.param(n));
-        else if (IsPwm(block[0]) && block.size() <= ShortPwmBlockBytes && (n == 4 || n == 5))
-            state = StateOf(pin.param(n) == (n == 4 ? ShortPwmOffLevel : ShortPwmOnLevel));
+        else if (index < block.size())
+            state = StateOf(block[index] == ExpectedTypeByte(pin, index));
         else
             state = HeldState::Same; // not part of the block the controller keeps for this type
     }
@@ -146,16 +131,19 @@ std::string PinFindingPrefix(int pinNumber, int numberingBase) {
 std::vector<std::string> CompareTypeBlock(const PinRecord& pin, const std::string& prefix, std::vector<int> block) {
     if (block.empty())
         return {prefix + "Pinconfig does not compare"};
-    block = ComparableBlock(std::move(block));
-    // The bytes that came are compared up to the first difference; a short PWM block is a second
-    // check of its own, so a pin can get a line from each.
+    // The bytes that came are compared as the read takes them, up to the first difference; the
+    // fifth byte of a short PWM block is not kept by the read, whose default off and on levels
+    // are a check of their own, so a pin can get a line from each.
+    const bool shortPwm = IsShortPwmBlock(block);
+    const std::size_t compared = shortPwm ? std::min(block.size(), PwmOffLevelIndex) : block.size();
+    block = TypeBlockAsTaken(std::move(block));
     std::vector<std::string> findings;
-    for (std::size_t i = 0; i < block.size(); ++i)
+    for (std::size_t i = 0; i < compared; ++i)
         if (block[i] != ExpectedTypeByte(pin, i)) {
             findings.push_back(prefix + "Pinconfig does not compare");
             break;
         }
-    if (ShortPwmLacksDefaults(pin, block))
+    if (shortPwm && !(pin.param(4) == ShortPwmOffLevel && pin.param(5) == ShortPwmOnLevel))
         findings.push_back(prefix + "Pinconfig does not compare");
     return findings;
 }

@@ -10,9 +10,6 @@ namespace vexa {
 
 namespace {
 
-constexpr std::uint8_t ServoFlagMask = 63;
-constexpr int PwmShortAnswerBytes = 6; // type and parameters 1..5
-
 bool ValidPin(int pin) {
     return pin >= 0 && pin < PinCount;
 }
@@ -39,9 +36,9 @@ void StoreAnswer(PinRecord& record, const LinkState& link, int setting) {
         else if (i <= ConfigParamCount)
             record.param(i) = value; // a twelfth parameter byte has no place in the record
     }
-    if ((record.configType == TypePwm || record.configType == TypePwm + 1) && bytes < PwmShortAnswerBytes) {
-        record.param(4) = 0;
-        record.param(5) = 31;
+    if (IsShortPwmBlock(link.answerFrom(2))) {
+        record.param(4) = ShortPwmOffLevel;
+        record.param(5) = ShortPwmOnLevel;
     }
     if (record.configType == TypeServo)
         record.param(2) = ConvertReadServoFlags(record.param(2));
@@ -82,7 +79,7 @@ std::vector<int> PinConfigWriteRequest(PinRecord& record, int pin, int setting) 
     auto p = [&record](int n) { return static_cast<int>(record.param(n)); };
     switch (record.configType) {
     case TypeServo:
-        record.param(2) &= ServoFlagMask;
+        record.param(2) &= ServoSentFlags;
         return {code, pin, TypeServo, value, p(2), p(3), p(4), p(5), p(6), p(7), p(8), p(9), p(10), p(11)};
     case TypePwm:
     case TypePwm + 1:

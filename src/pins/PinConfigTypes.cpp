@@ -74,12 +74,6 @@ bool HardwareConfigurationMismatch(const ModuleSettings& module, int pin) {
     return module.hwcSink.at(group) || module.hwcSource.at(group);
 }
 
-std::uint8_t ConvertReadServoFlags(std::uint8_t flags) {
-    if (flags > 15 && (flags & 8) == 0)
-        return static_cast<std::uint8_t>(flags / 16 + 40);
-    return flags;
-}
-
 int LayoutOptionOf(int aspectLayout) {
     switch (aspectLayout) {
     case LayoutTwelveByThree:

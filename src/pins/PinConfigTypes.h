@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/TypeBlockForm.h"
 #include "model/ConfigurationImage.h"
 
 #include <cstdint>
@@ -10,11 +11,6 @@ namespace vexa {
 // The four type families of a pin; the value is also the page number of the type tabs.
 enum class TypeFamily : int { Clear = 0, Servo = 1, Pwm = 2, Input = 3 };
 
-// Configuration type values.
-constexpr std::uint8_t TypeNone = 0;
-constexpr std::uint8_t TypeServo = 1;
-constexpr std::uint8_t TypePwm = 2;      // + 1 when inverted
-constexpr std::uint8_t TypeInput = 4;    // + 1 when low active
 constexpr std::uint8_t ServoCentre = 64; // servo bytes are shown minus 64
 
 // Family of a configuration type: 0 Clear, 1 Servo, 2-3 PWM, 4-5 Input; false for any other type.
@@ -33,10 +29,6 @@ std::string UnknownConfigurationText(int configType);
 // Whether the hardware configuration of the pin's group of eight has its sink or source driver
 // set, which the servo and input pages warn about.
 bool HardwareConfigurationMismatch(const ModuleSettings& module, int pin);
-
-// A servo flag byte read from the controller in the older form (above 15 with bit 3 clear)
-// is moved into the current one: (byte div 16) + 40. Other bytes are returned unchanged.
-std::uint8_t ConvertReadServoFlags(std::uint8_t flags);
 
 // Number of the aspect-layout choice (0 "0", 1 "4", 2 "12") for a layout value, and back.
 int LayoutOptionOf(int aspectLayout);

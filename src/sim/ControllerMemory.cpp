@@ -60,6 +60,10 @@ std::optional<std::size_t> TypeBlockLength(int configType) {
     }
 }
 
+bool IsShortPwmBlock(const std::vector<std::uint8_t>& block) {
+    return block.size() == 5 && (block[0] == 2 || block[0] == 3);
+}
+
 std::optional<int> StepSlotIndex(int aspectLayout, int aspect, int step) {
     const int aspects = AspectsInLayout(aspectLayout);
     const int steps = StepsInLayout(aspectLayout);

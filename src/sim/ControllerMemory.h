@@ -96,6 +96,10 @@ bool SettingValuesFit(int setting, std::size_t count);
 // nullopt for an unknown type.
 std::optional<std::size_t> TypeBlockLength(int configType);
 
+// The type block of an older controller's PWM output: the type and four bytes, without the off
+// and on levels, which its read answers then lack.
+bool IsShortPwmBlock(const std::vector<std::uint8_t>& block);
+
 // Slot of step s of aspect a under a layout, or nullopt when the layout has no such step.
 std::optional<int> StepSlotIndex(int aspectLayout, int aspect, int step);
 

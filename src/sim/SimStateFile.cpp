@@ -187,7 +187,7 @@ bool ReadPinItem(const Line& line, ControllerMemory& memory, std::string& error)
         return false;
     if (item == "active" || item == "flash") {
         const auto length = values.empty() ? std::nullopt : TypeBlockLength(values[0]);
-        if (!length || *length != values.size()) {
+        if ((!length || *length != values.size()) && !IsShortPwmBlock(values)) {
             error = "not a type block (type 0..5 with its parameters)";
             return false;
         }

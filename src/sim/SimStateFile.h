@@ -13,7 +13,9 @@ namespace vexa {
 //   # ...                               comment (blank lines are skipped too)
 //   setting S V...                      value bytes of module setting S (0..13, not 9)
 //   pin P active T V...                 active type block of pin P (0..31): type, parameters
-//   pin P flash T V...                  type block kept in flash
+//   pin P flash T V...                  type block kept in flash (a PWM block may also be that
+//                                       of an older controller: type and four bytes, without
+//                                       the off and on levels)
 //   pin P layout L                      aspect layout 0, 2 or 3
 //   pin P step N I W0 W1 W2 W3          step slot N (0..35): instruction byte, step bytes
 //   pin P initial B                     initial aspect byte 0x70..0x7F (112..127)

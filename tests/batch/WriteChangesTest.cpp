@@ -9,9 +9,11 @@
 #include "events/EventTransfer.h"
 #include "link/LinkAddress.h"
 #include "link/PortSetup.h"
+#include "link/TypeBlockForm.h"
 #include "live/LiveRequests.h"
 #include "module/DccAddressing.h"
 #include "module/EraseFlash.h"
+#include "module/SettingRequests.h"
 #include "module/SettingsVerification.h"
 #include "pins/PinComparison.h"
 #include "pins/PinTransfer.h"
@@ -52,6 +54,12 @@ struct ChangesBench : test::SimBench {
             if (!request.data.empty()) // not the empty frame that synchronises the link
                 requests.push_back(request.data);
         return requests;
+    }
+    // The write requests among them: "Write Changes" first reads the ID string and the version.
+    Requests writesOf(const std::function<bool(Session&)>& operation) {
+        Requests writes = requestsOf(operation);
+        std::erase_if(writes, [](const std::vector<std::uint8_t>& request) { return request[0] >= ReadSettingCode; });
+        return writes;
     }
 };
 
@@ -113,7 +121,7 @@ TEST(WriteChanges, SendsExactlyThePinBlockOrSlotThatWasEditedWithTheRequestsOfIt
             ASSERT_TRUE(WriteAll(bench.session)) << bench.prompter.last();
             bench.session.link.bidirectional = bidirectional;
             c.change(bench.session.image);
-            const Requests written = bench.requestsOf(WriteChanges);
+            const Requests written = bench.writesOf(WriteChanges);
             EXPECT_EQ(written, bench.requestsOf(c.ownWrite)) << c.edit;
             EXPECT_FALSE(written.empty()) << c.edit;
             EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << c.edit << ": the mark goes once written";
@@ -122,16 +130,17 @@ TEST(WriteChanges, SendsExactlyThePinBlockOrSlotThatWasEditedWithTheRequestsOfIt
 
 TEST(WriteChanges, WritesWhatIsNotKnownAndSaysNothingToWriteOnceAllIsWritten) {
     ChangesBench bench;
-    const Requests unknown = bench.requestsOf(WriteChanges);
+    bench.session.image.module.idString = "Yard"; // the controller's is read first, and differs
+    const Requests unknown = bench.writesOf(WriteChanges);
     bench.session.controllerCopy().forgetAll();
     EXPECT_EQ(unknown, bench.requestsOf(WriteAll)) << "with nothing known, everything is written as Write All does";
 
     // One pin whose layout is not known (a write of it left in doubt, say).
     bench.session.controllerCopy().forget({HeldPart::Layout, 12});
-    const Requests oneUnknown = bench.requestsOf(WriteChanges);
+    const Requests oneUnknown = bench.writesOf(WriteChanges);
     EXPECT_EQ(oneUnknown, bench.requestsOf([](Session& s) { return WriteWholePin(s, 12); }));
 
-    EXPECT_TRUE(bench.requestsOf(WriteChanges).empty());
+    EXPECT_TRUE(bench.writesOf(WriteChanges).empty());
     EXPECT_EQ(bench.prompter.last(), NothingToWriteText);
 }
 
@@ -146,7 +155,7 @@ TEST(WriteChanges, AfterItRanNothingIsLeftToWriteForAConfigurationOfEveryKind) {
     bench.session.image.enableMap = EnableMap{true, false, true, false, false, true, false, true};
     ASSERT_TRUE(WriteChanges(bench.session)) << bench.prompter.last();
     EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << ChangesStatusText(bench.session);
-    EXPECT_TRUE(bench.requestsOf(WriteChanges).empty());
+    EXPECT_TRUE(bench.writesOf(WriteChanges).empty());
     EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
 }
 
@@ -163,7 +172,9 @@ TEST(WriteChanges, AVerificationMarksWhatTheControllerHoldsOtherwiseAndThatIsWri
     const ChangedItems changed = ItemsInState(bench.session, HeldState::Changed);
     EXPECT_EQ(changed.pins, std::vector<int>{3});
     EXPECT_EQ(changed.blocks, std::vector<SettingBlock>{SettingBlock::Dcc});
-    EXPECT_EQ(ChangesStatusText(bench.session), "1 pin, 1 setting block changed since the last read");
+    // Answers that contradict what was written make nothing else of the copy trustworthy.
+    EXPECT_EQ(ChangesStatusText(bench.session), "1 pin, 1 setting block changed since the last read; not known of "
+                                                "the controller: 2 setting blocks, 32 event slots");
 
     ASSERT_TRUE(WriteChanges(bench.session));
     EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
@@ -174,7 +185,7 @@ TEST(WriteChanges, AValueTheWireCannotCarryRefusesTheWholeWriteBeforeItsFirstByt
     ASSERT_TRUE(WriteAll(bench.session));
     bench.session.image.module.idString = "Changed";            // written first, were it sent
     bench.session.image.pins[6].aspects[0].steps[0].par3 = 200; // cannot be sent
-    EXPECT_TRUE(bench.requestsOf([](Session& s) { return !WriteChanges(s); }).empty());
+    EXPECT_TRUE(bench.writesOf([](Session& s) { return !WriteChanges(s); }).empty());
     EXPECT_NE(bench.prompter.last().find("Pin 7"), std::string::npos) << bench.prompter.last();
     EXPECT_EQ(ItemsToWrite(bench.session).pins, std::vector<int>{6});
 }
@@ -187,6 +198,35 @@ TEST(WriteChanges, AWriteLeftInDoubtIsNotKnown) {
     ASSERT_TRUE(WriteChanges(bench.session));
     EXPECT_EQ(bench.session.controllerCopy().find({HeldPart::Setting, 10}), nullptr);
     EXPECT_EQ(SettingBlockState(bench.session, SettingBlock::IdString), HeldState::Unknown);
+    // The link went one-way after the missed answer: nothing written after it is known either.
+    EXPECT_TRUE(bench.session.controllerCopy().empty()) << ChangesStatusText(bench.session);
+}
+
+TEST(WriteChanges, AnotherControllerBehindTheOpenPortIsWrittenWhole) {
+    ChangesBench bench;
+    bench.session.image.module.idString = "Yard";
+    ASSERT_TRUE(WriteAll(bench.session));
+    const Requests whole = bench.writesOf(WriteAll);
+    const Simulator other;
+    bench.sim->memory() = other.memory();
+    bench.sim->setting(10) = {'B', 'e', 'n', 'c', 'h'};
+    EXPECT_EQ(bench.writesOf(WriteChanges), whole);
+    EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+}
+
+TEST(WriteChanges, AControllerJustReadVerifiesAndHasNothingToWrite) {
+    // Blocks the read takes otherwise than they came: a PWM block of type and four bytes (the
+    // read sets the off and on levels), a servo flag byte with bit 6 ("initialised") set.
+    const std::vector<std::vector<std::uint8_t>> blocks{{TypePwm, 10, 20, 30, 7},
+                                                        {TypeServo, 64, 64 + 8 + 1, 70, 60, 0, 0, 0, 0, 0, 0, 0}};
+    for (const std::vector<std::uint8_t>& block : blocks) {
+        ChangesBench bench;
+        bench.sim->memory().pins[5].flashBlock = block;
+        bench.sim->memory().pins[5].activeBlock = block;
+        ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
+        EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << ChangesStatusText(bench.session);
+        EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ModuleSettingsBench.h"
 
+#include "module/SettingComparison.h"
 #include "module/SettingsVerification.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,9 @@ TEST(SettingsVerification, AControllerThatDiffersInOneSettingGetsThatSettingsLin
 }
 
 TEST(SettingsVerification, EnforcedModeComparesWhatItsWriteSent) {
-    // Hidden flex, native and eXtended address values are not sent in enforced mode.
+    // Hidden flex, native and eXtended address values are not sent in enforced mode; serial
+    // addressing and the group mask a controller in enforced mode holds are not compared (their
+    // write sends zeros), and the report says so in one line.
     VerificationBench bench;
     ModuleSettings& module = bench.session.image.module;
     module.enforcedXAddress = true;
@@ -112,8 +115,11 @@ TEST(SettingsVerification, EnforcedModeComparesWhatItsWriteSent) {
     module.moduleXAddress = 12;
     module.groupMask[3] = true;
     bench.answer(2, {127});
+    bench.answer(8, {1, 33});
+    bench.answer(3, {5, 0, 0, 9});
     EXPECT_TRUE(VerifyGeneralSettings(bench.session));
-    EXPECT_EQ(bench.report(), Start);
+    EXPECT_EQ(bench.report(), std::string(Start) + EnforcedNotComparedText + "\r\n");
+    EXPECT_EQ(bench.controller->requests.size(), 9u) << "settings 8 and 3 are not read";
 
     // An unknown mode: setting 2 is neither asked nor compared, and that alone does not fail it.
     VerificationBench unknown;

@@ -37,6 +37,7 @@ TEST_F(SimStateFile, SaveAndLoadGiveTheSameMemory) {
     sim->setIdString("Line\nBreak");
     sim->pin(31).steps[35] = SimStep{99, {127, 1, 2, 3}};
     sim->pin(7).flashBlock = {3, 5, 1, 28, 2, 30};
+    sim->pin(8).flashBlock = {2, 5, 1, 28, 9}; // an older controller's: without the off and on levels
     sim->pin(7).eventOff = {2, 31, 33, 63};
     sim->pin(7).addressConfig = {0, 16, 95};
     sim->setting(SettingGroupMask) = {1, 2, 0, 8};

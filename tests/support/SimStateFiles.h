@@ -17,4 +17,7 @@ void MakeSimState(const std::string& simProgram, const std::string& path);
 // Sets the values of module settings in a state file ("setting N values" lines).
 void SetSimSettings(const std::string& path, const std::vector<std::pair<int, std::string>>& settings);
 
+// Sets the values of the lines that start with the given items ("pin 1 flash", "setting 8").
+void SetSimStateLines(const std::string& path, const std::vector<std::pair<std::string, std::string>>& lines);
+
 } // namespace vexa::test

@@ -116,7 +116,7 @@ QWidget* LinkControls::makePortRow() {
     });
     connect(checkVexaBD_, &QCheckBox::clicked, this, [this](bool checked) {
         if (!refusedWhileRunning())
-            session_.link.bidirectional = checked;
+            session_.link.chooseBidirectional(checked);
     });
     return row;
 }
