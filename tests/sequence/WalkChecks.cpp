@@ -319,11 +319,13 @@ void Checker::layout(const Step& step, const StepOutcome& outcome) {
     if (!outcome.passed || (step.op != Op::BackupLayout && step.op != Op::VerifyLayout && step.op != Op::RestoreLayout))
         return;
     const int base = world_.shape().numberingBase;
-    std::vector<LayoutEntry> entries;
+    std::string bytes;
+    LayoutListing listing;
     std::string problem;
-    if (!ReadLayoutFile(world_.layoutFolder(), base, HighestDirectModuleAddress, entries, problem))
+    if (!ReadLayoutBytes(world_.layoutFolder(), bytes, problem) ||
+        !ParseLayoutFile(bytes, base, HighestDirectModuleAddress, listing, problem))
         return fail("LayoutDoneHoldsTheFiles", "the layout list cannot be read: " + problem);
-    for (const LayoutEntry& entry : entries) {
+    for (const LayoutEntry& entry : listing.entries) {
         const std::shared_ptr<Simulator> controller = world_.line().at(entry.address);
         const std::optional<ConfigurationImage> file = FileImage(LayoutPath(world_.layoutFolder(), entry.fileName));
         if (!controller || !file)

@@ -42,11 +42,11 @@ struct StepOutcome {
 // because the machine was busy.
 class WalkClock : public Clock {
 public:
-    double secondsOfDay() override { return now_; }
+    double steadySeconds() override { return now_; }
     void pauseMs(int ms) override { now_ += ms / 1000.0; }
 
 private:
-    double now_ = 12 * 3600.0;
+    double now_ = 0;
 };
 
 class World {
