@@ -84,8 +84,8 @@ bool ReadLayout(Session& session, const std::string& folder, std::vector<LayoutE
         return false;
     }
     for (const LayoutEntry& entry : entries) {
-        ConfigurationImage image;
-        if (!ReadConfigurationFile(LayoutPath(folder, entry.fileName), image, problem)) {
+        ConfigurationFileContents contents;
+        if (!ReadConfigurationFile(LayoutPath(folder, entry.fileName), contents, problem)) {
             session.prompter.ask(MessageKind::OkWarning, "The data file of " + ModuleName(session, entry.address) +
                                                              " in " + path + " cannot be used:\r\n" + problem);
             return false;

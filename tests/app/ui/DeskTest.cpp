@@ -257,8 +257,8 @@ TEST_F(DeskTest, TitleMarkCtrlSAndRecentFiles) {
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
-// `vexaconfig FILE` opens the file at start; a bad file gives the usual message and leaves
-// the empty configuration of a fresh start.
+// `vexaconfig FILE` opens the file at start; a bad file gives the usual message, naming the
+// file, and leaves the empty configuration of a fresh start.
 TEST_F(DeskTest, AFileNamedAtStartIsOpened) {
     const std::string fresh = image();
     QTemporaryDir folder;
@@ -266,7 +266,7 @@ TEST_F(DeskTest, AFileNamedAtStartIsOpened) {
     std::string error;
     ASSERT_TRUE(ReplaceFileBytes(bad, "not a configuration\r\n", error)) << error;
     EXPECT_FALSE(window->openFile(bad));
-    EXPECT_EQ(prompter.last(), "Invalid configuration file");
+    EXPECT_EQ(prompter.last(), bad + ": Invalid configuration file");
     EXPECT_TRUE(image() == fresh);
     EXPECT_EQ(Text(window->windowTitle()), "Vexa Config");
     EXPECT_TRUE(window->currentFile().empty());
