@@ -1,8 +1,11 @@
 // Fuzz target for the configuration data file reader. Any input must be read or refused
 // without a crash, a hang or a sanitizer finding; a refused file must say why; and whatever
-// the reader accepts, the writer must turn into a file that reads back cleanly and settles.
+// the reader accepts, the writer must turn into a file that reads back cleanly, as the saved form
+// of the configuration says, and settles.
+#include "files/ConfigFileForm.h"
 #include "files/ConfigFileReader.h"
 #include "files/ConfigFileWriter.h"
+#include "model/ConfigurationChange.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +30,7 @@ void CheckWriterRoundTrip(const vexa::ConfigurationImage& accepted, bool compact
     vexa::ConfigurationImage image = accepted;
     const std::string first = vexa::FormatConfigurationFile(image, compact);
     vexa::ConfigurationImage second;
-    if (!ReadsCleanly(first, second))
+    if (!ReadsCleanly(first, second) || !vexa::SameConfiguration(second, vexa::ConfigurationAsSaved(accepted, compact)))
         std::abort();
     const std::string secondText = vexa::FormatConfigurationFile(second, compact);
     vexa::ConfigurationImage third;

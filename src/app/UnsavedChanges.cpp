@@ -1,16 +1,18 @@
 #include "app/UnsavedChanges.h"
 
+#include "files/ConfigFileForm.h"
+#include "model/ConfigurationChange.h"
+
 namespace vexa {
 
-void UnsavedChanges::markSaved(const ConfigurationImage& image) {
-    saved_ = image;
+void UnsavedChanges::markSaved(const std::string& file, const ConfigurationImage& image, bool compact) {
+    // A compact file holds less than the configuration: what it leaves out counts as changed.
+    held_[file] = ConfigurationAsSaved(image, compact);
 }
 
-bool UnsavedChanges::changed(const ConfigurationImage& image) const {
-    ConfigurationImage compared = image;
-    compared.currentPin = saved_.currentPin;
-    compared.currentAspect = saved_.currentAspect;
-    return !(compared == saved_);
+bool UnsavedChanges::changed(const std::string& file, const ConfigurationImage& image) const {
+    const auto held = held_.find(file);
+    return held == held_.end() || !SameConfiguration(ConfigurationAsSaved(image, false), held->second);
 }
 
 bool UnsavedChanges::synchronisesWholeImage(const std::string& word) {

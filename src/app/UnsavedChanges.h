@@ -2,24 +2,28 @@
 
 #include "model/ConfigurationImage.h"
 
+#include <map>
 #include <string>
 
 namespace vexa {
 
-// Knows whether the configuration changed since it was last loaded, saved, read from or written
-// to the controller: it keeps a copy of the image taken at those moments. The selection (current
-// pin and aspect) is not part of the configuration and does not count.
+// Knows whether the configuration differs from what its file holds: for each file the window
+// loaded or saved (and for "" when there is none) what that file was last known to hold, taken
+// when it was loaded, saved, or the controller was read or written whole. Only configuration
+// counts, as a data file holds it: not the selection, not the live output values, not what no
+// file keeps. Undo and redo, which take the file back with a loaded one, find its state here.
 class UnsavedChanges {
 public:
-    // The image is now the same as in a file or in the controller.
-    void markSaved(const ConfigurationImage& image);
-    bool changed(const ConfigurationImage& image) const;
+    // The file ("" for none) now holds the image, saved in full or compact.
+    void markSaved(const std::string& file, const ConfigurationImage& image, bool compact = false);
+    // True when the image differs from what the file holds, or the file was never marked.
+    bool changed(const std::string& file, const ConfigurationImage& image) const;
 
     // True for the command words after whose success the whole image is the controller's.
     static bool synchronisesWholeImage(const std::string& word);
 
 private:
-    ConfigurationImage saved_;
+    std::map<std::string, ConfigurationImage> held_; // as a full save of each holds it
 };
 
 } // namespace vexa

@@ -5,6 +5,8 @@
 #include "cli/VerificationOutput.h"
 #include "files/ConfigFileActions.h"
 
+#include <array>
+
 namespace vexa::cli {
 
 namespace {
@@ -29,17 +31,21 @@ bool RunChanges(CliContext& context, const std::string&) {
 
 bool RunDiff(CliContext& context, const std::string&) {
     const std::vector<std::string>& files = context.arguments;
-    ConfigurationImage first;
-    ConfigurationImage second;
-    std::string problem;
-    if (!ReadConfigurationFile(files.at(0), first, problem) || !ReadConfigurationFile(files.at(1), second, problem)) {
-        context.session.prompter.ask(MessageKind::OkWarning, problem);
-        context.failureStatus = ComparisonTrouble;
-        return false;
+    std::array<ComparedConfiguration, 2> sides;
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        ConfigurationFileContents contents;
+        std::string problem;
+        if (!ReadConfigurationFile(files.at(i), contents, problem)) {
+            context.session.prompter.ask(MessageKind::OkWarning, problem);
+            context.failureStatus = ComparisonTrouble;
+            return false;
+        }
+        sides[i] = {files.at(i), std::move(contents.image), contents.pins};
     }
-    const std::vector<std::string> differences = CompareConfigurations(first, second, context.session.numberingBase);
-    PrintReport(context, ComparisonReport(differences));
-    return differences.empty();
+    const std::vector<ComparisonFinding> findings =
+        CompareConfigurations(sides[0], sides[1], context.session.numberingBase);
+    PrintReport(context, ComparisonReport(findings));
+    return ConfigurationsCompare(findings);
 }
 
 } // namespace vexa::cli

@@ -10,9 +10,10 @@ namespace vexa::cli {
 bool RunWriteChanges(CliContext& context, const std::string& argument);
 // changes: prints what differs from the controller and what is not known of it.
 bool RunChanges(CliContext& context, const std::string& argument);
-// diff A B: prints the differences between two data files in the words of the verification
-// report, then "Files compare" when there is none. Fails when they differ; a file that cannot be
-// read or is malformed is named, and the exit status is 2.
+// diff A B: prints the values in which two data files differ, in the words of the verification
+// report, and the values only one of them holds; then "Files compare" when no value differs.
+// Fails when they differ; a file that cannot be read or is malformed is named, and the exit
+// status is 2.
 bool RunDiff(CliContext& context, const std::string& argument);
 
 } // namespace vexa::cli

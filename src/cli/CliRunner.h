@@ -31,6 +31,7 @@ private:
     void stage(const std::string& text) override { shown_.stage(text); }
     void count(int done, int total) override { shown_.count(done, total); }
     void keepAlive() override { shown_.keepAlive(); }
+    void note(const std::string& text) override { shown_.note(text); }
     bool stopRequested() override;
 
     Session& session_;

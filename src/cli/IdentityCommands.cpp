@@ -24,11 +24,12 @@ bool RunWriteId(CliContext& context, const std::string& argument) {
     if (!text)
         return false;
     std::string& idString = context.session.image.module.idString;
-    idString = *text;
+    // The text typed here is cut here, and the cut said as the command's result (not as a note).
+    idString = text->substr(0, IdStringMaxLength);
     if (!WriteIdString(context.session))
         return false;
     if (idString != *text)
-        context.out << "ID string cut to " << IdStringMaxLength << " characters: " << TerminalText(idString) << '\n';
+        context.out << TerminalText(IdStringCutText(idString)) << '\n';
     return true;
 }
 

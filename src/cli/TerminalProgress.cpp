@@ -37,6 +37,12 @@ void TerminalProgress::count(int done, int total) {
     show();
 }
 
+void TerminalProgress::note(const std::string& text) {
+    clear();
+    stream_ << text << '\n' << std::flush;
+    show();
+}
+
 void TerminalProgress::show() {
     if (!terminal_)
         return;

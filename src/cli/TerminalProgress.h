@@ -10,7 +10,8 @@ namespace vexa::cli {
 
 // Progress of a command on standard error when it is a terminal: one line, rewritten in
 // place ("Read All: Read all pins - Reading pins, pin 5 of 32"), wiped when the command ends.
-// Writes nothing at all when the stream is no terminal, so scripts and logs stay clean.
+// Writes no progress at all when the stream is no terminal, so scripts and logs stay clean;
+// a note of the operation is a message and is always written, on a line of its own.
 class TerminalProgress : public Progress {
 public:
     TerminalProgress(std::ostream& stream, bool terminal) : stream_(stream), terminal_(terminal) {}
@@ -20,6 +21,7 @@ public:
 
     void stage(const std::string& text) override;
     void count(int done, int total) override;
+    void note(const std::string& text) override;
     // Wipes the line, so that the next message starts on a clean line.
     void clear();
 

@@ -19,6 +19,9 @@ public:
     // Something the user asked for meanwhile was not done because this operation runs; a window
     // says so in its status line.
     virtual void refusedMeanwhile() {}
+    // One line about what the operation did that the user did not ask for (a value it had to
+    // change to send it): a window shows it in its status line, the command line prints it.
+    virtual void note(const std::string& text) { (void)text; }
 };
 
 } // namespace vexa

@@ -40,6 +40,15 @@ std::optional<int> AddressOfFileName(const std::string& path, int numberingBase)
     return shown - numberingBase;
 }
 
+// The configuration a data file holds; false with `problem` naming the file.
+bool ReadBoardImage(const std::string& path, ConfigurationImage& image, std::string& problem) {
+    ConfigurationFileContents contents;
+    if (!ReadConfigurationFile(path, contents, problem))
+        return false;
+    image = std::move(contents.image);
+    return true;
+}
+
 bool ReadLayoutBoards(const std::string& folder, BoardSet& set, std::string& problem) {
     // A layout file of the older form is read with the numbering base in force, as the user
     // states it for every layout command.
@@ -56,7 +65,7 @@ bool ReadLayoutBoards(const std::string& folder, BoardSet& set, std::string& pro
         board.address = entry.address;
         board.version = entry.version;
         board.fileName = LayoutPath(folder, entry.fileName);
-        if (!ReadConfigurationFile(board.fileName, board.image, problem))
+        if (!ReadBoardImage(board.fileName, board.image, problem))
             return false;
         set.boards.push_back(std::move(board));
     }
@@ -86,7 +95,7 @@ bool ReadFileBoards(const std::vector<std::string>& files, int firstAddress, Boa
             board.address = next;
             taken.insert(next);
         }
-        if (!ReadConfigurationFile(file, board.image, problem))
+        if (!ReadBoardImage(file, board.image, problem))
             return false;
         set.boards.push_back(std::move(board));
     }

@@ -24,13 +24,12 @@ std::vector<int> EnableMapWireValues(const EnableMap& map) {
     return {masks.on, masks.off};
 }
 
-void HoldEventParts(ControllerCopy& copy, const ConfigurationImage& image) {
-    for (int pin = 0; pin < PinCount; ++pin)
-        for (const EventDirection* direction : {&EventOnDirection(), &EventOffDirection()})
-            copy.hold({EventHeldPart(*direction), pin},
-                      EventSlotWireValues(image.events[static_cast<std::size_t>(pin)].*direction->actions));
-    if (image.enableMap)
-        copy.hold({HeldPart::Setting, EnableMapSetting}, EnableMapWireValues(*image.enableMap));
+std::string EventFindingText(const EventDirection& direction, int input, int pin, int numberingBase, int configured,
+                             int reply) {
+    return std::string(direction.name) + "(" + std::to_string(input) + ") for pin " +
+           std::to_string(pin + numberingBase) +
+           " does not compare: Configured Action = " + std::to_string(configured) +
+           ", Vexa Reply = " + std::to_string(reply);
 }
 
 std::vector<std::string> CompareEventSlots(const EventDirection& direction, int pin, int numberingBase,
@@ -42,9 +41,7 @@ std::vector<std::string> CompareEventSlots(const EventDirection& direction, int 
                               ? DecodeEventSlot(c, held[static_cast<std::size_t>(c)])
                               : NoEventAction;
         if (reply != expected)
-            findings.push_back(std::string(direction.name) + "(" + std::to_string(c) + ") for pin " +
-                               std::to_string(pin + numberingBase) + " does not compare: Configured Action = " +
-                               std::to_string(expected) + ", Vexa Reply = " + std::to_string(reply));
+            findings.push_back(EventFindingText(direction, c, pin, numberingBase, expected, reply));
     }
     return findings;
 }

@@ -11,8 +11,8 @@
 namespace vexa {
 
 // The comparison of the event actions and the initial enable map of an image with what a
-// controller holds, shared by the event verification, the comparison of two configurations and
-// the marks of what changed since the controller was last read or written.
+// controller holds, shared by the event verification, the comparison of two configurations (its
+// words) and the marks of what changed since the controller was last read or written.
 
 // The part of the copy that holds one direction of a pin's actions.
 HeldPart EventHeldPart(const EventDirection& direction);
@@ -21,12 +21,11 @@ HeldPart EventHeldPart(const EventDirection& direction);
 std::vector<int> EventSlotWireValues(const EventActions& actions);
 // The two masks of the enable map, as its write sends them.
 std::vector<int> EnableMapWireValues(const EnableMap& map);
-// Puts the event actions of every pin (and the enable map, when the image knows it) into the
-// copy, as the writes would send them: what a controller that holds them keeps.
-void HoldEventParts(ControllerCopy& copy, const ConfigurationImage& image);
 
-// One line per input whose action the held slots do not carry, in the words of the report:
 // "Event-On(c) for pin N does not compare: Configured Action = a, Vexa Reply = r".
+std::string EventFindingText(const EventDirection& direction, int input, int pin, int numberingBase, int configured,
+                             int reply);
+// One line per input whose action the held slots do not carry, in the words above.
 std::vector<std::string> CompareEventSlots(const EventDirection& direction, int pin, int numberingBase,
                                            const EventActions& configured, const std::vector<int>& held);
 // "ECInit: ON-mask does not compare" and "ECInit: OFF-mask does not compare" where they differ.

@@ -15,6 +15,14 @@ constexpr std::size_t MaxConfigFileBytes = 16 * 1024 * 1024;
 
 constexpr const char* InvalidFileMessage = "Invalid configuration file";
 
+// "<path>: Invalid configuration file", and where and what on the next line when known.
+std::string InvalidFileText(const std::string& path, const std::string& where) {
+    std::string text = path + ": " + InvalidFileMessage;
+    if (!where.empty())
+        text += "\r\n" + where;
+    return text;
+}
+
 } // namespace
 
 bool SaveConfigurationFile(Session& session, const std::string& path, bool compact) {
@@ -27,7 +35,7 @@ bool LoadConfigurationFile(Session& session, const std::string& path) {
         return false;
     ConfigFileReader reader(bytes);
     if (!reader.readHeader()) {
-        session.prompter.ask(MessageKind::OkWarning, InvalidFileMessage);
+        session.prompter.ask(MessageKind::OkWarning, InvalidFileText(path, {}));
         return false;
     }
     if (reader.version() < configfile::DataFileVersion)
@@ -35,7 +43,7 @@ bool LoadConfigurationFile(Session& session, const std::string& path) {
     // Read into a copy so that a file that breaks off half-way changes nothing.
     ConfigurationImage loaded = session.image;
     if (!reader.readBody(loaded)) {
-        session.prompter.ask(MessageKind::OkWarning, std::string(InvalidFileMessage) + "\r\n" + reader.problem());
+        session.prompter.ask(MessageKind::OkWarning, InvalidFileText(path, reader.problem()));
         return false;
     }
     session.image = std::move(loaded);
@@ -43,7 +51,7 @@ bool LoadConfigurationFile(Session& session, const std::string& path) {
     return true;
 }
 
-bool ReadConfigurationFile(const std::string& path, ConfigurationImage& image, std::string& problem) {
+bool ReadConfigurationFile(const std::string& path, ConfigurationFileContents& contents, std::string& problem) {
     std::string bytes;
     std::string error;
     if (!ReadFileBytes(path, MaxConfigFileBytes, bytes, error)) {
@@ -51,16 +59,17 @@ bool ReadConfigurationFile(const std::string& path, ConfigurationImage& image, s
         return false;
     }
     ConfigFileReader reader(bytes);
-    ConfigurationImage read = image;
+    ConfigurationFileContents read;
     if (!reader.readHeader()) {
-        problem = path + ": " + InvalidFileMessage;
+        problem = InvalidFileText(path, {});
         return false;
     }
-    if (!reader.readBody(read)) {
-        problem = path + ": " + InvalidFileMessage + "\r\n" + reader.problem();
+    if (!reader.readBody(read.image)) {
+        problem = InvalidFileText(path, reader.problem());
         return false;
     }
-    image = std::move(read);
+    read.pins = reader.pinsNamed();
+    contents = std::move(read);
     return true;
 }
 

@@ -112,6 +112,16 @@ std::int64_t LeadingWholeNumber(std::string_view text) {
     return number.negative ? -number.whole : number.whole;
 }
 
+bool HasFraction(std::string_view text) {
+    std::size_t i = ScanLeadingInteger(text).end;
+    if (i >= text.size() || text[i] != '.')
+        return false;
+    for (++i; i < text.size() && IsDigit(text[i]); ++i)
+        if (text[i] != '0')
+            return true;
+    return false;
+}
+
 std::int64_t LeadingNumberValue(std::string_view text) {
     const LeadingNumber number = ScanLeadingInteger(text);
     std::int64_t magnitude = number.whole;

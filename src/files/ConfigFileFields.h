@@ -49,6 +49,10 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text);
 // without a number counts as 0. Saturates like ParseWholeNumber.
 std::int64_t LeadingNumberValue(std::string_view text);
 
+// True when the leading number of a text has a fraction that is not zero ("12.5", not "12.0"):
+// a value that LeadingNumberValue rounds.
+bool HasFraction(std::string_view text);
+
 // The leading whole number of a text (blanks skipped, optional sign, digits up to the first
 // other character); 0 when there is none.
 std::int64_t LeadingWholeNumber(std::string_view text);

@@ -3,6 +3,7 @@
 #include "files/ConfigFileEncoding.h"
 #include "files/ConfigFileFormat.h"
 #include "files/ConfigFileLines.h"
+#include "model/TextEncoding.h"
 
 #include <limits>
 
@@ -48,11 +49,16 @@ bool ConfigFileReader::readHeader() {
     return true;
 }
 
-// A value that the window holds as text typed by the user: its leading number counts.
+// A value that the window holds as text typed by the user: its leading number counts. A
+// fraction is refused rather than rounded: the configuration holds whole numbers only, and the
+// file would come back with another value than it holds.
 bool ConfigFileReader::readTextBoxNumber(const char* what, int& value) {
     Field field;
     if (!cursor_.required(field))
         return false;
+    if (HasFraction(field.text))
+        return cursor_.fail(field.line,
+                            std::string("the ") + what + " " + Utf8FromLatin1(field.text) + " is not a whole number");
     const std::int64_t number = LeadingNumberValue(field.text);
     constexpr std::int64_t low = std::numeric_limits<std::int16_t>::min();
     constexpr std::int64_t high = std::numeric_limits<std::int16_t>::max();
@@ -67,7 +73,12 @@ bool ConfigFileReader::readBody(ConfigurationImage& image) {
     image_ = &image;
     pin_ = 0;
     aspect_ = 0;
+    pinsNamed_ = {};
     cursor_.clearProblem();
+    // Files of the older kind do not hold these: after reading one they are unknown, not what
+    // the configuration held before.
+    image.module.enforcedXAddress.reset();
+    image.enableMap.reset();
     Field field;
     while (cursor_.required(field)) {
         bool ended = false;
@@ -250,6 +261,7 @@ bool ConfigFileReader::readEvents(bool on) {
 bool ConfigFileReader::readPin() {
     if (!cursor_.readIndex("pin", PinCount, pin_))
         return false;
+    pinsNamed_[static_cast<std::size_t>(pin_)] = true;
     PinRecord& pin = currentPin();
     if (!cursor_.readByte("aspect layout", pin.aspectLayout) ||
         !cursor_.readByte("initial aspect", pin.initialAspect) || !cursor_.readText(pin.description))

@@ -3,14 +3,19 @@
 #include "files/FieldCursor.h"
 #include "model/ConfigurationImage.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vexa {
 
+// Which pins a file names; a compact file leaves out the pins without a description.
+using PinsNamed = std::array<bool, PinCount>;
+
 // Reads a configuration data file: first the header, then the fields after it into an image.
-// The reader changes only what the file names. It stops at the first field it cannot use (a
+// The reader changes only what the file names, except that the enforced eXtended address and
+// the initial enable map become unknown unless the file holds them. It stops at the first field it cannot use (a
 // file that ends before "End", a number that does not fit its field, a pin, aspect, step or
 // event pin outside the tables) and says where; the image is then partly changed, so callers
 // read into a copy and keep it only when the whole file was read.
@@ -30,6 +35,8 @@ public:
     bool readBody(ConfigurationImage& image);
     // "Line <n>: <what was wrong>".
     const std::string& problem() const { return cursor_.problem(); }
+    // The pins whose "Pin" line the body held.
+    const PinsNamed& pinsNamed() const { return pinsNamed_; }
 
 private:
     bool readTextBoxNumber(const char* what, int& value);
@@ -57,6 +64,7 @@ private:
     ConfigurationImage* image_ = nullptr;
     int pin_ = 0;    // set by "Pin"
     int aspect_ = 0; // set by "Asp"
+    PinsNamed pinsNamed_{};
 };
 
 } // namespace vexa

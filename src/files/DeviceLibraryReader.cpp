@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* EarlyEndText = "the file ends in the middle of a line";
 constexpr const char* NoEndText = "the file ends before the \"End\" line";
-constexpr const char* UnclosedText = "the text field has no closing quote";
 
 LibraryHeader ReadHeader(FieldCursor& cursor) {
     LibraryHeader header;
@@ -197,7 +196,7 @@ std::string WholeLibraryProblem(std::string_view bytes) {
     Field field;
     while (fields.next(field)) {
         if (!field.closed)
-            return "Line " + std::to_string(field.line) + ": " + UnclosedText;
+            return "Line " + std::to_string(field.line) + ": " + UnclosedTextFieldText;
         if (field.text == KeyEnd)
             return {};
     }

@@ -33,9 +33,11 @@ bool FieldCursor::fail(int line, const std::string& what) {
 }
 
 bool FieldCursor::required(Field& field) {
-    if (next(field))
-        return true;
-    return fail(fields_.line(), earlyEnd_);
+    if (!next(field))
+        return fail(fields_.line(), earlyEnd_);
+    if (!field.closed)
+        return fail(field.line, UnclosedTextFieldText);
+    return true;
 }
 
 bool FieldCursor::readText(std::string& text) {

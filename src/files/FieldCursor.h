@@ -9,6 +9,10 @@
 
 namespace vexa::configfile {
 
+// A text field whose closing quote is not on its line: the text held a line break, which no
+// file can carry, and reading on would cut it there.
+inline constexpr const char* UnclosedTextFieldText = "the text field has no closing quote";
+
 // Reads typed fields one after the other and remembers the first problem: which line and what
 // was wrong. Shared by the readers of the data file and of the device library.
 class FieldCursor {
@@ -21,7 +25,8 @@ public:
     // Hands the field out again on the next call of next().
     void putBack(Field field) { pending_ = std::move(field); }
 
-    // The next field where one is required: the end of the bytes is a problem.
+    // The next field where one is required: the end of the bytes is a problem, and so is a text
+    // field without its closing quote.
     bool required(Field& field);
     bool readText(std::string& text);
     // A whole number within low..high; anything else is a problem that names `what`.

@@ -134,8 +134,8 @@ bool ReadLayout(Session& session, const std::string& folder, const OlderLayoutBa
         return false;
     }
     for (const LayoutEntry& entry : listing.entries) {
-        ConfigurationImage image;
-        if (!ReadConfigurationFile(LayoutPath(folder, entry.fileName), image, problem)) {
+        ConfigurationFileContents contents;
+        if (!ReadConfigurationFile(LayoutPath(folder, entry.fileName), contents, problem)) {
             session.prompter.ask(MessageKind::OkWarning, "The data file of " + ModuleName(session, entry.address) +
                                                              " in " + path + " cannot be used:\r\n" + problem);
             return false;

@@ -12,6 +12,13 @@ constexpr int ReadSetting = ReadSettingCode;
 constexpr int WriteSetting = WriteSettingCode;
 constexpr int VersionSetting = SettingNumber(ModuleSetting::Version);
 constexpr int IdStringSetting = SettingNumber(ModuleSetting::IdString);
+constexpr const char* SevenBitText = "The ID string can only hold 7-bit ASCII characters.";
+
+// A data byte carries 7 bits: other characters would arrive as different ones. What lies beyond
+// the 12 characters written does not count.
+bool WrittenPartFits(const std::string& text) {
+    return IsSevenBitAscii(text.substr(0, IdStringMaxLength));
+}
 
 } // namespace
 
@@ -89,13 +96,29 @@ bool ReadIdString(Session& session) {
     return true;
 }
 
+std::string IdStringCutText(const std::string& written) {
+    return "ID string cut to " + std::to_string(IdStringMaxLength) + " characters: " + written;
+}
+
+std::string IdStringProblem(const ModuleSettings& module) {
+    const std::string& text = module.idString;
+    if (!WrittenPartFits(text))
+        return SevenBitText;
+    if (text.size() > IdStringMaxLength)
+        return "The ID string has " + std::to_string(text.size()) + " characters: only its first " +
+               std::to_string(IdStringMaxLength) + " are written";
+    return {};
+}
+
 bool WriteIdString(Session& session) {
     std::string& text = session.image.module.idString;
-    if (text.size() > IdStringMaxLength)
-        text.resize(IdStringMaxLength);
     if (const std::string problem = IdStringProblem(text); !problem.empty()) {
         session.tell(problem);
         return false;
+    }
+    if (text.size() > IdStringMaxLength) {
+        text.resize(IdStringMaxLength);
+        session.progress->note(IdStringCutText(text));
     }
     std::vector<int> data{WriteSetting, IdStringSetting};
     for (char c : text)

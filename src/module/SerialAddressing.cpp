@@ -95,8 +95,8 @@ std::optional<int> ModuleXAddressValue(const ModuleSettings& module) {
 }
 
 std::string ModuleXAddressProblem(const ModuleSettings& module, int numberingBase) {
-    if (module.enforcedXAddress != false)
-        return {}; // enforced sends 127; unknown sends nothing
+    if (IsEnforced(module))
+        return {}; // enforced sends 127
     return WireProblem("module eXtended address", module.moduleXAddress + numberingBase,
                        {numberingBase, numberingBase + HighestModuleXAddress});
 }
@@ -105,7 +105,10 @@ std::string SerialAddressingProblem(const ModuleSettings& module, int numberingB
     const std::string block = module.lumoFlexAddressing && !IsEnforced(module)
                                   ? WireProblem("Lumo flex block", module.lumoFlexBlock, {0, HighestFlexBlock})
                                   : std::string();
-    return FirstProblem("", {block, ModuleXAddressProblem(module, numberingBase)});
+    // While the enforced mode is unknown, setting 2 is not sent: its value refuses nothing.
+    const std::string xAddress =
+        module.enforcedXAddress.has_value() ? ModuleXAddressProblem(module, numberingBase) : std::string();
+    return FirstProblem("", {block, xAddress});
 }
 
 bool ReadSerialAddressing(Session& session) {

@@ -34,6 +34,8 @@ bool IsEnforced(const ModuleSettings& module);
 // "" when the block can be sent as it stands, else what the wire cannot carry (the module
 // eXtended address shown with the numbering base, the flex block).
 std::string SerialAddressingProblem(const ModuleSettings& module, int numberingBase);
+// The module eXtended address unless the enforced mode is known to be on, also while the mode is
+// unknown (its field is marked: a write that knows the mode off refuses it).
 std::string ModuleXAddressProblem(const ModuleSettings& module, int numberingBase);
 
 // "Read Settings" / "Write Settings" of the "Serial Addressing Options" frame. The read shows

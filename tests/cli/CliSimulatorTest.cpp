@@ -1,5 +1,8 @@
 #include "SimulatorRun.h"
 
+#include "../files/ConfigFileTestSupport.h"
+#include "files/ConfigFileWriter.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -41,6 +44,22 @@ TEST(CliSimulator, OneWayWriteLeavesNoStrayAnswer) {
     SimulatorRun cli;
     ASSERT_EQ(cli.run({"--port", "sim", "--one-way", "write-id", "Quiet", "read-id"}), ExitSuccess) << cli.err.str();
     EXPECT_EQ(cli.out.str(), "Quiet\n");
+}
+
+// A file may hold a longer ID string than the controller keeps: the write cuts it and says so
+// in one line, also when the ID is one item of a whole write.
+TEST(CliSimulator, AWriteThatCutsTheIdStringSaysSo) {
+    test::TemporaryFolder folder;
+    ConfigurationImage image;
+    image.module.idString = "Goods yard east";
+    image.module.enforcedXAddress = false; // the file holds all a write sends
+    image.enableMap = EnableMap{};
+    const std::string path = folder.file("long.dat");
+    test::WriteBytes(path, FormatConfigurationFile(image, false));
+    SimulatorRun cli;
+    ASSERT_EQ(cli.run({"--port", "sim", "load", path, "write-all", "read-id"}), ExitSuccess) << cli.err.str();
+    EXPECT_EQ(cli.err.str(), "ID string cut to 12 characters: Goods yard e\n");
+    EXPECT_EQ(cli.out.str().substr(cli.out.str().rfind('\n', cli.out.str().size() - 2) + 1), "Goods yard e\n");
 }
 
 TEST(CliSimulator, TheSimulatedLayoutHasThreeControllersOfTheirOwn) {

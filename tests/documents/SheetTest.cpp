@@ -26,7 +26,9 @@ BoardSet RichBoard() {
     set.title = "rich.dat";
     Board board;
     std::string problem;
-    EXPECT_TRUE(ReadConfigurationFile(test::FixturePath(test::RichDataFile), board.image, problem)) << problem;
+    ConfigurationFileContents contents;
+    EXPECT_TRUE(ReadConfigurationFile(test::FixturePath(test::RichDataFile), contents, problem)) << problem;
+    board.image = contents.image;
     // A description without a blank, far wider than a line, and one of markup characters.
     board.image.pins[3].description = std::string(300, 'W');
     board.image.pins[4].description = "<b>&\"Signal\"";

@@ -100,7 +100,7 @@ TEST_F(ConfigFileActionsTest, AMalformedFileChangesNothingAndSaysWhereItBroke) {
         EXPECT_EQ(session().image, before) << problem;
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0].kind, MessageKind::OkWarning);
-        EXPECT_EQ(messages()[0].text, "Invalid configuration file\r\n" + problem);
+        EXPECT_EQ(messages()[0].text, path + ": Invalid configuration file\r\n" + problem);
     }
 }
 
@@ -115,7 +115,7 @@ TEST_F(ConfigFileActionsTest, AnInvalidHeaderOrEmptyFileIsRefusedWithTheFixedMes
         EXPECT_FALSE(LoadConfigurationFile(session(), path));
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0].kind, MessageKind::OkWarning);
-        EXPECT_EQ(messages()[0].text, "Invalid configuration file");
+        EXPECT_EQ(messages()[0].text, path + ": Invalid configuration file");
         EXPECT_EQ(session().image, before);
     }
 }

@@ -241,7 +241,7 @@ TEST(ConfigFileReaderTest, GeneralSettingsAreDecoded) {
 
 TEST(ConfigFileReaderTest, DccAddressesAreReadAsTypedNumbers) {
     ConfigurationImage image;
-    ExpectReads(DataFile("3100", {"\"DCC\",12.5,\"\",4"}), image);
+    ExpectReads(DataFile("3100", {"\"DCC\",12.0,\"\",4"}), image);
     EXPECT_EQ(image.module.dccAddress, 12);
     EXPECT_EQ(image.module.xdccAddress, 0) << "text without a number counts as 0";
     EXPECT_EQ(image.module.dccPacketRepeat, 0);
@@ -260,14 +260,10 @@ TEST(ConfigFileReaderTest, EnforcedModeAndEnableMapAreTakenWhenTheFileHoldsThem)
     EXPECT_EQ(image.module.enforcedXAddress, std::optional<bool>(true));
     EXPECT_EQ(image.enableMap, (EnableMap{false, true, true, true, true, true, true, false}));
 
-    // A file without them keeps what the image held, known or not.
+    // A file without them (the older kind) leaves them unknown: nothing stays from before.
     ExpectReads(DataFile("3100", {"\"XAD\",0,0,5,0,0,0,0"}), image);
-    EXPECT_EQ(image.module.enforcedXAddress, std::optional<bool>(true));
-    EXPECT_EQ(image.enableMap, (EnableMap{false, true, true, true, true, true, true, false}));
-    ConfigurationImage fresh;
-    ExpectReads(DataFile("3100", {"\"XAD\",0,0,5,0,0,0,0"}), fresh);
-    EXPECT_FALSE(fresh.module.enforcedXAddress.has_value());
-    EXPECT_FALSE(fresh.enableMap.has_value());
+    EXPECT_FALSE(image.module.enforcedXAddress.has_value());
+    EXPECT_FALSE(image.enableMap.has_value());
 
     // Only 0 and 1 are flags; a line cut short is malformed.
     EXPECT_EQ(Read(DataFile("3100", {"\"FXA\",2"}), image).problem,
@@ -302,6 +298,11 @@ TEST(ConfigFileReaderTest, MalformedFilesNameTheLineAndTheFault) {
          "Line 2: the DCC address 99999 is outside -32768..32767"},
         {"huge number", head + "\"LED\",99999999999999999999999,0\r\n\"End\"\r\n",
          "Line 2: the green LED byte 1000000000000000000 is outside 0..255"},
+        // Rounded, they would be saved as 12 and 4.
+        {"a fraction", head + "\"DCC\",12.5,3.75,2\r\n\"End\"\r\n",
+         "Line 2: the DCC address 12.5 is not a whole number"},
+        {"a line break inside a text", head + "\"Pin\",0,0,0,\"Weiche\r\nS\u00FCd\"\r\n\"End\"\r\n",
+         "Line 2: the text field has no closing quote"},
     };
     for (const MalformedCase& c : cases) {
         ConfigurationImage image;

@@ -13,12 +13,11 @@
 
 namespace vexa::sequence {
 
-// Invariants of faults that are mended on another branch: they are checked only when switched
-// on here (or with VEXA_WALK_ALL_INVARIANTS=1 in the environment), and switched on for good once
-// that branch is merged. VEXA_WALK_SKIP=Name,Name leaves out others, to look past a fault.
-//   DiffComparesFileValues   "diff" compares the two files' values, in both orders alike
-//   LoadSetsWhatTheFileHolds a load leaves nothing of the configuration from before
-//   IdCutIsSaid              a write that cuts an ID string to 12 characters says so
+// Invariants of faults known to be open and not mended yet: they are checked only with
+// VEXA_WALK_ALL_INVARIANTS=1 in the environment (none today: every invariant is checked, among
+// them "diff" comparing the two files' values, a load leaving nothing from before, and a write
+// that cuts an ID string saying so). VEXA_WALK_SKIP=Name,Name leaves out others, to look past a
+// fault.
 const std::set<std::string>& KnownOpenInvariants();
 
 class Checker {

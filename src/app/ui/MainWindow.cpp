@@ -24,6 +24,7 @@
 #include "link/ui/MonitorPanel.h"
 #include "live/ui/LiveControls.h"
 #include "live/ui/TestPage.h"
+#include "model/ConfigurationChange.h"
 #include "module/ModuleSettingsTransfer.h"
 #include "module/ui/GeneralPage.h"
 #include "module/ui/PinAddressLabels.h"
@@ -33,6 +34,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
@@ -111,7 +113,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     // What the user edits while an operation waits is not what that operation read or wrote.
     connect(progress_, &StatusProgress::eventsAboutToBeHandled, this, [this] { imageBeforeEvents_ = session_.image; });
     connect(progress_, &StatusProgress::eventsHandled, this, [this] {
-        if (!(session_.image == imageBeforeEvents_))
+        if (!SameConfiguration(session_.image, imageBeforeEvents_))
             imageEditedMeanwhile_ = true;
     });
     connect(linkControls_, &LinkControls::statusMessage, this, [this](const QString& text) {
@@ -131,7 +133,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     recorder_ = new ChangeRecorder(*this);
     makeMenus();
     start();
-    unsaved_.markSaved(session_.image); // what the start sequence set up is no change
+    unsaved_.markSaved(currentFile_, session_.image); // what the start sequence set up is no change
     recorder_->reset();
     giveMnemonics();
     updateTitle();
@@ -360,12 +362,12 @@ void MainWindow::runCommand(const CommandWord& entry) {
         const auto ended = InOperation(inOperation_);
         imageEditedMeanwhile_ = false;
         const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
-        if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
-            unsaved_.markSaved(session_.image);
         // What was read is the controller's configuration, no longer the file's: Ctrl+S asks for
         // a name rather than write it over the file loaded before.
         if (passed && entry.word == "ReadAll")
             currentFile_.clear();
+        if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
+            unsaved_.markSaved(currentFile_, session_.image);
         // A word clicked meanwhile runs on the next tick; the busy label stays for it.
         progress_->setCommandWaiting(!dispatch_.pending().empty());
         refreshAllViews();
@@ -439,14 +441,18 @@ void MainWindow::compareWithFile() {
     const std::string path = dialogs_.openFileName(ConfigFileFilter);
     if (path.empty())
         return;
-    ConfigurationImage file;
+    ConfigurationFileContents file;
     std::string problem;
     if (!ReadConfigurationFile(path, file, problem)) {
         session_.prompter.ask(MessageKind::OkWarning, problem);
         return;
     }
-    const std::vector<std::string> differences = CompareConfigurations(session_.image, file, session_.numberingBase);
-    verificationWindow_->showReport(ComparisonReport(differences));
+    PinsNamed everyPin;
+    everyPin.fill(true);
+    const ComparedConfiguration window{"the configuration", session_.image, everyPin};
+    const ComparedConfiguration other{QFileInfo(QString::fromStdString(path)).fileName().toStdString(),
+                                      std::move(file.image), file.pins};
+    verificationWindow_->showReport(ComparisonReport(CompareConfigurations(window, other, session_.numberingBase)));
 }
 
 bool MainWindow::mayReplaceConfiguration(const char* before) {
@@ -458,7 +464,7 @@ bool MainWindow::mayReplaceConfiguration(const char* before) {
 
 bool MainWindow::hasUnsavedChanges() {
     commitAllViews();
-    return unsaved_.changed(session_.image);
+    return unsaved_.changed(currentFile_, session_.image);
 }
 
 MainWindow::SaveChoice MainWindow::askToSave(const char* before) {

@@ -130,6 +130,7 @@ private:
     void addRecentFile(const std::string& path);
     bool saveTo(const std::string& path, bool compact);
     bool load(const std::string& path);
+    void markLoaded(const std::string& path);
     void commitAndRecord();
     QWidget* makeCommandRow();
     void makeTabs();

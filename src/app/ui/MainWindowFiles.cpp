@@ -40,7 +40,7 @@ bool MainWindow::saveTo(const std::string& path, bool compact) {
     const bool saved =
         RunExclusive(session_, [&](Session& session) { return SaveConfigurationFile(session, path, compact); });
     if (saved) {
-        unsaved_.markSaved(session_.image);
+        unsaved_.markSaved(path, session_.image, compact);
         setCurrentFile(path);
         addRecentFile(path);
         recorder_->record(); // the history's state now belongs to this file
@@ -70,7 +70,7 @@ bool MainWindow::load(const std::string& path) {
     const bool loaded =
         RunExclusive(session_, [&path](Session& session) { return LoadConfigurationFile(session, path); });
     if (loaded) {
-        unsaved_.markSaved(session_.image);
+        markLoaded(path);
         setCurrentFile(path);
         addRecentFile(path);
     }
@@ -80,13 +80,21 @@ bool MainWindow::load(const std::string& path) {
     return loaded;
 }
 
+// The file holds what it holds read into a fresh configuration: what stays from before a
+// compact or older file (the pins it does not name) is not in it.
+void MainWindow::markLoaded(const std::string& path) {
+    ConfigurationFileContents held;
+    std::string problem;
+    unsaved_.markSaved(path, ReadConfigurationFile(path, held, problem) ? held.image : session_.image);
+}
+
 void MainWindow::setCurrentFile(const std::string& path) {
     currentFile_ = path;
     updateTitle();
 }
 
 void MainWindow::updateTitle() {
-    const QString mark = unsaved_.changed(session_.image) ? QStringLiteral("*") : QString();
+    const QString mark = unsaved_.changed(currentFile_, session_.image) ? QStringLiteral("*") : QString();
     if (currentFile_.empty())
         setWindowTitle(mark + QStringLiteral("Vexa Config"));
     else

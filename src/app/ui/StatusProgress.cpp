@@ -102,6 +102,10 @@ void StatusProgress::refusedMeanwhile() {
     statusBar_->showMessage(QString::fromLatin1(OperationRunsText), NoticeMs);
 }
 
+void StatusProgress::note(const std::string& text) {
+    statusBar_->showMessage(QString::fromStdString(text));
+}
+
 void StatusProgress::requestStop() {
     if (!running_)
         return;

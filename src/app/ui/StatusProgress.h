@@ -36,6 +36,8 @@ public:
     bool stopRequested() override { return stopRequested_; }
     void keepAlive() override;
     void refusedMeanwhile() override;
+    // Stands in the status line until the next message.
+    void note(const std::string& text) override;
 
     // Asks the operation to stop after the exchange under way.
     void requestStop();

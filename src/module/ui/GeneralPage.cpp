@@ -3,6 +3,7 @@
 #include "core/OperationRunner.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/NamedButton.h"
+#include "core/ui/ValueMarks.h"
 #include "module/GeneralPageWords.h"
 #include "module/Identity.h"
 #include "module/ui/DccFrame.h"
@@ -91,6 +92,7 @@ QWidget* GeneralPage::makeIdFrame() {
     connect(idString_, &QLineEdit::textEdited, this, [this](const QString& text) {
         session_.image.module.idString = text.toLatin1().toStdString();
         fitIdLength(text);
+        markIdString();
     });
     connect(read, &QPushButton::clicked, this, [this] { runOperation("Read String", ReadIdString); });
     connect(write, &QPushButton::clicked, this, [this] { runOperation("Write String", WriteIdString); });
@@ -138,9 +140,15 @@ void GeneralPage::refreshFromSession() {
         fitIdLength(id);
         idString_->setText(id);
     }
+    markIdString();
     version_->setText(QString::fromStdString(session_.versionText));
     for (SettingsFrame* frame : frames_)
         frame->refreshFromSession();
+}
+
+// A string loaded from a file may be longer than the 12 characters a write sends.
+void GeneralPage::markIdString() {
+    MarkUnsendable(idString_, IdStringProblem(session_.image.module));
 }
 
 // The user types at most 12 characters, but a longer ID string loaded from a file is shown

@@ -46,6 +46,7 @@ private:
     QWidget* makeVersionRow();
     void runOperation(const char* title, bool (*operation)(Session&));
     void fitIdLength(const QString& text);
+    void markIdString();
 
     Session& session_;
     OperationRunner& runner_;

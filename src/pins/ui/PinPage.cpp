@@ -492,6 +492,9 @@ void PinPage::showLayoutOption() {
     const EditGuard::Scope filling(*guard_);
     const int option = LayoutOptionOf(record().aspectLayout);
     layoutOptions_[static_cast<std::size_t>(option)]->setChecked(true);
+    // An unknown layout is shown as "0"; that choice carries the mark of what the write refuses.
+    for (int i = 0; i < 3; ++i)
+        MarkUnsendable(layoutOptions_[static_cast<std::size_t>(i)], i == option ? LayoutProblem(record()) : "");
     FitCurrentAspectToOption(session_.image, option); // showing a pin never changes it
 
     if (option != 0) {

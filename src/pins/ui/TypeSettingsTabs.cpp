@@ -21,6 +21,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace {
@@ -363,11 +365,30 @@ void TypeSettingsTabs::fillPwm() {
     pwmInverted_->setChecked(pin().configType == TypePwm + 1);
     pwmDrive_->button(PwmDriveIndex(pin().param(2)))->setChecked(true);
     pwmAccel_->button(PwmAccelIndex(pin().param(2)))->setChecked(true);
+    // The mode byte is shown by its two choices, which show only its low bits.
+    const std::string problem = unshownParamProblem(TypeFamily::Pwm);
+    for (ChoiceGroup* group : {pwmDrive_, pwmAccel_})
+        MarkUnsendable(qobject_cast<QWidget*>(group->parent()), problem);
 }
 
 void TypeSettingsTabs::fillInput() {
     lowActive_->setChecked(pin().configType == TypeInput + 1);
     inputWarning_->setVisible(HardwareConfigurationMismatch(session_.image.module, session_.image.currentPin));
+    // Parameters 1 and 2 of an input have no field: the type's box carries their mark.
+    MarkUnsendable(lowActive_, unshownParamProblem(TypeFamily::Input));
+}
+
+// The first parameter that no number field of the family's page shows and that the write would
+// refuse, in the words of the write; "" when there is none.
+std::string TypeSettingsTabs::unshownParamProblem(TypeFamily family) {
+    for (int n = 1; n <= ConfigParamCount; ++n) {
+        const bool shown = std::any_of(fields_.begin(), fields_.end(), [family, n](const NumberField& field) {
+            return field.family == family && field.spec->param == n;
+        });
+        if (std::string problem = shown ? std::string() : ConfigParamProblem(pin(), n); !problem.empty())
+            return problem;
+    }
+    return {};
 }
 
 } // namespace vexa

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include <deque>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -66,6 +67,7 @@ private:
     void fillServo();
     void fillPwm();
     void fillInput();
+    std::string unshownParamProblem(TypeFamily family);
 
     Session& session_;
     EditGuard& guard_;

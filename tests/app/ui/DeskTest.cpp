@@ -29,6 +29,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -257,8 +258,74 @@ TEST_F(DeskTest, TitleMarkCtrlSAndRecentFiles) {
     EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
 }
 
-// `vexaconfig FILE` opens the file at start; a bad file gives the usual message and leaves
-// the empty configuration of a fresh start.
+// The title's mark says whether the file it names holds the configuration: moving a live output
+// is no change; a paste, a loaded device or a loaded file, undone, comes back to the file's own
+// state, and the undone load to the file before it; a compact save that leaves out configured
+// pins keeps the mark, and closing asks.
+TEST_F(DeskTest, TheTitleMarkSaysWhetherTheNamedFileHoldsTheConfiguration) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(window->openFile(copyOfRich(folder, "backup.dat")));
+    const std::string clean = "backup.dat \u2013 Vexa Config";
+    const std::string marked = "backup.dat* \u2013 Vexa Config";
+    find<QTabWidget>("SSTab_Main")->setCurrentIndex(MainWindow::DeviceTab);
+    find<QCheckBox>("CheckPAspShowDetails")->click(); // the type pages
+    showPin(1);                                       // a servo
+    auto* slider = find<QSlider>("SliderServo");
+    ASSERT_TRUE(slider->isVisible());
+    const int position = slider->value();
+    slider->setFocus();
+    keys(Qt::Key_Left, Qt::NoModifier);
+    ASSERT_NE(slider->value(), position);
+    EXPECT_EQ(Text(window->windowTitle()), clean) << "a servo slider";
+
+    const auto viaPinDialog = [&](const char* button) {
+        WhenShown(*window, "dlgEditPin",
+                  [button](QDialog& dialog) { dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click(); });
+        QTest::mouseClick(find("LabelPAspOutput"), Qt::LeftButton);
+        settle();
+        QApplication::setActiveWindow(window.get());
+    };
+    viaPinDialog("CommandCopyPin");
+    showPin(8);
+    viaPinDialog("CommandPastePin");
+    EXPECT_EQ(Text(window->windowTitle()), marked) << "Paste Pin";
+    keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(window->windowTitle()), clean) << "Paste Pin undone";
+    showPin(10);
+    find<QComboBox>("cboDevice")->setCurrentText(QStringLiteral("Signal 2 aspects"));
+    QTest::mouseClick(find("CommandPAspPreLoad"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(Text(window->windowTitle()), marked) << "Load Device";
+    keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(window->windowTitle()), clean) << "Load Device undone";
+
+    const std::string other = folder.filePath(QStringLiteral("other.dat")).toStdString();
+    ConfigurationImage fresh;
+    std::string error;
+    ASSERT_TRUE(ReplaceFileBytes(other, FormatConfigurationFile(fresh, false), error)) << error;
+    dialogs.names = {other};
+    window->setSaveQuestion([] {
+        ADD_FAILURE() << "asked to save a configuration the file holds";
+        return MainWindow::SaveChoice::Discard;
+    });
+    keys(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(Text(window->windowTitle()), "other.dat \u2013 Vexa Config");
+    keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(window->windowTitle()), clean) << "Load File undone";
+    keys(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Text(window->windowTitle()), "other.dat \u2013 Vexa Config") << "Load File redone";
+    keys(Qt::Key_Z, Qt::ControlModifier);
+
+    dialogs.names = {folder.filePath(QStringLiteral("compact.dat")).toStdString()};
+    QTest::mouseClick(find("CommandSave"), Qt::LeftButton, Qt::ShiftModifier);
+    settle();
+    EXPECT_EQ(Text(window->windowTitle()), "compact.dat* \u2013 Vexa Config") << "pin 3 is not in the file";
+    EXPECT_TRUE(window->hasUnsavedChanges());
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+}
+
+// `vexaconfig FILE` opens the file at start; a bad file gives the usual message, naming the
+// file, and leaves the empty configuration of a fresh start.
 TEST_F(DeskTest, AFileNamedAtStartIsOpened) {
     const std::string fresh = image();
     QTemporaryDir folder;
@@ -266,7 +333,7 @@ TEST_F(DeskTest, AFileNamedAtStartIsOpened) {
     std::string error;
     ASSERT_TRUE(ReplaceFileBytes(bad, "not a configuration\r\n", error)) << error;
     EXPECT_FALSE(window->openFile(bad));
-    EXPECT_EQ(prompter.last(), "Invalid configuration file");
+    EXPECT_EQ(prompter.last(), bad + ": Invalid configuration file");
     EXPECT_TRUE(image() == fresh);
     EXPECT_EQ(Text(window->windowTitle()), "Vexa Config");
     EXPECT_TRUE(window->currentFile().empty());

@@ -104,5 +104,23 @@ TEST(GeneralPage, NumberingBaseRelabelsWhatItNames) {
     EXPECT_EQ(bench.session.image.module.moduleXAddress, 95);
 }
 
+// A value loaded from a file that the write would cut or refuse is marked, also while the
+// enforced mode that decides whether the eXtended address is sent is unknown.
+TEST(GeneralPage, ValuesTheWriteCutsOrRefusesAreMarked) {
+    GeneralPageBench bench;
+    ModuleSettings& module = bench.session.image.module;
+    module.idString = "Goods yard east";
+    module.moduleXAddress = 110;
+    bench.page.refreshFromSession();
+    EXPECT_EQ(bench.find("TextGenIDString")->toolTip().toStdString(),
+              "The ID string has 15 characters: only its first 12 are written");
+    EXPECT_FALSE(bench.find("TextGenXaddr")->styleSheet().isEmpty()) << "enforced mode unknown";
+    module.enforcedXAddress = true; // sends 127 in place of the address
+    module.idString = "Goods yard";
+    bench.page.refreshFromSession();
+    EXPECT_TRUE(bench.find("TextGenXaddr")->styleSheet().isEmpty());
+    EXPECT_TRUE(bench.find("TextGenIDString")->styleSheet().isEmpty());
+}
+
 } // namespace
 } // namespace vexa

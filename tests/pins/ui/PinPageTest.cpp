@@ -163,6 +163,25 @@ TEST_F(PinPageTest, FieldsTheWireCannotCarryAreMarkedWithWhatItCarries) {
     }
     EXPECT_TRUE(find(QStringLiteral("TextPAspPar3(1)"))->styleSheet().isEmpty());
 
+    // Values no field shows: a layout the wire has no code for (shown as "0"), and the parameters
+    // of an input, which has no number fields.
+    pin(1).aspectLayout = 7;
+    pin(2).configType = TypeInput;
+    pin(2).param(1) = 130;
+    struct Unshown {
+        int pin;
+        const char* field;
+        const char* tip;
+    };
+    for (const Unshown& mark : {Unshown{1, "OptionPAspConf(0)", "aspect layout = 7 cannot be sent (0, 2 or 3)"},
+                                Unshown{2, "CheckInputInvert", "parameter 1 = 130 cannot be sent (0..127)"}}) {
+        bench.session.image.currentPin = mark.pin;
+        page().refreshFromSession();
+        EXPECT_EQ(find(QLatin1String(mark.field))->toolTip().toStdString(), mark.tip);
+    }
+    bench.session.image.currentPin = 0;
+    page().refreshFromSession();
+
     // Sendable again: the mark goes and the field's own tooltip comes back.
     step(0, 0, 2).par3 = 20;
     pin(0).dccAddressCount = 2;
