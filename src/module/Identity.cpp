@@ -6,15 +6,6 @@
 
 namespace vexa {
 
-namespace {
-
-constexpr int ReadSetting = ReadSettingCode;
-constexpr int WriteSetting = WriteSettingCode;
-constexpr int VersionSetting = SettingNumber(ModuleSetting::Version);
-constexpr int IdStringSetting = SettingNumber(ModuleSetting::IdString);
-
-} // namespace
-
 bool IsSevenBitAscii(const std::string& text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 128)
@@ -55,14 +46,14 @@ bool ReadVersion(Session& session) {
     LinkState& link = session.link;
     session.versionText = "Unknown";
     link.bidirectional = true;
-    SendVexaMessage(session, true, {ReadSetting, VersionSetting});
+    SendVexaMessage(session, true, {ReadSettingCode, VersionSetting});
     if (!link.answerValid)
         return false;
-    if (link.answerSize() != 6) {
+    if (!AnswerSized(link, ModuleSetting::Version)) {
         session.tell("GetVersion: No valid response, size <> 6");
         return false;
     }
-    if (link.answerData(0) != ReadSetting || link.answerData(1) != VersionSetting) {
+    if (link.answerData(0) != ReadSettingCode || link.answerData(1) != VersionSetting) {
         session.tell("GetVersion: No valid response");
         return false;
     }
@@ -74,11 +65,11 @@ bool ReadVersion(Session& session) {
 bool ReadIdString(Session& session) {
     LinkState& link = session.link;
     link.bidirectional = true;
-    SendVexaMessage(session, true, {ReadSetting, IdStringSetting});
+    SendVexaMessage(session, true, {ReadSettingCode, IdStringSetting});
     if (!link.answerValid)
         return false;
     const int size = link.answerSize();
-    if (size <= 1 || link.answerData(0) != ReadSetting || link.answerData(1) != IdStringSetting) {
+    if (size <= 1 || link.answerData(0) != ReadSettingCode || link.answerData(1) != IdStringSetting) {
         session.tell("No valid response");
         return false;
     }
@@ -97,7 +88,7 @@ bool WriteIdString(Session& session) {
         session.tell(problem);
         return false;
     }
-    std::vector<int> data{WriteSetting, IdStringSetting};
+    std::vector<int> data{WriteSettingCode, IdStringSetting};
     for (char c : text)
         data.push_back(static_cast<unsigned char>(c));
     return SendVexaMessage(session, false, data);
