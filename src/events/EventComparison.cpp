@@ -9,7 +9,7 @@ constexpr int EnableMapValues = 2;
 } // namespace
 
 HeldPart EventHeldPart(const EventDirection& direction) {
-    return direction.writeCode == WriteEventOnCode ? HeldPart::EventOn : HeldPart::EventOff;
+    return direction.writeCode == WriteInitialOrOnCode ? HeldPart::EventOn : HeldPart::EventOff;
 }
 
 std::vector<int> EventSlotWireValues(const EventActions& actions) {

@@ -36,7 +36,7 @@ bool SendDirection(Session& session, const EventDirection& direction, int pin) {
 
 // The answer to a direction's read has its layout: count, code and pin.
 bool AnswerFits(const LinkState& link, const EventDirection& direction, int pin) {
-    return AnswerEchoes(link, direction.answerSize, {direction.readCode, pin});
+    return AnswerOf(link, {direction.readCode, pin});
 }
 
 // Takes the four slots of a fitting answer into the pin's actions of that direction.
@@ -78,9 +78,8 @@ bool WriteDirectionOfAllPins(Session& session, const EventDirection& direction) 
 // The On answer is 116, pin, the initial-aspect byte, four slots; the Off answer 117, pin, four slots.
 const EventDirection& EventOnDirection() {
     static const EventDirection direction{
-        .readCode = ReadEventOnCode,
-        .writeCode = WriteEventOnCode,
-        .answerSize = 7,
+        .readCode = ReadInitialAndOnCode,
+        .writeCode = WriteInitialOrOnCode,
         .firstSlot = 3,
         .actions = &EventRecord::onEvents,
         .name = "Event-On",
@@ -92,7 +91,6 @@ const EventDirection& EventOffDirection() {
     static const EventDirection direction{
         .readCode = ReadEventOffCode,
         .writeCode = WriteEventOffCode,
-        .answerSize = 6,
         .firstSlot = 2,
         .actions = &EventRecord::offEvents,
         .name = "Event-Off",
@@ -175,14 +173,14 @@ bool WriteAllEvents(Session& session) {
 
 bool ReadEnableMap(Session& session) {
     session.link.bidirectional = true;
-    if (!AskController(session, {EnableMapReadCode, EnableMapSetting}))
+    if (!AskController(session, {ReadSettingCode, EnableMapSetting}))
         return false;
     const LinkState& link = session.link;
-    if (link.answerSize() != EnableMapAnswerSize) {
+    if (link.answerSize() != SettingAnswerSize(EnableMapSetting)) {
         session.tell("No valid response size");
         return false;
     }
-    if (link.answerData(0) != EnableMapReadCode || link.answerData(1) != EnableMapSetting) {
+    if (link.answerData(0) != ReadSettingCode || link.answerData(1) != EnableMapSetting) {
         session.tell("No valid response type");
         return false;
     }
@@ -196,7 +194,7 @@ bool WriteEnableMap(Session& session) {
         return true;
     }
     const EnableMasks masks = EnableMasksOf(*session.image.enableMap);
-    return SendVexaMessage(session, false, {EnableMapWriteCode, EnableMapSetting, masks.on, masks.off});
+    return SendVexaMessage(session, false, {WriteSettingCode, EnableMapSetting, masks.on, masks.off});
 }
 
 void CopyActionsToAll(ConfigurationImage& image, const EventActions& on, const EventActions& off) {

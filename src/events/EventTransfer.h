@@ -2,6 +2,7 @@
 
 #include "core/Session.h"
 #include "events/EventSlots.h"
+#include "link/RequestTable.h"
 
 #include <string>
 
@@ -11,16 +12,8 @@ namespace vexa {
 // Pins are internal numbers 0..31. Every operation returns false on failure, having shown its
 // message (or none where the link has already reported it).
 
-constexpr int WriteEventOnCode = 100;
-constexpr int WriteEventOffCode = 101;
-constexpr int ReadEventOnCode = 116; // the same request reads the pin's initial aspect
-constexpr int ReadEventOffCode = 117;
-// The enable map is module setting 11: read with 112, 11 (answer 112, 11, On mask, Off mask),
-// written with 96, 11, On mask, Off mask.
-constexpr int EnableMapReadCode = 112;
-constexpr int EnableMapWriteCode = 96;
-constexpr int EnableMapSetting = 11;
-constexpr int EnableMapAnswerSize = 4;
+// The Event-On slots are read with the initial aspect (116) and written on their own (100, 6
+// bytes); the enable map is module setting 11 (112, 11 answers 112, 11, On mask, Off mask).
 
 inline constexpr const char* EventNotSupportedText = "Function not supported by Device";
 
@@ -28,8 +21,7 @@ inline constexpr const char* EventNotSupportedText = "Function not supported by 
 struct EventDirection {
     int readCode;
     int writeCode;
-    int answerSize; // data bytes of the read answer
-    int firstSlot;  // data byte of the slot of input 0
+    int firstSlot; // data byte of the slot of input 0
     EventActions EventRecord::*actions;
     const char* name; // "Event-On" / "Event-Off"
 };

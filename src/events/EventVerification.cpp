@@ -20,7 +20,7 @@ bool CompareDirection(Session& session, const EventDirection& direction, bool& v
         ReportPinProgress(session, "Verifying events", pin);
         if (!AskController(session, {direction.readCode, pin}))
             return false;
-        if (!AnswerEchoes(link, direction.answerSize, {direction.readCode, pin})) {
+        if (!AnswerOf(link, {direction.readCode, pin})) {
             LogVerificationLine(session, std::string("Read ") + direction.name + ": " + EventNotSupportedText);
             verdict = false;
             return true;
@@ -48,16 +48,16 @@ void VerifyEnableMap(Session& session, bool& verdict) {
         LogVerificationLine(session, std::string("ECInit: ") + text);
         verdict = false;
     };
-    if (!AskController(session, {EnableMapReadCode, EnableMapSetting})) {
+    if (!AskController(session, {ReadSettingCode, EnableMapSetting})) {
         fail("No valid response");
         return;
     }
     const LinkState& link = session.link;
-    if (link.answerSize() != EnableMapAnswerSize) {
+    if (link.answerSize() != SettingAnswerSize(EnableMapSetting)) {
         fail("No valid response size");
         return;
     }
-    if (link.answerData(0) != EnableMapReadCode || link.answerData(1) != EnableMapSetting) {
+    if (link.answerData(0) != ReadSettingCode || link.answerData(1) != EnableMapSetting) {
         fail("No valid response type");
         return;
     }

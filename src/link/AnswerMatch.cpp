@@ -1,26 +1,24 @@
 #include "link/AnswerMatch.h"
 
+#include "link/RequestTable.h"
+
 #include <algorithm>
 
 namespace vexa {
 
 namespace {
 
-constexpr int ReadActiveType = 81;
-constexpr int ReadSetting = 112;
-constexpr int ReadAddressConfig = 118;
-constexpr int ReadStep = 115;
-constexpr int StepEchoLength = 4;
-constexpr int EchoLength = 2;
+constexpr int ShortestEcho = 2; // an answer shorter than this cannot carry an echo
 
 // How many leading bytes of the request its answer echoes; 0 when it echoes none.
 int EchoedLength(const std::vector<int>& request) {
-    if (request.size() < static_cast<std::size_t>(EchoLength))
+    if (request.size() < static_cast<std::size_t>(ShortestEcho))
         return 0;
-    const int code = request[0];
-    if (code == ReadStep)
-        return std::min(StepEchoLength, static_cast<int>(request.size()));
-    return code == ReadActiveType || (code >= ReadSetting && code <= ReadAddressConfig) ? EchoLength : 0;
+    const RequestRow* row = FindRequestRow(request);
+    // A read of a length the table lacks is still held to the echo of its code and selector.
+    const int echo = row ? row->echoBytes
+                         : (request[0] >= ReadSettingCode && request[0] <= ReadAddressConfigCode ? ShortestEcho : 0);
+    return std::min(echo, static_cast<int>(request.size()));
 }
 
 } // namespace
@@ -29,7 +27,7 @@ bool AnswerFitsRequest(const std::vector<int>& request, const std::uint8_t* answ
     const int echoed = EchoedLength(request);
     if (echoed == 0)
         return true;
-    if (size < EchoLength)
+    if (size < ShortestEcho)
         return false;
     const int compared = std::min(echoed, size);
     for (int i = 0; i < compared; ++i)

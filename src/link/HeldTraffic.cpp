@@ -1,5 +1,6 @@
 #include "link/HeldTraffic.h"
 
+#include "link/RequestTable.h"
 #include "link/TypeBlockForm.h"
 #include "model/ConfigurationImage.h"
 
@@ -11,28 +12,8 @@ namespace vexa {
 
 namespace {
 
-// The requests that store or read the configuration. Each read code is its write code + 16.
-enum RequestCode : int {
-    WriteSetting = 96,
-    WriteTypeBlock = 97,
-    WriteLayout = 98,
-    WriteStep = 99,
-    WriteInitialOrEventOn = 100,
-    WriteEventOff = 101,
-    WriteAddressConfig = 102,
-    ReadSetting = 112,
-    ReadTypeBlock = 113,
-    ReadLayout = 114,
-    ReadStep = 115,
-    ReadInitialAndEventOn = 116,
-    ReadEventOff = 117,
-    ReadAddressConfig = 118,
-};
-constexpr int ActiveTypeEcho = 81; // a type-block answer may echo the active setting's code
-constexpr int EraseSetting = 0;    // 96, 0 and the confirmation bytes erase the configuration
-constexpr int VersionSetting = 0;
-constexpr int IdStringSetting = 10;
-constexpr int InitialAspectNibble = 7; // the high nibble of an initial-aspect byte
+constexpr int EraseSetting = VersionSetting; // 96, 0 and the confirmation bytes erase the configuration
+constexpr int InitialAspectNibble = 7;       // the high nibble of an initial-aspect byte
 
 using Part = std::pair<HeldKey, std::vector<int>>;
 
@@ -41,123 +22,66 @@ std::vector<int> From(const std::vector<int>& bytes, std::size_t first) {
                                 : std::vector<int>{};
 }
 
-HeldKey PinKey(HeldPart part, int pin) {
-    return HeldKey{part, pin};
-}
-
-// Number of data bytes of the answer to 112, s (echo included), as the controller gives it for
-// each setting it keeps; nullopt for the identity string, whose length varies.
-std::optional<int> SettingAnswerSize(int setting) {
-    switch (setting) {
-    case VersionSetting:
-        return 6;
-    case 2:
-    case 5:
-    case 6:
-    case 7:
-        return 3;
-    case 4:
-    case 8:
-    case 11:
-    case 12:
-    case 13:
-        return 4;
-    case 1:
-    case 3:
-        return 6;
-    default:
-        return std::nullopt;
+// The part a request names by its key bytes: pin or setting, and for a step its aspect and step.
+HeldKey KeyOf(const RequestRow& row, const std::vector<int>& request) {
+    HeldKey key{*row.held, request[1]};
+    if (row.keyBytes == 4) {
+        key.aspect = request[2];
+        key.step = request[3];
     }
+    return key;
 }
 
-// The parts a write request stores, with their values; none for a request that stores none.
-std::vector<Part> WrittenParts(const std::vector<int>& request) {
-    const std::size_t size = request.size();
-    if (size < 2)
+// The part a write request stores, with its values; none for a request that stores none.
+std::vector<Part> WrittenParts(const RequestRow& row, const std::vector<int>& request) {
+    // A setting may be written empty (an empty ID string); every other part carries values.
+    const std::size_t shortest = static_cast<std::size_t>(row.keyBytes) + (row.held == HeldPart::Setting ? 0 : 1);
+    if (row.kind != RequestKind::Write || request.size() < shortest)
         return {};
-    const int index = request[1];
-    switch (request[0]) {
-    case WriteSetting:
-        return {{HeldKey{HeldPart::Setting, index}, From(request, 2)}};
-    case WriteTypeBlock:
-        return size >= 3 ? std::vector<Part>{{PinKey(HeldPart::TypeBlock, index), From(request, 2)}}
-                         : std::vector<Part>{};
-    case WriteLayout:
-        return size == 3 ? std::vector<Part>{{PinKey(HeldPart::Layout, index), From(request, 2)}} : std::vector<Part>{};
-    case WriteStep:
-        return size == 9 ? std::vector<Part>{{HeldKey{HeldPart::Step, index, request[2], request[3]}, From(request, 4)}}
-                         : std::vector<Part>{};
-    case WriteInitialOrEventOn:
-        if (size == 3)
-            return {{PinKey(HeldPart::InitialAspect, index), From(request, 2)}};
-        return size == 6 ? std::vector<Part>{{PinKey(HeldPart::EventOn, index), From(request, 2)}}
-                         : std::vector<Part>{};
-    case WriteEventOff:
-        return size == 6 ? std::vector<Part>{{PinKey(HeldPart::EventOff, index), From(request, 2)}}
-                         : std::vector<Part>{};
-    case WriteAddressConfig:
-        return size == 5 ? std::vector<Part>{{PinKey(HeldPart::AddressConfig, index), From(request, 2)}}
-                         : std::vector<Part>{};
-    default:
-        return {};
-    }
+    return {{KeyOf(row, request), From(request, static_cast<std::size_t>(row.keyBytes))}};
 }
 
-bool Echoes(const LinkState& link, const std::vector<int>& request, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i)
-        if (i >= request.size() || link.answerData(static_cast<int>(i)) != request[i])
+bool Echoes(const LinkState& link, const std::vector<int>& request, int count) {
+    for (int i = 0; i < count; ++i)
+        if (static_cast<std::size_t>(i) >= request.size() || link.answerData(i) != request[static_cast<std::size_t>(i)])
             return false;
     return true;
 }
 
+// Whether the answer has the size the controller gives to this read.
+bool AnswerSized(const RequestRow& row, const std::vector<int>& request, int size) {
+    if (row.code == ReadSettingCode) {
+        const std::optional<int> expected = SettingAnswerSize(request[1]);
+        return expected ? size == *expected : request[1] == IdStringSetting && size >= 2;
+    }
+    if (row.code == ReadTypeBlockCode)
+        return size >= 3;
+    return size == row.answerSize;
+}
+
 // The parts an answer to a read request tells, when it is the answer of that request in the
 // size the controller gives it; none otherwise.
-std::vector<Part> AnsweredParts(const std::vector<int>& request, const LinkState& link) {
-    if (request.size() < 2)
+std::vector<Part> AnsweredParts(const RequestRow& row, const std::vector<int>& request, const LinkState& link) {
+    if (row.kind != RequestKind::Read || !row.held || !AnswerSized(row, request, link.answerSize()))
         return {};
-    const int size = link.answerSize();
-    const int index = request[1];
-    const int code = link.answerData(0);
-    if (request[0] == ReadTypeBlock) {
-        if (size < 3 || (code != ReadTypeBlock && code != ActiveTypeEcho) || link.answerData(1) != index)
+    const HeldKey key = KeyOf(row, request);
+    if (row.code == ReadTypeBlockCode) {
+        // A type-block answer may echo the active block's code.
+        const int code = link.answerData(0);
+        if ((code != ReadTypeBlockCode && code != ReadActiveTypeCode) || link.answerData(1) != request[1])
             return {};
-        return {{PinKey(HeldPart::TypeBlock, index), link.answerFrom(2)}};
+        return {{key, link.answerFrom(2)}};
     }
-    if (!Echoes(link, request, request[0] == ReadStep ? 4 : 2))
+    if (!Echoes(link, request, row.echoBytes))
         return {};
-    switch (request[0]) {
-    case ReadSetting: {
-        const std::optional<int> expected = SettingAnswerSize(index);
-        const bool fits = expected ? size == *expected : index == IdStringSetting && size >= 2;
-        if (!fits)
-            return {};
-        return {{HeldKey{HeldPart::Setting, index}, link.answerFrom(2)}};
-    }
-    case ReadLayout:
-        return size == 3 ? std::vector<Part>{{PinKey(HeldPart::Layout, index), link.answerFrom(2)}}
-                         : std::vector<Part>{};
-    case ReadStep:
-        return size == 9
-                   ? std::vector<Part>{{HeldKey{HeldPart::Step, index, request[2], request[3]}, link.answerFrom(4)}}
-                   : std::vector<Part>{};
-    case ReadInitialAndEventOn: {
-        if (size != 7)
-            return {};
-        std::vector<Part> parts{{PinKey(HeldPart::EventOn, index), link.answerFrom(3)}};
+    if (row.code == ReadInitialAndOnCode) {
+        std::vector<Part> parts{{key, link.answerFrom(3)}};
         // A byte of another kind where the initial aspect belongs tells nothing of it.
         if (link.answerData(2) >> 4 == InitialAspectNibble)
-            parts.push_back({PinKey(HeldPart::InitialAspect, index), {link.answerData(2)}});
+            parts.push_back({HeldKey{HeldPart::InitialAspect, request[1]}, {link.answerData(2)}});
         return parts;
     }
-    case ReadEventOff:
-        return size == 6 ? std::vector<Part>{{PinKey(HeldPart::EventOff, index), link.answerFrom(2)}}
-                         : std::vector<Part>{};
-    case ReadAddressConfig:
-        return size == 5 ? std::vector<Part>{{PinKey(HeldPart::AddressConfig, index), link.answerFrom(2)}}
-                         : std::vector<Part>{};
-    default:
-        return {};
-    }
+    return {{key, link.answerFrom(row.keyBytes)}};
 }
 
 // Steps are addressed within the aspect layout: those held under another layout (or under one
@@ -192,7 +116,7 @@ bool Contradicts(const ControllerCopy& copy, const Part& part) {
 }
 
 bool IsErase(const std::vector<int>& request) {
-    return request.size() >= 2 && request[0] == WriteSetting && request[1] == EraseSetting;
+    return request.size() >= 2 && request[0] == WriteSettingCode && request[1] == EraseSetting;
 }
 
 } // namespace
@@ -201,14 +125,17 @@ void NoteExchange(Session& session, const std::vector<int>& request, bool answer
     if (!sent)
         return; // nothing went out: the controller holds what it held
     ControllerCopy& copy = session.controllerCopy();
-    if (IsErase(request)) {
+    const RequestRow* row = FindRequestRow(request);
+    if (!row || IsErase(request)) {
+        // An erase forgets everything; so does a request the table lacks, whose effect on the
+        // controller nobody can tell.
         copy.forgetAll();
         return;
     }
-    if (!request.empty() && request[0] >= ReadSetting) {
+    if (row->kind == RequestKind::Read) {
         if (!session.link.answerValid)
             return;
-        std::vector<Part> parts = AnsweredParts(request, session.link);
+        std::vector<Part> parts = AnsweredParts(*row, request, session.link);
         if (std::any_of(parts.begin(), parts.end(), [&copy](const Part& part) { return Contradicts(copy, part); }))
             copy.forgetAll(); // nothing of what it knew can be trusted now
         for (Part& part : parts)
@@ -218,7 +145,7 @@ void NoteExchange(Session& session, const std::vector<int>& request, bool answer
     // Awaited, the answer tells; one-way, a write counts as done when the user chose the link
     // so, and is not known when the link went one-way after a missed answer.
     const bool wentThrough = answerAwaited ? session.link.answerValid : !session.link.bidirectionalLost;
-    for (Part& part : WrittenParts(request)) {
+    for (Part& part : WrittenParts(*row, request)) {
         for (int& value : part.second)
             value &= 127; // what the frame carried
         if (wentThrough)

@@ -12,10 +12,9 @@ namespace vexa {
 // (sent but unanswered, or sent one-way since the link switched "Bidirectional Comm." off); an
 // answer to a read stores the values it carries (the firmware version too, as the controller's
 // identity), and forgets everything first when it contradicts what the controller was known to
-// hold; an erase forgets everything. Requests that change no configuration (live commands, the
-// active type block) leave it as it is.
-// `answerAwaited` says whether the exchange waited for an answer, `sent` whether the request
-// went out.
+// hold; an erase, and a request the request table lacks, forget everything. Requests that change no configuration (live
+// commands, the active type block) leave it as it is. `answerAwaited` says whether the exchange waited for an answer,
+// `sent` whether the request went out.
 void NoteExchange(Session& session, const std::vector<int>& request, bool answerAwaited, bool sent);
 
 } // namespace vexa

@@ -60,7 +60,7 @@ bool ReadDccSettings(Session& session) {
     };
     if (!RequestSetting(session, ModuleSetting::DccOptions))
         return false;
-    if (link.answerSize() != 3)
+    if (!AnswerSized(link, ModuleSetting::DccOptions))
         refused("Received Address, cannot read DCC options");
     else if (AnswerEchoes(link, ModuleSetting::DccOptions))
         ApplyDccOptionByte(module, AnswerValue(link, 0));
@@ -69,7 +69,7 @@ bool ReadDccSettings(Session& session) {
 
     if (!RequestSetting(session, ModuleSetting::DccAddress))
         return false;
-    if (link.answerSize() != 4)
+    if (!AnswerSized(link, ModuleSetting::DccAddress))
         refused("Get DCC Address: No valid response, size <> 4");
     else if (AnswerEchoes(link, ModuleSetting::DccAddress))
         EnterDccAddress(session, std::to_string(AnswerAddress(link)));
@@ -78,7 +78,7 @@ bool ReadDccSettings(Session& session) {
 
     if (!RequestSetting(session, ModuleSetting::XDccAddress))
         return false;
-    if (link.answerSize() != 4 || !AnswerEchoes(link, ModuleSetting::XDccAddress))
+    if (!AnswerSized(link, ModuleSetting::XDccAddress) || !AnswerEchoes(link, ModuleSetting::XDccAddress))
         refused("No valid response");
     else
         EnterXDccAddress(session, std::to_string(AnswerAddress(link)));

@@ -14,7 +14,7 @@ bool ReadHardwareConfig(Session& session) {
     link.bidirectional = true;
     if (!RequestSetting(session, ModuleSetting::Hardware))
         return false;
-    if (link.answerSize() != 6) {
+    if (!AnswerSized(link, ModuleSetting::Hardware)) {
         session.tell("No valid response size");
         return false;
     }

@@ -8,10 +8,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int ReadSetting = ReadSettingCode;
-constexpr int WriteSetting = WriteSettingCode;
-constexpr int VersionSetting = SettingNumber(ModuleSetting::Version);
-constexpr int IdStringSetting = SettingNumber(ModuleSetting::IdString);
 constexpr const char* SevenBitText = "The ID string can only hold 7-bit ASCII characters.";
 
 // A data byte carries 7 bits: other characters would arrive as different ones. What lies beyond
@@ -62,14 +58,14 @@ bool ReadVersion(Session& session) {
     LinkState& link = session.link;
     session.versionText = "Unknown";
     link.bidirectional = true;
-    SendVexaMessage(session, true, {ReadSetting, VersionSetting});
+    SendVexaMessage(session, true, {ReadSettingCode, VersionSetting});
     if (!link.answerValid)
         return false;
-    if (link.answerSize() != 6) {
+    if (!AnswerSized(link, ModuleSetting::Version)) {
         session.tell("GetVersion: No valid response, size <> 6");
         return false;
     }
-    if (link.answerData(0) != ReadSetting || link.answerData(1) != VersionSetting) {
+    if (link.answerData(0) != ReadSettingCode || link.answerData(1) != VersionSetting) {
         session.tell("GetVersion: No valid response");
         return false;
     }
@@ -81,11 +77,11 @@ bool ReadVersion(Session& session) {
 bool ReadIdString(Session& session) {
     LinkState& link = session.link;
     link.bidirectional = true;
-    SendVexaMessage(session, true, {ReadSetting, IdStringSetting});
+    SendVexaMessage(session, true, {ReadSettingCode, IdStringSetting});
     if (!link.answerValid)
         return false;
     const int size = link.answerSize();
-    if (size <= 1 || link.answerData(0) != ReadSetting || link.answerData(1) != IdStringSetting) {
+    if (size <= 1 || link.answerData(0) != ReadSettingCode || link.answerData(1) != IdStringSetting) {
         session.tell("No valid response");
         return false;
     }
@@ -120,7 +116,7 @@ bool WriteIdString(Session& session) {
         text.resize(IdStringMaxLength);
         session.progress->note(IdStringCutText(text));
     }
-    std::vector<int> data{WriteSetting, IdStringSetting};
+    std::vector<int> data{WriteSettingCode, IdStringSetting};
     for (char c : text)
         data.push_back(static_cast<unsigned char>(c));
     return SendVexaMessage(session, false, data);

@@ -24,7 +24,7 @@ bool ReadLed(Session& session, ModuleSetting setting, LedItems& items, bool& tak
     const LinkState& link = session.link;
     if (!RequestSetting(session, setting))
         return false;
-    if (link.answerSize() != 3 || !AnswerEchoes(link, setting)) {
+    if (!AnswerSized(link, setting) || !AnswerEchoes(link, setting)) {
         session.tell("No valid response");
         taken = false;
         return true;

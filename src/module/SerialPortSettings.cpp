@@ -35,8 +35,8 @@ bool ReadSerialPortSettings(Session& session) {
     link.bidirectional = true;
     if (!RequestSetting(session, ModuleSetting::SerialPort))
         return false;
-    if (link.answerSize() != 4) {
-        session.tell(SizeMismatchText(link, 4));
+    if (!AnswerSized(link, ModuleSetting::SerialPort)) {
+        session.tell(SizeMismatchText(link, *SettingAnswerSize(SettingNumber(ModuleSetting::SerialPort))));
         return false;
     }
     if (!AnswerEchoes(link, ModuleSetting::SerialPort)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "link/RequestTable.h"
 #include "model/BitFlags.h"
 
 #include <string>
@@ -8,9 +9,8 @@
 
 namespace vexa {
 
-// Module settings are read with 112 and written with 96, followed by the setting number.
-constexpr int ReadSettingCode = 112;
-constexpr int WriteSettingCode = 96;
+// Module settings are read with 112 and written with 96, followed by the setting number (the
+// codes and answer sizes are in the link's request table).
 
 // The module settings the controller keeps, by their number on the link.
 enum class ModuleSetting : int {
@@ -38,6 +38,11 @@ bool RequestSetting(Session& session, ModuleSetting setting);
 
 // Sends 96, s and the values, awaiting nothing. The result is that of the send.
 bool SendSetting(Session& session, ModuleSetting setting, const std::vector<int>& values);
+
+// True when the answer has the size the controller gives this setting.
+inline bool AnswerSized(const LinkState& link, ModuleSetting setting) {
+    return link.answerSize() == SettingAnswerSize(SettingNumber(setting));
+}
 
 // True when the answer echoes the read request of the setting ([2] = 112, [3] = s).
 bool AnswerEchoes(const LinkState& link, ModuleSetting setting);

@@ -82,7 +82,7 @@ private:
     Step hardware() {
         if (!RequestSetting(session_, ModuleSetting::Hardware))
             return uncompared("HWCRead: No valid response");
-        if (link_.answerSize() != 6)
+        if (!AnswerSized(link_, ModuleSetting::Hardware))
             return endWith("HWCRead: No valid response size");
         if (!AnswerEchoes(link_, ModuleSetting::Hardware))
             return endWith("HWCRead: No valid response type");
@@ -95,7 +95,7 @@ private:
         if (!RequestSetting(session_, setting))
             return Step::End;
         const std::string invalid = name + ": No valid response";
-        if (link_.answerSize() != 4)
+        if (!AnswerSized(link_, setting))
             return uncompared(invalid);
         if (!AnswerEchoes(link_, setting))
             return endWith(invalid);
@@ -110,7 +110,7 @@ private:
     Step dccOptions() {
         if (!RequestSetting(session_, ModuleSetting::DccOptions))
             return Step::End;
-        if (link_.answerSize() != 3 || !AnswerEchoes(link_, ModuleSetting::DccOptions))
+        if (!AnswerSized(link_, ModuleSetting::DccOptions) || !AnswerEchoes(link_, ModuleSetting::DccOptions))
             return endWith("DCC Options: No valid response");
         compare(ModuleSetting::DccOptions);
         return Step::GoOn;
@@ -118,8 +118,9 @@ private:
 
     // A setting with a fixed answer size whose size and echo faults both end the verification
     // with the prefixed "No valid response" texts.
-    bool checked(ModuleSetting setting, int size, const std::string& prefix, Step& step) {
+    bool checked(ModuleSetting setting, const std::string& prefix, Step& step) {
         step = Step::End;
+        const int size = SettingAnswerSize(SettingNumber(setting)).value_or(0);
         if (!RequestSetting(session_, setting))
             return false;
         if (link_.answerSize() != size) {
@@ -141,7 +142,7 @@ private:
             return Step::GoOn;
         }
         Step step{};
-        if (!checked(ModuleSetting::SerialAddressing, 4, "Serial Address Settings", step))
+        if (!checked(ModuleSetting::SerialAddressing, "Serial Address Settings", step))
             return step;
         compare(ModuleSetting::SerialAddressing);
         return step;
@@ -154,7 +155,7 @@ private:
             return Step::GoOn;
         }
         Step step{};
-        if (!checked(ModuleSetting::XAddress, 3, "eXtended Address", step))
+        if (!checked(ModuleSetting::XAddress, "eXtended Address", step))
             return step;
         compare(ModuleSetting::XAddress);
         return step;
@@ -164,14 +165,14 @@ private:
         if (!SettingCompared(module_, ModuleSetting::GroupMask))
             return Step::GoOn;
         Step step{};
-        if (!checked(ModuleSetting::GroupMask, 6, "eXtended Group Mask", step))
+        if (!checked(ModuleSetting::GroupMask, "eXtended Group Mask", step))
             return step;
         compare(ModuleSetting::GroupMask);
         return step;
     }
 
     Step led(ModuleSetting setting) {
-        if (!RequestSetting(session_, setting) || link_.answerSize() != 3 || !AnswerEchoes(link_, setting))
+        if (!RequestSetting(session_, setting) || !AnswerSized(link_, setting) || !AnswerEchoes(link_, setting))
             return endWith("ReadLEDConfig: No valid response");
         compare(setting);
         return Step::GoOn;
@@ -183,7 +184,7 @@ private:
 
     Step serialPort() {
         Step step{};
-        if (!checked(ModuleSetting::SerialPort, 4, "Serial Port Config", step))
+        if (!checked(ModuleSetting::SerialPort, "Serial Port Config", step))
             return step;
         compare(ModuleSetting::SerialPort);
         return step;

@@ -53,7 +53,7 @@ bool ReadConfig(Session& session, int pin, int setting) {
     if (!link.answerValid)
         return false;
     const int code = link.answerData(0);
-    if (link.answerSize() < 3 || (code != ReadActiveTypeCode && code != ReadFlashTypeCode) ||
+    if (link.answerSize() < 3 || (code != ReadActiveTypeCode && code != ReadTypeBlockCode) ||
         link.answerData(1) != pin) {
         session.tell("No valid response");
         return false;

@@ -16,10 +16,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int WriteLayoutCode = 98;
-constexpr int WriteStepCode = 99;
-constexpr int WriteInitialAspectCode = 100;
-constexpr int WriteAddressConfigCode = 102;
 // Spacing of one-way writes while no answers come back, so that the controller keeps up.
 constexpr int OneWayPauseMs = 100;
 
@@ -47,7 +43,7 @@ bool Tell(Session& session, const std::vector<int>& request) {
 bool AskAddressConfig(Session& session, int pin) {
     if (!AskController(session, {ReadAddressConfigCode, pin}))
         return false;
-    if (!AnswerEchoes(session.link, 5, {ReadAddressConfigCode, pin})) {
+    if (!AnswerOf(session.link, {ReadAddressConfigCode, pin})) {
         session.tell(InvalidAddressConfig);
         return false;
     }
@@ -58,7 +54,7 @@ bool ReadStep(Session& session, int pin, int aspect, int step) {
     if (!AskController(session, {ReadStepCode, pin, aspect, step}))
         return false;
     const LinkState& link = session.link;
-    if (!AnswerEchoes(link, 9, {ReadStepCode, pin, aspect, step})) {
+    if (!AnswerOf(link, {ReadStepCode, pin, aspect, step})) {
         session.tell(NoValidResponse);
         return false;
     }
@@ -119,7 +115,7 @@ bool ReadPinAspects(Session& session, int pin) {
 
     if (!AskController(session, {ReadLayoutCode, pin}))
         return false;
-    if (!AnswerEchoes(link, 3, {ReadLayoutCode, pin})) {
+    if (!AnswerOf(link, {ReadLayoutCode, pin})) {
         session.tell(NoValidResponse);
         return false;
     }
@@ -132,10 +128,10 @@ bool ReadPinAspects(Session& session, int pin) {
             if (!ReadStep(session, pin, aspect, step))
                 return false;
 
-    if (!AskController(session, {ReadInitialAspectCode, pin}))
+    if (!AskController(session, {ReadInitialAndOnCode, pin}))
         return false;
     std::optional<int> initial;
-    if (AnswerEchoes(link, 7, {ReadInitialAspectCode, pin}))
+    if (AnswerOf(link, {ReadInitialAndOnCode, pin}))
         initial = DecodeInitialAspect(link.answerData(2));
     record.initialAspect = static_cast<std::uint8_t>(initial.value_or(0));
 
@@ -174,7 +170,7 @@ bool WritePinAspects(Session& session, int pin) {
         return false;
     const std::array<int, 3> address = EncodeAddressConfig(record);
     if (!Tell(session, {WriteLayoutCode, pin, record.aspectLayout}) ||
-        !Tell(session, {WriteInitialAspectCode, pin, EncodeInitialAspect(record.initialAspect)}) ||
+        !Tell(session, {WriteInitialOrOnCode, pin, EncodeInitialAspect(record.initialAspect)}) ||
         !Tell(session, {WriteAddressConfigCode, pin, address[0], address[1], address[2]}))
         return false;
     const int aspects = AspectsInLayout(record.aspectLayout);

@@ -36,11 +36,11 @@ private:
     void logNoValidResponse() { LogVerificationLine(session_, "No valid response"); }
 
     bool checkTypeBlock() {
-        if (!AskController(session_, {ReadFlashTypeCode, pin_}))
+        if (!AskController(session_, {ReadTypeBlockCode, pin_}))
             return false;
         const int size = link_.answerSize();
         const int code = link_.answerData(0);
-        if (size < 3 || (code != ReadFlashTypeCode && code != ReadActiveTypeCode) || link_.answerData(1) != pin_) {
+        if (size < 3 || (code != ReadTypeBlockCode && code != ReadActiveTypeCode) || link_.answerData(1) != pin_) {
             logNoValidResponse();
             return false;
         }
@@ -51,7 +51,7 @@ private:
     bool checkAspects() {
         if (!AskController(session_, {ReadLayoutCode, pin_}))
             return false;
-        if (!AnswerEchoes(link_, 3, {ReadLayoutCode, pin_})) {
+        if (!AnswerOf(link_, {ReadLayoutCode, pin_})) {
             logNoValidResponse();
             return false;
         }
@@ -77,7 +77,7 @@ private:
     bool checkStep(int aspect, int step, bool& same) {
         if (!AskController(session_, {ReadStepCode, pin_, aspect, step}))
             return false;
-        if (!AnswerEchoes(link_, 9, {ReadStepCode, pin_, aspect, step})) {
+        if (!AnswerOf(link_, {ReadStepCode, pin_, aspect, step})) {
             logNoValidResponse();
             return false;
         }
@@ -89,10 +89,10 @@ private:
     }
 
     bool checkInitialAspect() {
-        if (!AskController(session_, {ReadInitialAspectCode, pin_}))
+        if (!AskController(session_, {ReadInitialAndOnCode, pin_}))
             return false;
         // A malformed answer leaves the initial aspect uncompared: said, and the verdict fails.
-        const bool fits = AnswerEchoes(link_, 7, {ReadInitialAspectCode, pin_});
+        const bool fits = AnswerOf(link_, {ReadInitialAndOnCode, pin_});
         if (!fits || !DecodeInitialAspect(link_.answerData(2)))
             log(prefix_ + "Init: No valid response");
         else if (const std::optional<std::string> finding = CompareInitialAspect(record_, prefix_, link_.answerData(2)))
@@ -104,7 +104,7 @@ private:
         if (!AskController(session_, {ReadAddressConfigCode, pin_}))
             return false;
         const int size = link_.answerSize();
-        if (!AnswerEchoes(link_, 5, {ReadAddressConfigCode, pin_})) {
+        if (!AnswerOf(link_, {ReadAddressConfigCode, pin_})) {
             log("Pin Address Configuration: Invalid Response, expected 5,118," + std::to_string(pin_) + ", received " +
                 std::to_string(size) + "," + std::to_string(link_.answerData(0)) + "," +
                 std::to_string(link_.answerData(1)));
