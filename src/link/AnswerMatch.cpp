@@ -38,4 +38,8 @@ bool AnswerFitsRequest(const std::vector<int>& request, const std::uint8_t* answ
     return true;
 }
 
+bool IsReadRequest(const std::vector<int>& request) {
+    return EchoedLength(request) > 0;
+}
+
 } // namespace vexa

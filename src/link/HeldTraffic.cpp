@@ -173,7 +173,59 @@ bool IsErase(const std::vector<int>& request) {
     return request.size() >= 2 && request[0] == WriteSetting && request[1] == EraseSetting;
 }
 
+// The parts a write request stores, with the values as its frame carried them.
+std::vector<Part> SentParts(const std::vector<int>& request) {
+    std::vector<Part> parts = WrittenParts(request);
+    for (Part& part : parts)
+        for (int& value : part.second)
+            value &= 127;
+    return parts;
+}
+
+// The read request that answers with the part.
+std::vector<int> ReadOf(const HeldKey& key) {
+    switch (key.part) {
+    case HeldPart::Setting:
+        return {ReadSetting, key.index};
+    case HeldPart::TypeBlock:
+        return {ReadTypeBlock, key.index};
+    case HeldPart::Layout:
+        return {ReadLayout, key.index};
+    case HeldPart::Step:
+        return {ReadStep, key.index, key.aspect, key.step};
+    case HeldPart::InitialAspect:
+    case HeldPart::EventOn:
+        return {ReadInitialAndEventOn, key.index};
+    case HeldPart::EventOff:
+        return {ReadEventOff, key.index};
+    case HeldPart::AddressConfig:
+        return {ReadAddressConfig, key.index};
+    }
+    return {};
+}
+
 } // namespace
+
+std::optional<std::vector<int>> ReadBackRequest(const std::vector<int>& write) {
+    const std::vector<Part> parts = WrittenParts(write);
+    if (parts.empty() || IsErase(write))
+        return std::nullopt;
+    const HeldKey& key = parts.front().first;
+    // A setting is told by its read only where the answer's size is known.
+    if (key.part == HeldPart::Setting && !SettingAnswerSize(key.index) && key.index != IdStringSetting)
+        return std::nullopt;
+    return ReadOf(key);
+}
+
+bool AnswerHoldsWrite(const std::vector<int>& write, const std::vector<int>& readBack, const LinkState& link) {
+    const std::vector<Part> written = SentParts(write);
+    if (written.empty() || !link.answerValid)
+        return false;
+    for (const Part& told : AnsweredParts(readBack, link))
+        if (told == written.front())
+            return true;
+    return false;
+}
 
 void NoteExchange(Session& session, const std::vector<int>& request, bool answerAwaited, bool sent) {
     if (!sent)
@@ -190,9 +242,7 @@ void NoteExchange(Session& session, const std::vector<int>& request, bool answer
         return;
     }
     const bool wentThrough = !answerAwaited || session.link.answerValid;
-    for (Part& part : WrittenParts(request)) {
-        for (int& value : part.second)
-            value &= 127; // what the frame carried
+    for (Part& part : SentParts(request)) {
         if (wentThrough)
             HoldPart(copy, part);
         else
