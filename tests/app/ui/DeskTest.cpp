@@ -309,6 +309,7 @@ TEST_F(DeskTest, SettingsComeBackAtTheNextStart) {
     EXPECT_EQ(session.link.moduleAddress, 5);
     EXPECT_FALSE(session.link.bidirectional);
     EXPECT_EQ(session.link.retryLimit, 2);
+    emit next.find<QMenu>("MenuRetries")->aboutToShow(); // the menu ticks the number as it opens
     EXPECT_TRUE(next.find<QAction>("ActionRetries(2)")->isChecked());
     EXPECT_TRUE(session.expertMode);
     EXPECT_EQ(next.window->size(), QSize(900, 600));
