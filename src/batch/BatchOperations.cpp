@@ -35,7 +35,9 @@ bool WriteAll(Session& session) {
 
 bool VerifyAll(Session& session) {
     session.verificationReport.clear();
+    const int retriesBefore = session.link.retriesTaken;
     const bool passed = RunBatch(session, VerifyAllBatch());
+    LogRetriesSince(session, retriesBefore);
     session.verificationReport += passed ? VerifyOkText : VerificationStoppedText;
     return passed;
 }

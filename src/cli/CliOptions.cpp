@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/TunnelCommands.h"
+#include "core/LinkState.h"
 #include "core/SerialPort.h"
 #include "link/PortSetup.h"
 
@@ -109,6 +110,12 @@ bool ParseOption(const std::string& name, const std::string& value, CliOptions& 
         }
         options.numberingBase = value == "1" ? 1 : 0;
         options.baseGiven = true;
+    } else if (name == "--retries") {
+        if (!ParseInteger(value, number) || number < 0 || number > MaxRetries) {
+            error = "--retries must be between 0 and " + std::to_string(MaxRetries);
+            return false;
+        }
+        options.retries = number;
     } else if (name == "--trace") {
         if (value.empty()) {
             error = "--trace needs a file name";
@@ -145,7 +152,7 @@ bool* FlagOption(const std::string& name, CliOptions& options) {
 
 bool IsValuedOption(const std::string& name) {
     return name == "--port" || name == "--bitrate" || name == "--address" || name == "--xaddress" || name == "--base" ||
-           name == "--trace" || name == "--library";
+           name == "--retries" || name == "--trace" || name == "--library";
 }
 
 } // namespace
@@ -240,6 +247,9 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "  --base 0|1         numbering base of the shown numbers (default 1); a layout.txt\n"
                        "                     of an earlier version is read only with --base given\n"
                        "  --one-way          start with bidirectional communication off\n"
+                       "  --retries N        send a read again up to N times (0..5, default 0) when its\n"
+                       "                     answer is lost or malformed; a write whose answer is lost\n"
+                       "                     is read back. Writes and commands are never sent again\n"
                        "  --tunnel           reach the controller through a Corvan interface (Use Corvan\n"
                        "                     Tunneling); --address may then go up to 31 + base\n"
                        "  --yes              answer OK/Yes to every question (default Cancel/No)\n"

@@ -34,6 +34,7 @@ struct CliOptions {
     int numberingBase = 1;
     bool baseGiven = false; // --base was given (an older layout.txt needs it)
     bool oneWay = false;
+    int retries = 0;     // --retries: times a read is sent again, 0..MaxRetries
     bool tunnel = false; // check "Use Corvan Tunneling" once the port is open
     bool answerYes = false;
     bool slow = false;    // "Slow" for pwm

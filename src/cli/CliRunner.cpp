@@ -22,6 +22,7 @@ void ApplyOptions(const CliOptions& options, Session& session) {
     session.numberingBase = options.numberingBase;
     session.port.settings = BitRateSettings[static_cast<std::size_t>(options.bitRateIndex)];
     session.link.bidirectional = !options.oneWay;
+    session.link.retryLimit = options.retries;
     // A command stops at its next exchange once the link reported a fault, instead of going on
     // one-way against a controller that does not answer; the command then fails.
     session.link.haltOnFault = true;
@@ -60,6 +61,7 @@ int RunCommands(const CliOptions& options, Session& session, std::ostream& out, 
         // A fault the link reported (no answer, an invalid one, a port that stopped working)
         // fails the command, even where the window's operation goes on one-way after it.
         session.link.faultReported = false;
+        session.link.retriesTaken = 0; // each command's report counts its own
         const bool done = runner.runNow(call.command->name, [&context, &call](Session& running) {
             return call.command->run(context, call.argument) && !running.link.faultReported;
         });

@@ -9,6 +9,8 @@ namespace vexa {
 
 constexpr std::uint8_t ToggleUnsynchronised = 128;
 constexpr std::size_t StrayHeaderLimit = 16;
+// The most times a read may be sent again ("Retries", --retries).
+constexpr int MaxRetries = 5;
 
 // State of the link to the controller, kept for the whole run.
 struct LinkState {
@@ -31,6 +33,13 @@ struct LinkState {
     // link and through the tunnel, and the Corvan interface's answer to each of its frames. A
     // scan of many module addresses may shorten it.
     double answerTimeoutSeconds = 2.0;
+
+    // How many times a read whose answer did not come, or came malformed, is sent again before
+    // the link reports it (0..MaxRetries; 0 = one try, the bytes of a link without retries).
+    int retryLimit = 0;
+    // Counts every request the link sent again (and every write it read back); never cleared by
+    // the link, so that whoever reports an operation can say how many it took.
+    int retriesTaken = 0;
 
     // Set by the link whenever it reports a fault (no answer, an invalid answer, a port that
     // stopped working); never cleared by the link, so a caller can tell whether a whole

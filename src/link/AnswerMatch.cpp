@@ -36,4 +36,9 @@ bool AnswerFitsRequest(const std::vector<int>& request, const std::uint8_t* answ
     return true;
 }
 
+bool IsReadRequest(const std::vector<int>& request) {
+    const RequestRow* row = FindRequestRow(request);
+    return row && row->kind == RequestKind::Read;
+}
+
 } // namespace vexa

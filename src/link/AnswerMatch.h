@@ -20,4 +20,8 @@ namespace vexa {
 // request has (a controller that does not know the step) is checked as far as it goes.
 bool AnswerFitsRequest(const std::vector<int>& request, const std::uint8_t* answerData, int size);
 
+// Whether the request is a read (81, 112 .. 118 with their selector): its answer echoes it, and
+// sending it again cannot change the controller.
+bool IsReadRequest(const std::vector<int>& request);
+
 } // namespace vexa

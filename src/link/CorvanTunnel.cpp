@@ -81,7 +81,7 @@ void TraceDropped(Session& session) {
 
 } // namespace
 
-bool SendVexaMessageTunnelled(Session& session, bool expectAnswer, const std::vector<int>& data) {
+TryOutcome SendVexaMessageTunnelled(Session& session, bool expectAnswer, const std::vector<int>& data, bool retryLeft) {
     LinkState& link = session.link;
     std::vector<int> message{0, ModuleAddressCode + link.moduleAddress,
                              link.useXAddress ? TunnelControlXAddress : TunnelControl};
@@ -92,49 +92,52 @@ bool SendVexaMessageTunnelled(Session& session, bool expectAnswer, const std::ve
     if (!SendCorvanFrame(session, message)) {
         if (session.port.isOpen() && !session.progress->stopRequested())
             ReportLinkFault(session, NoValidResponseText);
-        return false;
+        return TryOutcome::NotSent;
     }
     if (!expectAnswer) {
         // Handed over. The poll collects the controller's reply, if it has one ready: only a
         // reply of this module counts as an answer, so that a report is never read from a frame
         // of the interface.
         link.answerValid = PollCorvan(session) && TakeAnswer(session, data);
-        return true;
+        return TryOutcome::Sent;
     }
     // Wait for the answer while the interface answers polls. A controller answer that cannot be
     // this request's (the late answer to an earlier one) is dropped and the wait goes on; when
-    // the time ends with only such answers, the last one is taken, so that the operation's own
-    // checks say what was wrong with it.
+    // the time ends with only such answers and no other try follows, the last one is taken, so
+    // that the operation's own checks say what was wrong with it.
     const double t0 = session.clock.steadySeconds();
     std::optional<std::array<std::uint8_t, 21>> stray;
+    bool interfaceFailed = false;
     for (;;) {
         if (TakeAnswer(session, data)) {
             link.answerValid = true;
-            return true;
+            return TryOutcome::Sent;
         }
         if (IsAnswerForModule(link)) {
             TraceDropped(session);
             stray = link.answerBuffer;
         }
         if (session.progress->stopRequested())
-            return false; // the user stopped the wait: nothing more to say
+            return TryOutcome::NotSent; // the user stopped the wait: nothing more to say
         if (AnswerTimeOver(session, t0))
             break;
         if (!PollCorvan(session)) {
             if (!session.port.isOpen() || session.progress->stopRequested())
-                return false; // the port failed and has said so, or the user stopped the wait
-            stray.reset();    // the interface failed: no answer to take
+                return TryOutcome::NotSent; // the port failed and has said so, or the user stopped
+            interfaceFailed = true;         // no answer to take, and no other try
             break;
         }
     }
-    if (stray) {
+    if (!interfaceFailed && retryLeft)
+        return TryOutcome::AnswerMissing;
+    if (stray && !interfaceFailed) {
         link.answerBuffer = *stray;
         BringIntoDirectLayout(session);
         link.answerValid = true;
-        return true;
+        return TryOutcome::Sent;
     }
     ReportLinkFault(session, NoValidResponseText);
-    return false;
+    return TryOutcome::NotSent;
 }
 
 void SendLumoMessageTunnelled(Session& session, int header, int b1, int b2, int b3) {

@@ -1,7 +1,7 @@
 #include "link/Exchange.h"
 
 #include "link/AnswerMatch.h"
-#include "link/HeldTraffic.h"
+#include "link/ExchangeTry.h"
 #include "link/LinkMessages.h"
 #include "link/PortWait.h"
 #include "link/TunnelExchange.h"
@@ -29,28 +29,20 @@ std::string InvalidResponseText(const LinkState& link, int h0) {
            " Header > 95 ";
 }
 
-// The checks of a received direct answer, in order; the first failing one shows its message.
-bool CheckAnswer(Session& session, int header, int h0) {
-    LinkState& link = session.link;
+// The checks of a received direct answer, in order: the message of the first that fails, or
+// empty when the answer passes them all.
+std::string AnswerFault(const LinkState& link, int header, int h0) {
     const auto& answer = link.answerBuffer;
     const bool hasXAddress = (answer[1] & 16) != 0;
-    if (answer[1] < 96 || answer[0] != header) {
-        ReportLinkFault(session, InvalidResponseText(link, h0));
-        return false;
-    }
-    if (hasXAddress && !link.useXAddress) {
-        ReportLinkFault(session, UnexpectedXAddressText(answer[2] & 127));
-        return false;
-    }
-    if (!hasXAddress && link.useXAddress) {
-        ReportLinkFault(session, "eXtended Address Byte expected");
-        return false;
-    }
-    if (hasXAddress && (answer[2] & 127) != link.xAddress) {
-        ReportLinkFault(session, IncorrectXAddressText(answer[2] & 127, link.xAddress));
-        return false;
-    }
-    return true;
+    if (answer[1] < 96 || answer[0] != header)
+        return InvalidResponseText(link, h0);
+    if (hasXAddress && !link.useXAddress)
+        return UnexpectedXAddressText(answer[2] & 127);
+    if (!hasXAddress && link.useXAddress)
+        return "eXtended Address Byte expected";
+    if (hasXAddress && (answer[2] & 127) != link.xAddress)
+        return IncorrectXAddressText(answer[2] & 127, link.xAddress);
+    return {};
 }
 
 // The received frame in the answer buffer, as trace text: header, control byte, eXtended
@@ -122,10 +114,11 @@ Received ReceiveFrame(Session& session, double t0) {
 }
 
 // Waits for the answer to this request until the answer time is over. A frame that cannot be
-// its answer (a late answer to an earlier request, above all) is dropped, noted in the trace,
-// and the wait goes on. When the time ends with only such frames, the last of them is taken as
-// the answer, so that the answer checks say what was wrong with it, as they would have at once.
-Received AwaitAnswer(Session& session, int header, const std::vector<int>& request) {
+// its answer (a late answer to an earlier request or try, above all) is dropped, noted in the
+// trace, and the wait goes on. When the time ends with only such frames and no other try
+// follows, the last of them is taken as the answer, so that the answer checks say what was
+// wrong with it, as they would have at once.
+Received AwaitAnswer(Session& session, int header, const std::vector<int>& request, bool retryLeft) {
     LinkState& link = session.link;
     const double t0 = session.clock.steadySeconds();
     std::optional<std::array<std::uint8_t, 21>> stray;
@@ -139,7 +132,7 @@ Received AwaitAnswer(Session& session, int header, const std::vector<int>& reque
             stray = link.answerBuffer;
             continue;
         }
-        if (received == Received::TimedOut && stray) {
+        if (received == Received::TimedOut && stray && !retryLeft) {
             link.answerBuffer = *stray;
             return Received::Frame;
         }
@@ -192,29 +185,28 @@ bool ReceiveAnswer(Session& session) {
     return ReceiveFrame(session, session.clock.steadySeconds()) == Received::Frame;
 }
 
-// One exchange of SendVexaMessage, on the direct link or through the tunnel.
-static bool ExchangeMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
+TryOutcome ExchangeOnce(Session& session, bool expectAnswer, const std::vector<int>& data, bool retryLeft) {
     LinkState& link = session.link;
     link.answerValid = false;
     const int n = static_cast<int>(data.size());
     if (n >= 16) {
         session.tell("SendVexaMessage: Message Size Overrun, size = " + std::to_string(n));
-        return false;
+        return TryOutcome::NotSent;
     }
     if (LinkHalted(session))
-        return false; // stopped by the user (or, on the command line, by a fault): send nothing more
+        return TryOutcome::NotSent; // stopped by the user (or, on the command line, by a fault)
     if (!session.port.isOpen()) {
         session.tell("Select communications port");
-        return false;
+        return TryOutcome::NotSent;
     }
     if (link.useCorvan)
-        return SendVexaMessageTunnelled(session, expectAnswer, data);
+        return SendVexaMessageTunnelled(session, expectAnswer, data, retryLeft);
     if (!DiscardStaleInput(session))
-        return false;
+        return TryOutcome::NotSent;
 
     const int h0 = link.moduleAddress * 4 + 3;
     if (!SynchroniseIfNeeded(session, {static_cast<std::uint8_t>(h0), 0xC0, static_cast<std::uint8_t>(0xC0 - h0)}))
-        return false;
+        return TryOutcome::NotSent;
 
     const int header = link.frameToggle + h0;
     const int control = 128 + 64 + (link.bidirectional ? 32 : 0) + (link.useXAddress ? 16 : 0) + n;
@@ -231,42 +223,40 @@ static bool ExchangeMessage(Session& session, bool expectAnswer, const std::vect
     }
     session.trace.append(traced + CrLf);
     if (!WriteBytes(session, WithCheckByte(std::move(frame))))
-        return false;
+        return TryOutcome::NotSent;
 
     if (!link.bidirectional) {
         link.frameToggle = (link.frameToggle + 64) & 127;
-        return true;
+        return TryOutcome::Sent;
     }
-    const Received received = AwaitAnswer(session, header, data);
+    // Each try is a frame of its own: the next one carries the other toggle, so that a late
+    // answer to this one is told apart from the next one's answer.
+    const Received received = AwaitAnswer(session, header, data, retryLeft);
     link.frameToggle = (link.frameToggle + 64) & 127;
     switch (received) {
     case Received::PortFailed: // the port failed and has said so
     case Received::Stopped:    // the user stopped the operation: nothing more to say
-        return false;
+        return TryOutcome::NotSent;
     case Received::TimedOut:
+        if (retryLeft)
+            return TryOutcome::AnswerMissing;
         ReportLinkFault(session, NoResponseResetText);
         link.bidirectional = false;
         link.bidirectionalLost = true;
-        return true;
+        return TryOutcome::Sent;
     case Received::Frame:
         break;
     }
     session.trace.append("< " + FrameTraceText(link) + CrLf);
-    link.answerValid = CheckAnswer(session, header, h0);
+    const std::string fault = AnswerFault(link, header, h0);
+    if (!fault.empty() && retryLeft)
+        return TryOutcome::AnswerMissing;
+    if (!fault.empty())
+        ReportLinkFault(session, fault);
+    link.answerValid = fault.empty();
     if (link.answerValid && (link.answerBuffer[1] & 16))
         DropXAddressByte(link);
-    return true;
-}
-
-bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>& data) {
-    // The tunnel awaits an answer when the request asks for one; the direct link whenever
-    // "Bidirectional Comm." is on (which a missing answer switches off).
-    const bool answerAwaited = session.link.useCorvan ? expectAnswer : session.link.bidirectional;
-    if (session.link.bidirectional)
-        session.link.bidirectionalLost = false;
-    const bool sent = ExchangeMessage(session, expectAnswer, data);
-    NoteExchange(session, data, answerAwaited, sent);
-    return sent;
+    return TryOutcome::Sent;
 }
 
 void SendLumoMessage(Session& session, int header, int b1, int b2, int b3) {

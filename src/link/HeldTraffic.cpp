@@ -119,7 +119,66 @@ bool IsErase(const std::vector<int>& request) {
     return request.size() >= 2 && request[0] == WriteSettingCode && request[1] == EraseSetting;
 }
 
+// The parts a write request stores, with the values as its frame carried them.
+std::vector<Part> SentParts(const RequestRow& row, const std::vector<int>& request) {
+    std::vector<Part> parts = WrittenParts(row, request);
+    for (Part& part : parts)
+        for (int& value : part.second)
+            value &= 127;
+    return parts;
+}
+
+// The read request that answers with the part.
+std::vector<int> ReadOf(const HeldKey& key) {
+    switch (key.part) {
+    case HeldPart::Setting:
+        return {ReadSettingCode, key.index};
+    case HeldPart::TypeBlock:
+        return {ReadTypeBlockCode, key.index};
+    case HeldPart::Layout:
+        return {ReadLayoutCode, key.index};
+    case HeldPart::Step:
+        return {ReadStepCode, key.index, key.aspect, key.step};
+    case HeldPart::InitialAspect:
+    case HeldPart::EventOn:
+        return {ReadInitialAndOnCode, key.index};
+    case HeldPart::EventOff:
+        return {ReadEventOffCode, key.index};
+    case HeldPart::AddressConfig:
+        return {ReadAddressConfigCode, key.index};
+    }
+    return {};
+}
+
 } // namespace
+
+std::optional<std::vector<int>> ReadBackRequest(const std::vector<int>& write) {
+    const RequestRow* row = FindRequestRow(write);
+    if (!row || IsErase(write))
+        return std::nullopt;
+    const std::vector<Part> parts = WrittenParts(*row, write);
+    if (parts.empty())
+        return std::nullopt;
+    const HeldKey& key = parts.front().first;
+    // A setting is told by its read only where the answer's size is known.
+    if (key.part == HeldPart::Setting && !SettingAnswerSize(key.index) && key.index != IdStringSetting)
+        return std::nullopt;
+    return ReadOf(key);
+}
+
+bool AnswerHoldsWrite(const std::vector<int>& write, const std::vector<int>& readBack, const LinkState& link) {
+    const RequestRow* written = FindRequestRow(write);
+    const RequestRow* read = FindRequestRow(readBack);
+    if (!written || !read || !link.answerValid)
+        return false;
+    const std::vector<Part> parts = SentParts(*written, write);
+    if (parts.empty())
+        return false;
+    for (const Part& told : AnsweredParts(*read, readBack, link))
+        if (told == parts.front())
+            return true;
+    return false;
+}
 
 void NoteExchange(Session& session, const std::vector<int>& request, bool answerAwaited, bool sent) {
     if (!sent)
@@ -145,9 +204,7 @@ void NoteExchange(Session& session, const std::vector<int>& request, bool answer
     // Awaited, the answer tells; one-way, a write counts as done when the user chose the link
     // so, and is not known when the link went one-way after a missed answer.
     const bool wentThrough = answerAwaited ? session.link.answerValid : !session.link.bidirectionalLost;
-    for (Part& part : WrittenParts(*row, request)) {
-        for (int& value : part.second)
-            value &= 127; // what the frame carried
+    for (Part& part : SentParts(*row, request)) {
         if (wentThrough)
             HoldPart(copy, part, answerAwaited);
         else

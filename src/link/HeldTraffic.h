@@ -2,6 +2,7 @@
 
 #include "core/Session.h"
 
+#include <optional>
 #include <vector>
 
 namespace vexa {
@@ -16,5 +17,13 @@ namespace vexa {
 // commands, the active type block) leave it as it is. `answerAwaited` says whether the exchange waited for an answer,
 // `sent` whether the request went out.
 void NoteExchange(Session& session, const std::vector<int>& request, bool answerAwaited, bool sent);
+
+// The read whose answer tells whether the controller holds what the write request stores;
+// nullopt for a request no read tells of (an erase, a live or module command).
+std::optional<std::vector<int>> ReadBackRequest(const std::vector<int>& write);
+
+// Whether the valid answer in the link state, to `readBack`, shows the controller holding what
+// `write` stores.
+bool AnswerHoldsWrite(const std::vector<int>& write, const std::vector<int>& readBack, const LinkState& link);
 
 } // namespace vexa

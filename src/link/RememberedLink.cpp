@@ -16,12 +16,14 @@ RememberedLink RememberLink(const Session& session) {
     link.moduleAddress = session.link.moduleAddress;
     link.bidirectional = session.link.bidirectional;
     link.numberingBase = session.numberingBase;
+    link.retries = session.link.retryLimit;
     return link;
 }
 
 std::string RestoreLink(Session& session, const RememberedLink& link) {
     SetNumberingBase(session, link.numberingBase == 1);
     session.link.bidirectional = link.bidirectional;
+    session.link.retryLimit = std::clamp(link.retries, 0, MaxRetries);
     SetModuleAddress(session, link.moduleAddress);
     const int rate = BitRateIndex(link.settings);
     if (rate >= 0)

@@ -8,7 +8,7 @@ namespace vexa {
 
 // The link choices the window keeps between runs: the port (by its system name and, for a USB
 // adapter, its serial number, so that the adapter is found on another port name), the bit
-// rate, the module address, "Bidirectional Comm." and "Start numbering at 1".
+// rate, the module address, "Bidirectional Comm.", "Start numbering at 1" and the retries.
 struct RememberedLink {
     std::string port; // empty when no port was chosen
     std::string serialNumber;
@@ -16,6 +16,7 @@ struct RememberedLink {
     int moduleAddress = 0;
     bool bidirectional = true;
     int numberingBase = 1;
+    int retries = 0; // times a read is sent again, 0..MaxRetries
 
     bool operator==(const RememberedLink&) const = default;
 };

@@ -26,8 +26,19 @@ std::optional<SimulatorFault> FaultNamed(const std::string& name) {
     return std::nullopt;
 }
 
-// "drop" hits every answer, "drop:3" the next three.
-bool ParseFault(const std::string& text, std::pair<SimulatorFault, int>& fault) {
+// "drop" hits every answer, "drop:3" the next three, "drop/13" one answer in 13 (`periodic` is
+// then set).
+bool ParseFault(const std::string& text, std::pair<SimulatorFault, int>& fault, bool& periodic) {
+    const std::size_t slash = text.find('/');
+    periodic = slash != std::string::npos;
+    if (periodic) {
+        const std::optional<SimulatorFault> kind = FaultNamed(text.substr(0, slash));
+        int oneIn = 0;
+        if (!kind || !ParseNumber(text.substr(slash + 1), 2, 1'000'000, oneIn))
+            return false;
+        fault = {*kind, oneIn};
+        return true;
+    }
     const std::size_t colon = text.find(':');
     const std::optional<SimulatorFault> kind = FaultNamed(text.substr(0, colon));
     if (!kind)
@@ -115,7 +126,7 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
         const bool takesValue = option == "--address" || option == "--xaddress" || option == "--pace" ||
                                 option == "--fault" || option == "--late-ms" || option == "--state" ||
                                 option == "--dump-outputs" || option == "--erase-time" || option == "--modules" ||
-                                option == "--state-dir" || option == "--slow-module";
+                                option == "--state-dir" || option == "--slow-module" || option == "--seed";
         if (!takesValue) {
             error = "unknown option \"" + option + "\"";
             return false;
@@ -154,9 +165,14 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
                 options.eraseTimeMs = seconds * 1000;
         } else if (option == "--fault") {
             std::pair<SimulatorFault, int> fault{};
-            ok = ParseFault(value, fault);
+            bool periodic = false;
+            ok = ParseFault(value, fault, periodic);
             if (ok)
-                options.faults.push_back(fault);
+                (periodic ? options.periodicFaults : options.faults).push_back(fault);
+        } else if (option == "--seed") {
+            int seed = 0;
+            ok = ParseNumber(value, 0, 2'000'000'000, seed);
+            options.faultSeed = static_cast<unsigned>(seed);
         } else {
             ok = !value.empty();
             (option == "--state" ? options.statePath : options.outputsPath) = value;
@@ -190,7 +206,10 @@ std::string SimToolUsage() {
            "  --fault KIND     put a fault on every answer; KIND:COUNT on the next COUNT answers.\n"
            "                   KIND is drop (no answer), corrupt (wrong check byte),\n"
            "                   stray (stray bytes before the answer) or late (answer after\n"
-           "                   the late delay). May be given more than once.\n"
+           "                   the late delay). KIND/N hits one answer in N (2..1000000), every\n"
+           "                   N-th: drop/13 for example. May be given more than once.\n"
+           "  --seed S         count S answers as gone by before the first one in N\n"
+           "                   (0..2000000000, default 0): each S hits other answers\n"
            "  --late-ms MS     delay of a late answer in milliseconds (default 2500)\n"
            "  --erase-time S   seconds the controller stays busy (answers nothing) after an\n"
            "                   erase, 0..45 (default 3)\n"
@@ -209,6 +228,9 @@ void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {
     simulator.setEraseTime(std::chrono::milliseconds(options.eraseTimeMs));
     for (const auto& [fault, count] : options.faults)
         simulator.injectFault(fault, count);
+    simulator.setFaultPhase(options.faultSeed);
+    for (const auto& [fault, oneIn] : options.periodicFaults)
+        simulator.injectPeriodicFault(fault, oneIn);
     ApplyCorvanToolOptions(options.corvan, simulator);
 }
 

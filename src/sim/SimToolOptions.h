@@ -22,6 +22,9 @@ struct SimToolOptions {
     int paceBitRate = 0; // 0 = answers as fast as the pseudo-terminal takes them
     // Each fault with the number of answers it hits (EveryAnswer = all of them).
     std::vector<std::pair<SimulatorFault, int>> faults;
+    // Each fault that hits one answer in N (every N-th), with N.
+    std::vector<std::pair<SimulatorFault, int>> periodicFaults;
+    unsigned faultSeed = 0; // --seed: answers counted as gone by before the first of those
     int lateDelayMs = 2500;
     // --slow-module A:MS[:N]: the controller of the bus at A answers MS ms late (every
     // request, or the next N).

@@ -61,30 +61,43 @@ std::chrono::nanoseconds Simulator::byteTime() const {
     return std::chrono::nanoseconds(BitTimesPerByte * 1'000'000'000LL / pacingBitRate_);
 }
 
-void Simulator::injectFault(SimulatorFault fault, int count) {
-    int* slot = nullptr;
+int* Simulator::faultCount(SimulatorFault fault) {
     switch (fault) {
     case SimulatorFault::Drop:
-        slot = &faults_.drop;
-        break;
+        return &faults_.drop;
     case SimulatorFault::Corrupt:
-        slot = &faults_.corrupt;
-        break;
+        return &faults_.corrupt;
     case SimulatorFault::Stray:
-        slot = &faults_.stray;
-        break;
+        return &faults_.stray;
     case SimulatorFault::Late:
-        slot = &faults_.late;
         break;
     }
+    return &faults_.late;
+}
+
+void Simulator::injectFault(SimulatorFault fault, int count) {
+    int* slot = faultCount(fault);
     if (count == EveryAnswer || *slot == EveryAnswer)
         *slot = EveryAnswer;
     else if (count > 0)
         *slot += count;
 }
 
+void Simulator::injectPeriodicFault(SimulatorFault fault, int oneIn) {
+    chances_.at(static_cast<std::size_t>(fault)) = oneIn >= 2 ? oneIn : 0;
+}
+
+bool Simulator::takeFault(SimulatorFault fault) {
+    if (TakeFault(*faultCount(fault)))
+        return true;
+    const auto index = static_cast<std::size_t>(fault);
+    const int oneIn = chances_.at(index);
+    return oneIn > 0 && ++answersCounted_.at(index) % static_cast<unsigned>(oneIn) == 0;
+}
+
 void Simulator::clearFaults() {
     faults_ = FaultCounts{};
+    chances_ = FaultChances{};
 }
 
 std::string Simulator::idString() const {
@@ -154,7 +167,7 @@ std::optional<SimulatorAnswer> Simulator::serve(const ParsedFrame& frame) {
         return std::nullopt;
     }
     std::vector<std::uint8_t> answer = ServeRequest(memory_, live_, frame.data);
-    if (TakeFault(faults_.drop))
+    if (takeFault(SimulatorFault::Drop))
         return std::nullopt;
     return frameAnswer(frame, answer);
 }
@@ -162,7 +175,7 @@ std::optional<SimulatorAnswer> Simulator::serve(const ParsedFrame& frame) {
 SimulatorAnswer Simulator::frameAnswer(const ParsedFrame& request, const std::vector<std::uint8_t>& data) {
     const std::size_t count = std::min<std::size_t>(data.size(), 15);
     SimulatorAnswer answer;
-    if (TakeFault(faults_.stray))
+    if (takeFault(SimulatorFault::Stray))
         answer.bytes.assign(StrayBytes.begin(), StrayBytes.end());
     const std::size_t start = answer.bytes.size();
     answer.bytes.push_back(request.header);
@@ -175,10 +188,10 @@ SimulatorAnswer Simulator::frameAnswer(const ParsedFrame& request, const std::ve
     for (std::size_t i = start; i < answer.bytes.size(); ++i)
         sum += answer.bytes[i];
     std::uint8_t check = FrameCheckByte(sum);
-    if (TakeFault(faults_.corrupt))
+    if (takeFault(SimulatorFault::Corrupt))
         check ^= 1; // still a byte with bit 7 set, but the sum no longer fits
     answer.bytes.push_back(check);
-    if (TakeFault(faults_.late))
+    if (takeFault(SimulatorFault::Late))
         answer.delay = lateDelay_;
     answerBytes_ += answer.bytes.size();
     return answer;

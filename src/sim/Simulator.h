@@ -75,6 +75,12 @@ public:
     // --- faults ---
     // The next `count` answers (or every answer with EveryAnswer) get the fault.
     void injectFault(SimulatorFault fault, int count = 1);
+    // From now on the fault hits one answer in `oneIn` (2 or more): every oneIn-th answer, the
+    // first after the phase that setFaultPhase gave; 0 ends it.
+    void injectPeriodicFault(SimulatorFault fault, int oneIn);
+    // Counts `phase` answers as already gone by for every such fault, so that runs with another
+    // phase are hit at other answers.
+    void setFaultPhase(unsigned phase) { answersCounted_.fill(phase); }
     void clearFaults();
     std::chrono::milliseconds lateDelay() const { return lateDelay_; }
     void setLateDelay(std::chrono::milliseconds delay) { lateDelay_ = delay; }
@@ -130,6 +136,12 @@ private:
         int stray = 0;
         int late = 0;
     };
+    // Each fault that hits one answer in N, with N (0 = none), in the order of SimulatorFault.
+    using FaultChances = std::array<int, 4>;
+
+    int* faultCount(SimulatorFault fault);
+    // Whether the fault hits this answer: by its count, else by its chance.
+    bool takeFault(SimulatorFault fault);
 
     std::optional<SimulatorAnswer> serve(const ParsedFrame& frame);
     bool addressedToMe(const ParsedFrame& frame) const;
@@ -144,6 +156,8 @@ private:
     std::optional<int> xAddress_;
     int pacingBitRate_ = 0;
     FaultCounts faults_;
+    FaultChances chances_{};
+    std::array<unsigned, 4> answersCounted_{}; // answers seen by each fault of one in N
     std::chrono::milliseconds lateDelay_{2500};
     std::chrono::milliseconds eraseTime_{DefaultSimEraseTimeMs};
     std::chrono::steady_clock::time_point busyUntil_{};

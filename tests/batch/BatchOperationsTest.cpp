@@ -232,6 +232,31 @@ TEST(BatchWithSimulator, VerifyAllThatFailsEndsInVerificationStopped) {
     EXPECT_EQ(report.find("Verify OK"), std::string::npos);
 }
 
+// With retries, lost answers cost neither the write (its part is read back) nor the
+// verification, which says in one line, before its verdict, how many retries it needed.
+TEST(BatchWithSimulator, RetriesCarryWriteAllAndVerifyAllOverLostAnswers) {
+    SimulatedBench bench;
+    ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
+    bench.session.link.retryLimit = 2;
+    bench.session.link.answerTimeoutSeconds = 0.5;
+    bench.sim->clearRequests();
+    bench.sim->injectFault(SimulatorFault::Drop, 1);
+    ASSERT_TRUE(WriteAll(bench.session)) << bench.prompter.last();
+    EXPECT_EQ(bench.session.link.retriesTaken, 1);
+    const auto& requests = bench.sim->requests();
+    ASSERT_GE(requests.size(), 3u);
+    EXPECT_EQ(requests[1].data, (std::vector<std::uint8_t>{112, 10})); // the first write's part read back
+    EXPECT_NE(requests[2].data, requests[0].data);                     // and the write not sent again
+
+    bench.sim->injectFault(SimulatorFault::Drop, 1);
+    bench.sim->injectFault(SimulatorFault::Corrupt, 1);
+    ASSERT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+    const std::string ending = "\r\nVerification needed 2 retries\r\nVerify OK";
+    const std::string& report = bench.session.verificationReport;
+    EXPECT_EQ(report.substr(report.size() - std::min(report.size(), ending.size())), ending) << report;
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+}
+
 TEST(EventVerifyAll, FailingEventStageStopsBeforeThePinStage) {
     // A controller that answers everything but the reads of the On actions.
     test::TestBench bench;

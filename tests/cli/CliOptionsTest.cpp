@@ -33,8 +33,10 @@ TEST(CliOptions, DefaultsWithOneCommand) {
 
 TEST(CliOptions, EveryOptionIsTaken) {
     const Parsed parsed = Parse({"--port", "/dev/ttyUSB1", "--bitrate=38400", "--address", "3", "--xaddress", "96",
-                                 "--one-way", "--yes", "--trace", "link.txt", "read-id"});
+                                 "--one-way", "--yes", "--trace", "link.txt", "--retries", "5", "read-id"});
     ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.retries, 5);
+    EXPECT_EQ(Parse({"--retries", "6", "read-id"}).error, "--retries must be between 0 and 5");
     EXPECT_EQ(parsed.options.port, "/dev/ttyUSB1");
     EXPECT_EQ(parsed.options.bitRateIndex, 2);
     EXPECT_EQ(parsed.options.moduleAddress, 2);
@@ -147,7 +149,7 @@ TEST(CliOptions, UsageListsEveryCommandOfTheTable) {
         EXPECT_NE(usage.find(command.help), std::string::npos) << command.name;
     }
     for (const char* option :
-         {"--port", "--bitrate", "--address", "--xaddress", "--base", "--one-way", "--yes", "--trace"})
+         {"--port", "--bitrate", "--address", "--xaddress", "--base", "--one-way", "--retries", "--yes", "--trace"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -88,6 +88,16 @@ TEST(CliIdentityE2E, WritesToAControllerThatDoesNotAnswerFail) {
     }
 }
 
+// With --retries a lost answer is asked again: the run succeeds and says how many retries it took.
+TEST(CliIdentityE2E, ALostAnswerIsAskedAgainWithRetries) {
+    SimProcess sim({"--fault", "drop:1"});
+    ASSERT_FALSE(sim.device().empty());
+    const CliResult run = RunCli({"--port", sim.device(), "--retries", "1", "read-all"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Read All done (1 retry)\n");
+    EXPECT_TRUE(run.err.empty()) << run.err;
+}
+
 TEST(CliIdentityE2E, DeviceThatGoesAwayDuringTheWaitEndsTheRunWithOneMessage) {
     SimProcess sim({"--fault", "late", "--late-ms", "5000"});
     ASSERT_FALSE(sim.device().empty());

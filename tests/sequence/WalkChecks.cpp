@@ -83,14 +83,17 @@ bool SamePinValues(PinRecord a, PinRecord b) {
     return a == b;
 }
 
-// Whether two files hold the same values; what only one of them holds is left out.
-bool SameFileValues(ConfigurationImage a, ConfigurationImage b) {
+// Whether two files hold the same values; what only one of them holds (a pin a compact file
+// leaves out, the enforced mode, the enable map) is left out.
+bool SameFileValues(ConfigurationFileContents fileA, ConfigurationFileContents fileB) {
+    ConfigurationImage& a = fileA.image;
+    ConfigurationImage& b = fileB.image;
     if (!a.module.enforcedXAddress || !b.module.enforcedXAddress)
         a.module.enforcedXAddress = b.module.enforcedXAddress;
     if (!a.enableMap || !b.enableMap)
         a.enableMap = b.enableMap;
-    for (int pin = 0; pin < PinCount; ++pin)
-        if (!SamePinValues(a.pins[static_cast<std::size_t>(pin)], b.pins[static_cast<std::size_t>(pin)]))
+    for (std::size_t pin = 0; pin < static_cast<std::size_t>(PinCount); ++pin)
+        if (fileA.pins[pin] && fileB.pins[pin] && !SamePinValues(a.pins[pin], b.pins[pin]))
             return false;
     return a.module == b.module && a.events == b.events && a.enableMap == b.enableMap;
 }
@@ -306,9 +309,11 @@ void Checker::files(const Step& step, const StepOutcome& outcome) {
                  "after the load the module settings or the enable map differ from the file's");
     }
     if (step.op == Op::Diff) {
-        const std::optional<ConfigurationImage> a = FileImage(world_.file(step.a));
-        const std::optional<ConfigurationImage> b = FileImage(world_.file(step.b));
-        if (a && b && SameFileValues(*a, *b) != outcome.passed)
+        ConfigurationFileContents a;
+        ConfigurationFileContents b;
+        std::string problem;
+        if (ReadConfigurationFile(world_.file(step.a), a, problem) &&
+            ReadConfigurationFile(world_.file(step.b), b, problem) && SameFileValues(a, b) != outcome.passed)
             fail("DiffComparesFileValues", outcome.passed ? "the files differ, but diff says they compare"
                                                           : "the files hold the same values, but diff differs");
     }

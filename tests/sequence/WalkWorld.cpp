@@ -75,11 +75,15 @@ private:
     std::unique_ptr<SerialPort> inner_;
 };
 
-// The user presses Stop once the chosen number of bytes went out.
+// The user presses Stop once the chosen number of bytes went out; the notes an operation gives
+// (the status line's, or standard error's) are kept with the step's messages.
 class World::StepProgress : public Progress {
 public:
     explicit StepProgress(const World& world) : world_(world) {}
     bool stopRequested() override { return world_.stopAfter_ && world_.bytesSent_ >= *world_.stopAfter_; }
+    void note(const std::string& text) override { notes.push_back(text); }
+
+    std::vector<std::string> notes;
 
 private:
     const World& world_;
@@ -165,6 +169,7 @@ StepOutcome World::play(const Step& step) {
     Session& session = *session_;
     const ConfigurationImage before = session.image;
     prompter_.messages.clear();
+    progress_->notes.clear();
     session.trace.clear();
     bytesSent_ = 0;
     const auto exists = [this](int slot) { return std::filesystem::exists(file(slot)); };
@@ -277,6 +282,7 @@ StepOutcome World::play(const Step& step) {
     if (step.op != Op::Undo && step.op != Op::Redo)
         record(Describe(step, shape_.numberingBase));
     outcome.messages = prompter_.texts();
+    outcome.messages.insert(outcome.messages.end(), progress_->notes.begin(), progress_->notes.end());
     outcome.before = before;
     return outcome;
 }

@@ -143,5 +143,25 @@ TEST(CorvanTunnel, ALateAnswerIsDroppedInsideTheNextExchange) {
         << bench.session.trace.text();
 }
 
+// Through the tunnel a read whose answer is lost is handed over again while the interface
+// answers; a write is handed over once.
+TEST(CorvanTunnel, AReadIsHandedOverAgainWhenItsAnswerIsLost) {
+    CorvanBench bench;
+    ASSERT_TRUE(SwitchTunnelling(bench.session, true));
+    bench.session.link.retryLimit = 1;
+    bench.sim->clearRequests();
+    bench.sim->injectFault(SimulatorFault::Drop, 1);
+    ASSERT_TRUE(ReadVersion(bench.session)) << bench.prompter.last();
+    EXPECT_EQ(bench.session.versionText, "3.1.0.12");
+    EXPECT_EQ(bench.sim->requests().size(), 2u);
+    EXPECT_EQ(bench.session.link.retriesTaken, 1);
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+
+    bench.sim->injectFault(SimulatorFault::Drop, 1);
+    bench.session.image.module.idString = "ABC";
+    EXPECT_TRUE(WriteIdString(bench.session));
+    EXPECT_EQ(bench.sim->requests().size(), 3u);
+}
+
 } // namespace
 } // namespace vexa

@@ -44,6 +44,14 @@ TEST(SimToolOptions, EveryOptionIsTaken) {
     EXPECT_EQ(bus.modules, (std::vector<int>{31, 0, 16}));
     EXPECT_EQ(bus.stateFolder, "/tmp/layout");
     EXPECT_EQ(bus.slowModules, (std::vector<SimToolOptions::SlowModule>{{16, 250, EveryAnswer}, {0, 90, 3}}));
+
+    SimToolOptions noisy;
+    ASSERT_TRUE(ParseSimToolOptions({"--fault", "drop/13", "--fault", "corrupt/17", "--seed", "7"}, noisy, error))
+        << error;
+    EXPECT_TRUE(noisy.faults.empty());
+    EXPECT_EQ(noisy.periodicFaults,
+              (std::vector<std::pair<SimulatorFault, int>>{{SimulatorFault::Drop, 13}, {SimulatorFault::Corrupt, 17}}));
+    EXPECT_EQ(noisy.faultSeed, 7u);
 }
 
 TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
@@ -56,6 +64,9 @@ TEST(SimToolOptions, BadArgumentsAreRefusedWithAReason) {
                                 {"--fault", "boom"},
                                 {"--fault", "drop:0"},
                                 {"--fault", "late:many"},
+                                {"--fault", "drop/1"},
+                                {"--fault", "drop/"},
+                                {"--seed", "-1"},
                                 {"--state", ""},
                                 {"--late-ms", "-5"},
                                 {"--verbose"},

@@ -11,6 +11,7 @@
 #include "app/ui/VerificationWindow.h"
 #include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
+#include "core/RetryCount.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/PressButton.h"
@@ -343,11 +344,14 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
     }
     commitAndRecord();
     bool passed = false;
+    const int retriesBefore = session_.link.retriesTaken;
     {
         const auto ended = InOperation(inOperation_);
         passed = progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
         refreshAllViews();
     }
+    if (passed)
+        sayRetries(title, retriesBefore);
     recorder_->recordOperation(title);
     return passed;
 }
@@ -356,12 +360,21 @@ void MainWindow::requestStop() {
     progress_->requestStop();
 }
 
+void MainWindow::sayRetries(const std::string& what, int retriesBefore) {
+    const int retries = session_.link.retriesTaken - retriesBefore;
+    if (retries > 0 && !what.empty())
+        statusBar()->showMessage(QString::fromStdString(what + " done" + RetriesSuffix(retries)));
+}
+
 void MainWindow::runCommand(const CommandWord& entry) {
     commitAndRecord();
+    const int retriesBefore = session_.link.retriesTaken;
     {
         const auto ended = InOperation(inOperation_);
         imageEditedMeanwhile_ = false;
         const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
+        if (passed)
+            sayRetries(CommandCaption(entry), retriesBefore);
         // What was read is the controller's configuration, no longer the file's: Ctrl+S asks for
         // a name rather than write it over the file loaded before.
         if (passed && entry.word == "ReadAll")

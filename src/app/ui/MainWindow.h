@@ -136,6 +136,9 @@ private:
     void makeTabs();
     void start();
     void runCommand(const CommandWord& entry);
+    // Says in the status bar that `what` was done with the retries the link needed since it
+    // counted `retriesBefore`; nothing when it needed none.
+    void sayRetries(const std::string& what, int retriesBefore);
     void tabChanged(int index);
     void releasePressed(Qt::MouseButton button);
     void showTraceWindow();

@@ -5,6 +5,7 @@
 #include "app/ui/FileMenu.h"
 #include "app/ui/HelpWindows.h"
 #include "app/ui/LinkControls.h"
+#include "app/ui/RetriesMenu.h"
 #include "core/ui/Mnemonics.h"
 
 #include <QAction>
@@ -78,6 +79,9 @@ void MainWindow::makeMenus() {
     connect(bitRates, &QAction::triggered, linkControls_, &LinkControls::showBitRates);
     QAction* trace = view->addAction(QStringLiteral("Link &Trace"), this, &MainWindow::showTraceWindow);
     trace->setObjectName(QStringLiteral("ActionLinkTrace"));
+    auto* retries = new RetriesMenu(session_, view);
+    view->addMenu(retries);
+    connect(retries, &RetriesMenu::retriesChosen, this, &MainWindow::storeSettings);
     expertAction_ = view->addAction(QStringLiteral("&Expert Mode"));
     expertAction_->setObjectName(QStringLiteral("ActionExpertMode"));
     expertAction_->setCheckable(true);

@@ -29,6 +29,7 @@ RememberedLink WindowSettings::link() const {
     link.moduleAddress = store_.value(QStringLiteral("link/moduleAddress"), link.moduleAddress).toInt();
     link.bidirectional = store_.value(QStringLiteral("link/bidirectional"), link.bidirectional).toBool();
     link.numberingBase = store_.value(QStringLiteral("link/startNumberingAtOne"), true).toBool() ? 1 : 0;
+    link.retries = store_.value(QStringLiteral("link/retries"), link.retries).toInt();
     return link;
 }
 
@@ -39,6 +40,7 @@ void WindowSettings::setLink(const RememberedLink& link) {
     store_.setValue(QStringLiteral("link/moduleAddress"), link.moduleAddress);
     store_.setValue(QStringLiteral("link/bidirectional"), link.bidirectional);
     store_.setValue(QStringLiteral("link/startNumberingAtOne"), link.numberingBase == 1);
+    store_.setValue(QStringLiteral("link/retries"), link.retries);
 }
 
 bool WindowSettings::expertMode() const {

@@ -356,6 +356,7 @@ TEST_F(DeskTest, SettingsComeBackAtTheNextStart) {
         find<QCheckBox>("CheckKLnumber")->click();
         test::TypeAndEnter(find<QLineEdit>("TextAddress"), QStringLiteral("5"));
         find<QCheckBox>("CheckVexaBD")->click();
+        find<QAction>("ActionRetries(2)")->trigger();
         window->setExpertMode(true);
         window->resize(900, 600);
         const std::string saved = folder.filePath(QStringLiteral("depot.dat")).toStdString();
@@ -374,6 +375,9 @@ TEST_F(DeskTest, SettingsComeBackAtTheNextStart) {
     EXPECT_EQ(session.numberingBase, 0);
     EXPECT_EQ(session.link.moduleAddress, 5);
     EXPECT_FALSE(session.link.bidirectional);
+    EXPECT_EQ(session.link.retryLimit, 2);
+    emit next.find<QMenu>("MenuRetries")->aboutToShow(); // the menu ticks the number as it opens
+    EXPECT_TRUE(next.find<QAction>("ActionRetries(2)")->isChecked());
     EXPECT_TRUE(session.expertMode);
     EXPECT_EQ(next.window->size(), QSize(900, 600));
     EXPECT_EQ(next.find<QLineEdit>("TextAddress")->text(), "5");
