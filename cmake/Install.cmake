@@ -12,6 +12,20 @@ install(TARGETS vexaconfig-cli vexa-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BIND
 if(TARGET vexaconfig)
   install(TARGETS vexaconfig RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+# A stripped install (the package's) also drops the compiler's .comment notes, which strip keeps
+# and lintian names as unneeded sections.
+find_program(VEXA_OBJCOPY NAMES objcopy)
+if(VEXA_OBJCOPY)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      foreach(program vexaconfig vexaconfig-cli vexa-sim)
+        set(path \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
+        if(EXISTS \"\${path}\")
+          execute_process(COMMAND \"${VEXA_OBJCOPY}\" --remove-section=.comment \"\${path}\")
+        endif()
+      endforeach()
+    endif()")
+endif()
 # The installed window looks for its standard library in ../share/vexaconfig beside bin/.
 if(EXISTS ${CMAKE_SOURCE_DIR}/data/VexaDevices.def)
   install(FILES ${CMAKE_SOURCE_DIR}/data/VexaDevices.def DESTINATION ${CMAKE_INSTALL_DATADIR}/vexaconfig)

@@ -1,9 +1,9 @@
-#include "app/Release.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtFileDialogs.h"
 #include "app/ui/QtPrompter.h"
 #include "app/ui/ScreenshotTour.h"
 #include "app/ui/WindowSettings.h"
+#include "core/Release.h"
 #include "link/SystemPortProvider.h"
 #include "sim/SimulatorPort.h"
 

@@ -170,6 +170,10 @@ bool ParseCliOptions(const std::vector<std::string>& args, const std::vector<Cli
             options.help = true;
             return true;
         }
+        if (name == "--version" || name == "-v") {
+            options.version = true;
+            return true;
+        }
         if (bool* flag = FlagOption(name, options)) {
             if (value) {
                 error = name + " takes no value";
@@ -258,6 +262,7 @@ std::string UsageText(const std::vector<CliCommand>& table) {
                        "  --dynamic          servo moves with the pin's dynamics (default: jump)\n"
                        "  --library FILE     device library instead of the standard one; repeat to add more\n"
                        "  --help             show this text\n"
+                       "  --version          print the release and quit\n"
                        "\n"
                        "Commands:\n";
     for (const CliCommand& command : table) {

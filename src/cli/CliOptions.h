@@ -42,6 +42,7 @@ struct CliOptions {
     std::string traceFile;
     std::vector<std::string> libraries; // device libraries: the first replaces the standard one
     bool help = false;
+    bool version = false; // --version: print the release and quit
     std::vector<CommandCall> commands;
 };
 

@@ -6,6 +6,7 @@
 #include "cli/InterruptStop.h"
 #include "cli/TerminalProgress.h"
 #include "core/Platform.h"
+#include "core/Release.h"
 #include "core/Session.h"
 #include "link/Exchange.h"
 #include "link/PortSetup.h"
@@ -110,6 +111,10 @@ int RunCli(const std::vector<std::string>& args, PortProvider& ports, Clock& clo
     }
     if (options.help) {
         out << UsageText(table);
+        return ExitSuccess;
+    }
+    if (options.version) {
+        out << VersionLine << '\n';
         return ExitSuccess;
     }
 

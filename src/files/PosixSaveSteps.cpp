@@ -160,8 +160,10 @@ private:
     bool takeAttributes() {
         mode_t mode = 0;
         if (replaced_) {
-            if (::fchown(fd_, replaced_->st_uid, replaced_->st_gid) != 0)
-                (void)::fchown(fd_, static_cast<uid_t>(-1), replaced_->st_gid);
+            if (::fchown(fd_, replaced_->st_uid, replaced_->st_gid) != 0 &&
+                ::fchown(fd_, static_cast<uid_t>(-1), replaced_->st_gid) != 0) {
+                // Neither: the new file stays the saver's own, as any file they create would.
+            }
             mode = replaced_->st_mode & 07777;
         } else {
             const mode_t mask = ::umask(0);

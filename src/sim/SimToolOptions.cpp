@@ -118,6 +118,10 @@ bool ParseSimToolOptions(const std::vector<std::string>& args, SimToolOptions& o
             options.help = true;
             continue;
         }
+        if (option == "--version" || option == "-v") {
+            options.version = true;
+            continue;
+        }
         const OptionMatch corvan = ParseCorvanToolOption(args, i, options.corvan, error);
         if (corvan == OptionMatch::Invalid)
             return false;
@@ -217,7 +221,9 @@ std::string SimToolUsage() {
            "                   write it there at exit\n"
            "  --dump-outputs FILE  write what each output shows (aspect, level, servo\n"
            "                   position, lamp test) to FILE at exit, one line an output\n" +
-           CorvanToolUsage() + "  --help           show this text\n";
+           CorvanToolUsage() +
+           "  --help           show this text\n"
+           "  --version        print the release and quit\n";
 }
 
 void ApplySimToolOptions(const SimToolOptions& options, Simulator& simulator) {

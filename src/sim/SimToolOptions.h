@@ -40,6 +40,7 @@ struct SimToolOptions {
     std::string outputsPath; // --dump-outputs: where the outputs are written at exit
     CorvanToolOptions corvan;
     bool help = false;
+    bool version = false; // --version: print the release and quit
 };
 
 // Parses the arguments after the program name; false with a reason when they are not valid.

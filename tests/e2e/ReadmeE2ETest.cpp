@@ -366,6 +366,19 @@ TEST(ReadmeE2E, LiveCommandsMoveTheOutputs) {
         EXPECT_TRUE(output.ends_with(" lamp-test")) << output;
 }
 
+#ifdef VEXA_WINDOW_PATH
+TEST(ReadmeE2E, EveryProgramAnswersVersionAlike) {
+    const ProgramResult window = vexa::test::RunProgram(VEXA_WINDOW_PATH, {"--version"}, ProgramTimeLimit);
+    ASSERT_EQ(window.status, 0) << window.err;
+    EXPECT_NE(window.out.find("Release "), std::string::npos) << window.out;
+    for (const char* program : {VEXA_CLI_PATH, VEXA_SIM_PATH}) {
+        const ProgramResult other = vexa::test::RunProgram(program, {"--version"}, ProgramTimeLimit);
+        EXPECT_EQ(other.status, 0) << program;
+        EXPECT_EQ(other.out, window.out) << program;
+    }
+}
+#endif
+
 TEST(ReadmeE2E, TheSimulatorSectionAndTheHelpTexts) {
     Desk desk;
     const ProgramResult cliHelp = desk.run("vexaconfig-cli --help");

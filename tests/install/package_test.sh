@@ -35,6 +35,11 @@ for file in usr/bin/vexaconfig usr/bin/vexaconfig-cli usr/bin/vexa-sim usr/share
   usr/share/man/man1/vexaconfig.1.gz usr/share/man/man1/vexaconfig-cli.1.gz usr/share/man/man1/vexa-sim.1.gz; do
   [ -f "$root/$file" ] || fail "$file is not in the package"
 done
+if command -v readelf >/dev/null; then
+  for program in vexaconfig vexaconfig-cli vexa-sim; do
+    ! readelf -S "$root/usr/bin/$program" | grep -q '\.comment' || fail "$program keeps its .comment section"
+  done
+fi
 grep -q 'License: GPL-3+' "$doc/copyright" || fail "copyright names no licence"
 version=$(dpkg-deb -f "$deb" Version)
 [ "$(zcat "$doc/changelog.gz" | head -n 1 | cut -d ' ' -f 1-2)" = "vexaconfig ($version)" ] ||

@@ -6,8 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
+
+#include <utility>
 
 namespace vexa {
 
@@ -33,6 +37,19 @@ QLineEdit* TextFieldOf(QObject* watched) {
 // True when the text field holds an edit of its own that the key would take back or bring again.
 bool FieldHasOwnStep(const QLineEdit& field, bool undo) {
     return !field.isReadOnly() && field.isModified() && (undo ? field.isUndoAvailable() : field.isRedoAvailable());
+}
+
+// The caption, without its mnemonic mark, of an action button ("Paste Pin", "Copy to All") that
+// a release of the mouse or of Space clicks; empty for anything else. A dialog's own OK, Cancel
+// or Yes (its button box) names no change.
+std::string ClickedCaption(QObject* watched, const QEvent& event) {
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (!button || button->isCheckable() || qobject_cast<QDialogButtonBox*>(button->parent()))
+        return {};
+    const bool clicks =
+        event.type() == QEvent::MouseButtonRelease ||
+        (event.type() == QEvent::KeyRelease && static_cast<const QKeyEvent&>(event).key() == Qt::Key_Space);
+    return clicks ? button->text().remove(QLatin1Char('&')).trimmed().toStdString() : std::string();
 }
 
 QString ActionText(const char* verb, const std::string& name) {
@@ -74,14 +91,19 @@ bool ChangeRecorder::record(const std::string& name) {
     if (!mayRecord())
         return false;
     const EditState state = windowState();
+    // A change made by a button of the window is named by the button and the place it changed
+    // ("Paste: Pin 7 configuration"), as an operation is.
+    const std::string clicked = std::exchange(clickedCaption_, {});
     // Typing on in the same text field is one step, however many keys it takes.
     QLineEdit* field = name.empty() ? TextFieldOf(QApplication::focusWidget()) : nullptr;
     const bool typingOn = field && field == typedIn_;
     const bool recorded = history_.record(
         state,
         [&] {
-            return name.empty() ? DescribeChange(history_.now().image, state.image, window_.session().numberingBase)
-                                : name;
+            if (!name.empty())
+                return name;
+            const std::string what = DescribeChange(history_.now().image, state.image, window_.session().numberingBase);
+            return clicked.empty() ? what : clicked + ": " + what;
         },
         typingOn);
     if (recorded)
@@ -158,8 +180,16 @@ bool ChangeRecorder::eventFilter(QObject* watched, QEvent* event) {
             return true;
         break;
     }
-    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
+        if (std::string caption = ClickedCaption(watched, *event); !caption.empty()) {
+            clickedCaption_ = std::move(caption);
+            recordLater();
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            recordLater();
+        }
+        break;
+    case QEvent::KeyPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
         recordLater(); // once the event has done what it does

@@ -61,6 +61,7 @@ private:
     QAction* undo_;
     QAction* redo_;
     bool recordPosted_ = false;
+    std::string clickedCaption_;  // the window's button clicked since the last record, if any
     QPointer<QLineEdit> typedIn_; // the text field of the latest step, when it was made in one
 };
 

@@ -1,8 +1,9 @@
 #include "app/ui/HelpWindows.h"
 
-#include "app/Release.h"
+#include "core/Release.h"
 #include "core/ui/Mnemonics.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -12,8 +13,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -141,6 +145,14 @@ void ShowReadMe(QWidget* parent, const QString& programFolder) {
         browser->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
         layout.addWidget(browser);
         dialog.resize(WidestPicture + 80, 640);
+        // The modeller's part comes first to the eye, not the build commands above it; the
+        // scroll waits for the dialog's first layout.
+        QTimer::singleShot(0, browser, [browser] {
+            const QTextBlock heading = browser->document()->find(QStringLiteral("For the modeller")).block();
+            if (heading.isValid())
+                browser->verticalScrollBar()->setValue(
+                    qRound(browser->document()->documentLayout()->blockBoundingRect(heading).top()));
+        });
     });
 }
 

@@ -1,7 +1,6 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/CommandWords.h"
-#include "app/Release.h"
 #include "app/ui/ChangeRecorder.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/HeldMarksWatch.h"
@@ -11,6 +10,7 @@
 #include "app/ui/VerificationWindow.h"
 #include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
+#include "core/Release.h"
 #include "core/RetryCount.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/NamedButton.h"

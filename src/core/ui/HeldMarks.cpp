@@ -75,8 +75,10 @@ HeldState MarkedHeldState(const QWidget* widget) {
     return value == QLatin1String("same") ? HeldState::Same : HeldState::Unknown;
 }
 
+// The tints are light on every palette, so they bring a dark text of their own: the light text of
+// a dark theme would not stand out on them.
 QString HeldMarkStyleRules() {
-    return QStringLiteral("*[heldMark=\"changed\"] { font-weight: bold; background-color: #ffe9a8; }\n"
+    return QStringLiteral("*[heldMark=\"changed\"] { font-weight: bold; background-color: #ffe9a8; color: #202020; }\n"
                           "*[heldMark=\"unknown\"] { font-style: italic; }\n");
 }
 

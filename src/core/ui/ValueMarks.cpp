@@ -9,7 +9,8 @@ namespace {
 
 // The field's own tooltip, kept while the mark's tooltip stands in for it.
 constexpr const char* OwnToolTipProperty = "vexaOwnToolTip";
-const QString UnsendableStyle = QStringLiteral("background-color: #ffc8c8;");
+// A light tint with a dark text of its own, readable on a dark theme too.
+const QString UnsendableStyle = QStringLiteral("background-color: #ffc8c8; color: #202020;");
 
 } // namespace
 

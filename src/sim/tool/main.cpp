@@ -4,6 +4,7 @@
 #include "PtyServer.h"
 #include "StopSignal.h"
 
+#include "core/Release.h"
 #include "sim/CorvanInterfaceSim.h"
 #include "sim/SimBus.h"
 #include "sim/SimToolOptions.h"
@@ -102,6 +103,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << SimToolUsage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << VersionLine << '\n';
         return 0;
     }
 
