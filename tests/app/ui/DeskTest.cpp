@@ -13,6 +13,7 @@
 
 #include "Fixtures.h"
 #include "TestSeams.h"
+#include "WaitUntil.h"
 #include "ui/UserInput.h"
 #include "ui/WindowBench.h"
 
@@ -287,6 +288,8 @@ TEST_F(DeskTest, TheTitleMarkSaysWhetherTheNamedFileHoldsTheConfiguration) {
     };
     viaPinDialog("CommandCopyPin");
     showPin(8);
+    settle(); // the page shows pin 8 before its dialog is asked for
+    QApplication::setActiveWindow(window.get());
     viaPinDialog("CommandPastePin");
     EXPECT_EQ(Text(window->windowTitle()), marked) << "Paste Pin";
     keys(Qt::Key_Z, Qt::ControlModifier);
