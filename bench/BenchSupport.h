@@ -8,7 +8,10 @@
 #include "core/SerialPort.h"
 #include "core/Session.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <sys/resource.h>
@@ -59,6 +62,19 @@ inline double CpuSeconds() {
         return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
     };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The median wall time in milliseconds of `runs` runs of the operation; `allSucceeded` turns
+// false when one run fails.
+inline double MedianMs(int runs, const std::function<bool()>& operation, bool& allSucceeded) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        allSucceeded = operation() && allSucceeded;
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 } // namespace vexa::bench

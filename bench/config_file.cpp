@@ -45,18 +45,6 @@ void FillImage(vexa::ConfigurationImage& image) {
     }
 }
 
-double MedianMs(const std::function<bool()>& operation, bool& allSucceeded) {
-    std::vector<double> times;
-    for (int run = 0; run < Runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        allSucceeded = operation() && allSucceeded;
-        const auto stop = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 } // namespace
 
 int main() {
@@ -66,20 +54,24 @@ int main() {
 
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "vexa_bench_config_file.dat";
     bool ok = true;
-    const double saveMs = MedianMs([&] { return vexa::SaveConfigurationFile(session, path.string(), false); }, ok);
+    const double saveMs = vexa::bench::MedianMs(
+        Runs, [&] { return vexa::SaveConfigurationFile(session, path.string(), false); }, ok);
     const auto size = std::filesystem::file_size(path);
-    const double loadMs = MedianMs([&] { return vexa::LoadConfigurationFile(session, path.string()); }, ok);
+    const double loadMs = vexa::bench::MedianMs(
+        Runs, [&] { return vexa::LoadConfigurationFile(session, path.string()); }, ok);
     std::filesystem::remove(path);
 
     // The same work without the file system: formatting the text and reading it into a copy.
     std::string text;
-    const double formatMs = MedianMs(
+    const double formatMs = vexa::bench::MedianMs(
+        Runs,
         [&] {
             text = vexa::FormatConfigurationFile(session.image, false);
             return !text.empty();
         },
         ok);
-    const double parseMs = MedianMs(
+    const double parseMs = vexa::bench::MedianMs(
+        Runs,
         [&] {
             vexa::ConfigurationImage copy = session.image;
             vexa::ConfigFileReader reader(text);

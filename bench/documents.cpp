@@ -46,17 +46,6 @@ void Describe(vexa::ConfigurationImage& image, int board) {
     }
 }
 
-double MedianMs(const std::function<bool()>& operation, bool& allSucceeded) {
-    std::vector<double> times;
-    for (int run = 0; run < Runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        allSucceeded = operation() && allSucceeded;
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 } // namespace
 
 int main() {
@@ -86,20 +75,23 @@ int main() {
         return read;
     };
     bool ok = true;
-    const double sheetMs = MedianMs(
+    const double sheetMs = vexa::bench::MedianMs(
+        Runs,
         [&] {
             vexa::BoardSet set;
             return readBoards(set) && vexa::ExportSheet(session, set, (folder / "sheet.pdf").string());
         },
         ok);
-    const double tableMs = MedianMs(
+    const double tableMs = vexa::bench::MedianMs(
+        Runs,
         [&] {
             vexa::BoardSet set;
             return readBoards(set) && vexa::ExportPinTable(session, set, (folder / "table.csv").string());
         },
         ok);
     std::size_t lines = 0;
-    const double mapMs = MedianMs(
+    const double mapMs = vexa::bench::MedianMs(
+        Runs,
         [&] {
             vexa::BoardSet set;
             if (!readBoards(set))
@@ -108,7 +100,8 @@ int main() {
             return lines > 0;
         },
         ok);
-    const double readMs = MedianMs(
+    const double readMs = vexa::bench::MedianMs(
+        Runs,
         [&] {
             vexa::BoardSet set;
             return readBoards(set);
