@@ -91,6 +91,7 @@ public:
 
     const std::string& settings() const { return settings_; }
     const std::shared_ptr<SimLine>& line() const { return simulator_; }
+    std::optional<AnswerSchedule::Clock::time_point> nextDue() const { return schedule_.nextDue(); }
 
 private:
     bool notClosed() {
@@ -135,6 +136,11 @@ std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port) {
 bool CorvanInterfaceBehind(const SerialPort* port) {
     const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
     return simulated && std::dynamic_pointer_cast<CorvanInterfaceSim>(simulated->line());
+}
+
+std::optional<std::chrono::steady_clock::time_point> NextAnswerByteDue(const SerialPort* port) {
+    const auto* simulated = dynamic_cast<const SimulatorPort*>(port);
+    return simulated ? simulated->nextDue() : std::nullopt;
 }
 
 namespace {

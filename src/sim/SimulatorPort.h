@@ -2,7 +2,9 @@
 
 #include "core/SerialPort.h"
 
+#include <chrono>
 #include <memory>
+#include <optional>
 
 namespace vexa {
 
@@ -23,6 +25,9 @@ std::unique_ptr<SerialPort> MakeSimLinePort(std::shared_ptr<SimLine> line);
 std::shared_ptr<Simulator> SimulatorBehind(const SerialPort* port);
 // True when the port's far end is a simulated Corvan interface.
 bool CorvanInterfaceBehind(const SerialPort* port);
+// When the next answer byte on its way through a port made by MakeSimulatorPort or
+// MakeSimLinePort is (or was) due; nothing when no answer is on its way or for any other port.
+std::optional<std::chrono::steady_clock::time_point> NextAnswerByteDue(const SerialPort* port);
 
 // The "Simulator" and "Simulator (Corvan)" entries of a port list: every port they make talks
 // to one default simulated controller (directly, or through a simulated Corvan interface),

@@ -8,8 +8,14 @@
 namespace vexa::test {
 
 double FastClock::steadySeconds() {
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
-    return elapsed.count() * factor_;
+    // Within this much of its due time an answer byte counts as arriving: its wire time.
+    constexpr auto Near = std::chrono::milliseconds(25);
+    const auto now = std::chrono::steady_clock::now();
+    const std::chrono::duration<double> elapsed = now - last_;
+    last_ = now;
+    const auto due = nextDue_ ? nextDue_() : std::nullopt;
+    seconds_ += elapsed.count() * (due && *due <= now + Near ? 1.0 : factor_);
+    return seconds_;
 }
 
 void FastClock::pauseMs(int ms) {
@@ -21,6 +27,7 @@ SimBench::SimBench(std::shared_ptr<Simulator> simulator, double clockFactor)
     session.port.port = MakeSimulatorPort(sim);
     session.port.port->open(SimulatorPortName);
     session.port.name = SimulatorPortName;
+    clock.watchAnswers([this] { return NextAnswerByteDue(session.port.port.get()); });
 }
 
 bool SimBench::read(const std::vector<int>& data) {
