@@ -5,9 +5,11 @@
 #include "app/ui/GestureLabel.h"
 #include "app/ui/HeldMarksWatch.h"
 #include "app/ui/LinkControls.h"
+#include "app/ui/PageKeys.h"
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
+#include "app/ui/WindowFit.h"
 #include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
 #include "core/Release.h"
@@ -42,6 +44,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -139,7 +142,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     giveMnemonics();
     updateTitle();
     timer1_->start();
-    resize(1100, 680);
+    resize(FirstWindowSize(screen()->availableGeometry()));
 }
 
 // The tabs are destroyed after this window's members; their expert widgets must not reach
@@ -237,6 +240,8 @@ void MainWindow::makeTabs() {
     setTabPage(EventTab, eventPage_, eventPage_);
     addExpertWidget(eventPage_->verifyButton());
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
+    // The keys pass the "Test" tab while it is locked, rather than stop at its message.
+    AddPageKeys(*this, *tabs_, [this](int page) { return page != TestTab || session_.expertMode; });
 }
 
 // The start sequence of the window: module start values, mode flags, the port list, the event

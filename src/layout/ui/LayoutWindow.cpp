@@ -1,5 +1,6 @@
 #include "layout/ui/LayoutWindow.h"
 
+#include "core/ui/Mnemonics.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/Utf8Text.h"
 #include "layout/LayoutFile.h"
@@ -89,12 +90,20 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     layout->addWidget(report_, 1);
     layout->addWidget(progress_);
     showTable();
+    giveMnemonics();
     resize(720, 460);
 }
 
 void LayoutWindow::addPanel(QWidget* panel) {
     static_cast<QVBoxLayout*>(layout())->addWidget(panel, 2);
+    giveMnemonics();
     resize(width(), height() + 260);
+}
+
+// Alt+letter for the window's buttons and frames; those given before keep theirs.
+void LayoutWindow::giveMnemonics() {
+    QSet<QChar> taken;
+    GiveMnemonics(this, taken);
 }
 
 bool LayoutWindow::eventFilter(QObject* watched, QEvent* event) {
