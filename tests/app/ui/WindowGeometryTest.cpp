@@ -1,5 +1,6 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/WindowFit.h"
+#include "core/OperationRunner.h"
 
 #include "pins/InstructionTable.h"
 
@@ -110,6 +111,34 @@ TEST(WindowGeometry, EveryPageFitsWithoutSidewaysScrollingOrClippedCaptions) {
             ExpectNoCaptionClipped(&window, where);
         }
     }
+}
+
+// The status bar of the smallest window cuts none of its texts: the busy label and a long stage
+// of a running operation, a message beside a long count of changes.
+TEST(WindowGeometry, StatusBarTextsAreNeverCut) {
+    test::WindowBench bench;
+    MainWindow& window = *bench.window;
+    window.resize(FirstWindowSize(QRect(0, 0, 960, 600)));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStatusBar* bar = window.statusBar();
+    auto* changes = bench.find<QLabel>("LabelChanges");
+    const QString count = QStringLiteral("12 pins, 3 setting blocks, 40 event slots, the enable map changed since the "
+                                         "last read; not known of the controller: 20 pins, 2 setting blocks");
+    changes->setText(count);
+    const QString message = QStringLiteral("The port /dev/ttyUSB0 went away: choose the port again");
+    bar->showMessage(message);
+    QTRY_VERIFY(changes->x() >= bar->fontMetrics().horizontalAdvance(message));
+    QTRY_COMPARE(changes->height(), changes->heightForWidth(changes->width()));
+    EXPECT_LE(window.width(), 944) << "the count widens the window";
+
+    bar->clearMessage();
+    for (const char* name : {"LabelAction", "lblProgressStage", "barProgress", "cmdStop"})
+        bench.find(name)->show(); // as a running operation shows them
+    bench.find<QLabel>("lblProgressStage")->setText(QString::fromLatin1(StoppingText));
+    QTRY_VERIFY(changes->isHidden()); // the progress has the bar for itself
+    ExpectNoCaptionClipped(bar, "the status bar");
+    EXPECT_LE(window.width(), 944);
 }
 
 // Where a control stands in the window.
