@@ -16,38 +16,36 @@ bool WrapBox::sideBySide() const {
     return box_->direction() == QBoxLayout::LeftToRight;
 }
 
+std::vector<QSize> WrapBox::partSizes() const {
+    std::vector<QSize> sizes;
+    for (int i = 0; i < box_->count(); ++i)
+        if (QLayoutItem* item = box_->itemAt(i); !item->isEmpty())
+            sizes.push_back(item->minimumSize());
+    return sizes;
+}
+
 int WrapBox::sideBySideWidth() const {
+    const std::vector<QSize> parts = partSizes();
     int width = 0;
-    int parts = 0;
-    for (int i = 0; i < box_->count(); ++i) {
-        QLayoutItem* item = box_->itemAt(i);
-        if (item->isEmpty())
-            continue;
-        width += item->minimumSize().width();
-        ++parts;
-    }
+    for (const QSize& part : parts)
+        width += part.width();
     const QMargins margins = box_->contentsMargins();
-    return width + std::max(0, parts - 1) * box_->spacing() + margins.left() + margins.right();
+    return width + std::max(0, static_cast<int>(parts.size()) - 1) * box_->spacing() + margins.left() + margins.right();
 }
 
 QSize WrapBox::minimumSizeHint() const {
+    const std::vector<QSize> parts = partSizes();
     int widest = 0;
     int tallest = 0;
-    int stacked = 0;
-    int parts = 0;
-    for (int i = 0; i < box_->count(); ++i) {
-        QLayoutItem* item = box_->itemAt(i);
-        if (item->isEmpty())
-            continue;
-        const QSize smallest = item->minimumSize();
-        widest = std::max(widest, smallest.width());
-        tallest = std::max(tallest, smallest.height());
-        stacked += smallest.height();
-        ++parts;
+    int stacked = std::max(0, static_cast<int>(parts.size()) - 1) * box_->spacing();
+    for (const QSize& part : parts) {
+        widest = std::max(widest, part.width());
+        tallest = std::max(tallest, part.height());
+        stacked += part.height();
     }
     const QMargins margins = box_->contentsMargins();
-    const int height = sideBySide() ? tallest : stacked + std::max(0, parts - 1) * box_->spacing();
-    return {widest + margins.left() + margins.right(), height + margins.top() + margins.bottom()};
+    return {widest + margins.left() + margins.right(),
+            (sideBySide() ? tallest : stacked) + margins.top() + margins.bottom()};
 }
 
 void WrapBox::resizeEvent(QResizeEvent* event) {

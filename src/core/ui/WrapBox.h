@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QBoxLayout;
 
 namespace vexa {
@@ -25,6 +27,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The smallest sizes of the parts shown.
+    std::vector<QSize> partSizes() const;
     // The width the parts take side by side, at their smallest.
     int sideBySideWidth() const;
 
