@@ -9,7 +9,6 @@
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
-#include "app/ui/WindowFit.h"
 #include "batch/ConfigurationDiff.h"
 #include "core/OperationGuard.h"
 #include "core/Release.h"
@@ -17,6 +16,7 @@
 #include "core/ui/HeldMarks.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/PressButton.h"
+#include "core/ui/WindowFit.h"
 #include "dialogs/ui/PinDialogs.h"
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
@@ -60,6 +60,7 @@ namespace vexa {
 namespace {
 
 constexpr int DispatchIntervalMs = 200;
+constexpr QSize PreferredWindowSize{1100, 680}; // when nothing is kept from an earlier run
 
 // A tab page that scrolls when the window is smaller than its content.
 QScrollArea* MakeTabFrame(QWidget* content, QWidget* parent) {
@@ -142,7 +143,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     giveMnemonics();
     updateTitle();
     timer1_->start();
-    resize(FirstWindowSize(screen()->availableGeometry()));
+    resize(FittedWindowSize(PreferredWindowSize, screen()->availableGeometry()));
 }
 
 // The tabs are destroyed after this window's members; their expert widgets must not reach

@@ -3,6 +3,7 @@
 #include "core/ui/Mnemonics.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/Utf8Text.h"
+#include "core/ui/WindowFit.h"
 #include "layout/LayoutFile.h"
 #include "layout/ui/LayoutProgress.h"
 #include "link/LinkAddress.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -91,13 +93,13 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     layout->addWidget(progress_);
     showTable();
     giveMnemonics();
-    resize(720, 460);
+    resize(FittedWindowSize(QSize(720, 460), screen()->availableGeometry()));
 }
 
 void LayoutWindow::addPanel(QWidget* panel) {
     static_cast<QVBoxLayout*>(layout())->addWidget(panel, 2);
     giveMnemonics();
-    resize(width(), height() + 260);
+    resize(FittedWindowSize(QSize(width(), height() + 260), screen()->availableGeometry()));
 }
 
 // Alt+letter for the window's buttons and frames; those given before keep theirs.

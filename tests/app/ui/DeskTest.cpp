@@ -538,7 +538,8 @@ TEST_F(DeskTest, HelpAndKeyboardRoutes) {
 
     window->findChild<QAction*>(QStringLiteral("ActionKeyboardShortcuts"))->trigger();
     const QString shortcuts = window->findChild<QTextBrowser*>(QStringLiteral("txtKeyboardShortcuts"))->toPlainText();
-    for (const char* expected : {"Ctrl+Z", "Ctrl+Shift+S", "Alt+G", "General (tab)", "Esc"})
+    for (const char* expected :
+         {"Ctrl+Z", "Ctrl+Shift+S", "Alt+G", "General (tab)", "Alt+M", "Module Address (field)", "Esc"})
         EXPECT_TRUE(shortcuts.contains(QLatin1String(expected))) << expected;
     window->findChild<QAction*>(QStringLiteral("ActionAbout"))->trigger();
     auto* about = window->findChild<QMessageBox*>(QStringLiteral("frmAbout"));

@@ -1,6 +1,6 @@
 #include "app/ui/MainWindow.h"
-#include "app/ui/WindowFit.h"
 #include "core/OperationRunner.h"
+#include "core/ui/WindowFit.h"
 
 #include "pins/InstructionTable.h"
 
@@ -95,7 +95,7 @@ TEST(WindowGeometry, EveryPageFitsWithoutSidewaysScrollingOrClippedCaptions) {
     test::TypeAndEnter(bench.find<QLineEdit>("TextPAspOutput"), QStringLiteral("3"));
     bench.find<QCheckBox>("CheckPAspShowDetails")->click();
     for (const ScreenCase& screen : screens) {
-        const QSize first = FirstWindowSize(screen.available);
+        const QSize first = FittedWindowSize(QSize(1100, 680), screen.available);
         EXPECT_TRUE(screen.available.contains(QRect(screen.available.topLeft(), first))) << screen.name;
         window.resize(first);
         for (int page = 0; page < tabs->count(); ++page) {
@@ -118,7 +118,7 @@ TEST(WindowGeometry, EveryPageFitsWithoutSidewaysScrollingOrClippedCaptions) {
 TEST(WindowGeometry, StatusBarTextsAreNeverCut) {
     test::WindowBench bench;
     MainWindow& window = *bench.window;
-    window.resize(FirstWindowSize(QRect(0, 0, 960, 600)));
+    window.resize(FittedWindowSize(QSize(1100, 680), QRect(0, 0, 960, 600)));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QStatusBar* bar = window.statusBar();

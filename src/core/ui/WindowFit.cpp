@@ -1,4 +1,4 @@
-#include "app/ui/WindowFit.h"
+#include "core/ui/WindowFit.h"
 
 #include <algorithm>
 
@@ -13,11 +13,11 @@ constexpr int FrameHeight = 48;
 
 } // namespace
 
-QSize FirstWindowSize(const QRect& available) {
+QSize FittedWindowSize(const QSize& preferred, const QRect& available) {
     if (available.isEmpty())
-        return PreferredWindowSize;
-    return {std::min(PreferredWindowSize.width(), available.width() - FrameWidth),
-            std::min(PreferredWindowSize.height(), available.height() - FrameHeight)};
+        return preferred;
+    return {std::min(preferred.width(), available.width() - FrameWidth),
+            std::min(preferred.height(), available.height() - FrameHeight)};
 }
 
 } // namespace vexa
