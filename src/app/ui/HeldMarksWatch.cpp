@@ -7,6 +7,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace {
@@ -17,13 +19,30 @@ constexpr int LookIntervalMs = 250;
 
 HeldMarksWatch::HeldMarksWatch(Session& session, QStatusBar* statusBar, const std::vector<SessionView*>& views,
                                QObject* parent)
-    : QObject(parent), session_(session), views_(views), label_(new QLabel(statusBar)), timer_(new QTimer(this)) {
+    : QObject(parent), session_(session), views_(views), statusBar_(statusBar), label_(new QLabel(statusBar)),
+      timer_(new QTimer(this)) {
     label_->setObjectName(QStringLiteral("LabelChanges"));
     label_->setToolTip(HeldMarksLegend());
-    statusBar->addPermanentWidget(label_);
+    label_->setWordWrap(true); // a second line rather than a window wider than the screen
+    label_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statusBar->addPermanentWidget(label_, 1);
     timer_->setInterval(LookIntervalMs);
-    connect(timer_, &QTimer::timeout, this, [this] { refresh(); });
+    connect(timer_, &QTimer::timeout, this, [this] {
+        makeRoom();
+        refresh();
+    });
+    connect(statusBar, &QStatusBar::messageChanged, this, &HeldMarksWatch::makeRoom);
     timer_->start();
+}
+
+void HeldMarksWatch::makeRoom() {
+    // The progress of a running operation needs the status bar for itself.
+    const auto* stage = statusBar_->findChild<QWidget*>(QStringLiteral("lblProgressStage"));
+    label_->setVisible(!stage || !stage->isVisible());
+    // A message keeps at least half the bar, left of the count.
+    label_->setMaximumWidth(statusBar_->currentMessage().isEmpty() ? QWIDGETSIZE_MAX : statusBar_->width() / 2);
+    // As many lines as the text takes at the width it has: one, mostly.
+    label_->setFixedHeight(label_->heightForWidth(std::max(1, label_->width())));
 }
 
 void HeldMarksWatch::refresh(bool force) {

@@ -29,8 +29,12 @@ public:
     void refresh(bool force = false);
 
 private:
+    // Hides the count while an operation shows its progress, and leaves room for a message.
+    void makeRoom();
+
     Session& session_;
     const std::vector<SessionView*>& views_;
+    QStatusBar* statusBar_;
     QLabel* label_;
     QTimer* timer_;
     bool drawn_ = false;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -94,7 +95,8 @@ QString ShortcutsText(QWidget* window) {
     html += QStringLiteral("</table><h3>Everywhere in the window</h3><table>");
     html += Row(QStringLiteral("Tab, Shift+Tab"), QStringLiteral("next or previous control"));
     html += Row(QStringLiteral("Ctrl+Tab, Ctrl+Shift+Tab"), QStringLiteral("next or previous tab"));
-    html += Row(QStringLiteral("Alt+letter"), QStringLiteral("the button, tab or menu whose letter is underlined"));
+    html +=
+        Row(QStringLiteral("Alt+letter"), QStringLiteral("the button, field, tab or menu whose letter is underlined"));
     html += Row(QStringLiteral("Space"), QStringLiteral("presses the focused button; with Shift, Ctrl or Alt as a "
                                                         "click with that key held"));
     html += Row(QStringLiteral("Enter"), QStringLiteral("takes the value typed into a field"));
@@ -103,11 +105,14 @@ QString ShortcutsText(QWidget* window) {
     html += Row(QStringLiteral("F4 in a field"), QStringLiteral("what a double-click on it does (the help tool, "
                                                                 "the live value)"));
     html += Row(QStringLiteral("Esc"), QStringLiteral("stops the running operation"));
-    html += QStringLiteral("</table><h3>Buttons and tabs of the page shown</h3><table>");
+    html += QStringLiteral("</table><h3>Buttons, fields and tabs of the page shown</h3><table>");
     std::map<QString, QStringList> letters;
     for (QPushButton* button : window->findChildren<QPushButton*>())
         if (button->isVisibleTo(window) && !MnemonicOf(button->text()).isNull())
             letters[MnemonicOf(button->text()).toUpper()] << Plain(button->text());
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->buddy() && label->isVisibleTo(window) && !MnemonicOf(label->text()).isNull())
+            letters[MnemonicOf(label->text()).toUpper()] << Plain(label->text()) + QStringLiteral(" (field)");
     for (QTabBar* bar : window->findChildren<QTabBar*>())
         if (bar->isVisibleTo(window))
             for (int i = 0; i < bar->count(); ++i)

@@ -3,6 +3,7 @@
 #include "app/ui/GestureLabel.h"
 #include "core/OperationGuard.h"
 #include "core/ui/CommitLineEdit.h"
+#include "core/ui/Mnemonics.h"
 #include "core/ui/UpDownControl.h"
 #include "link/LinkAddress.h"
 #include "link/PortList.h"
@@ -75,6 +76,7 @@ QWidget* LinkControls::makePortRow() {
     comboPort_->setInsertPolicy(QComboBox::NoInsert);
     comboPort_->lineEdit()->setPlaceholderText(QStringLiteral("choose or type a port"));
     comboPort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    labelPort_->setBuddy(comboPort_); // its Alt+letter leads into the list
     auto* refresh = Named(new QPushButton(QStringLiteral("Refresh"), row), "cmdRefreshComm");
 
     frameBitrate_ = Named(new QGroupBox(QStringLiteral("Bitrate"), row), "FrameBitrate");
@@ -135,6 +137,8 @@ QWidget* LinkControls::makeAddressRow() {
     upDownXaddr_ = Named(new UpDownControl(row), "UpDownXaddr");
     upDownAddress_->setField(textAddress_);
     upDownXaddr_->setField(txtXaddr_);
+    labelAddress_->setBuddy(textAddress_);
+    labelXaddress_->setBuddy(txtXaddr_);
     checkKLnumber_ = Named(new QCheckBox(QStringLiteral("Start numbering at 1"), row), "CheckKLnumber");
 
     layout->addWidget(labelAddress_);
@@ -291,7 +295,8 @@ void LinkControls::showAddresses() {
         const QSignalBlocker blocker(checkXaddress_);
         checkXaddress_->setChecked(useX);
     }
-    labelAddress_->setText(useX ? QStringLiteral("Channel Number") : QStringLiteral("Module Address"));
+    labelAddress_->setText(WithMnemonicOf(labelAddress_->text(),
+                                          useX ? QStringLiteral("Channel Number") : QStringLiteral("Module Address")));
     labelXaddress_->setVisible(useX);
     txtXaddr_->setVisible(useX);
     upDownXaddr_->setVisible(useX);

@@ -5,6 +5,7 @@
 #include "app/ui/GestureLabel.h"
 #include "app/ui/HeldMarksWatch.h"
 #include "app/ui/LinkControls.h"
+#include "app/ui/PageKeys.h"
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
 #include "app/ui/VerificationWindow.h"
@@ -15,6 +16,7 @@
 #include "core/ui/HeldMarks.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/PressButton.h"
+#include "core/ui/WindowFit.h"
 #include "dialogs/ui/PinDialogs.h"
 #include "events/ui/EventPage.h"
 #include "files/ConfigFileActions.h"
@@ -42,6 +44,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -57,6 +60,7 @@ namespace vexa {
 namespace {
 
 constexpr int DispatchIntervalMs = 200;
+constexpr QSize PreferredWindowSize{1100, 680}; // when nothing is kept from an earlier run
 
 // A tab page that scrolls when the window is smaller than its content.
 QScrollArea* MakeTabFrame(QWidget* content, QWidget* parent) {
@@ -139,7 +143,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     giveMnemonics();
     updateTitle();
     timer1_->start();
-    resize(1100, 680);
+    resize(FittedWindowSize(PreferredWindowSize, screen()->availableGeometry()));
 }
 
 // The tabs are destroyed after this window's members; their expert widgets must not reach
@@ -237,6 +241,8 @@ void MainWindow::makeTabs() {
     setTabPage(EventTab, eventPage_, eventPage_);
     addExpertWidget(eventPage_->verifyButton());
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
+    // The keys pass the "Test" tab while it is locked, rather than stop at its message.
+    AddPageKeys(*this, *tabs_, [this](int page) { return page != TestTab || session_.expertMode; });
 }
 
 // The start sequence of the window: module start values, mode flags, the port list, the event

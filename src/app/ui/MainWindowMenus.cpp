@@ -102,9 +102,10 @@ void MainWindow::makeMenus() {
         ->setObjectName(QStringLiteral("ActionAbout"));
 }
 
-// Alt+letter for buttons, tabs and frames. The menus and the tabs hold theirs on every page;
-// each page's controls take the letters left. The buttons above the tabs leave theirs to the
-// pages: the menus reach them (Controller, File) and Tab does.
+// Alt+letter for buttons, tabs, field labels and frames. The menus, the tabs and the link
+// controls above the tabs (the port list, the addresses) hold theirs on every page; each page's
+// controls take the letters left. The command buttons above the tabs leave theirs to the pages:
+// the menus reach them (Controller, File) and Tab does.
 void MainWindow::giveMnemonics() {
     QSet<QChar> window;
     for (QAction* menu : menuBar()->actions())
@@ -114,6 +115,7 @@ void MainWindow::giveMnemonics() {
     for (int i = 0; i < tabs_->count(); ++i)
         window.insert(MnemonicOf(tabs_->tabText(i)));
     window.remove(QChar());
+    GiveMnemonics(linkControls_, window);
     for (int i = 0; i < tabs_->count(); ++i) {
         QSet<QChar> page = window;
         GiveMnemonics(tabs_->widget(i), page);

@@ -8,6 +8,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace {
@@ -15,12 +17,24 @@ namespace {
 constexpr qint64 ShowAfterMs = 300;
 constexpr qint64 HandleEveryMs = 25;
 constexpr int NoticeMs = 5000;
+constexpr int StageWidth = 240;
+
+// The stage of the running operation: a least width, so that the bar does not move with each
+// stage's text, and never less than its text ("Stopping after the current exchange ...").
+class StageLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override {
+        const QSize text = QLabel::minimumSizeHint();
+        return {std::max(StageWidth, text.width()), text.height()};
+    }
+};
 
 } // namespace
 
 StatusProgress::StatusProgress(QStatusBar* statusBar)
     : QWidget(statusBar), statusBar_(statusBar),
-      labelAction_(new QLabel(QStringLiteral("  Working ... Please WAIT"), this)), stageLabel_(new QLabel(this)),
+      labelAction_(new QLabel(QStringLiteral("  Working ... Please WAIT"), this)), stageLabel_(new StageLabel(this)),
       bar_(new QProgressBar(this)), stopButton_(new QPushButton(QStringLiteral("Stop"), this)) {
     setObjectName(QStringLiteral("FrameProgress"));
     labelAction_->setObjectName(QStringLiteral("LabelAction"));
@@ -28,7 +42,6 @@ StatusProgress::StatusProgress(QStatusBar* statusBar)
     busyFont.setBold(true);
     labelAction_->setFont(busyFont);
     stageLabel_->setObjectName(QStringLiteral("lblProgressStage"));
-    stageLabel_->setMinimumWidth(240); // the bar does not move with each stage's text
     bar_->setObjectName(QStringLiteral("barProgress"));
     bar_->setFixedWidth(160);
     stopButton_->setObjectName(QStringLiteral("cmdStop"));

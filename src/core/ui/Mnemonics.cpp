@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHash>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QWidget>
@@ -24,8 +25,9 @@ struct Caption {
     bool frame = false; // a frame's title: it only leads into the frame
 };
 
-// The captions of the push buttons, tabs and frames with a title (not those with a check box,
-// which a mnemonic would tick) inside `scope`, in the order the controls were made.
+// The captions of the push buttons, tabs, labels of a field (with a buddy) and frames with a title
+// (not those with a check box, which a mnemonic would tick) inside `scope`, in the order the
+// controls were made.
 std::vector<Caption> CaptionsIn(QWidget* scope) {
     std::vector<Caption> captions;
     for (QWidget* widget : scope->findChildren<QWidget*>()) {
@@ -33,6 +35,8 @@ std::vector<Caption> CaptionsIn(QWidget* scope) {
             captions.push_back({button->text(), [button](const QString& text) { button->setText(text); }, false});
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget); frame && !frame->isCheckable()) {
             captions.push_back({frame->title(), [frame](const QString& text) { frame->setTitle(text); }, true});
+        } else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) {
+            captions.push_back({label->text(), [label](const QString& text) { label->setText(text); }, false});
         } else if (auto* bar = qobject_cast<QTabBar*>(widget)) {
             for (int i = 0; i < bar->count(); ++i)
                 captions.push_back(

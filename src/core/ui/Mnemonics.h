@@ -23,11 +23,12 @@ QString WithMnemonic(const QString& caption, QSet<QChar>& taken, bool wordStarts
 // change (a mark before a frame's title) and keep their Alt+letter.
 QString WithMnemonicOf(const QString& shown, const QString& caption);
 
-// Gives the push buttons, the tabs and the titled frames inside `scope` (shown or hidden)
-// mnemonics that clash neither with `taken` nor with each other: buttons and tabs before frames,
-// the start of a word before any free character of it. A caption that stands more than once in `scope` gets
-// none (Tab reaches those buttons from their frame's letter), and when the characters run out
-// some stay without. The letters used, given before or now, are added to `taken`.
+// Gives the push buttons, the tabs, the labels of fields (those with a buddy) and the titled frames
+// inside `scope` (shown or hidden) mnemonics that clash neither with `taken` nor with each other:
+// buttons, tabs and labels before frames, the start of a word before any free character of it. A
+// caption that stands more than once in `scope` gets none (Tab reaches those buttons from their
+// frame's letter), and when the characters run out some stay without. The letters used, given before or now, are added
+// to `taken`.
 void GiveMnemonics(QWidget* scope, QSet<QChar>& taken);
 
 } // namespace vexa

@@ -2,7 +2,7 @@
 
 #include "core/ui/HeldMarks.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QToolButton>
 
@@ -11,17 +11,18 @@ namespace vexa {
 namespace {
 
 constexpr int StripPins = 32;
+constexpr int PinsPerLine = 16; // two lines: the marks widen each button, and a small screen has no room for 32
 
 } // namespace
 
 PinStateStrip::PinStateStrip(const QString& name, const QString& caption, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(1);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(1);
     auto* label = new QLabel(caption, this);
     label->setToolTip(HeldMarksLegend());
-    row->addWidget(label);
+    grid->addWidget(label, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
     for (int pin = 0; pin < StripPins; ++pin) {
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("%1(%2)").arg(name).arg(pin));
@@ -30,9 +31,9 @@ PinStateStrip::PinStateStrip(const QString& name, const QString& caption, QWidge
         button->setAutoRaise(true);
         connect(button, &QToolButton::clicked, this, [this, pin] { emit pinChosen(pin); });
         buttons_.push_back(button);
-        row->addWidget(button);
+        grid->addWidget(button, pin / PinsPerLine, 1 + pin % PinsPerLine);
     }
-    row->addStretch(1);
+    grid->setColumnStretch(1 + PinsPerLine, 1);
 }
 
 void PinStateStrip::showStates(const std::function<HeldState(int pin)>& stateOf, int current, int numberingBase) {

@@ -12,8 +12,8 @@ class QToolButton;
 
 namespace vexa {
 
-// The 32 pins at a glance, each with the mark of where it stands against the controller; a click
-// on one chooses it. The buttons take no keyboard focus: the page's pin field is the keyboard's
+// The 32 pins at a glance in two lines of 16, each with the mark of where it stands against the
+// controller; a click on one chooses it. The buttons take no keyboard focus: the page's pin field is the keyboard's
 // way to a pin, so Tab does not have to pass 32 more stops.
 class PinStateStrip : public QWidget {
     Q_OBJECT

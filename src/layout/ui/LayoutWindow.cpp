@@ -1,7 +1,9 @@
 #include "layout/ui/LayoutWindow.h"
 
+#include "core/ui/Mnemonics.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/Utf8Text.h"
+#include "core/ui/WindowFit.h"
 #include "layout/LayoutFile.h"
 #include "layout/ui/LayoutProgress.h"
 #include "link/LinkAddress.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -89,12 +92,20 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     layout->addWidget(report_, 1);
     layout->addWidget(progress_);
     showTable();
-    resize(720, 460);
+    giveMnemonics();
+    resize(FittedWindowSize(QSize(720, 460), screen()->availableGeometry()));
 }
 
 void LayoutWindow::addPanel(QWidget* panel) {
     static_cast<QVBoxLayout*>(layout())->addWidget(panel, 2);
-    resize(width(), height() + 260);
+    giveMnemonics();
+    resize(FittedWindowSize(QSize(width(), height() + 260), screen()->availableGeometry()));
+}
+
+// Alt+letter for the window's buttons and frames; those given before keep theirs.
+void LayoutWindow::giveMnemonics() {
+    QSet<QChar> taken;
+    GiveMnemonics(this, taken);
 }
 
 bool LayoutWindow::eventFilter(QObject* watched, QEvent* event) {

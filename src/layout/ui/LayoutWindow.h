@@ -50,6 +50,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void giveMnemonics();
     void scan();
     void backUp();
     void verify();

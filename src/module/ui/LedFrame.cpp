@@ -10,21 +10,23 @@ namespace vexa {
 
 LedFrame::LedFrame(Session& session, OperationRunner& runner, QWidget* parent)
     : SettingsFrame(generalpage::LedFrame, "FrameLC", session, runner, parent) {
-    auto* heading = new QLabel(QLatin1String(generalpage::GreenLed) + QStringLiteral("          ") +
-                                   QLatin1String(generalpage::OrangeLed),
-                               this);
-    heading->setObjectName(QStringLiteral("LabelLC"));
+    // Each heading stands over its own column.
+    auto* greenHeading = new QLabel(QLatin1String(generalpage::GreenLed), this);
+    greenHeading->setObjectName(QStringLiteral("LabelLC"));
+    auto* orangeHeading = new QLabel(QLatin1String(generalpage::OrangeLed), this);
+    orangeHeading->setObjectName(QStringLiteral("LabelLCOrange"));
     makeColumn(green_, "CheckLCGreen", GreenLedCaptions, &ModuleSettings::ledGreen);
     makeColumn(orange_, "CheckLCOrange", OrangeLedCaptions, &ModuleSettings::ledOrange);
     auto* grid = new QGridLayout;
+    grid->addWidget(greenHeading, 0, 0);
+    grid->addWidget(orangeHeading, 0, 1);
     // Item 7, the default function, at the top.
     for (int item = LedDefaultItem; item >= 0; --item) {
         const auto index = static_cast<std::size_t>(item);
-        grid->addWidget(green_[index], LedDefaultItem - item, 0);
-        grid->addWidget(orange_[index], LedDefaultItem - item, 1);
+        grid->addWidget(green_[index], 1 + LedDefaultItem - item, 0);
+        grid->addWidget(orange_[index], 1 + LedDefaultItem - item, 1);
     }
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
     layout->addLayout(grid);
     layout->addLayout(buttonRow(operationButton("Read Settings", "CommandLCRead", ReadLedSettings),
                                 operationButton("Write Settings", "CommandLCWrite", WriteLedSettings)));

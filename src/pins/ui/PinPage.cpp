@@ -12,6 +12,7 @@
 #include "core/ui/PinStateStrip.h"
 #include "core/ui/UpDownControl.h"
 #include "core/ui/ValueMarks.h"
+#include "core/ui/WrapBox.h"
 #include "pins/PinComparison.h"
 #include "pins/PinConfigRequests.h"
 #include "pins/PinPageRules.h"
@@ -85,21 +86,23 @@ PinPage::PinPage(Session& session, OperationRunner& runner, PinPageDialogs& dial
     column->addWidget(buildAspectRow());
     column->addWidget(buildCountRow());
 
-    auto* detail = new QHBoxLayout;
+    // The steps and the type's settings side by side, or the settings under the steps where the
+    // window is narrow.
+    auto* detail = new WrapBox(this);
     steps_ = new StepRowsFrame(session_, *guard_, dialogs_, this);
     connect(steps_, &StepRowsFrame::stepLabelClicked, this, [this](int row) {
         commitEdits();
         dialogs_.runEditStep(row);
         afterDialog(false);
     });
-    detail->addWidget(steps_, 0, Qt::AlignTop);
+    detail->box()->addWidget(steps_, 0, Qt::AlignTop | Qt::AlignLeft);
     auto* typeColumn = new QVBoxLayout;
     types_ = new TypeSettingsTabs(session_, *guard_, this);
     typeColumn->addWidget(types_);
     typeColumn->addWidget(buildConfigButtons());
     typeColumn->addStretch();
-    detail->addLayout(typeColumn, 1);
-    column->addLayout(detail);
+    detail->box()->addLayout(typeColumn, 1);
+    column->addWidget(detail);
     column->addWidget(buildTransferButtons());
     column->addStretch();
 

@@ -51,6 +51,7 @@ StepRowsFrame::StepRowsFrame(Session& session, EditGuard& guard, PinPageDialogs&
     buildHeadings();
     for (int row = 0; row < StepCount; ++row)
         buildRow(row);
+    reserveHeadingRoom();
     grid->setColumnStretch(TimeColumn + 1, 1);
     grid->setRowStretch(StepCount + 1, 1);
 }
@@ -71,6 +72,26 @@ void StepRowsFrame::buildHeadings() {
         heading->setObjectName(QLatin1String(HeadingNames[static_cast<std::size_t>(index)]));
         headParams_[static_cast<std::size_t>(index)] = heading;
         grid->addWidget(heading, 0, 3 + index);
+    }
+}
+
+// The headings and the fade boxes come and go with the instruction of the row redrawn last: the
+// heading row and the columns keep the room of the widest from the start, so that no field moves
+// under the pointer when they appear.
+void StepRowsFrame::reserveHeadingRoom() {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    grid->setRowMinimumHeight(0, headStep_->sizeHint().height());
+    const QFontMetrics metrics = headFade_->fontMetrics();
+    const auto widthOf = [&metrics](const std::string& text) {
+        return metrics.boundingRect(QString::fromStdString(text)).width() + 2;
+    };
+    grid->setColumnMinimumWidth(2, std::max(rows_[0].fade->sizeHint().width(), widthOf(FadeHeading)));
+    for (int index = 0; index < StepParamCount; ++index) {
+        const auto at = static_cast<std::size_t>(index);
+        int widest = widthOf(DefaultStepHeadings[at]);
+        for (int code : InstructionListCodes())
+            widest = std::max(widest, widthOf(InstructionOf(code).captions[at]));
+        grid->setColumnMinimumWidth(3 + index, widest);
     }
 }
 

@@ -50,6 +50,7 @@ private:
     };
 
     void buildHeadings();
+    void reserveHeadingRoom();
     void buildRow(int row);
     AspectStep* stepOf(int row);
     StepContext context() const;

@@ -9,6 +9,7 @@
 #include "files/ConfigFileActions.h"
 #include "files/ConfigFileWriter.h"
 #include "files/SafeFile.h"
+#include "layout/ui/LayoutWindow.h"
 #include "sim/SimulatorPort.h"
 
 #include "Fixtures.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -414,38 +416,105 @@ TEST_F(DeskTest, SettingsComeBackAtTheNextStart) {
     EXPECT_EQ(absent.find<QComboBox>("ComboPort")->currentText(), QStringLiteral("/dev/ttyUSB7 \u2013 not present"));
 }
 
-// Alt+letter: the menus and the tabs hold theirs on every page; within a page no two buttons,
-// tabs or frames share one.
-TEST_F(DeskTest, MnemonicsDoNotClashWithinAPage) {
+// Every Alt+letter shown in `window` (menus, buttons, field labels, frames, tabs), by letter; a
+// failure for each letter given twice.
+std::map<QChar, QString> MnemonicsShownIn(QWidget* window, QMenuBar* menus) {
+    std::map<QChar, QString> seen;
+    const auto take = [&](const QString& caption) {
+        const QChar letter = MnemonicOf(caption);
+        if (letter.isNull())
+            return;
+        EXPECT_FALSE(seen.count(letter)) << Text(caption) << " and " << Text(seen[letter]);
+        seen[letter] = caption;
+    };
+    if (menus)
+        for (QAction* menu : menus->actions())
+            take(menu->text());
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window) || widget->window() != window)
+            continue;
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            take(button->text());
+        else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
+            take(label->text());
+        else if (auto* frame = qobject_cast<QGroupBox*>(widget))
+            take(frame->title());
+        else if (auto* bar = qobject_cast<QTabBar*>(widget))
+            for (int i = 0; i < bar->count(); ++i)
+                take(bar->tabText(i));
+    }
+    return seen;
+}
+
+// Alt+letter: the menus, the tabs and the link fields above the tabs hold theirs on every page;
+// within a page, and in the Layout window, no two controls share one.
+TEST_F(DeskTest, MnemonicsDoNotClashWithinAWindow) {
     window->setExpertMode(true);
     auto* tabs = find<QTabWidget>("SSTab_Main");
     for (int page = 0; page < tabs->count(); ++page) {
         tabs->setCurrentIndex(page);
-        std::map<QChar, QString> seen;
-        int given = 0;
-        const auto take = [&](const QString& caption, bool required) {
-            const QChar letter = MnemonicOf(caption);
-            EXPECT_TRUE(!required || !letter.isNull()) << Text(caption);
-            if (letter.isNull())
-                return;
-            ++given;
-            EXPECT_FALSE(seen.count(letter)) << Text(caption) << " and " << Text(seen[letter]);
-            seen[letter] = caption;
-        };
-        for (QAction* menu : window->menuBar()->actions())
-            take(menu->text(), true);
-        for (QPushButton* button : window->findChildren<QPushButton*>())
-            if (button->isVisibleTo(window.get()))
-                take(button->text(), false);
-        for (QGroupBox* frame : window->findChildren<QGroupBox*>())
-            if (frame->isVisibleTo(window.get()))
-                take(frame->title(), false);
-        for (QTabBar* bar : window->findChildren<QTabBar*>())
-            if (bar->isVisibleTo(window.get()))
-                for (int i = 0; i < bar->count(); ++i)
-                    take(bar->tabText(i), true);
-        EXPECT_GE(given, 13) << "page " << page; // 26 letters: not every button of a full page gets one
+        const std::map<QChar, QString> seen = MnemonicsShownIn(window.get(), window->menuBar());
+        for (const QString& caption : {window->menuBar()->actions().value(0)->text(), tabs->tabText(page),
+                                       find<QLabel>("LabelPort")->text(), find<QLabel>("LabelAddress")->text()})
+            EXPECT_FALSE(MnemonicOf(caption).isNull()) << Text(caption);
+        EXPECT_GE(seen.size(), 15u) << "page " << page; // 26 letters: not every button of a full page gets one
     }
+    // Alt+P leads into the port list, Alt+M into the module address, from any page.
+    tabs->setCurrentIndex(MainWindow::DeviceTab);
+    for (const auto& [label, field] : {std::pair{"LabelPort", "ComboPort"}, std::pair{"LabelAddress", "TextAddress"}}) {
+        const QChar letter = MnemonicOf(find<QLabel>(label)->text());
+        keys(static_cast<Qt::Key>(Qt::Key_A + (letter.unicode() - 'a')), Qt::AltModifier);
+        ASSERT_NE(QApplication::focusWidget(), nullptr) << label;
+        EXPECT_TRUE(QApplication::focusWidget() == find(field) ||
+                    find(field)->isAncestorOf(QApplication::focusWidget()))
+            << label << " gives the focus to " << QApplication::focusWidget()->objectName().toStdString();
+    }
+
+    QWidget& layout = window->showLayoutWindow();
+    MnemonicsShownIn(&layout, nullptr);
+    for (QPushButton* button : layout.findChildren<QPushButton*>())
+        if (button->isVisibleTo(&layout)) {
+            EXPECT_FALSE(MnemonicOf(button->text()).isNull()) << Text(button->text());
+        }
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab change the page wherever the focus stands, the top rows too, and
+// pass the locked "Test" tab; Tab alone moves the focus.
+TEST_F(DeskTest, CtrlTabChangesThePageFromEveryField) {
+    auto* tabs = find<QTabWidget>("SSTab_Main");
+    struct Case {
+        const char* field;
+        int from;
+        bool forward;
+        int to;
+    };
+    const Case cases[] = {
+        {"ComboPort", MainWindow::GeneralTab, true, MainWindow::EventTab},
+        {"TextAddress", MainWindow::EventTab, true, MainWindow::DeviceTab},
+        {"TextAddress", MainWindow::DeviceTab, true, MainWindow::GeneralTab}, // "Test" is locked
+        {"ComboPort", MainWindow::GeneralTab, false, MainWindow::DeviceTab},
+        {"TextGenIDString", MainWindow::GeneralTab, true, MainWindow::EventTab},
+        {"TextECpin", MainWindow::EventTab, false, MainWindow::GeneralTab},
+    };
+    for (const Case& c : cases) {
+        tabs->setCurrentIndex(c.from);
+        find(c.field)->setFocus();
+        settle();
+        keys(c.forward ? Qt::Key_Tab : Qt::Key_Backtab,
+             c.forward ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(tabs->currentIndex(), c.to) << c.field << " from page " << c.from;
+    }
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.last();
+    window->setExpertMode(true);
+    tabs->setCurrentIndex(MainWindow::DeviceTab);
+    keys(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), MainWindow::TestTab);
+
+    QWidget* address = find("TextAddress");
+    address->setFocus();
+    keys(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_NE(QApplication::focusWidget(), address);
+    EXPECT_EQ(tabs->currentIndex(), MainWindow::TestTab);
 }
 
 // Help: the README with its pictures, the keys, the release with Qt and the licence; the
@@ -469,7 +538,8 @@ TEST_F(DeskTest, HelpAndKeyboardRoutes) {
 
     window->findChild<QAction*>(QStringLiteral("ActionKeyboardShortcuts"))->trigger();
     const QString shortcuts = window->findChild<QTextBrowser*>(QStringLiteral("txtKeyboardShortcuts"))->toPlainText();
-    for (const char* expected : {"Ctrl+Z", "Ctrl+Shift+S", "Alt+G", "General (tab)", "Esc"})
+    for (const char* expected :
+         {"Ctrl+Z", "Ctrl+Shift+S", "Alt+G", "General (tab)", "Alt+M", "Module Address (field)", "Esc"})
         EXPECT_TRUE(shortcuts.contains(QLatin1String(expected))) << expected;
     window->findChild<QAction*>(QStringLiteral("ActionAbout"))->trigger();
     auto* about = window->findChild<QMessageBox*>(QStringLiteral("frmAbout"));
