@@ -30,6 +30,7 @@ StatusProgress::StatusProgress(QStatusBar* statusBar)
     stageLabel_->setObjectName(QStringLiteral("lblProgressStage"));
     stageLabel_->setMinimumWidth(240); // the bar does not move with each stage's text
     bar_->setObjectName(QStringLiteral("barProgress"));
+    bar_->setAccessibleName(QStringLiteral("Progress"));
     bar_->setFixedWidth(160);
     stopButton_->setObjectName(QStringLiteral("cmdStop"));
     stopButton_->setToolTip(QStringLiteral("Stop the operation after the exchange under way (Esc)"));

@@ -1,5 +1,6 @@
 #include "layout/ui/LayoutWindow.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/Utf8Text.h"
 #include "layout/LayoutFile.h"
@@ -79,6 +80,7 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     folderLabel_->setObjectName(QStringLiteral("LabelLayoutFolder"));
     report_ = new QPlainTextEdit(this);
     report_->setObjectName(QStringLiteral("txtLayoutReport"));
+    report_->setAccessibleName(QStringLiteral("Layout report"));
     report_->setReadOnly(true);
     progress_ = new LayoutProgress(runner_, this);
 
@@ -90,11 +92,13 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     layout->addWidget(progress_);
     showTable();
     resize(720, 460);
+    NameForScreenReaders(this);
 }
 
 void LayoutWindow::addPanel(QWidget* panel) {
     static_cast<QVBoxLayout*>(layout())->addWidget(panel, 2);
     resize(width(), height() + 260);
+    NameForScreenReaders(this);
 }
 
 bool LayoutWindow::eventFilter(QObject* watched, QEvent* event) {
