@@ -188,12 +188,20 @@ QString DerivedName(QWidget* widget, bool& fromToolTip) {
     return FrameTitle(widget);
 }
 
+// The toolkit names a field without a buddy by the title of the frame it sits in (with the
+// frame's mark): no name of its own.
+bool NamedByItsFrame(QWidget* widget) {
+    auto* frame = qobject_cast<QGroupBox*>(widget->parentWidget());
+    return frame && widget->accessibleName().isEmpty() && !BuddyLabel(widget) &&
+           Readable(ReadName(widget)) == Readable(frame->title());
+}
+
 void NameControl(QWidget* widget) {
     const bool derivedBefore = widget->property(DerivedNameProperty).toBool();
     if (derivedBefore)
         widget->setAccessibleName(QString());
     bool fromToolTip = false;
-    if (ReadName(widget).isEmpty()) {
+    if (ReadName(widget).isEmpty() || NamedByItsFrame(widget)) {
         const QString name = DerivedName(widget, fromToolTip);
         if (!name.isEmpty())
             SetDerivedName(widget, name);
