@@ -48,10 +48,8 @@ QString Readable(QString text) {
     return plain.trimmed();
 }
 
-// The toolkit reads the current item of these as their name: they need one of their own. (Qt 6.4
-// on Linux reads a combo box's current item even then, and its label through the buddy's
-// relation, so its description starts with its name; a tab bar's tabs are read each by its
-// caption.)
+// The toolkit's own name for these is their current item: they need one of their own (the
+// accessibility bus reads it; a tab bar's tabs are read each by its caption).
 bool NeedsOwnName(const QWidget* widget) {
     return qobject_cast<const QComboBox*>(widget) || qobject_cast<const QTabBar*>(widget);
 }
@@ -206,14 +204,13 @@ void NameControl(QWidget* widget) {
         if (!name.isEmpty())
             SetDerivedName(widget, name);
     }
+    // The field of an editable list is read on its own: it reads as the list does.
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(combo->accessibleName());
     if (widget->property(DerivedDescriptionProperty).toBool())
         widget->setAccessibleDescription(QString());
     if (widget->accessibleDescription().isEmpty() && (fromToolTip || widget->toolTip().isEmpty())) {
-        QString description = Context(widget);
-        if (qobject_cast<QComboBox*>(widget) && !widget->accessibleName().isEmpty())
-            description =
-                widget->accessibleName() + (description.isEmpty() ? QString() : QStringLiteral(", ") + description);
-        widget->setAccessibleDescription(description);
+        widget->setAccessibleDescription(Context(widget));
         widget->setProperty(DerivedDescriptionProperty, true);
     }
 }
