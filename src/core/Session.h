@@ -27,6 +27,7 @@ struct PortState {
     std::vector<PortInfo> listed;       // the same ports with what the system says about them
     bool lost = false;                  // the chosen port vanished from the system's list
     bool watched = false;               // a port watch opens a lost port again when it is back
+    bool followed = false;              // the system listed the chosen port: the watch sees it return
     int openings = 0;                   // counts every opening of a chosen port
 
     bool isOpen() const { return port && port->isOpen(); }

@@ -32,6 +32,9 @@ BorrowedLink::BorrowedLink(Session& owner, Prompter& prompter, Progress& progres
     work_.port.name = owner.port.name;
     work_.port.settings = owner.port.settings;
     work_.port.openings = owner.port.openings;
+    // A port that stops working meanwhile is told as the user's session tells it.
+    work_.port.watched = owner.port.watched;
+    work_.port.followed = owner.port.followed;
     work_.link = owner.link;
     work_.link.faultReported = false;
     work_.numberingBase = owner.numberingBase;

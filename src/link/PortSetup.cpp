@@ -4,6 +4,8 @@
 #include "link/PortAccessText.h"
 #include "link/PortList.h"
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace {
@@ -85,6 +87,7 @@ bool SelectPort(Session& session, const std::string& name) {
     state.port.reset();
     state.name = name;
     state.serialNumber = SerialNumberOf(state.listed, name);
+    state.followed = std::find(state.available.begin(), state.available.end(), name) != state.available.end();
     state.lost = false;
     if (name.empty())
         return true;

@@ -1,6 +1,7 @@
 #include "link/PortWait.h"
 
 #include "link/Exchange.h"
+#include "link/PortLossText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,13 +48,11 @@ void ReportPortFailure(Session& session) {
     if (session.port.port)
         session.port.port->close();
     session.port.lost = true;
-    // Where a port watch runs (the window), the port comes back by itself; the message says
-    // what the watch will do, and the watch says nothing more.
-    ReportLinkFault(session, "The serial port " + session.port.name + " stopped working" +
-                                 (reason.empty() ? "" : ": " + reason) + CrLf +
-                                 (session.port.watched ? "The port has been closed; it opens again by itself when it "
-                                                         "is plugged back in. Or choose another port."
-                                                       : "The port has been closed."));
+    // The system's reason differs with the call that failed; the trace keeps it, the message
+    // says the same every time.
+    if (!reason.empty())
+        session.trace.append("port failed: " + reason + CrLf);
+    ReportLinkFault(session, PortStoppedText(session.port));
 }
 
 bool WriteBytes(Session& session, const std::vector<std::uint8_t>& bytes) {

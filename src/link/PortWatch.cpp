@@ -1,6 +1,7 @@
 #include "link/PortWatch.h"
 
 #include "link/Exchange.h"
+#include "link/PortLossText.h"
 #include "link/PortSetup.h"
 
 #include <algorithm>
@@ -45,15 +46,14 @@ PortWatchReport WatchPorts(Session& session) {
         if (state.isOpen())
             ReportPortFailure(session);
         else if (!told)
-            report.status = "The serial port " + name +
-                            " was removed; it opens again by itself when it is plugged "
-                            "back in.";
+            report.status = PortRemovedText(state);
         state.lost = true;
         report.portGone = true;
     } else if (state.lost && listed && !state.isOpen()) {
         std::string failure;
         if (ReopenChosenPort(session, failure)) {
             state.lost = false;
+            state.followed = true;
             report.status = "The serial port " + state.name + " is back and open again.";
             report.portBack = true;
         } else {

@@ -51,7 +51,11 @@ std::string QuotedIdString(const std::string& idString) {
             text += c;
         }
     }
-    return "\"" + Utf8FromLatin1(text) + "\"";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "\"" + std::string.
+    std::string quoted = "\"";
+    quoted += Utf8FromLatin1(text);
+    quoted += '"';
+    return quoted;
 }
 
 bool ReadVersion(Session& session) {

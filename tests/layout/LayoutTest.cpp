@@ -11,6 +11,8 @@
 #include "layout/LayoutScan.h"
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
+#include "link/Monitor.h"
+#include "link/PortLossText.h"
 #include "link/TunnelSwitch.h"
 #include "module/Identity.h"
 #include "sim/CorvanInterfaceSim.h"
@@ -192,6 +194,63 @@ TEST(LayoutBackup, AFailingControllerIsReportedAndTheOthersAreStillSaved) {
     EXPECT_EQ(test::ReadBytes(bench.folder.file("layout.txt")),
               "Vexa layout 2\r\nBase,1\r\n0,\"Station\",\"3.1.0.12\",\"module-1.dat\"\r\n"
               "15,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
+}
+
+// A port the test unplugs: until then it passes everything to the port it wraps; afterwards
+// every call fails with a reason of its own.
+class UnpluggablePort : public SerialPort {
+public:
+    explicit UnpluggablePort(std::unique_ptr<SerialPort> inner) : inner_(std::move(inner)) {}
+    bool open(const std::string& name) override { return inner_->open(name); }
+    void close() override { inner_->close(); }
+    bool isOpen() const override { return inner_->isOpen(); }
+    bool setSettings(const std::string& settings) override { return inner_->setSettings(settings); }
+    bool writeByte(std::uint8_t byte) override { return !unplugged && inner_->writeByte(byte); }
+    int bytesWaiting() override { return unplugged ? -1 : inner_->bytesWaiting(); }
+    int readByte() override { return unplugged ? -1 : inner_->readByte(); }
+    bool waitReadable(int timeoutMs) override { return !unplugged && inner_->waitReadable(timeoutMs); }
+    std::string errorString() const override { return unplugged ? "Input/output error" : inner_->errorString(); }
+
+    bool unplugged = false;
+
+private:
+    std::unique_ptr<SerialPort> inner_;
+};
+
+// Read All, the monitor and the layout's backup tell an unplugged port in the same words,
+// whatever reason the system gave for the call that failed.
+TEST(LayoutBackup, APortThatStopsWorkingIsToldInTheSameWordsAsByReadAllAndTheMonitor) {
+    const auto unplugged = [](test::TestBench& bench) {
+        bench.session.port.watched = bench.session.port.followed = true;
+        bench.port().vanished = true;
+    };
+    test::TestBench reading;
+    unplugged(reading);
+    EXPECT_FALSE(ReadAll(reading.session));
+    test::TestBench polling;
+    unplugged(polling);
+    polling.port().error = "Bad file descriptor";
+    std::string line;
+    EXPECT_FALSE(MonitorTick(polling.session, line));
+    const std::string words = "The serial port test stopped working; it may have been unplugged.\r\n"
+                              "The port has been closed; it opens again by itself when it is plugged back in.";
+    EXPECT_EQ(reading.prompter.texts(), (Lines{words}));
+    EXPECT_EQ(polling.prompter.texts(), (Lines{words}));
+
+    LayoutBench bench;
+    auto port = std::make_unique<UnpluggablePort>(std::move(bench.session.port.port));
+    UnpluggablePort& plug = *port;
+    bench.session.port.port = std::move(port);
+    bench.session.port.name = "test";
+    bench.session.port.watched = bench.session.port.followed = true;
+    AtStage progress("Module 8 \"Main Signals\": Read All: all pins", [&plug] { plug.unplugged = true; });
+    bench.session.progress = &progress;
+    std::vector<ModuleResult> results;
+    EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_EQ(bench.prompter.texts(),
+              (Lines{"Back Up All did not save every controller:\r\nModule 8 \"Main Signals\": The serial port "
+                     "test stopped working; it may have been unplugged. The port has been closed; it opens again "
+                     "by itself when it is plugged back in."}));
 }
 
 TEST(LayoutBackup, StopEndsBetweenTwoExchangesAndLeavesFinishedFiles) {

@@ -1,6 +1,7 @@
 #include "app/ui/HelpWindows.h"
 
 #include "core/Release.h"
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/Mnemonics.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -61,6 +62,7 @@ template <typename Make> QDialog* OneWindow(QWidget* parent, const char* name, M
     dialog->setObjectName(QString::fromLatin1(name));
     auto* layout = new QVBoxLayout(dialog);
     make(*dialog, *layout);
+    NameForScreenReaders(dialog);
     dialog->show();
     return dialog;
 }
@@ -166,6 +168,7 @@ void ShowKeyboardShortcuts(QWidget* window) {
         shown.setWindowTitle(QStringLiteral("Keyboard Shortcuts \u2013 Vexa Config"));
         auto* text = new QTextBrowser(&shown);
         text->setObjectName(QStringLiteral("txtKeyboardShortcuts"));
+        text->setAccessibleName(QStringLiteral("Keyboard shortcuts"));
         layout.addWidget(text);
         shown.resize(620, 640);
     });

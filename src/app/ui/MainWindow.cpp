@@ -13,6 +13,7 @@
 #include "core/OperationGuard.h"
 #include "core/Release.h"
 #include "core/RetryCount.h"
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/HeldMarks.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/PressButton.h"
@@ -48,6 +49,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -142,6 +144,7 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     recorder_->reset();
     giveMnemonics();
     updateTitle();
+    NameForScreenReaders(this); // with the window's title, which places the controls above the tabs
     timer1_->start();
     resize(FittedWindowSize(PreferredWindowSize, screen()->availableGeometry()));
 }
@@ -212,6 +215,7 @@ QWidget* MainWindow::makeCommandRow() {
 void MainWindow::makeTabs() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab_Main"));
+    tabs_->tabBar()->setAccessibleName(QStringLiteral("Pages"));
     generalPage_ = new GeneralPage(session_, *this);
     tabs_->addTab(MakeTabFrame(generalPage_, tabs_), QStringLiteral("&General"));
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event C&ontrol"));
@@ -277,8 +281,10 @@ void MainWindow::setTabPage(int index, QWidget* page, SessionView* view) {
     delete old;
     if (view)
         registerView(view);
-    if (recorder_) // a page put in after the start
+    if (recorder_) { // a page put in after the start
         giveMnemonics();
+        NameForScreenReaders(this);
+    }
 }
 
 void MainWindow::registerView(SessionView* view) {

@@ -43,6 +43,7 @@ StatusProgress::StatusProgress(QStatusBar* statusBar)
     labelAction_->setFont(busyFont);
     stageLabel_->setObjectName(QStringLiteral("lblProgressStage"));
     bar_->setObjectName(QStringLiteral("barProgress"));
+    bar_->setAccessibleName(QStringLiteral("Progress"));
     bar_->setFixedWidth(160);
     stopButton_->setObjectName(QStringLiteral("cmdStop"));
     stopButton_->setToolTip(QStringLiteral("Stop the operation after the exchange under way (Esc)"));

@@ -1,5 +1,6 @@
 #include "app/ui/TraceWindow.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/FollowingText.h"
 
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@ TraceWindow::TraceWindow(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("frmCorvanComm"));
     setWindowTitle(QStringLiteral("Communication"));
     text_->setObjectName(QStringLiteral("txtCorvanCommunication"));
+    text_->setAccessibleName(QStringLiteral("Link trace"));
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(QFont(QStringLiteral("monospace")));
@@ -40,6 +42,7 @@ TraceWindow::TraceWindow(Session& session, QWidget* parent)
         else
             refreshFromSession();
     });
+    NameForScreenReaders(this);
 }
 
 void TraceWindow::refreshFromSession() {

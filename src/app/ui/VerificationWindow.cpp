@@ -1,4 +1,5 @@
 #include "app/ui/VerificationWindow.h"
+#include "core/ui/AccessibleNames.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -9,10 +10,12 @@ VerificationWindow::VerificationWindow(QWidget* parent) : QDialog(parent), text_
     setObjectName(QStringLiteral("frmVexaVerification"));
     setWindowTitle(QStringLiteral("VexaConfig - Verification Report"));
     text_->setObjectName(QStringLiteral("txtVerification"));
+    text_->setAccessibleName(QStringLiteral("Verification report"));
     text_->setReadOnly(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     resize(600, 420);
+    NameForScreenReaders(this);
 }
 
 void VerificationWindow::showReport(const std::string& report) {

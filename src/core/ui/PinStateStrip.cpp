@@ -43,6 +43,7 @@ void PinStateStrip::showStates(const std::function<HeldState(int pin)>& stateOf,
         button->setText(MarkedCaption(QString::number(pin + numberingBase), state));
         button->setChecked(pin == current);
         button->setToolTip(QStringLiteral("Pin %1: %2").arg(pin + numberingBase).arg(HeldStateText(state)));
+        button->setAccessibleName(QStringLiteral("Pin %1").arg(pin + numberingBase));
         MarkHeldState(button, state);
     }
 }

@@ -1,5 +1,6 @@
 #include "dialogs/ui/EditAspectDialog.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/NamedButton.h"
 #include "dialogs/ui/DialogParts.h"
 
@@ -44,6 +45,7 @@ EditAspectDialog::EditAspectDialog(Session& session, QWidget* parent) : QDialog(
     auto* layout = new QVBoxLayout(this);
     for (QPushButton* button : {clear, clean, copy, paste, cancel})
         layout->addWidget(button);
+    NameForScreenReaders(this);
 }
 
 bool EditAspectDialog::run() {

@@ -1,5 +1,6 @@
 #include "dialogs/ui/EditPinDialog.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/NamedButton.h"
 #include "dialogs/ui/DialogParts.h"
 
@@ -38,6 +39,7 @@ EditPinDialog::EditPinDialog(Session& session, QWidget* parent) : QDialog(parent
     auto* layout = new QVBoxLayout(this);
     for (QPushButton* button : {clear, copy, paste, cancel})
         layout->addWidget(button);
+    NameForScreenReaders(this);
 }
 
 bool EditPinDialog::run() {

@@ -1,5 +1,6 @@
 #include "dialogs/ui/EditStepDialog.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/NamedButton.h"
 #include "dialogs/StepEditing.h"
 #include "dialogs/ui/DialogParts.h"
@@ -33,6 +34,7 @@ EditStepDialog::EditStepDialog(Session& session, QWidget* parent) : QDialog(pare
     auto* layout = new QVBoxLayout(this);
     for (QPushButton* button : {insert, remove, cancel})
         layout->addWidget(button);
+    NameForScreenReaders(this);
 }
 
 bool EditStepDialog::run(int step) {

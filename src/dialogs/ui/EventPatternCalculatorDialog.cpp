@@ -1,5 +1,6 @@
 #include "dialogs/ui/EventPatternCalculatorDialog.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "dialogs/ui/DialogParts.h"
 
 #include <QButtonGroup>
@@ -47,6 +48,7 @@ EventPatternCalculatorDialog::EventPatternCalculatorDialog(QWidget* parent)
     });
 
     LayOutPatternCalculator(this, inputBox, operationBox, original_, parameter_);
+    NameForScreenReaders(this);
 }
 
 std::optional<int> EventPatternCalculatorDialog::run(const QString& boxText) {

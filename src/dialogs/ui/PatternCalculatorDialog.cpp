@@ -1,5 +1,6 @@
 #include "dialogs/ui/PatternCalculatorDialog.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "dialogs/ui/DialogParts.h"
 
 #include <QCheckBox>
@@ -48,6 +49,7 @@ PatternCalculatorDialog::PatternCalculatorDialog(QWidget* parent)
     });
 
     LayOutPatternCalculator(this, outputBox, darkBox, original_, parameter_);
+    NameForScreenReaders(this);
 }
 
 std::optional<int> PatternCalculatorDialog::run(const QString& boxText, int outputCount) {

@@ -1,5 +1,6 @@
 #include "dialogs/ui/TimeCalculatorDialog.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "dialogs/ui/DialogParts.h"
 
 #include <QGridLayout>
@@ -48,6 +49,7 @@ TimeCalculatorDialog::TimeCalculatorDialog(QWidget* parent)
     baseLabel->setBuddy(base_);
 
     time_->setObjectName(QStringLiteral("SliderCTTime"));
+    time_->setAccessibleName(QStringLiteral("Time"));
     time_->setRange(0, HighestTimeValue);
     time_->setSingleStep(1);
     time_->setPageStep(SliderLargeStep);
@@ -76,6 +78,7 @@ TimeCalculatorDialog::TimeCalculatorDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(MakeOkCancelRow(this));
+    NameForScreenReaders(this);
 }
 
 std::optional<TimeCalculatorResult> TimeCalculatorDialog::run(const QString& baseText, int timeValue) {

@@ -110,6 +110,8 @@ QWidget* EventPage::buildActionGrid() {
             grid->addWidget(Spinner(area, field.edit, QStringLiteral("TextEC%1(%2)").arg(kind).arg(k), field.upDown,
                                     QStringLiteral("UpDownEC%1(%2)").arg(kind).arg(k), NoEventAction, LastEventAction),
                             on ? 1 : 2, k + 1);
+            field.edit->setAccessibleName(QString::fromStdString(EventInputCaption(k)) + QLatin1Char(' ') +
+                                          QLatin1String(on ? "ON" : "OFF"));
             ActionField* stored = &field;
             connect(field.edit, &CommitLineEdit::commitRequested, this, [this, stored] { commitAction(*stored); });
             connect(field.upDown, &UpDownControl::valueStepped, this, [this, stored](int value) {
@@ -153,6 +155,8 @@ QWidget* EventPage::buildEnableMap() {
         const int k = i % EventInputCount;
         auto* box = new QCheckBox(area);
         box->setObjectName(QStringLiteral("CheckInitEE(%1)").arg(i));
+        box->setAccessibleName(QLatin1String(i < EventInputCount ? EnableOnCaption : EnableOffCaption) +
+                               QString::fromStdString(EventInputCaption(k)));
         if (k == 0) {
             // The first box of each row carries the row caption, to the left of the box.
             box->setText(QLatin1String(i == 0 ? EnableOnCaption : EnableOffCaption));

@@ -14,6 +14,7 @@ LayoutProgress::LayoutProgress(OperationRunner& runner, QWidget* window)
     setObjectName(QStringLiteral("FrameLayoutProgress"));
     stage_->setObjectName(QStringLiteral("lblLayoutProgress"));
     bar_->setObjectName(QStringLiteral("barLayoutProgress"));
+    bar_->setAccessibleName(QStringLiteral("Progress"));
     bar_->setFixedWidth(160);
     stop_->setObjectName(QStringLiteral("cmdLayoutStop"));
     stop_->setToolTip(QStringLiteral("Stop the operation after the exchange under way (Esc)"));

@@ -1,5 +1,6 @@
 #include "layout/ui/LayoutWindow.h"
 
+#include "core/ui/AccessibleNames.h"
 #include "core/ui/Mnemonics.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/Utf8Text.h"
@@ -82,6 +83,7 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     folderLabel_->setObjectName(QStringLiteral("LabelLayoutFolder"));
     report_ = new QPlainTextEdit(this);
     report_->setObjectName(QStringLiteral("txtLayoutReport"));
+    report_->setAccessibleName(QStringLiteral("Layout report"));
     report_->setReadOnly(true);
     progress_ = new LayoutProgress(runner_, this);
 
@@ -94,12 +96,14 @@ LayoutWindow::LayoutWindow(Session& session, OperationRunner& runner, FileDialog
     showTable();
     giveMnemonics();
     resize(FittedWindowSize(QSize(720, 460), screen()->availableGeometry()));
+    NameForScreenReaders(this);
 }
 
 void LayoutWindow::addPanel(QWidget* panel) {
     static_cast<QVBoxLayout*>(layout())->addWidget(panel, 2);
     giveMnemonics();
     resize(FittedWindowSize(QSize(width(), height() + 260), screen()->availableGeometry()));
+    NameForScreenReaders(this);
 }
 
 // Alt+letter for the window's buttons and frames; those given before keep theirs.

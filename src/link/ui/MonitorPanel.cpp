@@ -31,6 +31,7 @@ MonitorPanel::MonitorPanel(Session& session, OperationRunner& runner, QWidget* p
         layout->addWidget(commandFBM_[i], 0, i);
     }
     textFBM_->setObjectName(QStringLiteral("textFBM"));
+    textFBM_->setAccessibleName(QStringLiteral("Monitor messages"));
     textFBM_->setReadOnly(true);
     textFBM_->setFont(QFont(QStringLiteral("monospace")));
     layout->addWidget(textFBM_, 1, 0, 1, 4);

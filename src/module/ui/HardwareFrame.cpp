@@ -48,6 +48,11 @@ void HardwareFrame::refreshFromSession() {
     for (std::size_t k = 0; k < sink_.size(); ++k) {
         sink_[k]->setChecked(module.hwcSink[k]);
         source_[k]->setChecked(module.hwcSource[k]);
+        // Each box drives a group of eight pins, named for screen readers as the caption shows them.
+        const int first = static_cast<int>(k) * 8 + session_.numberingBase;
+        const QString pins = QStringLiteral(", pins %1..%2").arg(first).arg(first + 7);
+        sink_[k]->setAccessibleName(QLatin1String(generalpage::SinkDriver) + pins);
+        source_[k]->setAccessibleName(QLatin1String(generalpage::SourceDriver) + pins);
     }
 }
 

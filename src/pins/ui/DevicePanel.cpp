@@ -23,6 +23,7 @@ DevicePanel::DevicePanel(Session& session, FileDialogs& dialogs, QWidget* parent
 
     devices_ = new QComboBox(this);
     devices_->setObjectName(QStringLiteral("cboDevice"));
+    devices_->setAccessibleName(QStringLiteral("Library device"));
     devices_->setEditable(true);
     devices_->setInsertPolicy(QComboBox::NoInsert);
     devices_->setMinimumContentsLength(14);

@@ -149,6 +149,7 @@ QWidget* PinPage::buildPinRow() {
     pinUpDown_ = upDown("UpDownPAspOutput", 0, LastPin, area);
     pinDescription_ = DescriptionField("TextPAspDesc", area, [this] { return ShownText(record().description); });
     pinDescription_->setMinimumWidth(220);
+    pinDescription_->setAccessibleName(QStringLiteral("Pin description"));
     devicePin_ = numberField("TextDevicePin", area);
     deviceName_ =
         DescriptionField("TextDeviceDescription", area, [this] { return ShownText(record().deviceDescription); });
@@ -227,6 +228,7 @@ QWidget* PinPage::buildAspectRow() {
                    : QString();
     });
     aspectDescription_->setMinimumWidth(200);
+    aspectDescription_->setAccessibleName(QStringLiteral("Aspect description"));
     writeAspect_ = NamedButton("CommandPAspWriteAspect", QStringLiteral("Write Single"), area);
     showDetails_ = new QCheckBox(QStringLiteral("Show Details"), area);
     showDetails_->setObjectName(QStringLiteral("CheckPAspShowDetails"));
@@ -290,19 +292,21 @@ QWidget* PinPage::buildCountRow() {
         std::uint8_t PinRecord::*count;
         AddressCount kind;
         const char* tip;
+        const char* spoken; // the name a screen reader reads
     };
     const std::array<CountSpec, 3> specs{{
         {"TextPaspLumon", "UpDownPaspLumon", MaxLumoAddressCount, &PinRecord::lumoAddressCount, AddressCount::Lumo,
-         "Nr of Serial addresses assigned to Pin"},
+         "Nr of Serial addresses assigned to Pin", "Serial address count"},
         {"TextPaspDCCn", "UpDownPaspDCCn", MaxDccAddressCount, &PinRecord::dccAddressCount, AddressCount::Dcc,
-         "Nr of DCC addresses assigned to Pin"},
+         "Nr of DCC addresses assigned to Pin", "DCC address count"},
         {"TextPAspXDCCn", "UpDownPaspXDCCn", MaxXdccAddressCount, &PinRecord::xdccAddressCount, AddressCount::XDcc,
-         "Nr of DCC addresses assigned to Pin"},
+         "Nr of DCC addresses assigned to Pin", "Extended DCC address count"},
     }};
     for (std::size_t i = 0; i < specs.size(); ++i) {
         CountField& field = counts_[i];
         field.edit = numberField(specs[i].field, area);
         field.edit->setToolTip(QLatin1String(specs[i].tip));
+        field.edit->setAccessibleName(QLatin1String(specs[i].spoken));
         field.upDown = upDown(specs[i].arrows, 0, specs[i].maximum, area);
         field.maximum = specs[i].maximum;
         field.count = specs[i].count;

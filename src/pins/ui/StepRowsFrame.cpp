@@ -26,6 +26,8 @@ const std::array<const char*, StepParamCount> ParamNames{"TextPAspOffset", "Text
                                                          "TextPAspPar3"};
 const std::array<const char*, StepParamCount> HeadingNames{"LabelPAspOffset", "LabelPAspHParam1", "LabelPASpHParam2",
                                                            "LabelPAspHParam3"};
+// How a screen reader names the step's parameter fields, whose headings change with the instruction.
+const std::array<const char*, StepParamCount> ParamWords{"offset", "parameter 1", "parameter 2", "parameter 3"};
 const char* const ZeroTime = "00:00.00";
 constexpr int TimeColumn = 7;
 constexpr int LastTimeValue = 63;
@@ -100,11 +102,13 @@ void StepRowsFrame::buildRow(int row) {
     Row& r = rows_[static_cast<std::size_t>(row)];
     r.step = new ClickableLabel(Indexed("LabelPAspStep", row), QString::number(row), this);
     r.step->setToolTip(QStringLiteral("Click to Insert/Delete step"));
+    r.step->setAccessibleName(QStringLiteral("Step %1").arg(row));
     r.step->setCursor(Qt::PointingHandCursor);
     connect(r.step, &ClickableLabel::clicked, this, [this, row] { emit stepLabelClicked(row); });
 
     r.instruction = new QComboBox(this);
     r.instruction->setObjectName(Indexed("ComboPAspInst", row));
+    r.instruction->setAccessibleName(QStringLiteral("Step %1 instruction").arg(row));
     for (int code : InstructionListCodes())
         r.instruction->addItem(QString::fromStdString(InstructionOf(code).name), code);
     r.instruction->setMaxVisibleItems(20);
@@ -113,6 +117,7 @@ void StepRowsFrame::buildRow(int row) {
 
     r.fade = new QCheckBox(this);
     r.fade->setObjectName(Indexed("CheckPAspFade", row));
+    r.fade->setAccessibleName(QStringLiteral("Step %1 fade").arg(row));
     connect(r.fade, &QCheckBox::clicked, this, [this, row](bool checked) {
         if (AspectStep* step = stepOf(row)) {
             SetStepFade(*step, checked);
@@ -126,6 +131,8 @@ void StepRowsFrame::buildRow(int row) {
     for (int index = 0; index < StepParamCount; ++index) {
         auto* edit = new CommitLineEdit(Indexed(ParamNames[static_cast<std::size_t>(index)], row), this);
         edit->setFixedWidth(48);
+        edit->setAccessibleName(
+            QStringLiteral("Step %1 %2").arg(row).arg(QLatin1String(ParamWords[static_cast<std::size_t>(index)])));
         if (index > 0)
             edit->setToolTip(QStringLiteral("Double-click for help-tool"));
         connect(edit, &CommitLineEdit::commitRequested, this, [this, row, index] { commitParam(row, index); });
@@ -136,6 +143,7 @@ void StepRowsFrame::buildRow(int row) {
         grid->addWidget(edit, 1 + row, 3 + index);
     }
     r.time = new ClickableLabel(Indexed("LabelPAspTime", row), QLatin1String(ZeroTime), this);
+    r.time->setAccessibleName(QStringLiteral("Step %1 time").arg(row));
     connect(r.time, &ClickableLabel::doubleClicked, this, [this, row] { openHelp(row, StepHelpField::Time); });
     grid->addWidget(r.time, 1 + row, TimeColumn);
 }

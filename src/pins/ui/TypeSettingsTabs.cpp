@@ -99,6 +99,7 @@ TypeSettingsTabs::TypeSettingsTabs(Session& session, EditGuard& guard, QWidget* 
     : QTabWidget(parent), session_(session), guard_(guard) {
     setObjectName(QStringLiteral("SSTabPCFG"));
     setTabBar(new TypeTabBar(this));
+    tabBar()->setAccessibleName(QStringLiteral("Configuration type"));
     addTab(buildClearPage(), QLatin1String(typetabs::TabCaptions[0]));
     addTab(buildServoPage(), QLatin1String(typetabs::TabCaptions[1]));
     addTab(buildPwmPage(), QLatin1String(typetabs::TabCaptions[2]));

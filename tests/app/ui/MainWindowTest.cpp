@@ -461,6 +461,30 @@ TEST_F(MainWindowTest, APathTypedIntoThePortListIsOpenedAsItIs) {
     EXPECT_EQ(combo->currentText(), "/dev/pts/9");
 }
 
+// The watch does not follow a path the system never lists: its loss says to choose the port
+// again, and typing the same path again opens it.
+TEST_F(MainWindowTest, ATypedPathThatWentAwayIsChosenAgainByTypingItAgain) {
+    auto* combo = find<QComboBox>("ComboPort");
+    const auto type = [combo] {
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("/dev/pts/9"));
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    };
+    type();
+    window->linkControls().watchPorts();
+    ASSERT_TRUE(window->session().port.isOpen());
+    dynamic_cast<test::ScriptedPort&>(*window->session().port.port).vanished = true;
+    window->queueCommand("ReadAll");
+    window->dispatchPending();
+    EXPECT_FALSE(window->session().port.isOpen());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.last().find("choose the port again"), std::string::npos) << prompter.last();
+    EXPECT_EQ(prompter.last().find("by itself"), std::string::npos) << prompter.last();
+    type();
+    EXPECT_TRUE(window->session().port.isOpen());
+    EXPECT_EQ(window->session().port.name, "/dev/pts/9");
+}
+
 // One truth, said once: the message says the port comes back by itself, the status line says
 // nothing more, the port list shows it absent; the status line's news goes when it no longer
 // holds.
