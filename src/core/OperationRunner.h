@@ -18,8 +18,8 @@ using Operation = std::function<bool(Session&)>;
 // The one way an operation that exchanges messages with the controller starts, whether from a
 // command word, an immediate button, a slider, a timer or the command line. The runner holds
 // the guard (a second operation cannot start while one runs, and what asks for one meanwhile is
-// told so), gives the operation its Progress (whose keepAlive lets a window handle its events
-// during waits and pauses) and, in a window, refreshes every view afterwards.
+// told so), gives the operation its Progress and, in a window, runs it on the operation thread
+// and refreshes every view afterwards.
 class OperationRunner {
 public:
     virtual ~OperationRunner() = default;

@@ -5,7 +5,8 @@
 namespace vexa {
 
 // What a long operation reports while it runs, and the user's wish to stop it.
-// The link calls keepAlive() while it waits for an answer, so that a window can handle its events.
+// The link calls keepAlive() at least every 50 ms while it waits for an answer or pauses. In a
+// window the operation runs on its own thread: every call may come from that thread.
 class Progress {
 public:
     virtual ~Progress() = default;

@@ -30,6 +30,10 @@ public:
     virtual std::string errorString() const = 0;
     // True when the last open failed because the system denied access to the device.
     virtual bool accessDenied() const { return false; }
+    // The port is handed to another thread (an operation starts or ends on its own thread): a
+    // port tied to the thread that uses it lets go of the calling thread, and the next thread
+    // that uses it takes it over. Called by the thread that used it last.
+    virtual void releaseThread() {}
 };
 
 // Name of the in-process simulated controller in the port list.

@@ -11,6 +11,7 @@
 #include "model/DeviceCatalogue.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,8 +64,10 @@ public:
     // The event page's action fields show the event table. At start they show "-1" instead,
     // until the table is first read, loaded from a file or a pin is chosen on the page.
     bool eventTableShown = false;
-    std::string verificationReport;     // text of the verification report, one finding per CR LF line
-    bool operationRunning = false;      // a long operation runs: no timer or dispatch may start another
+    std::string verificationReport; // text of the verification report, one finding per CR LF line
+    // A long operation runs: no timer or dispatch may start another. Read by the window's thread
+    // while the operation runs on its own.
+    std::atomic<bool> operationRunning = false;
     bool flexWarningSuppressed = false; // a read sets "Lumo Flex-Addresss": no warning then
 
     // Shows a message in an OK box.

@@ -3,6 +3,7 @@
 namespace vexa {
 
 void Trace::append(const std::string& text) {
+    const std::lock_guard lock(mutex_);
     text_ += text;
     if (text_.size() > limit_) {
         // Drop the oldest half at once rather than a little on every append, and cut at a
@@ -12,6 +13,16 @@ void Trace::append(const std::string& text) {
         cut = lineStart == std::string::npos ? cut : lineStart + 1;
         text_.erase(0, cut);
     }
+}
+
+void Trace::clear() {
+    const std::lock_guard lock(mutex_);
+    text_.clear();
+}
+
+std::string Trace::text() const {
+    const std::lock_guard lock(mutex_);
+    return text_;
 }
 
 } // namespace vexa

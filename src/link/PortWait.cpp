@@ -10,7 +10,7 @@ namespace vexa {
 
 namespace {
 
-// Longest single block on the port, so that a window can repaint during a wait.
+// Longest single block on the port, so that "Stop" ends a wait soon.
 constexpr int WaitSliceMs = 50;
 
 } // namespace

@@ -119,6 +119,7 @@ void Simulator::erase() {
 }
 
 std::optional<SimulatorAnswer> Simulator::receive(std::uint8_t byte) {
+    const std::lock_guard lock(lineMutex_);
     ++requestBytes_;
     const std::optional<ParsedFrame> frame = parser_.push(byte);
     if (!frame)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +50,9 @@ struct SimReceivedRequest {
 // A simulated Vexa controller at the far end of the serial line. It takes the bytes of the
 // line one at a time, keeps the whole configuration of a controller, answers each
 // bidirectional request addressed to it (its module address, and its eXtended address when
-// one is set) and stays silent otherwise.
+// one is set) and stays silent otherwise. The line is served on the thread of the running
+// operation while a window shows the outputs: taking a byte, the outputs and what came are
+// locked against each other.
 class Simulator : public SimLine {
 public:
     // A freshly erased controller with firmware version 3.1.0.12.
@@ -107,7 +110,10 @@ public:
     void queueReport(const std::array<std::uint8_t, 4>& message) { QueueReport(live_, message); }
     std::size_t pendingReports() const { return live_.reports.size(); }
     // What each output shows now: aspect, PWM or lamp level, servo position, lamp test.
-    std::array<SimOutputView, PinCount> outputs() const { return ViewOutputs(memory_, live_, clock_()); }
+    std::array<SimOutputView, PinCount> outputs() const {
+        const std::lock_guard lock(lineMutex_);
+        return ViewOutputs(memory_, live_, clock_());
+    }
     // The clock on which outputs move, in seconds (a steady clock unless a test sets its own).
     void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
     // Every output back to its start (initial levels and positions, initial aspects), as at power-up.
@@ -116,8 +122,14 @@ public:
     // --- what came and went ---
     const std::deque<SimLumoFrame>& lumoFrames() const { return lumoFrames_; }
     void clearLumoFrames() { lumoFrames_.clear(); }
-    const std::deque<SimReceivedRequest>& requests() const { return requests_; }
-    void clearRequests() { requests_.clear(); }
+    std::deque<SimReceivedRequest> requests() const {
+        const std::lock_guard lock(lineMutex_);
+        return requests_;
+    }
+    void clearRequests() {
+        const std::lock_guard lock(lineMutex_);
+        requests_.clear();
+    }
     std::uint64_t requestBytes() const { return requestBytes_; } // bytes taken off the line
     std::uint64_t answerBytes() const { return answerBytes_; }   // bytes put on the line
     void resetByteCounts() { requestBytes_ = answerBytes_ = 0; }
@@ -148,6 +160,7 @@ private:
     SimulatorAnswer frameAnswer(const ParsedFrame& request, const std::vector<std::uint8_t>& data);
     void recordLumo(const ParsedFrame& frame);
 
+    mutable std::mutex lineMutex_;
     ControllerMemory memory_;
     SimLiveState live_;
     std::function<double()> clock_;

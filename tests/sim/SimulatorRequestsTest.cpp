@@ -252,11 +252,11 @@ TEST(SimulatorLive, EmptyRequestsCollectReportedMessages) {
 }
 
 TEST(SimulatorLive, ReportQueueKeepsTheNewestMessages) {
-    Simulator sim;
+    auto sim = std::make_shared<Simulator>();
     for (int i = 0; i < SimReportQueueMax + 5; ++i)
-        sim.queueReport({static_cast<std::uint8_t>(i), 0, 0, 0});
-    EXPECT_EQ(sim.pendingReports(), static_cast<std::size_t>(SimReportQueueMax));
-    SimBench bench(std::make_shared<Simulator>(sim));
+        sim->queueReport({static_cast<std::uint8_t>(i), 0, 0, 0});
+    EXPECT_EQ(sim->pendingReports(), static_cast<std::size_t>(SimReportQueueMax));
+    SimBench bench(sim);
     ASSERT_TRUE(bench.read({}));
     EXPECT_EQ(bench.answer()[0], 5);
 }

@@ -1,10 +1,12 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/CommandWords.h"
+#include "app/ui/BusyInputRefusal.h"
 #include "app/ui/ChangeRecorder.h"
 #include "app/ui/GestureLabel.h"
 #include "app/ui/HeldMarksWatch.h"
 #include "app/ui/LinkControls.h"
+#include "app/ui/OperationThread.h"
 #include "app/ui/PageKeys.h"
 #include "app/ui/StatusProgress.h"
 #include "app/ui/TraceWindow.h"
@@ -15,6 +17,7 @@
 #include "core/RetryCount.h"
 #include "core/ui/AccessibleNames.h"
 #include "core/ui/HeldMarks.h"
+#include "core/ui/InputWhileBusy.h"
 #include "core/ui/NamedButton.h"
 #include "core/ui/PressButton.h"
 #include "core/ui/WindowFit.h"
@@ -83,7 +86,8 @@ auto InOperation(bool& inOperation) {
 } // namespace
 
 MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, FileDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), session_(prompter, clock, ports), dialogs_(dialogs), dispatch_(session_) {
+    : QMainWindow(parent), windowPrompter_(*this, prompter), session_(windowPrompter_, clock, ports), dialogs_(dialogs),
+      dispatch_(session_), operationThread_(new OperationThread(this)) {
     setObjectName(QStringLiteral("frmVexaMain"));
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
@@ -117,12 +121,9 @@ MainWindow::MainWindow(Prompter& prompter, PortProvider& ports, Clock& clock, Fi
     connect(linkControls_, &LinkControls::sessionChanged, this, &MainWindow::storeSettings);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     progress_ = new StatusProgress(statusBar());
-    // What the user edits while an operation waits is not what that operation read or wrote.
-    connect(progress_, &StatusProgress::eventsAboutToBeHandled, this, [this] { imageBeforeEvents_ = session_.image; });
-    connect(progress_, &StatusProgress::eventsHandled, this, [this] {
-        if (!SameConfiguration(session_.image, imageBeforeEvents_))
-            imageEditedMeanwhile_ = true;
-    });
+    AcceptInputWhileBusy(progress_);
+    new BusyInputRefusal(
+        *this, [this] { return busy(); }, [this] { progress_->refusedMeanwhile(); });
     connect(linkControls_, &LinkControls::statusMessage, this, [this](const QString& text) {
         if (text.isEmpty())
             statusBar()->clearMessage();
@@ -159,6 +160,7 @@ MainWindow::~MainWindow() {
 
 QWidget* MainWindow::makeCommandRow() {
     auto* row = new QWidget(this);
+    AcceptInputWhileBusy(row); // command words wait their turn; the others refuse by themselves
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -216,6 +218,7 @@ void MainWindow::makeTabs() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab_Main"));
     tabs_->tabBar()->setAccessibleName(QStringLiteral("Pages"));
+    AcceptInputWhileBusy(tabs_->tabBar());
     generalPage_ = new GeneralPage(session_, *this);
     tabs_->addTab(MakeTabFrame(generalPage_, tabs_), QStringLiteral("&General"));
     tabs_->addTab(new QWidget(tabs_), QStringLiteral("Vexa Event C&ontrol"));
@@ -359,13 +362,18 @@ bool MainWindow::runNow(const std::string& title, const Operation& operation) {
     const int retriesBefore = session_.link.retriesTaken;
     {
         const auto ended = InOperation(inOperation_);
-        passed = progress_->run(title, [this, &operation] { return RunGuarded(session_, *progress_, operation); });
+        passed = progress_->run(title, [this, &operation] { return runOnThread(operation); });
         refreshAllViews();
     }
     if (passed)
         sayRetries(title, retriesBefore);
     recorder_->recordOperation(title);
     return passed;
+}
+
+bool MainWindow::runOnThread(const Operation& operation) {
+    return RunGuarded(session_, *progress_,
+                      [this, &operation](Session& session) { return operationThread_->run(session, operation); });
 }
 
 void MainWindow::requestStop() {
@@ -383,15 +391,14 @@ void MainWindow::runCommand(const CommandWord& entry) {
     const int retriesBefore = session_.link.retriesTaken;
     {
         const auto ended = InOperation(inOperation_);
-        imageEditedMeanwhile_ = false;
-        const bool passed = progress_->run({}, [this, &entry] { return dispatch_.run(entry, *progress_); });
+        const bool passed = progress_->run({}, [this, &entry] { return runOnThread(entry.run); });
         if (passed)
             sayRetries(CommandCaption(entry), retriesBefore);
         // What was read is the controller's configuration, no longer the file's: Ctrl+S asks for
         // a name rather than write it over the file loaded before.
         if (passed && entry.word == "ReadAll")
             currentFile_.clear();
-        if (passed && UnsavedChanges::synchronisesWholeImage(entry.word) && !imageEditedMeanwhile_)
+        if (passed && UnsavedChanges::synchronisesWholeImage(entry.word))
             unsaved_.markSaved(currentFile_, session_.image);
         // A word clicked meanwhile runs on the next tick; the busy label stays for it.
         progress_->setCommandWaiting(!dispatch_.pending().empty());
@@ -412,7 +419,7 @@ void MainWindow::tabChanged(int index) {
         return;
     }
     shownTab_ = index;
-    if (index == GeneralTab)
+    if (index == GeneralTab && !busy()) // after an operation every view is shown again
         generalPage_->refreshFromSession();
 }
 

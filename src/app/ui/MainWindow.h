@@ -2,6 +2,7 @@
 
 #include "app/CommandDispatch.h"
 #include "app/UnsavedChanges.h"
+#include "app/ui/WindowThreadPrompter.h"
 #include "core/FileDialogs.h"
 #include "core/OperationRunner.h"
 #include "core/Session.h"
@@ -29,6 +30,7 @@ class GestureLabel;
 class HeldMarksWatch;
 class LayoutWindow;
 class LinkControls;
+class OperationThread;
 class PinDialogs;
 class SimulatorView;
 class StatusProgress;
@@ -62,9 +64,10 @@ public:
     // A widget shown only in expert mode.
     void addExpertWidget(QWidget* widget);
 
-    // The window's runner: an operation runs with its progress and "Stop" in the status bar,
-    // the window handling its events meanwhile, and every view is refreshed afterwards. While
-    // one runs, another is refused and the status line says so.
+    // The window's runner: an operation runs on the operation thread with its progress and "Stop"
+    // in the status bar, the window handling its events meanwhile, and every view is refreshed
+    // afterwards. While one runs, another is refused and the status line says so, and so is
+    // input to the controls that could change what it works on.
     bool runNow(const std::string& title, const Operation& operation) override;
     // Stores a command word for the dispatch timer (also while an operation runs: the latest
     // word runs after it); shows the busy label.
@@ -156,7 +159,10 @@ private:
     // Before the configuration is closed or replaced: true when there is nothing unsaved, or the
     // user chose Discard, or Save and the file was saved.
     bool mayReplaceConfiguration(const char* before);
+    // Runs the operation on the operation thread as the session's one running operation.
+    bool runOnThread(const Operation& operation);
 
+    WindowThreadPrompter windowPrompter_; // the session's questions, asked on this thread
     Session session_;
     FileDialogs& dialogs_;
     CommandDispatch dispatch_;
@@ -166,9 +172,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     StatusProgress* progress_ = nullptr;
     HeldMarksWatch* marks_ = nullptr;
-    ConfigurationImage imageBeforeEvents_; // while an operation handles the window's events
-    bool imageEditedMeanwhile_ = false;    // the user changed the image while a command word ran
-    bool inOperation_ = false;             // inside runNow or runCommand
+    OperationThread* operationThread_ = nullptr;
+    bool inOperation_ = false; // inside runNow or runCommand
     GestureLabel* release_ = nullptr;
     QTimer* timer1_ = nullptr;
     TraceWindow* traceWindow_ = nullptr;

@@ -10,12 +10,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <iostream>
@@ -26,12 +27,11 @@ namespace {
 
 const char* const TabFiles[] = {"tab-general.png", "tab-events.png", "tab-devices.png", "tab-test.png"};
 
-// Lets the window lay out and paint what changed.
+// Lets the window lay out and paint what changed: its event loop runs for a moment.
 void Settle() {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 300)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QEventLoop settling;
+    QTimer::singleShot(300, &settling, &QEventLoop::quit);
+    settling.exec();
 }
 
 bool Save(QWidget& widget, const QDir& folder, const char* file) {

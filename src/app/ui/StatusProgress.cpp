@@ -1,12 +1,12 @@
 #include "app/ui/StatusProgress.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -14,8 +14,7 @@ namespace vexa {
 
 namespace {
 
-constexpr qint64 ShowAfterMs = 300;
-constexpr qint64 HandleEveryMs = 25;
+constexpr int ShowAfterMs = 300;
 constexpr int NoticeMs = 5000;
 constexpr int StageWidth = 240;
 
@@ -35,7 +34,10 @@ public:
 StatusProgress::StatusProgress(QStatusBar* statusBar)
     : QWidget(statusBar), statusBar_(statusBar),
       labelAction_(new QLabel(QStringLiteral("  Working ... Please WAIT"), this)), stageLabel_(new StageLabel(this)),
-      bar_(new QProgressBar(this)), stopButton_(new QPushButton(QStringLiteral("Stop"), this)) {
+      bar_(new QProgressBar(this)), stopButton_(new QPushButton(QStringLiteral("Stop"), this)),
+      showLater_(new QTimer(this)), latest_(new LatestProgress(
+                                        this, [this](const std::string& text) { showStage(text); },
+                                        [this](int done, int total) { showCount(done, total); })) {
     setObjectName(QStringLiteral("FrameProgress"));
     labelAction_->setObjectName(QStringLiteral("LabelAction"));
     QFont busyFont = labelAction_->font();
@@ -62,6 +64,12 @@ StatusProgress::StatusProgress(QStatusBar* statusBar)
     // Not the button's own shortcut: that clicks a moment later, when the next operation may run.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), stopButton_), &QShortcut::activated, this,
             &StatusProgress::requestStop);
+    showLater_->setSingleShot(true);
+    showLater_->setInterval(ShowAfterMs);
+    connect(showLater_, &QTimer::timeout, this, [this] {
+        if (running_)
+            showRunning(true);
+    });
     statusBar->addPermanentWidget(this);
     showRunning(false);
 }
@@ -72,13 +80,15 @@ bool StatusProgress::run(const std::string& title, const std::function<bool()>& 
     stopButton_->setEnabled(true);
     stageLabel_->setText(QString::fromStdString(title));
     bar_->setRange(0, 0);
-    started_.start();
-    lastHandled_.start();
+    showLater_->start();
+    latest_->start();
     // Hidden again also when the operation ends by an exception.
     struct Ended {
         StatusProgress& progress;
         ~Ended() {
             progress.running_ = false;
+            progress.showLater_->stop();
+            progress.latest_->stop();
             progress.showRunning(false);
         }
     } ended{*this};
@@ -91,13 +101,20 @@ void StatusProgress::setCommandWaiting(bool waiting) {
 }
 
 void StatusProgress::stage(const std::string& text) {
-    if (!stopRequested_)
-        stageLabel_->setText(QString::fromStdString(text));
-    bar_->setRange(0, 0);
-    handleEvents(true);
+    latest_->stage(text);
 }
 
 void StatusProgress::count(int done, int total) {
+    latest_->count(done, total);
+}
+
+void StatusProgress::showStage(const std::string& text) {
+    if (!stopRequested_)
+        stageLabel_->setText(QString::fromStdString(text));
+    bar_->setRange(0, 0);
+}
+
+void StatusProgress::showCount(int done, int total) {
     if (total > 0) {
         bar_->setRange(0, total);
         bar_->setValue(done);
@@ -105,19 +122,18 @@ void StatusProgress::count(int done, int total) {
     } else {
         bar_->setRange(0, 0);
     }
-    handleEvents(false);
 }
 
-void StatusProgress::keepAlive() {
-    handleEvents(false);
-}
-
+// Both may come from the operation's thread: the status line is shown on the window's.
 void StatusProgress::refusedMeanwhile() {
-    statusBar_->showMessage(QString::fromLatin1(OperationRunsText), NoticeMs);
+    QMetaObject::invokeMethod(
+        this, [this] { statusBar_->showMessage(QString::fromLatin1(OperationRunsText), NoticeMs); },
+        Qt::AutoConnection);
 }
 
 void StatusProgress::note(const std::string& text) {
-    statusBar_->showMessage(QString::fromStdString(text));
+    QMetaObject::invokeMethod(
+        this, [this, shown = QString::fromStdString(text)] { statusBar_->showMessage(shown); }, Qt::AutoConnection);
 }
 
 void StatusProgress::requestStop() {
@@ -126,17 +142,6 @@ void StatusProgress::requestStop() {
     stopRequested_ = true;
     stopButton_->setEnabled(false);
     stageLabel_->setText(QString::fromLatin1(StoppingText));
-}
-
-void StatusProgress::handleEvents(bool force) {
-    if (!running_ || (!force && lastHandled_.elapsed() < HandleEveryMs))
-        return;
-    lastHandled_.restart();
-    if (!shown_ && started_.elapsed() >= ShowAfterMs)
-        showRunning(true);
-    emit eventsAboutToBeHandled();
-    QApplication::processEvents();
-    emit eventsHandled();
 }
 
 void StatusProgress::showRunning(bool shown) {

@@ -10,7 +10,10 @@ namespace vexa {
 
 LayoutProgress::LayoutProgress(OperationRunner& runner, QWidget* window)
     : QWidget(window), runner_(runner), stage_(new QLabel(this)), bar_(new QProgressBar(this)),
-      stop_(new QPushButton(QStringLiteral("Stop"), this)) {
+      stop_(new QPushButton(QStringLiteral("Stop"), this)),
+      latest_(new LatestProgress(
+          this, [this](const std::string& text) { showStage(text); },
+          [this](int done, int total) { showCount(done, total); })) {
     setObjectName(QStringLiteral("FrameLayoutProgress"));
     stage_->setObjectName(QStringLiteral("lblLayoutProgress"));
     bar_->setObjectName(QStringLiteral("barLayoutProgress"));
@@ -42,6 +45,8 @@ std::optional<bool> LayoutProgress::run(const std::string& title, const Operatio
     stage_->setText(QString::fromStdString(title));
     bar_->setRange(0, 0);
     showRunning(true);
+    stoppingSaid_ = false;
+    latest_->start();
     const bool passed = runner_.runNow(title, [this, &operation](Session& session) {
         outer_ = session.progress;
         session.progress = this;
@@ -50,6 +55,7 @@ std::optional<bool> LayoutProgress::run(const std::string& title, const Operatio
         outer_ = nullptr;
         return done;
     });
+    latest_->stop();
     showRunning(false);
     stage_->clear();
     return passed;
@@ -63,36 +69,51 @@ bool LayoutProgress::refusedWhileBusy() {
 }
 
 void LayoutProgress::stage(const std::string& text) {
-    stage_->setText(stopRequested() ? QString::fromLatin1(StoppingText) : QString::fromStdString(text));
-    if (outer_)
-        outer_->stage(text);
+    latest_->stage(text);
+    if (Progress* outer = outer_)
+        outer->stage(text);
 }
 
 void LayoutProgress::count(int done, int total) {
+    latest_->count(done, total);
+    if (Progress* outer = outer_)
+        outer->count(done, total);
+}
+
+void LayoutProgress::showStage(const std::string& text) {
+    stage_->setText(stopRequested() ? QString::fromLatin1(StoppingText) : QString::fromStdString(text));
+}
+
+void LayoutProgress::showCount(int done, int total) {
     bar_->setRange(0, total > 0 ? total : 0);
     if (total > 0) {
         bar_->setValue(done);
         bar_->setFormat(QStringLiteral("%v of %m"));
     }
-    if (outer_)
-        outer_->count(done, total);
 }
 
 bool LayoutProgress::stopRequested() {
-    return outer_ && outer_->stopRequested();
+    Progress* outer = outer_;
+    return outer && outer->stopRequested();
 }
 
 void LayoutProgress::keepAlive() {
-    if (outer_)
-        outer_->keepAlive();
-    if (stopRequested())
-        stage_->setText(QString::fromLatin1(StoppingText));
+    if (Progress* outer = outer_)
+        outer->keepAlive();
+    if (stopRequested() && !stoppingSaid_.exchange(true))
+        sayStopping();
+}
+
+void LayoutProgress::sayStopping() {
+    QMetaObject::invokeMethod(
+        this, [this] { stage_->setText(QString::fromLatin1(StoppingText)); }, Qt::AutoConnection);
 }
 
 void LayoutProgress::refusedMeanwhile() {
-    stage_->setText(QString::fromLatin1(OperationRunsText));
-    if (outer_)
-        outer_->refusedMeanwhile();
+    QMetaObject::invokeMethod(
+        this, [this] { stage_->setText(QString::fromLatin1(OperationRunsText)); }, Qt::AutoConnection);
+    if (Progress* outer = outer_)
+        outer->refusedMeanwhile();
 }
 
 void LayoutProgress::showRunning(bool running) {

@@ -2,9 +2,11 @@
 
 #include "core/OperationRunner.h"
 #include "core/Progress.h"
+#include "core/ui/LatestProgress.h"
 
 #include <QWidget>
 
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -18,7 +20,8 @@ namespace vexa {
 // way, and "Stop" (`cmdLayoutStop`; Escape anywhere in the window), which stops whatever
 // operation runs, as the main window's "Stop" does. It passes everything on to the runner's
 // own progress, so that the main window shows the same. When the window cannot start an
-// operation because another one runs, the line says so.
+// operation because another one runs, the line says so. The operation tells it from its own
+// thread; the line shows the latest of it on the window's.
 class LayoutProgress : public QWidget, public Progress {
     Q_OBJECT
 public:
@@ -38,12 +41,19 @@ public:
 
 private:
     void showRunning(bool running);
+    void showStage(const std::string& text);
+    void showCount(int done, int total);
+    // Says once per operation that it stops, on the window's thread.
+    void sayStopping();
 
     OperationRunner& runner_;
-    Progress* outer_ = nullptr; // the runner's progress while an operation of this window runs
+    // The runner's progress while an operation of this window runs; set on the operation's thread.
+    std::atomic<Progress*> outer_ = nullptr;
+    std::atomic<bool> stoppingSaid_ = false;
     QLabel* stage_;
     QProgressBar* bar_;
     QPushButton* stop_;
+    LatestProgress* latest_;
 };
 
 } // namespace vexa

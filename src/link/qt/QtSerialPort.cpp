@@ -2,6 +2,8 @@
 
 #include "link/PortSettings.h"
 
+#include <QThread>
+
 #if defined(Q_OS_UNIX)
 #include <cerrno>
 #include <cstring>
@@ -14,6 +16,18 @@ QtSerialPort::QtSerialPort() = default;
 
 QtSerialPort::~QtSerialPort() {
     close();
+}
+
+void QtSerialPort::releaseThread() {
+    if (port_.thread() == QThread::currentThread())
+        port_.moveToThread(nullptr);
+}
+
+// A QObject without a thread may be pulled to the calling thread; one that another thread owns
+// must be released there first.
+void QtSerialPort::takeThread() {
+    if (!port_.thread())
+        port_.moveToThread(QThread::currentThread());
 }
 
 namespace {
@@ -79,6 +93,7 @@ bool QtSerialPort::open(const std::string& name) {
 }
 
 void QtSerialPort::close() {
+    takeThread();
     if (port_.isOpen())
         port_.close();
 }
@@ -91,6 +106,7 @@ bool QtSerialPort::setSettings(const std::string& settings) {
     if (!ValidPortSettings(settings, error_))
         return false;
     settings_ = settings;
+    takeThread();
     return !port_.isOpen() || applySettings();
 }
 
@@ -133,6 +149,7 @@ std::string QtSerialPort::failureReason() const {
 }
 
 bool QtSerialPort::writeByte(std::uint8_t byte) {
+    takeThread();
     if (failed()) {
         error_ = failureReason();
         return false;
@@ -152,6 +169,7 @@ bool QtSerialPort::writeByte(std::uint8_t byte) {
 }
 
 int QtSerialPort::bytesWaiting() {
+    takeThread();
     if (failed()) {
         error_ = failureReason();
         return -1;
@@ -160,6 +178,7 @@ int QtSerialPort::bytesWaiting() {
 }
 
 int QtSerialPort::readByte() {
+    takeThread();
     char data = 0;
     if (failed() || port_.read(&data, 1) != 1)
         return -1;
@@ -167,6 +186,7 @@ int QtSerialPort::readByte() {
 }
 
 bool QtSerialPort::waitReadable(int timeoutMs) {
+    takeThread();
     if (failed())
         return false;
     if (port_.bytesAvailable() > 0)

@@ -7,7 +7,8 @@
 namespace vexa {
 
 // A real serial port through QSerialPort, used without an event loop: every wait blocks
-// on the device with a deadline.
+// on the device with a deadline. The QSerialPort belongs to one thread at a time: the thread
+// that uses it takes it over once the last one released it.
 class QtSerialPort : public SerialPort {
 public:
     QtSerialPort();
@@ -23,8 +24,10 @@ public:
     bool waitReadable(int timeoutMs) override;
     std::string errorString() const override;
     bool accessDenied() const override { return accessDenied_; }
+    void releaseThread() override;
 
 private:
+    void takeThread();
     bool applySettings();
     bool failed() const;
     std::string failureReason() const;

@@ -2,6 +2,7 @@
 
 #include "core/NumberField.h"
 #include "core/ui/FocusedWheel.h"
+#include "core/ui/InputWhileBusy.h"
 #include "core/ui/NamedButton.h"
 #include "live/LiveRequests.h"
 
@@ -72,6 +73,7 @@ LiveSliderPanel::LiveSliderPanel(Session& session, OperationRunner& runner, cons
             flush_->start(RetryMs);
     });
     connect(slider_, &QSlider::valueChanged, this, &LiveSliderPanel::sliderMoved);
+    AcceptInputWhileBusy(slider_); // its positions wait in the coalescing sender
     connect(apply, &QPushButton::clicked, this, &LiveSliderPanel::applyField);
     connect(jump, &QPushButton::clicked, this, &LiveSliderPanel::jump);
 }

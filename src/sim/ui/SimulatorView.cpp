@@ -117,6 +117,8 @@ SimulatorView::SimulatorView(Session& session, QWidget* parent) : QWidget(parent
 }
 
 void SimulatorView::refresh() {
+    if (session_.operationRunning)
+        return; // the port is the running operation's; the next look after it shows what it did
     const std::shared_ptr<Simulator> simulator = SimulatorBehind(session_.port.port.get());
     if (!simulator) {
         status_->setText(QStringLiteral("Choose the port \"Simulator\" or \"Simulator (Corvan)\" to see the "

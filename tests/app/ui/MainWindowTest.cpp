@@ -11,6 +11,7 @@
 #include "sim/SimulatorPort.h"
 
 #include "TestSeams.h"
+#include "WaitUntil.h"
 #include "ui/UserInput.h"
 #include "ui/WindowBench.h"
 
@@ -29,12 +30,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 
+#include <atomic>
 #include <functional>
-#include <thread>
 
 namespace vexa {
 namespace {
@@ -332,12 +334,27 @@ TEST_F(MainWindowTest, TraceWindowShowsTheLinkTraffic) {
 }
 
 TEST_F(MainWindowTest, ACommandWordQueuedDuringAPinPageOperationRunsAfterIt) {
-    choosePort("ttyS0"); // a controller that never answers
+    // A controller that never answers, and whose line holds the operation's request until the
+    // user has pressed the button: the answer's time-out cannot end the operation before.
+    std::atomic<bool> pressed = false;
+    ports.factory = [&pressed](const std::string&) -> std::unique_ptr<SerialPort> {
+        auto port = std::make_unique<test::ScriptedPort>();
+        port->onWrite = [&pressed](test::ScriptedPort&) {
+            if (QThread::currentThread() != QApplication::instance()->thread()) {
+                EXPECT_TRUE(test::WaitUntil([&pressed] { return pressed.load(); }));
+            }
+        };
+        return port;
+    };
+    choosePort("ttyS0");
     tabs()->setCurrentIndex(MainWindow::DeviceTab);
     // While "Get Pin Config" waits for its answer, the user presses "Read All Devices".
     test::WhenReady(
-        window.get(), [this] { return window->busy() && !window->session().trace.text().empty(); },
-        [this] { find<QPushButton>("CommandReadAllPins")->click(); });
+        window.get(), [this] { return window->busy(); },
+        [this, &pressed] {
+            find<QPushButton>("CommandReadAllPins")->click();
+            pressed = true;
+        });
     find<QPushButton>("CommandPCFGGetParam(0)")->click();
     const std::string afterGet = window->session().trace.text();
     EXPECT_EQ(std::count(afterGet.begin(), afterGet.end(), '>'), 1) << afterGet; // nothing ran inside it
@@ -413,15 +430,9 @@ TEST(StatusProgress, StopAppearsAfterAMomentAndEscapeAsksOncePerOperation) {
     QApplication::setActiveWindow(&window);
     auto* stop = window.findChild<QPushButton*>(QStringLiteral("cmdStop"));
     ASSERT_NE(stop, nullptr);
-    // The operation goes on, handling the window's events, until `done` (at most 30 s).
-    const auto goOnUntil = [progress](const std::function<bool()>& done) {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done() && waited.elapsed() < 30000) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            progress->keepAlive();
-        }
-    };
+    // The operation goes on until `done` (at most 30 s), the window handling its events meanwhile
+    // as it does while an operation runs on its own thread.
+    const auto goOnUntil = [](const std::function<bool()>& done) { EXPECT_TRUE(QTest::qWaitFor(done, 30000)); };
     QTest::keyClick(&window, Qt::Key_Escape); // no operation: nothing to stop
     for (int round = 0; round < 2; ++round) { // a stop request ends with its operation
         progress->run("Write All Devices", [&] {

@@ -1,6 +1,7 @@
 // The window while an operation waits on a slow controller: real mouse and key input reaches
-// it, command words wait their turn, immediate controls say that an operation runs, "Stop" in
-// the status bar ends the operation, and a slider keeps following the hand.
+// it, command words wait their turn, immediate controls and edits say that an operation runs,
+// "Stop" in the status bar ends the operation, and a slider keeps following the hand. The
+// operation runs on its own thread and asks its questions on the window's.
 
 #include "app/ui/StatusProgress.h"
 #include "events/EventTransfer.h"
@@ -8,6 +9,8 @@
 #include "module/SerialAddressing.h"
 #include "pins/PinConfigTypes.h"
 #include "sim/Simulator.h"
+
+#include "WaitUntil.h"
 
 #include "SentServoPositions.h"
 #include "ui/SliderHandle.h"
@@ -24,10 +27,12 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
 
@@ -159,23 +164,54 @@ TEST_F(WindowDuringOperationTest, AnImmediateControlDuringAnOperationSaysSoAndCh
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(WindowDuringOperationTest, AnEditMadeWhileWriteAllWaitsStillCountsAsUnsaved) {
+TEST_F(WindowDuringOperationTest, AnEditTypedWhileWriteAllWaitsIsRefusedAndSaysSo) {
     simulator->setLateDelay(300ms);
     simulator->injectFault(SimulatorFault::Late, 1); // the identity string's answer
     simulator->clearRequests();
+    const std::string idString = window->session().image.module.idString;
     click("CommandWriteAll");
     const auto stringSent = [this] { // the identity string has gone out and waits for its answer
-        const auto& requests = simulator->requests();
+        const auto requests = simulator->requests();
         return std::any_of(requests.begin(), requests.end(), [](const auto& request) { return !request.data.empty(); });
     };
+    QString said;
     test::WhenReady(
         window.get(), [this, stringSent] { return window->busy() && stringSent(); },
-        [this] { Keys(find("TextGenIDString"), "Yard", Qt::Key_Tab); });
+        [this, &said] {
+            window->statusBar()->clearMessage();
+            Keys(find("TextGenIDString"), "Yard", Qt::Key_Tab);
+            said = window->statusBar()->currentMessage();
+        });
     window->dispatchPending();
     // Never read: the write leaves the controller's enforced mode and enable map as they are.
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>{EnableMapUnknownText, EnforcedUnknownText}));
-    EXPECT_EQ(window->session().image.module.idString.substr(0, 4), "Yard");
-    EXPECT_TRUE(window->hasUnsavedChanges()); // the string went out before it was typed
+    EXPECT_EQ(said, QLatin1String(OperationRunsText));
+    EXPECT_EQ(window->session().image.module.idString, idString); // the image was the write's
+    EXPECT_FALSE(window->hasUnsavedChanges());
+}
+
+TEST_F(WindowDuringOperationTest, AnOperationRunsOnItsOwnThreadAndAsksItsQuestionsOnTheWindowsThread) {
+    std::atomic<int> ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(5);
+    bool askedOnWindowThread = false;
+    prompter.answers.push_back(true);
+    prompter.whileShown = [&askedOnWindowThread] {
+        askedOnWindowThread = QThread::currentThread() == QApplication::instance()->thread();
+    };
+    bool ranElsewhere = false;
+    const bool passed = window->runNow("Wait", [&](Session& session) {
+        ranElsewhere = QThread::currentThread() != QApplication::instance()->thread();
+        // Ends once the window's timer has ticked meanwhile: the window's thread is not held.
+        const bool ticked = test::WaitUntil([&ticks] { return ticks >= 3; });
+        return ticked && session.prompter.ask(MessageKind::OkCancelWarning, "Go on?");
+    });
+    prompter.whileShown = nullptr;
+    EXPECT_TRUE(passed);
+    EXPECT_TRUE(ranElsewhere);
+    EXPECT_TRUE(askedOnWindowThread);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Go on?"});
 }
 
 TEST_F(WindowDuringOperationTest, ASliderDraggedDuringASlowAnswerFollowsAndItsLatestValueIsSentLast) {

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 
 namespace vexa {
@@ -39,10 +40,29 @@ void DoubleClickCell(QTableWidget* grid, int row) {
     }
 }
 
+// The layout's bus with a look before each byte it takes, on the thread of the operation.
+class WatchedLine : public SimLine {
+public:
+    WatchedLine(std::shared_ptr<SimLine> line, const std::function<void()>& look)
+        : line_(std::move(line)), look_(look) {}
+    std::optional<SimulatorAnswer> receive(std::uint8_t byte) override {
+        if (look_)
+            look_();
+        return line_->receive(byte);
+    }
+    std::chrono::nanoseconds byteTime() const override { return line_->byteTime(); }
+
+private:
+    std::shared_ptr<SimLine> line_;
+    const std::function<void()>& look_;
+};
+
 class LayoutWindowTest : public ::testing::Test, protected test::WindowBench {
 protected:
     LayoutWindowTest() : WindowBench({"ttyS0", LayoutSimulatorPortName}) {
-        ports.factory = [this](const std::string&) { return MakeSimLinePort(bus); };
+        ports.factory = [this](const std::string&) {
+            return MakeSimLinePort(std::make_shared<WatchedLine>(bus, lookAtByte));
+        };
         auto* combo = find<QComboBox>("ComboPort");
         const int index = combo->findText(QString::fromLatin1(LayoutSimulatorPortName));
         combo->setCurrentIndex(index);
@@ -77,6 +97,7 @@ protected:
     }
 
     std::shared_ptr<SimBus> bus = MakeDemoLayout();
+    std::function<void()> lookAtByte; // set only while no operation runs
     LayoutWindow* layout = nullptr;
     QTableWidget* grid = nullptr;
     QTemporaryDir folder;
@@ -161,12 +182,22 @@ TEST_F(LayoutWindowTest, EscapeInTheLayoutWindowStopsBackUpAllAndTheRowsStay) {
 }
 
 TEST_F(LayoutWindowTest, ABusThatFallsSilentDuringBackUpAllIsOneMessageAndTheRowsStay) {
-    dialogs.names = {folder.path().toStdString()};
-    atStage(QStringLiteral("Module 1 "), [this] {
+    // The bus falls silent once the first controller has answered more than a scan asks of it:
+    // as soon as its backup has begun.
+    press("CommandLayoutScan");
+    const std::size_t scanned = bus->at(0)->requests().size();
+    bus->at(0)->clearRequests();
+    std::atomic<bool> silent = false;
+    lookAtByte = [this, scanned, &silent] {
+        if (silent || bus->at(0)->requests().size() <= scanned)
+            return;
         for (const auto& entry : bus->controllers())
             entry.second->injectFault(SimulatorFault::Drop, EveryAnswer);
-    });
+        silent = true;
+    };
+    dialogs.names = {folder.path().toStdString()};
     press("CommandLayoutBackUp");
+    lookAtByte = nullptr;
     ASSERT_EQ(prompter.messages.size(), 1u) << prompter.last();
     EXPECT_EQ(prompter.last(), "Back Up All did not save every controller:\r\n"
                                "Module 1 \"Station\": No response received\r\n"
