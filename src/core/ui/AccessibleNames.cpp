@@ -48,8 +48,8 @@ QString Readable(QString text) {
     return plain.trimmed();
 }
 
-// The toolkit's own name for these is their current item: they need one of their own (the
-// accessibility bus reads it; a tab bar's tabs are read each by its caption).
+// The toolkit's own name for these is their current item: they need one of their own (a tab
+// bar's tabs are read each by its caption).
 bool NeedsOwnName(const QWidget* widget) {
     return qobject_cast<const QComboBox*>(widget) || qobject_cast<const QTabBar*>(widget);
 }
@@ -210,7 +210,13 @@ void NameControl(QWidget* widget) {
     if (widget->property(DerivedDescriptionProperty).toBool())
         widget->setAccessibleDescription(QString());
     if (widget->accessibleDescription().isEmpty() && (fromToolTip || widget->toolTip().isEmpty())) {
-        widget->setAccessibleDescription(Context(widget));
+        // A list that cannot be typed into is read by its current item (Qt 6.4 on the
+        // accessibility bus): its description starts with its name.
+        const QString context = Context(widget);
+        auto* list = qobject_cast<QComboBox*>(widget);
+        const bool readByItem = list && !list->isEditable() && !list->accessibleName().isEmpty();
+        widget->setAccessibleDescription(readByItem ? list->accessibleName() + QStringLiteral(", ") + context
+                                                    : context);
         widget->setProperty(DerivedDescriptionProperty, true);
     }
 }
