@@ -36,4 +36,13 @@ void ControllerCopy::follow(const LinkIdentity& identity) {
     forgetAll();
 }
 
+bool ControllerCopy::contradictedBy(const ControllerCopy& other) const {
+    for (const auto& [key, held] : other.values_) {
+        const auto mine = values_.find(key);
+        if (held.confirmed && mine != values_.end() && mine->second.values != held.values)
+            return true;
+    }
+    return false;
+}
+
 } // namespace vexa

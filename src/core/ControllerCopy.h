@@ -76,6 +76,10 @@ public:
 
     // Forgets everything when the link now reaches another controller than the copy was kept for.
     void follow(const LinkIdentity& identity);
+    // True when the other copy, kept by another session talking to the same address, holds a
+    // part with other values than this one: the controller there is not the one this copy
+    // was kept for (or was changed behind it).
+    bool contradictedBy(const ControllerCopy& other) const;
 
     // Counts every change, so that a view can tell whether it needs to look again.
     std::uint64_t revision() const { return revision_; }

@@ -48,7 +48,9 @@ BorrowedLink::~BorrowedLink() {
     LinkState& link = owner_.link;
     const bool sameController = work_.link.moduleAddress == link.moduleAddress &&
                                 work_.link.useXAddress == link.useXAddress && work_.link.xAddress == link.xAddress;
-    if (writes_ && sameController)
+    // What this work read of the user's controller and the user's session knew otherwise: another
+    // controller answers there now (or it was changed behind the session), so its copy is void.
+    if (sameController && (writes_ || owner_.controllerCopy().contradictedBy(work_.controllerCopy())))
         owner_.controllerCopy().forgetAll();
     // The next frame at the user's address needs a resynchronisation when this session last
     // talked to another address.

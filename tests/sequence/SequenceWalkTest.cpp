@@ -33,6 +33,13 @@ TEST(SequenceWalk, LayoutWalksKeepEveryInvariant) {
     PlaySeeds(1, 4, true);
 }
 
+// Layout walks a soak once failed: a backup or a refused restore that met another controller
+// behind the user's own address left the window showing the old one's parts as unchanged.
+TEST(SequenceWalk, LayoutWalksThatMetASwappedControllerKeepEveryInvariant) {
+    for (unsigned seed : {9300184u, 9300376u, 9300472u})
+        EXPECT_EQ(RunWalk(seed, StepsPerWalk, true), "") << "seed " << seed;
+}
+
 // scripts/soak: VEXA_SOAK_SECONDS of walks from seed VEXA_SOAK_SEED on (one in eight a layout
 // walk); prints how many walks and steps were played and every failure.
 TEST(SequenceWalk, Soak) {
