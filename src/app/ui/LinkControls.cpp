@@ -227,11 +227,10 @@ void LinkControls::portChosen() {
     emit sessionChanged();
 }
 
+// The controls show again what holds when the operation ends and the window redraws every view;
+// redrawing them now would read the link while the operation's thread changes it.
 bool LinkControls::refusedWhileRunning() {
-    if (!RefusedWhileRunning(session_))
-        return false;
-    refreshFromSession(); // the controls show again what holds
-    return true;
+    return RefusedWhileRunning(session_);
 }
 
 void LinkControls::choosePort(int index) {
