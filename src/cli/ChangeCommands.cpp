@@ -3,6 +3,7 @@
 #include "batch/ConfigurationDiff.h"
 #include "batch/WriteChanges.h"
 #include "cli/VerificationOutput.h"
+#include "core/RetryCount.h"
 #include "files/ConfigFileActions.h"
 
 #include <array>
@@ -19,8 +20,10 @@ bool RunWriteChanges(CliContext& context, const std::string&) {
     ChangedItems items;
     if (!WriteChangesGiving(context.session, items))
         return false;
-    if (const std::string written = CountsText(items); !written.empty())
-        context.out << "Write Changes done: " << written << '\n';
+    if (const std::string written = CountsText(items); !written.empty()) {
+        context.out << "Write Changes done: " << written << RetriesSuffix(context.session.link.retriesTaken) << '\n';
+        context.retriesTold = true;
+    }
     return true;
 }
 

@@ -22,6 +22,9 @@ struct CliContext {
     // The exit status when the command fails; a command whose failure is no answer of its own
     // (a comparison that could not be made) sets it to 2.
     int failureStatus = 1;
+    // The command's own output counted the link's retries ("Read All done (3 retries)", a
+    // verification's line); otherwise the run says them in a line of its own.
+    bool retriesTold = false;
 };
 
 struct CliCommand {

@@ -7,6 +7,7 @@
 #include "cli/TerminalProgress.h"
 #include "core/Platform.h"
 #include "core/Release.h"
+#include "core/RetryCount.h"
 #include "core/Session.h"
 #include "link/Exchange.h"
 #include "link/PortSetup.h"
@@ -63,6 +64,7 @@ int RunCommands(const CliOptions& options, Session& session, std::ostream& out, 
         // fails the command, even where the window's operation goes on one-way after it.
         session.link.faultReported = false;
         session.link.retriesTaken = 0; // each command's report counts its own
+        context.retriesTold = false;
         const bool done = runner.runNow(call.command->name, [&context, &call](Session& running) {
             return call.command->run(context, call.argument) && !running.link.faultReported;
         });
@@ -70,6 +72,10 @@ int RunCommands(const CliOptions& options, Session& session, std::ostream& out, 
         out.flush();
         if (!done)
             return context.failureStatus;
+        // A command that prints no report of its own (or prints data) still says what the
+        // noisy line cost it, beside its output rather than in it.
+        if (session.link.retriesTaken > 0 && !context.retriesTold)
+            session.tell(call.command->name + " done" + RetriesSuffix(session.link.retriesTaken));
     }
     return ExitSuccess;
 }

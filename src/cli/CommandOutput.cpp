@@ -8,6 +8,7 @@ bool RunAndSayDone(CliContext& context, bool (*operation)(Session&), const char*
     if (!operation(context.session))
         return false;
     context.out << doneText << RetriesSuffix(context.session.link.retriesTaken) << '\n';
+    context.retriesTold = true;
     return true;
 }
 

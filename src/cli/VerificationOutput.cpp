@@ -18,6 +18,7 @@ void PrintReport(CliContext& context, const std::string& report) {
     if (!text.empty() && text.back() != '\n')
         text += '\n';
     context.out << text;
+    context.retriesTold = true; // a verification's report has its line on the retries
 }
 
 bool VerifyAndPrintReport(CliContext& context, bool (*verify)(Session&)) {

@@ -98,6 +98,29 @@ TEST(CliIdentityE2E, ALostAnswerIsAskedAgainWithRetries) {
     EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
+// Every command counts its retries, once: Write Changes in its own line, a command that prints
+// data or nothing in a line beside its output.
+TEST(CliIdentityE2E, EveryCommandSaysTheRetriesItTook) {
+    struct Case {
+        std::string command;
+        std::string outStart;
+        std::string outEnd;
+        std::string err;
+    };
+    for (const Case& c : {Case{"read-id", "Vexa Sim\n", "Vexa Sim\n", "read-id done (1 retry)\n"},
+                          Case{"read-all-pins", "", "", "read-all-pins done (1 retry)\n"},
+                          Case{"write-changes", "Write Changes done: ", " (1 retry)\n", ""}}) {
+        SimProcess sim({"--fault", "drop:1"});
+        ASSERT_FALSE(sim.device().empty());
+        const CliResult run = RunCli({"--port", sim.device(), "--retries", "1", c.command});
+        EXPECT_EQ(run.status, 0) << c.command << ": " << run.err;
+        EXPECT_TRUE(run.out.starts_with(c.outStart) && run.out.ends_with(c.outEnd)) << c.command << ": " << run.out;
+        EXPECT_TRUE(run.err.ends_with(c.err)) << c.command << ": " << run.err;
+        const std::string both = run.out + run.err;
+        EXPECT_EQ(both.find("retry"), both.rfind("retry")) << c.command << ": said once, " << both;
+    }
+}
+
 TEST(CliIdentityE2E, DeviceThatGoesAwayDuringTheWaitEndsTheRunWithOneMessage) {
     SimProcess sim({"--fault", "late", "--late-ms", "5000"});
     ASSERT_FALSE(sim.device().empty());

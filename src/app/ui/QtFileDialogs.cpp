@@ -29,12 +29,27 @@ QString DefaultSuffix(const std::string& filter) {
     return suffix;
 }
 
+QString SuffixForChosenFilter(const std::string& filter, const QString& chosen) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const std::string pair = (parts[i] + QLatin1Char('|') + parts[i + 1]).toStdString();
+        if (QtFilterText(pair) == chosen)
+            return DefaultSuffix(pair);
+    }
+    return DefaultSuffix(filter);
+}
+
 std::string QtFileDialogs::run(const std::string& filter, bool save, const std::string& name) {
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QtFilterText(filter));
     dialog.setDefaultSuffix(DefaultSuffix(filter));
+    // A name typed without an extension takes that of the kind chosen in the dialog ("sheet"
+    // saved as a web page is sheet.html, not sheet.pdf).
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &filter](const QString& chosen) {
+        dialog.setDefaultSuffix(SuffixForChosenFilter(filter, chosen));
+    });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     const QString kind = DefaultSuffix(filter);
     if (settings_ && !settings_->lastFolder(kind).isEmpty())

@@ -15,6 +15,9 @@ class WindowSettings;
 QString QtFilterText(const std::string& filter);
 // The extension of the filter's first pattern ("dat" for "...|*.dat"); empty when it has none.
 QString DefaultSuffix(const std::string& filter);
+// The extension of the pair of `filter` that the dialog shows as `chosen` (a text of
+// QtFilterText); that of the first pair when none matches.
+QString SuffixForChosenFilter(const std::string& filter, const QString& chosen);
 
 // File dialogs of the platform. The save dialog asks before it overwrites a file. With
 // settings, each kind of dialog (by the extension of its filter) opens in the folder it showed

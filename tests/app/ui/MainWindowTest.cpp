@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -458,6 +460,23 @@ TEST(QtFileDialogs, FilterTextsBecomeQtFilters) {
     EXPECT_EQ(QtFilterText("Vexa Device Definitions|*.def|All|*.*"), "Vexa Device Definitions (*.def);;All (*.*)");
     EXPECT_EQ(DefaultSuffix("Vexa Config Data|*.dat"), "dat");
     EXPECT_EQ(DefaultSuffix("All|*.*"), "");
+}
+
+// A name typed without an extension takes that of the kind the user chose in the dialog.
+TEST(QtFileDialogs, ANameWithoutExtensionTakesThatOfTheChosenKind) {
+    QTemporaryDir folder;
+    QtFileDialogs fileDialogs;
+    QTimer::singleShot(0, [&folder] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* kinds = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(kinds, nullptr);
+        QTest::keyClick(kinds, Qt::Key_Down); // "Web Page (*.html)", as the keyboard chooses it
+        dialog->selectFile(QDir(folder.path()).filePath(QStringLiteral("sheet")));
+        static_cast<QDialog*>(dialog)->accept(); // as the dialog's Save button does
+    });
+    EXPECT_EQ(fileDialogs.saveFileName("PDF Document|*.pdf|Web Page|*.html"),
+              QDir(folder.path()).filePath(QStringLiteral("sheet.html")).toStdString());
 }
 
 TEST_F(MainWindowTest, APathTypedIntoThePortListIsOpenedAsItIs) {
