@@ -1,5 +1,6 @@
 #include "module/SettingComparison.h"
 
+#include "files/ConfigFileFields.h"
 #include "model/TextEncoding.h"
 #include "module/DccAddressing.h"
 #include "module/HardwareSettings.h"
@@ -174,8 +175,10 @@ std::optional<SettingFinding> CompareSetting(const ModuleSettings& module, Modul
     if (!SettingCompared(module, setting))
         return std::nullopt;
     if (setting == ModuleSetting::IdString) {
+        // As a saved file keeps both: a backup of a controller whose ID holds a double quote or a
+        // line break compares with it.
         const std::string controller = TextOf(answered);
-        if (controller == module.idString)
+        if (configfile::FileSafeText(controller) == configfile::FileSafeText(module.idString))
             return std::nullopt;
         return Fails("ID does not compare: VexaConfig = <" + Utf8FromLatin1(module.idString) + "> Vexa = <" +
                      Utf8FromLatin1(controller) + ">");

@@ -7,6 +7,8 @@
 #include "../files/ConfigFileTestSupport.h"
 #include "../sim/SimTestBench.h"
 #include "events/EventTransfer.h"
+#include "files/ConfigFileReader.h"
+#include "files/ConfigFileWriter.h"
 #include "link/LinkAddress.h"
 #include "link/PortSetup.h"
 #include "link/StepEncoding.h"
@@ -216,7 +218,8 @@ TEST(WriteChanges, AnotherControllerBehindTheOpenPortIsWrittenWhole) {
 }
 
 TEST(WriteChanges, AControllerJustReadVerifiesAndHasNothingToWrite) {
-    // Blocks the read takes otherwise than they came: bits and bytes it drops, a value it limits.
+    // Blocks the read or the save takes otherwise than they came: bits and bytes they drop, a
+    // value the read limits, characters a file cannot hold.
     using Memory = ControllerMemory;
     const std::vector<std::pair<const char*, std::function<void(Memory&)>>> controllers{
         {"a PWM block of type and four bytes (the read sets the off and on levels)",
@@ -244,6 +247,8 @@ TEST(WriteChanges, AControllerJustReadVerifiesAndHasNothingToWrite) {
          [](Memory& m) {
              m.settings[11] = {0x71, 0x30};
          }},
+        {"an ID string with a double quote and a line break",
+         [](Memory& m) { m.settings[10] = {'Y', '"', 'a', '\r', '\n', 'd'}; }},
         {"a serial address count byte of 25",
          [](Memory& m) {
              m.pins[3].addressConfig = {9, 25, 64};
@@ -258,6 +263,10 @@ TEST(WriteChanges, AControllerJustReadVerifiesAndHasNothingToWrite) {
         ChangesBench bench;
         change(bench.sim->memory());
         ASSERT_TRUE(ReadAll(bench.session)) << what << ": " << bench.prompter.last();
+        // Saved and loaded again, as a backup of it is.
+        const std::string saved = FormatConfigurationFile(bench.session.image, false);
+        ConfigFileReader reader(saved);
+        ASSERT_TRUE(reader.readHeader() && reader.readBody(bench.session.image)) << what << ": " << reader.problem();
         EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << what << ": " << ChangesStatusText(bench.session);
         EXPECT_TRUE(VerifyAll(bench.session)) << what << ": " << bench.session.verificationReport;
     }
