@@ -217,6 +217,15 @@ TEST(WriteChanges, AnotherControllerBehindTheOpenPortIsWrittenWhole) {
     EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
 }
 
+TEST(WriteChanges, AControllerSwappedAfterAWriteOfOnePinIsWrittenWhole) {
+    // The copy holds pin 6 and no ID string that could tell the controllers apart.
+    ChangesBench bench;
+    ASSERT_TRUE(WriteWholePin(bench.session, 5));
+    bench.sim->memory() = Simulator().memory();
+    ASSERT_TRUE(WriteChanges(bench.session));
+    EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+}
+
 TEST(WriteChanges, AControllerJustReadVerifiesAndHasNothingToWrite) {
     // Blocks the read or the save takes otherwise than they came: bits and bytes they drop, a
     // value the read limits, characters a file cannot hold.
