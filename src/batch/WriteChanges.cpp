@@ -143,6 +143,11 @@ bool ConfirmControllerIdentity(Session& session) {
         session.prompter.ask(MessageKind::OkInformation, IdentityNotCheckedText);
         return true;
     }
+    // Without the ID string nothing tells that the controller is still the one the copy was kept
+    // for (another may have been put behind the open port since): nothing of the copy is known.
+    ControllerCopy& copy = session.controllerCopy();
+    if (!copy.find({HeldPart::Setting, SettingNumber(ModuleSetting::IdString)}))
+        copy.forgetAll();
     link.bidirectional = true;
     if (!SendVexaMessage(session, true, {ReadSettingCode, SettingNumber(ModuleSetting::IdString)}))
         return false; // the port failed (and said so)

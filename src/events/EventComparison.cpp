@@ -49,10 +49,12 @@ std::vector<std::string> CompareEventSlots(const EventDirection& direction, int 
 std::vector<std::string> CompareEnableMap(const EnableMap& map, const std::vector<int>& held) {
     const std::vector<int> expected = EnableMapWireValues(map);
     const bool sized = held.size() == EnableMapValues;
+    // The masks as the read takes them: only the bits of the four inputs.
+    const std::vector<int> taken = sized ? EnableMapWireValues(EnableMapOf(held[0], held[1])) : held;
     std::vector<std::string> findings;
-    if (!sized || held[0] != expected[0])
+    if (!sized || taken[0] != expected[0])
         findings.push_back("ECInit: ON-mask does not compare");
-    if (!sized || held[1] != expected[1])
+    if (!sized || taken[1] != expected[1])
         findings.push_back("ECInit: OFF-mask does not compare");
     return findings;
 }

@@ -219,11 +219,18 @@ bool CheckListed(Session& session, const std::string& folder, const OlderLayoutB
         if (ended)
             break;
     }
-    SayOnce(session,
-            restore ? "Restore did not restore every controller:"
-                    : "Verify All Modules did not verify every controller:",
-            results);
-    return allCompare && results.size() == listing.entries.size();
+    const bool everyOne = allCompare && results.size() == listing.entries.size();
+    if (restore)
+        SayOnce(session,
+                everyOne ? "Restore restored every controller, with these messages:"
+                         : "Restore did not restore every controller:",
+                results);
+    else
+        SayOnce(session,
+                everyOne ? "Verify All Modules verified every controller, with these messages:"
+                         : "Verify All Modules did not verify every controller:",
+                results);
+    return everyOne;
 }
 
 bool CreateFolder(Session& session, const std::string& folder) {
@@ -304,13 +311,17 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
     }
     if (const std::string sharedIds = SharedIdWarning(session, saved); !sharedIds.empty())
         notes.insert(notes.begin(), sharedIds);
-    SayOnce(session, "Back Up All did not save every controller:", results, notes);
+    const bool everyOne = !ended && saved.size() == found.size();
+    SayOnce(session,
+            everyOne ? "Back Up All saved every controller, with these messages:"
+                     : "Back Up All did not save every controller:",
+            results, notes);
     // The list comes last: after a stop it would be incomplete, so there is none.
     if (ended || saved.empty())
         return false;
     if (!ReplaceFileOrTell(session, LayoutPath(folder, LayoutFileName), FormatLayoutFile(saved, base)))
         return false;
-    return saved.size() == found.size();
+    return everyOne;
 }
 
 bool VerifyLayout(Session& session, const std::string& folder, const OlderLayoutBase& olderBase,

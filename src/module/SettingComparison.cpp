@@ -1,5 +1,6 @@
 #include "module/SettingComparison.h"
 
+#include "files/ConfigFileFields.h"
 #include "model/TextEncoding.h"
 #include "module/DccAddressing.h"
 #include "module/HardwareSettings.h"
@@ -7,6 +8,8 @@
 #include "module/LedSettings.h"
 #include "module/SerialAddressing.h"
 #include "module/SerialPortSettings.h"
+
+#include <algorithm>
 
 namespace vexa {
 
@@ -48,6 +51,39 @@ std::string TextOf(const std::vector<int>& values) {
 std::array<int, 2> TakenSerialAddressing(const std::vector<int>& values) {
     const bool flex = values[0] != 0;
     return {flex ? 1 : 0, flex ? values[1] : values[1] & NativeModeValue};
+}
+
+// The low four bits of each value: the group mask's bits 4..6 are neither kept nor sent.
+std::vector<int> LowNibbles(std::vector<int> values) {
+    for (int& value : values)
+        value &= 15;
+    return values;
+}
+
+// The values a controller holds as the read takes them and a write would send them back: the
+// bits the read does not keep are dropped, an address is limited as its field limits it, the
+// serial port's parity without an option stays the image's. Settings the read keeps whole, and
+// answers of another size, come back as they are.
+std::vector<int> HeldAsTaken(const ModuleSettings& module, ModuleSetting setting, const std::vector<int>& held) {
+    if (static_cast<int>(held.size()) != ValueCount(setting))
+        return held;
+    ModuleSettings taken = module;
+    switch (setting) {
+    case ModuleSetting::DccOptions:
+        ApplyDccOptionByte(taken, held[0]);
+        return {DccOptionByte(taken)};
+    case ModuleSetting::DccAddress:
+        return DccAddressBytes(std::clamp(Combined(held, 64, true), LowestDccAddress(module), HighestDccAddress));
+    case ModuleSetting::XDccAddress:
+        return DccAddressBytes(std::clamp(Combined(held, 64, true), LowestDccAddress(module), HighestXDccAddress));
+    case ModuleSetting::GroupMask:
+        return LowNibbles(held);
+    case ModuleSetting::SerialPort:
+        ApplySerialConfig(taken, held[0], held[1]);
+        return {taken.serialEnable ? 1 : 0, SerialConfigByte(taken)};
+    default:
+        return held;
+    }
 }
 
 SettingFinding Fails(std::string text) {
@@ -135,12 +171,14 @@ bool SettingCompared(const ModuleSettings& module, ModuleSetting setting) {
 }
 
 std::optional<SettingFinding> CompareSetting(const ModuleSettings& module, ModuleSetting setting,
-                                             const std::vector<int>& held) {
+                                             const std::vector<int>& answered) {
     if (!SettingCompared(module, setting))
         return std::nullopt;
     if (setting == ModuleSetting::IdString) {
-        const std::string controller = TextOf(held);
-        if (controller == module.idString)
+        // As a saved file keeps both: a backup of a controller whose ID holds a double quote or a
+        // line break compares with it.
+        const std::string controller = TextOf(answered);
+        if (configfile::FileSafeText(controller) == configfile::FileSafeText(module.idString))
             return std::nullopt;
         return Fails("ID does not compare: VexaConfig = <" + Utf8FromLatin1(module.idString) + "> Vexa = <" +
                      Utf8FromLatin1(controller) + ">");
@@ -148,6 +186,7 @@ std::optional<SettingFinding> CompareSetting(const ModuleSettings& module, Modul
     const std::optional<std::vector<int>> expected = SettingWireValues(module, setting);
     if (!expected)
         return std::nullopt;
+    const std::vector<int> held = HeldAsTaken(module, setting, answered);
     const bool sized = static_cast<int>(held.size()) == ValueCount(setting);
     switch (setting) {
     case ModuleSetting::Hardware:

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int StepWireBytes = 5;
 constexpr int XDccCountBit = 8;
+constexpr int LumoCountBits = 7; // the read keeps the serial address count's three low bits
 constexpr std::size_t ServoFlagIndex = 2;
 constexpr std::size_t PwmOffLevelIndex = 4;
 
@@ -66,7 +67,7 @@ void AddressFields(PinFieldStates& fields, const PinRecord& pin, const std::vect
             fields.xdccCount = StateOf(((value & XDccCountBit) != 0 ? 1 : 0) == pin.xdccAddressCount);
             break;
         case AddressByteKind::Serial:
-            fields.lumoCount = StateOf((value & 15) == pin.lumoAddressCount);
+            fields.lumoCount = StateOf((value & LumoCountBits) == pin.lumoAddressCount);
             break;
         case AddressByteKind::DevicePointer:
             fields.devicePointer = StateOf((value & 31) == (pin.deviceReferral & 31));
@@ -157,7 +158,8 @@ std::string AspectFinding(const std::string& prefix, int aspect) {
 }
 
 bool StepCompares(const AspectStep& step, const std::vector<int>& held) {
-    return held.size() == StepWireBytes && WireOf(held) == EncodeStep(step);
+    // The controller's step as the read takes it, sent back: bits the read drops are no difference.
+    return held.size() == StepWireBytes && EncodeStep(DecodeStep(WireOf(held))) == EncodeStep(step);
 }
 
 std::optional<std::string> CompareInitialAspect(const PinRecord& pin, const std::string& prefix, int held) {
@@ -175,7 +177,7 @@ std::vector<std::string> CompareAddressConfig(const PinRecord& pin, const std::s
             if (8 * pin.xdccAddressCount + pin.dccAddressCount != (value & 15))
                 findings.push_back(prefix + "DCC Address Configuration does not compare");
         } else if (value <= 31) {
-            if (pin.lumoAddressCount != (value & 15))
+            if (pin.lumoAddressCount != (value & LumoCountBits))
                 findings.push_back(prefix + "Serial Address Configuration does not compare");
         } else if (value >= 64) {
             if ((pin.deviceReferral & 31) != (value & 31))

@@ -7,8 +7,11 @@
 #include "../files/ConfigFileTestSupport.h"
 #include "../sim/SimTestBench.h"
 #include "events/EventTransfer.h"
+#include "files/ConfigFileReader.h"
+#include "files/ConfigFileWriter.h"
 #include "link/LinkAddress.h"
 #include "link/PortSetup.h"
+#include "link/StepEncoding.h"
 #include "link/TypeBlockForm.h"
 #include "live/LiveRequests.h"
 #include "module/DccAddressing.h"
@@ -214,18 +217,67 @@ TEST(WriteChanges, AnotherControllerBehindTheOpenPortIsWrittenWhole) {
     EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
 }
 
+TEST(WriteChanges, AControllerSwappedAfterAWriteOfOnePinIsWrittenWhole) {
+    // The copy holds pin 6 and no ID string that could tell the controllers apart.
+    ChangesBench bench;
+    ASSERT_TRUE(WriteWholePin(bench.session, 5));
+    bench.sim->memory() = Simulator().memory();
+    ASSERT_TRUE(WriteChanges(bench.session));
+    EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+}
+
 TEST(WriteChanges, AControllerJustReadVerifiesAndHasNothingToWrite) {
-    // Blocks the read takes otherwise than they came: a PWM block of type and four bytes (the
-    // read sets the off and on levels), a servo flag byte with bit 6 ("initialised") set.
-    const std::vector<std::vector<std::uint8_t>> blocks{{TypePwm, 10, 20, 30, 7},
-                                                        {TypeServo, 64, 64 + 8 + 1, 70, 60, 0, 0, 0, 0, 0, 0, 0}};
-    for (const std::vector<std::uint8_t>& block : blocks) {
+    // Blocks the read or the save takes otherwise than they came: bits and bytes they drop, a
+    // value the read limits, characters a file cannot hold.
+    using Memory = ControllerMemory;
+    const std::vector<std::pair<const char*, std::function<void(Memory&)>>> controllers{
+        {"a PWM block of type and four bytes (the read sets the off and on levels)",
+         [](Memory& m) {
+             m.pins[5].flashBlock = m.pins[5].activeBlock = {TypePwm, 10, 20, 30, 7};
+         }},
+        {"a servo flag byte with bit 6 (initialised) set",
+         [](Memory& m) {
+             m.pins[5].flashBlock = m.pins[5].activeBlock = {TypeServo, 64, 64 + 8 + 1, 70, 60, 0, 0, 0, 0, 0, 0, 0};
+         }},
+        {"DCC options with bits 4..6 set", [](Memory& m) { m.settings[5] = {2 + 16 + 64}; }},
+        {"DCC addresses above their fields' ranges",
+         [](Memory& m) {
+             m.settings[4] = m.settings[12] = {10, 40};
+         }},
+        {"a group mask with bits 4..6 set",
+         [](Memory& m) {
+             m.settings[3] = {0x11, 0x22, 0x44, 0x7F};
+         }},
+        {"a serial port enable byte of 2",
+         [](Memory& m) {
+             m.settings[13] = {2, 3};
+         }},
+        {"enable masks with bits beyond the four inputs",
+         [](Memory& m) {
+             m.settings[11] = {0x71, 0x30};
+         }},
+        {"an ID string with a double quote and a line break",
+         [](Memory& m) { m.settings[10] = {'Y', '"', 'a', '\r', '\n', 'd'}; }},
+        {"a serial address count byte of 25",
+         [](Memory& m) {
+             m.pins[3].addressConfig = {9, 25, 64};
+         }},
+        {"a split step whose first byte has bits 2..6 set",
+         [](Memory& m) {
+             m.pins[2].aspectLayout = LayoutFourByNine;
+             m.pins[2].steps[0] = SimStep{SendSerial1Code, {127, 5, 6, 7}};
+         }},
+    };
+    for (const auto& [what, change] : controllers) {
         ChangesBench bench;
-        bench.sim->memory().pins[5].flashBlock = block;
-        bench.sim->memory().pins[5].activeBlock = block;
-        ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
-        EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << ChangesStatusText(bench.session);
-        EXPECT_TRUE(VerifyAll(bench.session)) << bench.session.verificationReport;
+        change(bench.sim->memory());
+        ASSERT_TRUE(ReadAll(bench.session)) << what << ": " << bench.prompter.last();
+        // Saved and loaded again, as a backup of it is.
+        const std::string saved = FormatConfigurationFile(bench.session.image, false);
+        ConfigFileReader reader(saved);
+        ASSERT_TRUE(reader.readHeader() && reader.readBody(bench.session.image)) << what << ": " << reader.problem();
+        EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << what << ": " << ChangesStatusText(bench.session);
+        EXPECT_TRUE(VerifyAll(bench.session)) << what << ": " << bench.session.verificationReport;
     }
 }
 

@@ -196,6 +196,20 @@ TEST(LayoutBackup, AFailingControllerIsReportedAndTheOthersAreStillSaved) {
               "15,\"Yard\",\"3.1.0.12\",\"module-16.dat\"\r\n");
 }
 
+TEST(LayoutBackup, AMessageFromAControllerThatWasSavedIsNotCalledAFailure) {
+    LayoutBench bench;
+    bench.bus->at(7)->setting(13) = {1, 1 << 4}; // a parity value without an option: the read says so
+    std::vector<ModuleResult> results;
+    EXPECT_TRUE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    ASSERT_EQ(bench.prompter.texts().size(), 1U);
+    EXPECT_EQ(bench.prompter.texts()[0].rfind("Back Up All saved every controller, with these messages:\r\n"
+                                              "Module 8 \"Main Signals\": Serial port answer has a parity value",
+                                              0),
+              0U)
+        << bench.prompter.texts()[0];
+    EXPECT_TRUE(VerifyLayout(bench.session, bench.folder.path().string(), {}, results));
+}
+
 // A port the test unplugs: until then it passes everything to the port it wraps; afterwards
 // every call fails with a reason of its own.
 class UnpluggablePort : public SerialPort {
