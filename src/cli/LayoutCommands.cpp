@@ -46,11 +46,14 @@ bool RunOnListed(CliContext& context, ListedOperation operation, const std::stri
 bool RunScan(CliContext& context, const std::string&) {
     std::vector<LayoutModule> found;
     const bool scanned = ScanLayout(context.session, found);
-    for (const LayoutModule& module : found)
+    bool everyIdRead = true;
+    for (const LayoutModule& module : found) {
         context.out << ScanLine(context.session, module) << '\n';
+        everyIdRead = everyIdRead && module.idFault.empty();
+    }
     if (scanned && found.empty())
         context.session.tell("No controller answered at any module address.");
-    return scanned && !found.empty();
+    return scanned && !found.empty() && everyIdRead;
 }
 
 bool RunBackupLayout(CliContext& context, const std::string& folder) {

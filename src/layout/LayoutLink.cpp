@@ -1,5 +1,6 @@
 #include "layout/LayoutLink.h"
 
+#include "link/LinkMessages.h"
 #include "module/ModuleSettingsTransfer.h"
 
 namespace vexa {
@@ -17,6 +18,25 @@ std::vector<std::string> HeldMessages::texts() const {
     for (const Held& held : messages_)
         texts.push_back(held.text);
     return texts;
+}
+
+std::vector<std::string> HeldMessages::summaries() const {
+    std::vector<std::string> summaries;
+    for (const Held& held : messages_) {
+        if (held.text == NoResponseResetText) {
+            summaries.emplace_back("No response received");
+            continue;
+        }
+        std::string text;
+        for (std::size_t i = 0; i < held.text.size(); ++i) {
+            const char c = held.text[i];
+            if (c == '\r' && i + 1 < held.text.size() && held.text[i + 1] == '\n')
+                continue;
+            text += c == '\r' || c == '\n' ? ' ' : c;
+        }
+        summaries.push_back(std::move(text));
+    }
+    return summaries;
 }
 
 void HeldMessages::showLast(Prompter& prompter) const {

@@ -22,6 +22,10 @@ public:
     void showLast(Prompter& prompter) const;
     // The texts held, in order.
     std::vector<std::string> texts() const;
+    // The texts held, in order, each on one line as a layout's summary shows it. The work on a
+    // controller has a link of its own: a missing answer does not reset the user's
+    // "Bidirectional Comm.", so that is not said.
+    std::vector<std::string> summaries() const;
 
 private:
     struct Held {

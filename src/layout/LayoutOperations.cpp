@@ -10,7 +10,6 @@
 #include "layout/LayoutScan.h"
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
-#include "link/LinkMessages.h"
 #include "module/Identity.h"
 
 #include <array>
@@ -31,18 +30,11 @@ std::string ModulePrefix(const Session& session, const LayoutEntry& entry) {
     return ModuleName(session, entry.address) + " " + QuotedIdString(entry.idString);
 }
 
-// A held message as the layout's summary shows it, on one line. The work on a controller has a
-// link of its own: a missing answer does not reset the user's "Bidirectional Comm.".
-std::string SummaryText(const std::string& message) {
-    if (message == NoResponseResetText)
-        return "No response received";
-    std::string text;
-    for (std::size_t i = 0; i < message.size(); ++i) {
-        if (message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n')
-            continue;
-        text += message[i] == '\r' || message[i] == '\n' ? ' ' : message[i];
-    }
-    return text;
+// The module and the ID string of a result; a controller whose ID string was never read is
+// named without one.
+std::string ResultPrefix(const Session& session, const ModuleResult& result) {
+    return result.idUnread ? ModuleName(session, result.entry.address) + " (ID string not read)"
+                           : ModulePrefix(session, result.entry);
 }
 
 // Runs work on the controller of the result's entry (work that `writes` to it, or only reads),
@@ -54,15 +46,15 @@ bool OnModule(Session& session, ModuleResult& result, bool writes, const std::fu
     bool passed = false;
     HeldMessages held(&session.prompter);
     {
-        ModuleProgress progress(*session.progress, ModulePrefix(session, result.entry) + ": ");
+        ModuleProgress progress(*session.progress, ResultPrefix(session, result) + ": ");
         BorrowedLink borrowed(session, held, progress, writes);
         Session& module = borrowed.session();
         module.link.moduleAddress = result.entry.address;
         ResetFrameToggle(module);
         passed = work(module);
     }
-    for (const std::string& text : held.texts())
-        result.messages.push_back(SummaryText(text));
+    for (std::string& text : held.summaries())
+        result.messages.push_back(std::move(text));
     ended = !session.port.isOpen() || session.progress->stopRequested();
     return passed;
 }
@@ -74,7 +66,7 @@ void SayOnce(Session& session, const std::string& heading, const std::vector<Mod
     std::string text;
     for (const ModuleResult& result : results)
         for (const std::string& message : result.messages)
-            text += std::string(CrLf) + ModulePrefix(session, result.entry) + ": " + message;
+            text += std::string(CrLf) + ResultPrefix(session, result) + ": " + message;
     if (!text.empty())
         text = heading + text;
     for (const std::string& note : notes)
@@ -172,7 +164,9 @@ bool IsForeignBoard(const LayoutModule& found, const LayoutEntry& entry) {
 // the result).
 bool MayRestore(ProbeResult probe, const LayoutModule& found, ModuleResult& result) {
     if (probe == ProbeResult::Faulty) {
-        result.outcome = ModuleOutcome::NotWritten; // which board is there is not known
+        result.outcome = ModuleOutcome::NotWritten;
+        result.messages.push_back("not written: its ID string could not be read (" + found.idFault +
+                                  "), so which board answers at this address is not known.");
         return false;
     }
     if (probe == ProbeResult::Answered && IsForeignBoard(found, result.entry)) {
@@ -198,7 +192,7 @@ bool CheckListed(Session& session, const std::string& folder, const OlderLayoutB
     bool allCompare = true;
     bool ended = false;
     for (const LayoutEntry& entry : listing.entries) {
-        ModuleResult result{entry, ModuleOutcome::NoAnswer, {}, {}};
+        ModuleResult result{entry, ModuleOutcome::NoAnswer, {}, {}, false};
         LayoutModule found;
         const ProbeResult probe = ProbeModule(session, entry.address, ProbeWait::Normal, found);
         if (probe == ProbeResult::Ended)
@@ -284,7 +278,8 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
         ModuleResult result{{module.address, module.idString, module.version, ModuleFileName(module.address, base)},
                             ModuleOutcome::NotSaved,
                             {},
-                            {}};
+                            {},
+                            !module.idFault.empty()};
         if (ended) { // stopped: the controllers not reached are listed as not saved
             results.push_back(result);
             continue;
@@ -300,6 +295,7 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
                                     " Give it another ID string (Write String).");
                 result.entry.idString = configfile::FileSafeText(work.image.module.idString);
                 result.entry.version = work.versionText;
+                result.idUnread = false;
                 return SaveConfigurationFile(work, LayoutPath(folder, result.entry.fileName), false);
             },
             ended);
@@ -355,7 +351,7 @@ const char* OutcomeWord(ModuleOutcome outcome) {
 }
 
 std::vector<std::string> ResultLines(const Session& session, const ModuleResult& result) {
-    const std::string prefix = ModulePrefix(session, result.entry) + ": ";
+    const std::string prefix = ResultPrefix(session, result) + ": ";
     switch (result.outcome) {
     case ModuleOutcome::Saved:
         return {prefix + "saved as " + result.entry.fileName};

@@ -33,6 +33,7 @@ struct ModuleResult {
     ModuleOutcome outcome = ModuleOutcome::NotSaved;
     std::vector<std::string> findings; // report lines of a verification that did not compare
     std::vector<std::string> messages; // what the work on it said (UTF-8), in order
+    bool idUnread = false;             // backup: its ID string did not come, so the entry's is not its own
 };
 
 // Gives the numbering base an older layout.txt (one that does not record it) was made with:

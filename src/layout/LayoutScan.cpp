@@ -38,10 +38,14 @@ ProbeResult Probe(Session& session, int address, double waitSeconds, LayoutModul
         work.link.strayHeaders.clear();
         const bool answered = ReadVersion(work);
         if (answered) {
-            module = LayoutModule{address, {}, work.versionText};
+            module = LayoutModule{address, {}, work.versionText, false, {}};
             const bool named = ReadIdString(work);
             module.idString = work.image.module.idString;
             result = named ? ProbeResult::Answered : ProbeResult::Faulty;
+            if (!named) {
+                const std::vector<std::string> said = held.summaries();
+                module.idFault = said.empty() ? "no answer" : said.back();
+            }
         }
         heard = AddressesOfStrayHeaders(work.link);
         heard.erase(address);
@@ -50,8 +54,9 @@ ProbeResult Probe(Session& session, int address, double waitSeconds, LayoutModul
     }
     if (linkEnded)
         result = ProbeResult::Ended;
-    // A silent address is what a scan expects; anything else is worth the link's message.
-    if (result == ProbeResult::Faulty || (result == ProbeResult::Ended && !session.port.isOpen()))
+    // A silent address is what a scan expects, and a controller whose ID string did not come
+    // is listed with its fault; a port that failed is said at once.
+    if (result == ProbeResult::Ended && !session.port.isOpen())
         held.showLast(session.prompter);
     return result;
 }
@@ -92,7 +97,7 @@ bool AskLateOnes(Session& session, std::set<int> heard, std::set<int>& silent, s
         const ProbeResult result = Probe(session, address, session.link.answerTimeoutSeconds, module, more);
         if (result == ProbeResult::Ended)
             return false;
-        if (result == ProbeResult::Answered) {
+        if (result == ProbeResult::Answered || result == ProbeResult::Faulty) {
             module.late = true;
             AddFound(found, module);
         }
@@ -121,7 +126,7 @@ bool ScanLayout(Session& session, std::vector<LayoutModule>& found) {
         const ProbeResult result = Probe(session, address, ScanAnswerWaitSeconds, module, heard);
         if (result == ProbeResult::Ended)
             return false;
-        if (result == ProbeResult::Answered)
+        if (result == ProbeResult::Answered || result == ProbeResult::Faulty)
             AddFound(found, module);
         else if (result == ProbeResult::Silent)
             silent.insert(address);
@@ -140,7 +145,9 @@ std::string ModuleName(const Session& session, int address) {
 }
 
 std::string ScanLine(const Session& session, const LayoutModule& module) {
-    return ModuleName(session, module.address) + ": " + QuotedIdString(module.idString) + " " + module.version +
+    const std::string id =
+        module.idFault.empty() ? QuotedIdString(module.idString) : "ID string not read (" + module.idFault + ")";
+    return ModuleName(session, module.address) + ": " + id + " " + module.version +
            (module.late ? " (answered late)" : "");
 }
 

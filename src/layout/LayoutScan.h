@@ -19,12 +19,13 @@ struct LayoutModule {
     std::string idString;
     std::string version; // "3.1.0.12"
     bool late = false;   // answered the scan only after its wait, and was asked again
+    std::string idFault; // what the link said when its ID string did not come ("" once read)
 };
 
 enum class ProbeResult {
     Answered, // version and ID string read
     Silent,   // nobody answered with a version (nothing shown)
-    Faulty,   // a controller answered its version but not its ID string (the link's message shown)
+    Faulty,   // a controller answered its version but not its ID string (the link's message in idFault)
     Ended,    // the port failed (the link's message shown) or the user stopped
 };
 
@@ -42,13 +43,15 @@ ProbeResult ProbeModule(Session& session, int address, ProbeWait wait, LayoutMod
 // tunnel) with the scan's short wait and lists the controllers that answered. A controller
 // whose answer came after its wait (heard while another address was asked, or in the moment
 // the scan listens after the last one) is asked again with the normal wait, listed and marked
-// late. False when the port failed (said so) or the user stopped; `found` then holds those
+// late. A controller that answers its version but not its ID string is listed with what the
+// link said. False when the port failed (said so) or the user stopped; `found` then holds those
 // found so far.
 bool ScanLayout(Session& session, std::vector<LayoutModule>& found);
 
 // "Module " N ": " the quoted ID string (see QuotedIdString), a blank and the version; N as
-// shown; " (answered late)" after a controller that answered after the scan's wait. Like every
-// message and report line it is UTF-8.
+// shown; " (answered late)" after a controller that answered after the scan's wait. For a
+// controller whose ID string did not come, "ID string not read (" what the link said ")" in
+// place of the ID string. Like every message and report line it is UTF-8.
 std::string ScanLine(const Session& session, const LayoutModule& module);
 // "Module " N, as shown.
 std::string ModuleName(const Session& session, int address);

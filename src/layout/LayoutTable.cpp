@@ -7,13 +7,14 @@
 namespace vexa {
 
 bool LayoutRow::hasOwnBackup() const {
-    return !backupFile.empty() && configfile::FileSafeText(idString) == backupId;
+    return !backupFile.empty() && !idUnread && configfile::FileSafeText(idString) == backupId;
 }
 
 void LayoutTable::showFound(const std::vector<LayoutModule>& found) {
     rows_.clear();
     for (const LayoutModule& module : found)
-        rows_.push_back(LayoutRow{module.address, module.idString, module.version, {}, {}, std::nullopt});
+        rows_.push_back(
+            LayoutRow{module.address, module.idString, module.version, {}, {}, std::nullopt, !module.idFault.empty()});
 }
 
 void LayoutTable::showBackup(const std::vector<ModuleResult>& results) {
@@ -21,8 +22,8 @@ void LayoutTable::showBackup(const std::vector<ModuleResult>& results) {
         return;
     rows_.clear();
     for (const ModuleResult& result : results)
-        rows_.push_back(
-            LayoutRow{result.entry.address, result.entry.idString, result.entry.version, {}, {}, std::nullopt});
+        rows_.push_back(LayoutRow{
+            result.entry.address, result.entry.idString, result.entry.version, {}, {}, std::nullopt, result.idUnread});
 }
 
 void LayoutTable::showOutcomes(const std::vector<ModuleResult>& results) {
@@ -50,7 +51,7 @@ LayoutRow& LayoutTable::rowAt(int address) {
         std::find_if(rows_.begin(), rows_.end(), [address](const LayoutRow& row) { return row.address >= address; });
     if (found != rows_.end() && found->address == address)
         return *found;
-    return *rows_.insert(found, LayoutRow{address, {}, {}, {}, {}, std::nullopt});
+    return *rows_.insert(found, LayoutRow{address, {}, {}, {}, {}, std::nullopt, false});
 }
 
 } // namespace vexa

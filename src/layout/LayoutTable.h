@@ -18,9 +18,10 @@ struct LayoutRow {
     std::string backupFile;                    // its data file in the chosen folder's layout, "" when none
     std::string backupId;                      // the ID string the layout lists for it (file-safe)
     std::optional<ModuleOutcome> verification; // of its last verification or restore
+    bool idUnread = false;                     // the scan got its version but not its ID string
 
     // True when the chosen folder's layout holds a backup of this board: one at its address
-    // with its ID string.
+    // with its ID string (never for a board whose ID string was not read).
     bool hasOwnBackup() const;
 };
 

@@ -16,6 +16,23 @@ bool WrittenPartFits(const std::string& text) {
     return IsSevenBitAscii(text.substr(0, IdStringMaxLength));
 }
 
+bool IsControlCharacter(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
+// The character as a line of a report shows it: a double quote and a backslash as \" and \\,
+// a control character as \xNN, any other as it is.
+std::string EscapedCharacter(char c) {
+    static const char* const digits = "0123456789ABCDEF";
+    const auto code = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\')
+        return {'\\', c};
+    if (IsControlCharacter(c))
+        return {'\\', 'x', digits[code >> 4], digits[code & 15]};
+    return {c};
+}
+
 } // namespace
 
 bool IsSevenBitAscii(const std::string& text) {
@@ -32,25 +49,17 @@ std::string IdStringProblem(const std::string& text) {
     if (text.find(IdStringRefusedCharacter) != std::string::npos)
         return std::string("The ID string cannot hold the character ") + IdStringRefusedCharacter +
                ": a data file would store it as ' and no longer compare with the controller.";
+    // A data file keeps each text on one line: a line break there becomes a blank.
+    if (const auto lineBreak = text.find_first_of("\r\n"); lineBreak != std::string::npos)
+        return "The ID string cannot hold the control character " + EscapedCharacter(text[lineBreak]) +
+               ": a data file would store it as a blank and no longer compare with the controller.";
     return {};
 }
 
 std::string QuotedIdString(const std::string& idString) {
-    static const char* const digits = "0123456789ABCDEF";
     std::string text;
-    for (char c : idString) {
-        const auto code = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            text += '\\';
-            text += c;
-        } else if (code < 0x20 || code == 0x7F) {
-            text += "\\x";
-            text += digits[code >> 4];
-            text += digits[code & 15];
-        } else {
-            text += c;
-        }
-    }
+    for (char c : idString)
+        text += EscapedCharacter(c);
     // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "\"" + std::string.
     std::string quoted = "\"";
     quoted += Utf8FromLatin1(text);

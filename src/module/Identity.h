@@ -29,7 +29,7 @@ bool IsSevenBitAscii(const std::string& text);
 // that the file would no longer compare with the controller.
 inline constexpr char IdStringRefusedCharacter = '"';
 // "" when the ID string can be written, else the message that says why not (naming the
-// character): 7-bit ASCII only, without a double quote.
+// character): 7-bit ASCII only, without a double quote or a line break.
 std::string IdStringProblem(const std::string& text);
 
 // The ID string (the image's Latin-1) in double quotes, as a UTF-8 report shows it: a double

@@ -103,6 +103,8 @@ TEST(DeviceCommands, NamesAreTerminalTextAndASavedDeviceKeepsEveryProgram) {
          "is no UTF-8 text"},
         {{"write-id", "Gr\u00FC\u00DFe"}, "The ID string can only hold 7-bit ASCII characters."},
         {{"write-id", "Say \"Hi\""}, "The ID string cannot hold the character \": a data file would store it as '"},
+        {{"write-id", "Two\nlines"},
+         "The ID string cannot hold the control character \\x0A: a data file would store it as a blank"},
     };
     for (const auto& [args, message] : refused) {
         EXPECT_EQ(cli.run(args), cli::ExitFailure) << message;

@@ -210,6 +210,27 @@ TEST(LayoutBackup, AMessageFromAControllerThatWasSavedIsNotCalledAFailure) {
     EXPECT_TRUE(VerifyLayout(bench.session, bench.folder.path().string(), {}, results));
 }
 
+// A controller that answers its version but loses every second answer: its ID string does not
+// come, in the scan as in the backup. It is listed and named, and the backup is not done.
+TEST(LayoutBackup, AControllerWhoseIdStringDoesNotComeIsListedAndNamedAsNotSaved) {
+    auto bus = std::make_shared<SimBus>();
+    bus->add(0, Controller("Station", 3));
+    auto mute = Controller("Mute", 4);
+    mute->injectPeriodicFault(SimulatorFault::Drop, 2);
+    bus->add(7, mute);
+    LayoutBench bench(bus);
+    EXPECT_EQ(bench.scan(), (Lines{"Module 1: \"Station\" 3.1.0.12",
+                                   "Module 8: ID string not read (No response received) 3.1.0.12"}));
+    EXPECT_TRUE(bench.prompter.messages.empty()) << bench.prompter.last();
+    std::vector<ModuleResult> results;
+    EXPECT_FALSE(BackupLayout(bench.session, bench.folder.path().string(), results));
+    EXPECT_EQ(bench.lines(results),
+              (Lines{"Module 1 \"Station\": saved as module-1.dat", "Module 8 (ID string not read): not saved"}));
+    EXPECT_EQ(
+        bench.prompter.texts(),
+        (Lines{"Back Up All did not save every controller:\r\nModule 8 (ID string not read): No response received"}));
+}
+
 // A port the test unplugs: until then it passes everything to the port it wraps; afterwards
 // every call fails with a reason of its own.
 class UnpluggablePort : public SerialPort {

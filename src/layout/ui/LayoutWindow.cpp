@@ -36,9 +36,9 @@ QString FromLatin1(const std::string& text) {
 }
 
 // The date of the row's backup in the folder; when the backup there is of a board with another
-// ID string, that ID string; "" when there is none.
+// ID string, that ID string; "" when there is none or the board's own ID string is not known.
 QString BackupCell(const std::string& folder, const LayoutRow& row) {
-    if (folder.empty() || row.backupFile.empty())
+    if (folder.empty() || row.backupFile.empty() || row.idUnread)
         return {};
     if (!row.hasOwnBackup())
         return QStringLiteral("backup of ") + FromUtf8(QuotedIdString(row.backupId));
@@ -241,7 +241,8 @@ void LayoutWindow::showTable() {
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const LayoutRow& row = rows[static_cast<std::size_t>(r)];
         const std::array<QString, ColumnCount> cells{
-            QString::number(row.address + session_.numberingBase), FromLatin1(row.idString), FromLatin1(row.version),
+            QString::number(row.address + session_.numberingBase),
+            row.idUnread ? QStringLiteral("(not read)") : FromLatin1(row.idString), FromLatin1(row.version),
             BackupCell(folder_, row),
             row.verification ? QString::fromLatin1(OutcomeWord(*row.verification)) : QString()};
         for (int c = 0; c < ColumnCount; ++c)

@@ -215,6 +215,12 @@ TEST_F(LayoutWindowTest, LastBackupIsShownForTheBoardItIsOfAndAnOlderListAsksIts
     EXPECT_FALSE(cell(0, 3).isEmpty());
     EXPECT_FALSE(cell(0, 3).startsWith(QStringLiteral("backup of")));
     EXPECT_EQ(cell(2, 3), "backup of \"Main Signals\"");
+    // A board whose ID string does not come is not known to be another.
+    bus->at(4)->injectPeriodicFault(SimulatorFault::Drop, 2);
+    press("CommandLayoutScan");
+    EXPECT_EQ(cell(2, 1), "(not read)");
+    EXPECT_TRUE(cell(2, 3).isEmpty()) << cell(2, 3).toStdString();
+    bus->at(4)->clearFaults();
 
     // The list of an earlier version: numbers as shown, numbering base not recorded.
     QFile older(QDir(folder.path()).filePath(QStringLiteral("layout.txt")));
