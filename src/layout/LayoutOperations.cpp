@@ -7,6 +7,7 @@
 #include "files/ConfigFileFields.h"
 #include "files/FileMessages.h"
 #include "layout/LayoutLink.h"
+#include "layout/LayoutListUpkeep.h"
 #include "layout/LayoutScan.h"
 #include "link/Exchange.h"
 #include "link/LinkAddress.h"
@@ -273,6 +274,7 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
     const int base = session.numberingBase;
     std::vector<LayoutEntry> saved;
     std::vector<std::string> notes;
+    std::vector<std::string> earlierList; // what became of the earlier backup's list
     bool ended = false;
     for (const LayoutModule& module : found) {
         ModuleResult result{{module.address, module.idString, module.version, ModuleFileName(module.address, base)},
@@ -296,7 +298,8 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
                 result.entry.idString = configfile::FileSafeText(work.image.module.idString);
                 result.entry.version = work.versionText;
                 result.idUnread = false;
-                return SaveConfigurationFile(work, LayoutPath(folder, result.entry.fileName), false);
+                return ForgetFileListedForAnotherModule(work, folder, result.entry, earlierList) &&
+                       SaveConfigurationFile(work, LayoutPath(folder, result.entry.fileName), false);
             },
             ended);
         if (done) {
@@ -308,6 +311,8 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
     if (const std::string sharedIds = SharedIdWarning(session, saved); !sharedIds.empty())
         notes.insert(notes.begin(), sharedIds);
     const bool everyOne = !ended && saved.size() == found.size();
+    if (ended || saved.empty()) // no list of its own replaces the earlier one
+        notes.insert(notes.end(), earlierList.begin(), earlierList.end());
     SayOnce(session,
             everyOne ? "Back Up All saved every controller, with these messages:"
                      : "Back Up All did not save every controller:",

@@ -38,6 +38,15 @@ StepWire WireOf(const std::vector<int>& held) {
     return wire;
 }
 
+// The counts an address byte of kind Dcc holds: three bits of basic addresses, one bit of extended.
+int HeldDccCount(int value) {
+    return value & 7;
+}
+
+int HeldXDccCount(int value) {
+    return (value & XDccCountBit) != 0 ? 1 : 0;
+}
+
 HeldState StateOf(bool same) {
     return same ? HeldState::Same : HeldState::Changed;
 }
@@ -63,8 +72,8 @@ void AddressFields(PinFieldStates& fields, const PinRecord& pin, const std::vect
     for (int value : *held) {
         switch (ClassifyAddressByte(value)) {
         case AddressByteKind::Dcc:
-            fields.dccCount = StateOf((value & 7) == pin.dccAddressCount);
-            fields.xdccCount = StateOf(((value & XDccCountBit) != 0 ? 1 : 0) == pin.xdccAddressCount);
+            fields.dccCount = StateOf(HeldDccCount(value) == pin.dccAddressCount);
+            fields.xdccCount = StateOf(HeldXDccCount(value) == pin.xdccAddressCount);
             break;
         case AddressByteKind::Serial:
             fields.lumoCount = StateOf((value & LumoCountBits) == pin.lumoAddressCount);
@@ -174,7 +183,9 @@ std::vector<std::string> CompareAddressConfig(const PinRecord& pin, const std::s
     std::vector<std::string> findings;
     for (int value : held) {
         if (value <= 15) {
-            if (8 * pin.xdccAddressCount + pin.dccAddressCount != (value & 15))
+            // Each count on its own: a count the wire cannot carry (a basic count of 9 would
+            // read as 8 + 1) is a difference, not another form of the same value.
+            if (HeldDccCount(value) != pin.dccAddressCount || HeldXDccCount(value) != pin.xdccAddressCount)
                 findings.push_back(prefix + "DCC Address Configuration does not compare");
         } else if (value <= 31) {
             if (pin.lumoAddressCount != (value & LumoCountBits))

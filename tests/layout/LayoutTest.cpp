@@ -305,6 +305,35 @@ TEST(LayoutBackup, StopEndsBetweenTwoExchangesAndLeavesFinishedFiles) {
     EXPECT_TRUE(bench.session.port.isOpen());
 }
 
+// The boards at 2 and 3 backed up numbered from 0, then again numbered from 1 until a stop:
+// module-3.dat now holds the board at 2, and the list of the first backup must no longer give
+// it to the board at 3, or a restore would write one board's backup onto the other.
+TEST(LayoutBackup, AStoppedBackupWithTheOtherNumberingBaseLeavesNoFileListedForAnotherBoard) {
+    auto bus = std::make_shared<SimBus>();
+    bus->add(2, Controller("Low", 3));
+    bus->add(3, Controller("High", 4));
+    LayoutBench bench(bus);
+    const std::string folder = bench.folder.path().string();
+    std::vector<ModuleResult> results;
+    bench.session.numberingBase = 0;
+    ASSERT_TRUE(BackupLayout(bench.session, folder, results)) << bench.prompter.last();
+    const ControllerMemory high = bus->at(3)->memory();
+
+    bench.session.numberingBase = 1;
+    AtStage progress("Module 4 \"High\": Read All", [&progress] { progress.stop = true; });
+    bench.session.progress = &progress;
+    EXPECT_FALSE(BackupLayout(bench.session, folder, results));
+    EXPECT_EQ(bench.lines(results)[0], "Module 3 \"Low\": saved as module-3.dat");
+    EXPECT_NE(bench.prompter.last().find("module-3.dat"), std::string::npos) << bench.prompter.last();
+
+    Progress idle;
+    bench.session.progress = &idle;
+    bench.prompter.messages.clear();
+    RestoreLayout(bench.session, folder, {}, results);
+    EXPECT_TRUE(bus->at(3)->memory() == high) << bench.prompter.last();
+    EXPECT_EQ(bench.lines(results), (Lines{"Module 3 \"Low\": Verify OK"}));
+}
+
 TEST(LayoutVerify, OnlyTheBoardWithAChangedSettingDiffers) {
     LayoutBench bench;
     std::vector<ModuleResult> results;

@@ -198,6 +198,16 @@ TEST_F(PinVerificationTest, AddressBytesAreCheckedEachByItsKind) {
     pin(5).lumoAddressCount = 3;
     EXPECT_TRUE(VerifyPins(session()));
 
+    // A basic count of 9 (beyond the wire) is not the extended count 1 and basic count 1 held.
+    session().verificationReport.clear();
+    stored(5).addressBytes = {93, 9, 19};
+    pin(5).dccAddressCount = 9;
+    pin(5).xdccAddressCount = 0;
+    EXPECT_FALSE(VerifyPins(session()));
+    EXPECT_EQ(findings(), (Lines{"Pin 6: DCC Address Configuration does not compare"}));
+    pin(5).dccAddressCount = 2;
+    pin(5).xdccAddressCount = 1;
+
     session().verificationReport.clear();
     stored(5).addressBytes = {40, 10, 19};
     EXPECT_FALSE(VerifyPins(session()));

@@ -13,12 +13,12 @@ std::string InvariantOf(const WalkFailure& failure) {
 
 std::string ShapeText(const WalkShape& shape) {
     std::string text = shape.window ? "the window's way" : "the command line's way";
-    text += ", numbering from " + std::to_string(shape.numberingBase);
+    text += ", numbering from " + std::to_string(shape.firstBase) + " at the start";
     if (shape.oneWay)
         text += ", one-way from the start";
     text += ", controllers at module address";
     for (int address : shape.modules)
-        text += " " + std::to_string(address + shape.numberingBase);
+        text += " " + std::to_string(address + shape.firstBase);
     return text;
 }
 
@@ -26,9 +26,18 @@ std::string ShapeText(const WalkShape& shape) {
 
 Walk DrawWalk(unsigned seed, int length, bool layout) {
     Random random(seed);
+    // The steps drawn aside come from a generator of their own: the seed's other steps are the
+    // same with and without them.
+    Random aside(seed ^ 0x5bd1e995u);
     Walk walk{DrawShape(random, layout), {}};
-    for (int i = 0; i < length; ++i)
+    int base = walk.shape.firstBase;
+    for (int i = 0; i < length; ++i) {
+        if (const std::optional<Step> step = DrawAsideStep(aside, walk.shape, base)) {
+            walk.steps.push_back(*step);
+            base = BaseAfter(*step, base);
+        }
         walk.steps.push_back(DrawStep(random, walk.shape));
+    }
     return walk;
 }
 
@@ -67,10 +76,13 @@ std::vector<Step> Shrink(const WalkShape& shape, std::vector<Step> steps, const 
     return steps;
 }
 
-std::string Listed(const std::vector<Step>& steps, int numberingBase) {
+std::string Listed(const std::vector<Step>& steps, int firstBase) {
     std::string text;
-    for (std::size_t i = 0; i < steps.size(); ++i)
-        text += "  " + std::to_string(i + 1) + ". " + Describe(steps[i], numberingBase) + "\n";
+    int base = firstBase;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        base = BaseAfter(steps[i], base);
+        text += "  " + std::to_string(i + 1) + ". " + Describe(steps[i], base) + "\n";
+    }
     return text;
 }
 
@@ -85,7 +97,7 @@ std::string RunWalk(unsigned seed, int length, bool layout) {
            "  after step " + std::to_string(failure->step + 1) + ": " + failure->broken + "\n" +
            "shortest sequence found (" + std::to_string(shortest.size()) + " steps)" +
            (last ? ", after its last step: " + last->broken : std::string()) + "\n" +
-           Listed(shortest, walk.shape.numberingBase);
+           Listed(shortest, walk.shape.firstBase);
 }
 
 } // namespace vexa::sequence

@@ -35,7 +35,7 @@ std::vector<Step> Shrink(const WalkShape& shape, std::vector<Step> steps, const 
 // shape, what broke and the shortest sequence found that still breaks it.
 std::string RunWalk(unsigned seed, int length, bool layout);
 
-// The steps as numbered lines, one per step.
-std::string Listed(const std::vector<Step>& steps, int numberingBase);
+// The steps as numbered lines, one per step, each with the numbering base in force at it.
+std::string Listed(const std::vector<Step>& steps, int firstBase);
 
 } // namespace vexa::sequence

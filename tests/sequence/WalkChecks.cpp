@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace vexa::sequence {
@@ -98,6 +99,18 @@ bool SameFileValues(ConfigurationFileContents fileA, ConfigurationFileContents f
     return a.module == b.module && a.events == b.events && a.enableMap == b.enableMap;
 }
 
+// The data files of the layout's folder ("module-N.dat") with their bytes.
+std::map<std::string, std::string> LayoutDataFiles(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    std::error_code failed;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, failed)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("module-", 0) == 0 && name.ends_with(".dat"))
+            files[name] = test::ReadBytes(entry.path().string());
+    }
+    return files;
+}
+
 } // namespace
 
 const std::set<std::string>& KnownOpenInvariants() {
@@ -129,6 +142,8 @@ void Checker::before(const Step& step) {
     identityBefore_ = identity();
     if (step.op == Op::Swap)
         noteSwap(step);
+    if (step.op == Op::BackupLayout)
+        layoutFilesBefore_ = LayoutDataFiles(world_.layoutFolder());
 }
 
 void Checker::noteSwap(const Step& step) {
@@ -194,13 +209,14 @@ std::string Checker::after(const Step& step, const StepOutcome& outcome) {
     sameIsHeld();
     files(step, outcome);
     layout(step, outcome);
+    layoutOwners(step);
     return broken_;
 }
 
 // What the step itself claimed: a write or read done, "Verify OK", a backup that verifies.
 void Checker::claims(const Step& step, const StepOutcome& outcome) {
     Session& session = world_.session();
-    const int base = world_.shape().numberingBase;
+    const int base = world_.numberingBase();
     const Simulator* reached = world_.reached();
     const bool done = outcome.ran && outcome.passed && !outcome.linkFault;
     std::string problem;
@@ -277,10 +293,9 @@ void Checker::sameIsHeld() {
     const Simulator* reached = world_.reached();
     if (!reached)
         return fail("SameIsHeld", "no controller answers at the link's address, but the program holds " +
-                                      ItemName(same.front(), world_.shape().numberingBase) + " as written");
+                                      ItemName(same.front(), world_.numberingBase()) + " as written");
     std::string problem;
-    const auto missing =
-        NotHeld(session.image, ReadBack(reached->memory(), problem), same, world_.shape().numberingBase);
+    const auto missing = NotHeld(session.image, ReadBack(reached->memory(), problem), same, world_.numberingBase());
     if (!missing.empty())
         fail("SameIsHeld", "shown as unchanged, but the controller holds otherwise: " + Joined(missing));
 }
@@ -323,7 +338,7 @@ void Checker::files(const Step& step, const StepOutcome& outcome) {
 void Checker::layout(const Step& step, const StepOutcome& outcome) {
     if (!outcome.passed || (step.op != Op::BackupLayout && step.op != Op::VerifyLayout && step.op != Op::RestoreLayout))
         return;
-    const int base = world_.shape().numberingBase;
+    const int base = world_.numberingBase();
     std::string bytes;
     LayoutListing listing;
     std::string problem;
@@ -339,6 +354,33 @@ void Checker::layout(const Step& step, const StepOutcome& outcome) {
         if (!missing.empty())
             fail("LayoutDoneHoldsTheFiles", "module " + std::to_string(entry.address + base) + " and " +
                                                 entry.fileName + " differ in " + Joined(missing));
+    }
+}
+
+// Each data file layout.txt lists is the backup of the module it lists it for, whatever the
+// numbering base of the backups that wrote the folder's files: a restore puts it on that module.
+void Checker::layoutOwners(const Step& step) {
+    if (step.op != Op::BackupLayout && step.op != Op::VerifyLayout && step.op != Op::RestoreLayout)
+        return;
+    if (step.op == Op::BackupLayout)
+        for (const auto& [name, bytes] : LayoutDataFiles(world_.layoutFolder())) {
+            const auto before = layoutFilesBefore_.find(name);
+            if (before == layoutFilesBefore_.end() || before->second != bytes)
+                backedUpFrom_[name] = std::stoi(name.substr(7)) - world_.numberingBase();
+        }
+    std::string bytes;
+    LayoutListing listing;
+    std::string problem;
+    if (!ReadLayoutBytes(world_.layoutFolder(), bytes, problem) ||
+        !ParseLayoutFile(bytes, world_.numberingBase(), HighestDirectModuleAddress, listing, problem))
+        return; // no list (yet): nothing is claimed
+    const int base = world_.numberingBase();
+    for (const LayoutEntry& entry : listing.entries) {
+        const auto from = backedUpFrom_.find(entry.fileName);
+        if (from != backedUpFrom_.end() && from->second != entry.address)
+            fail("LayoutListsEachModulesOwnFile",
+                 "layout.txt lists " + entry.fileName + " for module " + std::to_string(entry.address + base) +
+                     ", but it holds the backup of module " + std::to_string(from->second + base));
     }
 }
 

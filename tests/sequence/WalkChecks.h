@@ -6,6 +6,7 @@
 
 #include "WalkWorld.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -39,6 +40,7 @@ private:
     void sameIsHeld();
     void files(const Step& step, const StepOutcome& outcome);
     void layout(const Step& step, const StepOutcome& outcome);
+    void layoutOwners(const Step& step);
     void noteSwap(const Step& step);
     void noteRevealed(const Step& step, const StepOutcome& outcome);
 
@@ -56,6 +58,10 @@ private:
     bool portUsableBefore_ = false;
     bool lostBefore_ = false;
     Identity identityBefore_{};
+    // The layout folder's data files before a backup, and the module address each file was last
+    // backed up from (its name's number less the numbering base in force at that backup).
+    std::map<std::string, std::string> layoutFilesBefore_;
+    std::map<std::string, int> backedUpFrom_;
 };
 
 } // namespace vexa::sequence

@@ -30,6 +30,7 @@ enum Edit : int {
 
 constexpr int ValueSpan = 1 << 20;
 constexpr int IdLimit = 12;
+constexpr int LayoutStopSpan = 8000; // bytes: a backup of three controllers sends about this many
 
 std::string Toggled(bool& flag) {
     flag = !flag;
@@ -173,7 +174,7 @@ int Pick(Random& random, int count) {
 WalkShape DrawShape(Random& random, bool layout) {
     WalkShape shape;
     shape.window = Pick(random, 2) == 1;
-    shape.numberingBase = Pick(random, 2);
+    shape.firstBase = Pick(random, 2);
     shape.oneWay = Pick(random, 8) == 0;
     shape.undo = UndoBuilt && shape.window;
     if (layout) {
@@ -269,6 +270,19 @@ Step DrawStep(Random& random, const WalkShape& shape) {
     }
 }
 
+std::optional<Step> DrawAsideStep(Random& aside, const WalkShape& shape, int numberingBase) {
+    const bool layout = shape.modules.size() > 1;
+    if (Pick(aside, layout ? 16 : 32) == 0)
+        return Step{Op::Base, 1 - numberingBase};
+    if (layout && Pick(aside, 32) == 0)
+        return Step{Op::StopAfter, 1 + Pick(aside, LayoutStopSpan)};
+    return std::nullopt;
+}
+
+int BaseAfter(const Step& step, int numberingBase) {
+    return step.op == Op::Base ? step.a : numberingBase;
+}
+
 std::string ApplyEdit(ConfigurationImage& image, const Step& step, int numberingBase) {
     switch (step.a) {
     case EditIdString:
@@ -350,6 +364,9 @@ std::string Describe(const Step& step, int numberingBase) {
         return "module address " + std::to_string(step.a + numberingBase);
     case Op::OneWay:
         return "Bidirectional Comm. switched over by the user";
+    case Op::Base:
+        return std::string("\"Start numbering at 1\" ") + (step.a == 1 ? "ticked" : "unticked") + " (--base " +
+               std::to_string(step.a) + " from here on)";
     case Op::Restart:
         return "program started anew";
     case Op::BackupLayout:

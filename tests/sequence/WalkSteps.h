@@ -7,6 +7,7 @@
 #include "model/ConfigurationImage.h"
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -41,6 +42,7 @@ enum class Op : std::uint8_t {
     Swap,          // controller a becomes another one, made from seed b
     ModuleAddress, // the link's module address becomes a
     OneWay,        // the user switches "Bidirectional Comm." over
+    Base,          // the numbering base becomes a: "Start numbering at 1" (un)ticked, --base a
     Restart,       // a new session: the program started anew on the same port
     // The layout: a folder of backups.
     BackupLayout,
@@ -62,7 +64,7 @@ constexpr int FixtureSlot = FileSlots - 1;
 // What a walk is played on.
 struct WalkShape {
     bool window = false;         // the window's way: a link fault does not end the operation
-    int numberingBase = 1;       // "Start numbering at 1"
+    int firstBase = 1;           // "Start numbering at 1" at the start; a Base step changes it
     bool oneWay = false;         // "Bidirectional Comm." off from the start (--one-way)
     std::vector<int> modules{0}; // module addresses of the controllers on the line
     bool undo = false;           // the window's undo and redo are played
@@ -83,6 +85,15 @@ int Pick(Random& random, int count);
 // A shape and the next step of a walk, drawn at random.
 WalkShape DrawShape(Random& random, bool layout);
 Step DrawStep(Random& random, const WalkShape& shape);
+
+// A step drawn aside, from a generator of its own, before the next step, or nothing: now and then
+// (more often in a layout walk) the user flips the numbering base in force; in a layout walk
+// the user may also press Stop deep into the next operation, when a backup has saved some
+// controllers and not yet the others.
+std::optional<Step> DrawAsideStep(Random& aside, const WalkShape& shape, int numberingBase);
+
+// The numbering base in force after the step, `numberingBase` in force before it.
+int BaseAfter(const Step& step, int numberingBase);
 
 // The step in a line, in the command line's words where it has them ("write-pin 5").
 std::string Describe(const Step& step, int numberingBase);

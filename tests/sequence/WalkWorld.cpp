@@ -90,7 +90,8 @@ private:
 };
 
 World::World(const WalkShape& shape)
-    : shape_(shape), line_(std::make_shared<SimBus>()), progress_(std::make_unique<StepProgress>(*this)) {
+    : shape_(shape), numberingBase_(shape.firstBase), line_(std::make_shared<SimBus>()),
+      progress_(std::make_unique<StepProgress>(*this)) {
     for (std::size_t i = 0; i < shape.modules.size(); ++i) {
         auto controller = MakeDefaultSimulator();
         if (i > 0)
@@ -112,7 +113,7 @@ void World::startSession() {
     session_ = std::make_unique<Session>(prompter_, clock_, provider_);
     ++generation_;
     Session& session = *session_;
-    session.numberingBase = shape_.numberingBase;
+    session.numberingBase = numberingBase_;
     session.link.bidirectional = !shape_.oneWay;
     oneWayByChoice_ = shape_.oneWay;
     session.link.haltOnFault = !shape_.window;
@@ -189,10 +190,10 @@ StepOutcome World::play(const Step& step) {
         outcome = runCommands({{"verify-all"}});
         break;
     case Op::ReadPin:
-        outcome = runCommands({{"read-pin", std::to_string(step.a + shape_.numberingBase)}});
+        outcome = runCommands({{"read-pin", std::to_string(step.a + numberingBase_)}});
         break;
     case Op::WritePin:
-        outcome = runCommands({{"write-pin", std::to_string(step.a + shape_.numberingBase)}});
+        outcome = runCommands({{"write-pin", std::to_string(step.a + numberingBase_)}});
         break;
     case Op::RoundTrip:
         outcome = runCommands(
@@ -222,7 +223,7 @@ StepOutcome World::play(const Step& step) {
             outcome = runCommands({{"diff", file(step.a), file(step.b)}});
         break;
     case Op::Edit:
-        ApplyEdit(session.image, step, shape_.numberingBase);
+        ApplyEdit(session.image, step, numberingBase_);
         break;
     case Op::Undo:
     case Op::Redo:
@@ -262,6 +263,10 @@ StepOutcome World::play(const Step& step) {
         session.link.bidirectional = !session.link.bidirectional;
         oneWayByChoice_ = !session.link.bidirectional;
         break;
+    case Op::Base:
+        numberingBase_ = step.a;
+        session.numberingBase = step.a;
+        break;
     case Op::Restart:
         startSession();
         break;
@@ -280,7 +285,7 @@ StepOutcome World::play(const Step& step) {
     if (!shape_.window && !outcome.passed && step.op != Op::Diff)
         startSession(); // the command line ended with the failed command: the next one is a new run
     if (step.op != Op::Undo && step.op != Op::Redo)
-        record(Describe(step, shape_.numberingBase));
+        record(Describe(step, numberingBase_));
     outcome.messages = prompter_.texts();
     outcome.messages.insert(outcome.messages.end(), progress_->notes.begin(), progress_->notes.end());
     outcome.before = before;

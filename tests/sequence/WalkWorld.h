@@ -59,6 +59,9 @@ public:
     StepOutcome play(const Step& step);
 
     const WalkShape& shape() const { return shape_; }
+    // The numbering base in force: the window keeps the user's tick across restarts, and the
+    // command lines go on giving the same --base.
+    int numberingBase() const { return numberingBase_; }
     Session& session() { return *session_; }
     SimBus& line() { return *line_; }
     // The controller the link's address reaches, or null when none answers there.
@@ -89,6 +92,7 @@ private:
     bool undoStep(bool undo);
 
     WalkShape shape_;
+    int numberingBase_ = 1;
     test::TemporaryFolder folder_;
     std::shared_ptr<SimBus> line_;
     WalkClock clock_;
