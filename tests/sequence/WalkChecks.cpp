@@ -181,10 +181,18 @@ void Checker::noteRevealed(const Step& step, const StepOutcome& outcome) {
     const auto lines = TraceLines(world_.session().trace.text());
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         const std::vector<int>& request = lines[i].second;
-        if (lines[i].first != '>' || lines[i + 1].first != '<' || request.size() < 2)
+        const std::vector<int>& answer = lines[i + 1].second;
+        if (lines[i].first != '>' || lines[i + 1].first != '<' || request.size() < 2 || answer.size() < 2)
             continue;
         const std::size_t data = (request[1] & 16) ? 3 : 2;
-        if (request.size() >= data + 2 && request[data] == 112 && revealers_.count(request[data + 1])) {
+        // Only an answer that echoes the read is one: a late answer to an earlier read, which the
+        // link hands on when nothing else came, is refused by the answer checks.
+        const std::size_t answerData = (answer[1] & 16) ? 3 : 2;
+        const auto echoes = [&] {
+            return answer.size() >= answerData + 2 && answer[answerData] == request[data] &&
+                   answer[answerData + 1] == request[data + 1];
+        };
+        if (request.size() >= data + 2 && request[data] == 112 && revealers_.count(request[data + 1]) && echoes()) {
             revealers_.clear();
             return;
         }
