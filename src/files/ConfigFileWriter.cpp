@@ -1,5 +1,6 @@
 #include "files/ConfigFileWriter.h"
 
+#include "files/ConfigFileEncoding.h"
 #include "files/ConfigFileFormat.h"
 #include "files/ConfigFileLines.h"
 #include "model/BitFlags.h"
@@ -62,6 +63,10 @@ void WritePinLines(LineWriter& line, int pinNumber, PinRecord& pin, bool compact
     line.begin(KeyPin).numbers({pinNumber, pin.aspectLayout, pin.initialAspect}).text(pin.description).end();
     line.begin(KeyDevice, PinLineIndent).number(pin.deviceReferral).text(pin.deviceDescription).end();
 
+    // The reader takes a servo option byte above 15 without bit 3 for the older encoding and
+    // converts it: the file holds that converted form, so that a load gives back what was saved.
+    if (pin.configType == ServoType)
+        pin.param(2) = ConvertOlderServoOptions(pin.param(2) & StoredServoOptionBits);
     WriteConfigLine(line, pin, PinLineIndent);
     WriteAddressCountLine(line, pin, PinLineIndent);
 

@@ -178,6 +178,17 @@ TEST(ConfigFileWriterTest, ServoOptionBitsAreMaskedInFileAndImageForWrittenPinsO
     FormatConfigurationFile(image, false);
     EXPECT_EQ(image.pins[1].param(2), 9);
     EXPECT_EQ(image.pins[2].param(2), 200);
+
+    // Stored bits the reader would take for the older encoding (above 15, bit 3 clear) are
+    // written as the reader converts them, so that save, load and save again give the same file.
+    image.pins[0].configParams[1] = 64 + 22;
+    const std::string saved = FormatConfigurationFile(image, true);
+    EXPECT_EQ(SplitCrLfLines(saved)[71 + 2], "  \"Cfg\",1,0,41,0,0,0,0,0,0,0,0,0");
+    EXPECT_EQ(image.pins[0].param(2), 41);
+    ConfigurationImage loaded;
+    ConfigFileReader reader(saved);
+    ASSERT_TRUE(reader.readHeader() && reader.readBody(loaded)) << reader.problem();
+    EXPECT_EQ(FormatConfigurationFile(loaded, true), saved);
 }
 
 TEST(ConfigFileWriterTest, FadeIsFoldedIntoTheInstructionField) {
