@@ -118,13 +118,13 @@ TryOutcome SendVexaMessageTunnelled(Session& session, bool expectAnswer, const s
             stray = link.answerBuffer;
         }
         if (session.progress->stopRequested())
-            return TryOutcome::NotSent; // the user stopped the wait: nothing more to say
+            return TryOutcome::Interrupted; // the user stopped the wait: nothing more to say
         if (AnswerTimeOver(session, t0))
             break;
         if (!PollCorvan(session)) {
             if (!session.port.isOpen() || session.progress->stopRequested())
-                return TryOutcome::NotSent; // the port failed and has said so, or the user stopped
-            interfaceFailed = true;         // no answer to take, and no other try
+                return TryOutcome::Interrupted; // the port failed and has said so, or the user stopped
+            interfaceFailed = true;             // no answer to take, and no other try
             break;
         }
     }
@@ -137,7 +137,7 @@ TryOutcome SendVexaMessageTunnelled(Session& session, bool expectAnswer, const s
         return TryOutcome::Sent;
     }
     ReportLinkFault(session, NoValidResponseText);
-    return TryOutcome::NotSent;
+    return TryOutcome::Interrupted;
 }
 
 void SendLumoMessageTunnelled(Session& session, int header, int b1, int b2, int b3) {

@@ -236,7 +236,7 @@ TryOutcome ExchangeOnce(Session& session, bool expectAnswer, const std::vector<i
     switch (received) {
     case Received::PortFailed: // the port failed and has said so
     case Received::Stopped:    // the user stopped the operation: nothing more to say
-        return TryOutcome::NotSent;
+        return TryOutcome::Interrupted;
     case Received::TimedOut:
         if (retryLeft)
             return TryOutcome::AnswerMissing;

@@ -9,7 +9,9 @@ namespace vexa {
 // What one try of an exchange came to.
 enum class TryOutcome {
     Sent,          // sent: the answer, when one was awaited, is valid or its fault has been told
-    NotSent,       // nothing sent, or the port failed or the user stopped the wait
+    NotSent,       // nothing sent
+    Interrupted,   // sent, but the port failed, the user stopped the wait or no answer came and
+                   // the exchange fails: the controller may hold what it carried
     AnswerMissing, // sent, but no answer came or a malformed one; nothing told (another try follows)
 };
 

@@ -21,12 +21,12 @@ void TraceRetry(Session& session, int retry, const char* what) {
 }
 
 // Sends the read, the first time as retry `retry` (0 = the first try), and again while its
-// answer is missing and retries are left. Returns as SendVexaMessage does.
-bool SendRead(Session& session, const std::vector<int>& data, int retry, const char* what) {
+// answer is missing and retries are left.
+TryOutcome SendRead(Session& session, const std::vector<int>& data, int retry, const char* what) {
     for (;; ++retry) {
         const TryOutcome outcome = ExchangeOnce(session, true, data, retry < session.link.retryLimit);
         if (outcome != TryOutcome::AnswerMissing)
-            return outcome == TryOutcome::Sent;
+            return outcome;
         TraceRetry(session, retry + 1, what);
     }
 }
@@ -34,24 +34,26 @@ bool SendRead(Session& session, const std::vector<int>& data, int retry, const c
 // Sends a write, or any request that is never repeated. When a write's acknowledgement is lost
 // and retries are allowed, its part is read back (with the retries left): the write counts as
 // acknowledged when the controller holds what it stores, and as unanswered otherwise.
-bool SendOnce(Session& session, bool expectAnswer, const std::vector<int>& data) {
+TryOutcome SendOnce(Session& session, bool expectAnswer, const std::vector<int>& data) {
     LinkState& link = session.link;
     const std::optional<std::vector<int>> readBack =
         link.retryLimit > 0 ? ReadBackRequest(data) : std::optional<std::vector<int>>{};
     const TryOutcome outcome = ExchangeOnce(session, expectAnswer, data, readBack.has_value());
     if (outcome != TryOutcome::AnswerMissing)
-        return outcome == TryOutcome::Sent;
+        return outcome;
     const char* const what = " (read back)";
     TraceRetry(session, 1, what);
-    if (!SendRead(session, *readBack, 1, what) || !link.answerValid)
-        return true; // sent; the read back's fault has been told, and the write stays unanswered
+    if (SendRead(session, *readBack, 1, what) != TryOutcome::Sent || !link.answerValid) {
+        link.answerValid = false;
+        return TryOutcome::Sent; // the read back's fault has been told, and the write stays unanswered
+    }
     if (AnswerHoldsWrite(data, *readBack, link))
-        return true;
+        return TryOutcome::Sent;
     link.answerValid = false;
     ReportLinkFault(session, NoResponseResetText);
     link.bidirectional = false;
     link.bidirectionalLost = true;
-    return true;
+    return TryOutcome::Sent;
 }
 
 } // namespace
@@ -63,10 +65,12 @@ bool SendVexaMessage(Session& session, bool expectAnswer, const std::vector<int>
     if (session.link.bidirectional)
         session.link.bidirectionalLost = false;
     // Only a read is sent again: repeating it cannot change the controller.
-    const bool sent =
+    const TryOutcome outcome =
         expectAnswer && IsReadRequest(data) ? SendRead(session, data, 0, "") : SendOnce(session, expectAnswer, data);
-    NoteExchange(session, data, answerAwaited, sent);
-    return sent;
+    // A request that went out before the port failed or the wait was stopped may have reached
+    // the controller: what it carried is no longer known.
+    NoteExchange(session, data, answerAwaited, outcome != TryOutcome::NotSent);
+    return outcome == TryOutcome::Sent;
 }
 
 } // namespace vexa

@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace vexa {
@@ -203,6 +204,33 @@ TEST(WriteChanges, AWriteLeftInDoubtIsNotKnown) {
     EXPECT_EQ(SettingBlockState(bench.session, SettingBlock::IdString), HeldState::Unknown);
     // The link went one-way after the missed answer: nothing written after it is known either.
     EXPECT_TRUE(bench.session.controllerCopy().empty()) << ChangesStatusText(bench.session);
+}
+
+// Stopped while the acknowledgement of a write it sent was awaited: the controller may hold
+// either value. Read All then finds that, and leaves nothing to write.
+TEST(WriteChanges, AWriteStoppedWhileItsAnswerIsAwaitedIsNotKnown) {
+    ChangesBench bench;
+    ASSERT_TRUE(WriteAll(bench.session));
+    bench.session.image.module.dccStateInvert = !bench.session.image.module.dccStateInvert;
+    struct StopOnceSent : Progress {
+        const Simulator* sim = nullptr;
+        bool stopRequested() override {
+            const std::deque<SimReceivedRequest> sent = sim->requests();
+            return std::any_of(sent.begin(), sent.end(), [](const SimReceivedRequest& r) {
+                return r.data.size() >= 2 && r.data[0] == WriteSettingCode &&
+                       r.data[1] == SettingNumber(ModuleSetting::DccOptions);
+            });
+        }
+    } stopper;
+    stopper.sim = bench.sim.get();
+    bench.sim->clearRequests();
+    Progress* const usual = bench.session.progress;
+    bench.session.progress = &stopper;
+    EXPECT_FALSE(WriteChanges(bench.session));
+    bench.session.progress = usual;
+    EXPECT_EQ(SettingBlockState(bench.session, SettingBlock::Dcc), HeldState::Unknown);
+    ASSERT_TRUE(ReadAll(bench.session)) << bench.prompter.last();
+    EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << CountsText(ItemsToWrite(bench.session));
 }
 
 TEST(WriteChanges, AnotherControllerBehindTheOpenPortIsWrittenWhole) {
