@@ -147,7 +147,9 @@ std::string EditModule(ModuleSettings& module, int what, int b, int c) {
             module.lumoFlexAddressing = false;
             return "native mode " + Toggled(module.nativeMode);
         case 2:
-            module.lumoFlexBlock = static_cast<std::uint8_t>(Within(c, 127, beyond));
+            // Never beyond 127: the field keeps its block within 0..127, the file refuses a larger
+            // one and the wire carries seven bits, so no way into the program holds one.
+            module.lumoFlexBlock = static_cast<std::uint8_t>(Within(c, 127, false));
             return "flex block " + std::to_string(module.lumoFlexBlock);
         case 3:
             module.moduleXAddress = static_cast<std::uint8_t>(Within(c, 95, beyond));
