@@ -30,6 +30,17 @@ bool CheckEverythingSendable(Session& session) {
                                                 EventsProblem(session.image, base)}));
 }
 
+// Write All sends everything it can, so what was known of the controller before counts no
+// longer: nothing tells that the controller is still the one it was known of (another may have
+// been put behind the open port). What it cannot send (an enable map or enforced mode not
+// known) is then not known either.
+bool CheckEverythingSendableAndStartAfresh(Session& session) {
+    if (!CheckEverythingSendable(session))
+        return false;
+    session.controllerCopy().forgetAll();
+    return true;
+}
+
 } // namespace
 
 const BatchDefinition& ReadAllBatch() {
@@ -53,7 +64,7 @@ const BatchDefinition& ReadAllBatch() {
 const BatchDefinition& WriteAllBatch() {
     static const BatchDefinition batch{"Write All",
                                        {
-                                           {"values to send", CheckEverythingSendable},
+                                           {"values to send", CheckEverythingSendableAndStartAfresh},
                                            {"ID string", WriteIdString},
                                            {"DCC settings", WriteDccSettings},
                                            {"LED settings", WriteLedSettings},

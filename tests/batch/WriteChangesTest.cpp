@@ -233,6 +233,22 @@ TEST(WriteChanges, AWriteStoppedWhileItsAnswerIsAwaitedIsNotKnown) {
     EXPECT_TRUE(ItemsToWrite(bench.session).empty()) << CountsText(ItemsToWrite(bench.session));
 }
 
+// Write All after another controller was put behind the open port: what it could not send (an
+// enable map not known) is not known of that controller, even once the configuration holds the
+// earlier map again (a load of the earlier file).
+TEST(WriteChanges, AWriteAllLeavesWhatItDidNotSendNotKnown) {
+    ChangesBench bench;
+    bench.session.image.enableMap = EnableMap{};
+    bench.session.image.enableMap->fill(true);
+    ASSERT_TRUE(WriteAll(bench.session));
+    const std::optional<EnableMap> earlier = bench.session.image.enableMap;
+    bench.session.image.enableMap.reset();
+    bench.sim->memory() = Simulator().memory();
+    ASSERT_TRUE(WriteAll(bench.session));
+    bench.session.image.enableMap = earlier;
+    EXPECT_TRUE(ItemsToWrite(bench.session).enableMap);
+}
+
 TEST(WriteChanges, AnotherControllerBehindTheOpenPortIsWrittenWhole) {
     ChangesBench bench;
     bench.session.image.module.idString = "Yard";
