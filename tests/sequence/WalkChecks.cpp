@@ -179,12 +179,18 @@ void Checker::noteRevealed(const Step& step, const StepOutcome& outcome) {
         return;
     }
     const auto lines = TraceLines(world_.session().trace.text());
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::vector<int>& request = lines[i].second;
-        const std::vector<int>& answer = lines[i + 1].second;
-        if (lines[i].first != '>' || lines[i + 1].first != '<' || request.size() < 2 || answer.size() < 2)
+        if (lines[i].first != '>' || request.size() < 2)
             continue;
         const std::size_t data = (request[1] & 16) ? 3 : 2;
+        // Once the program wrote its ID string to the new board (one-way by the user's choice,
+        // where nothing is checked), reading it back tells the boards apart no longer.
+        if (request.size() >= data + 2 && request[data] == 96 && request[data + 1] == IdSetting)
+            revealers_.erase(IdSetting);
+        if (i + 1 == lines.size() || lines[i + 1].first != '<' || lines[i + 1].second.size() < 2)
+            continue;
+        const std::vector<int>& answer = lines[i + 1].second;
         // Only an answer that echoes the read is one: a late answer to an earlier read, which the
         // link hands on when nothing else came, is refused by the answer checks.
         const std::size_t answerData = (answer[1] & 16) ? 3 : 2;
