@@ -84,6 +84,18 @@ bool SamePinValues(PinRecord a, PinRecord b) {
     return a == b;
 }
 
+// The pin's values a data file keeps, its texts included (they are values of a file, though not
+// of the controller).
+bool SameFilePinValues(const PinRecord& a, const PinRecord& b) {
+    if (!SamePinValues(a, b) || a.description != b.description || a.deviceDescription != b.deviceDescription)
+        return false;
+    for (int aspect = 0; aspect < AspectsInLayout(a.aspectLayout); ++aspect)
+        if (a.aspects[static_cast<std::size_t>(aspect)].description !=
+            b.aspects[static_cast<std::size_t>(aspect)].description)
+            return false;
+    return true;
+}
+
 // Whether two files hold the same values; what only one of them holds (a pin a compact file
 // leaves out, the enforced mode, the enable map) is left out.
 bool SameFileValues(ConfigurationFileContents fileA, ConfigurationFileContents fileB) {
@@ -94,7 +106,7 @@ bool SameFileValues(ConfigurationFileContents fileA, ConfigurationFileContents f
     if (!a.enableMap || !b.enableMap)
         a.enableMap = b.enableMap;
     for (std::size_t pin = 0; pin < static_cast<std::size_t>(PinCount); ++pin)
-        if (fileA.pins[pin] && fileB.pins[pin] && !SamePinValues(a.pins[pin], b.pins[pin]))
+        if (fileA.pins[pin] && fileB.pins[pin] && !SameFilePinValues(a.pins[pin], b.pins[pin]))
             return false;
     return a.module == b.module && a.events == b.events && a.enableMap == b.enableMap;
 }
