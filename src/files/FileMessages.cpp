@@ -24,4 +24,11 @@ bool ReplaceFileOrTell(Session& session, const std::string& path, const std::str
     return false;
 }
 
+bool DoneOrTell(Session& session, const std::error_code& failed, const std::string& what) {
+    if (!failed)
+        return true;
+    session.prompter.ask(MessageKind::OkError, what + "\r\n" + failed.message());
+    return false;
+}
+
 } // namespace vexa

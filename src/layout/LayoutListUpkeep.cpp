@@ -16,11 +16,7 @@ namespace {
 bool RemoveOrTell(Session& session, const std::string& path) {
     std::error_code failed;
     std::filesystem::remove(PathFromUtf8(path), failed);
-    if (!failed)
-        return true;
-    session.prompter.ask(MessageKind::OkError,
-                         "The layout file " + path + " could not be removed:\r\n" + failed.message());
-    return false;
+    return DoneOrTell(session, failed, "The layout file " + path + " could not be removed:");
 }
 
 } // namespace

@@ -60,6 +60,13 @@ bool OnModule(Session& session, ModuleResult& result, bool writes, const std::fu
     return passed;
 }
 
+// The heading of a run's messages: "Restore restored every controller, with these messages:"
+// when it did every controller, "Restore did not restore every controller:" otherwise.
+std::string RunHeading(bool everyOne, const std::string& operation, const char* did, const char* doVerb) {
+    return everyOne ? operation + " " + did + " every controller, with these messages:"
+                    : operation + " did not " + doVerb + " every controller:";
+}
+
 // Says once what the work on the controllers said, each line naming its controller, after the
 // heading; `notes` follow as paragraphs of their own. Nothing when there is nothing to say.
 void SayOnce(Session& session, const std::string& heading, const std::vector<ModuleResult>& results,
@@ -215,27 +222,17 @@ bool CheckListed(Session& session, const std::string& folder, const OlderLayoutB
             break;
     }
     const bool everyOne = allCompare && results.size() == listing.entries.size();
-    if (restore)
-        SayOnce(session,
-                everyOne ? "Restore restored every controller, with these messages:"
-                         : "Restore did not restore every controller:",
-                results);
-    else
-        SayOnce(session,
-                everyOne ? "Verify All Modules verified every controller, with these messages:"
-                         : "Verify All Modules did not verify every controller:",
-                results);
+    SayOnce(session,
+            restore ? RunHeading(everyOne, "Restore", "restored", "restore")
+                    : RunHeading(everyOne, "Verify All Modules", "verified", "verify"),
+            results);
     return everyOne;
 }
 
 bool CreateFolder(Session& session, const std::string& folder) {
     std::error_code failed;
     std::filesystem::create_directories(PathFromUtf8(folder), failed);
-    if (!failed)
-        return true;
-    session.prompter.ask(MessageKind::OkError,
-                         "The folder " + folder + " could not be created:\r\n" + failed.message());
-    return false;
+    return DoneOrTell(session, failed, "The folder " + folder + " could not be created:");
 }
 
 // The warning about saved controllers that share an ID string, or "" when each has its own.
@@ -313,10 +310,7 @@ bool BackupLayout(Session& session, const std::string& folder, std::vector<Modul
     const bool everyOne = !ended && saved.size() == found.size();
     if (ended || saved.empty()) // no list of its own replaces the earlier one
         notes.insert(notes.end(), earlierList.begin(), earlierList.end());
-    SayOnce(session,
-            everyOne ? "Back Up All saved every controller, with these messages:"
-                     : "Back Up All did not save every controller:",
-            results, notes);
+    SayOnce(session, RunHeading(everyOne, "Back Up All", "saved", "save"), results, notes);
     // The list comes last: after a stop it would be incomplete, so there is none.
     if (ended || saved.empty())
         return false;
